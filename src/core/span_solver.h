@@ -1,0 +1,24 @@
+// For every span of the result table and one load condition: the wire's
+// stress from the state equation, then sag, tension, K value and template.
+#pragma once
+
+#include <cstdint>
+
+#include "core/calculation_state.h"
+
+namespace orvalt {
+
+// Fills block `conditionIndex` of every row of state.resultTable for the load
+// factor q and the temperature t [degC] of that condition.
+// Throws CalculationError naming the span and the condition on failure.
+void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex,
+                   std::int16_t t);
+
+// Newton's method on x^3 - K x^2 - M = 0, starting from sigma. Returns the
+// stress [kg/mm2]. Throws CalculationError (without span context) on failure.
+float SolveStateEquation(float q, double delta, float S, float E, float K, float sigma);
+
+// Maps a K value to the sag template number through templateTable.
+std::int16_t LookupTemplateNumber(std::int16_t k);
+
+} // namespace orvalt

@@ -1,0 +1,32 @@
+// Message boxes go through this interface so that windows can be driven by
+// tests without a modal dialog. Every box carries the program's title
+// "Orvalt99"; icons and buttons are those each window asks for.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace orvalt {
+
+enum class MessageIcon { None, Exclamation, Stop, Information };
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Shows `text` (lines separated by "\n") and returns the button pressed;
+    // closing the box without a button counts as Cancel (or Ok for an OK box).
+    virtual MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
+                               MessageButtons buttons) = 0;
+};
+
+// The real one: a QMessageBox titled "Orvalt99".
+class QtMessageService final : public MessageService {
+public:
+    MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
+                       MessageButtons buttons) override;
+};
+
+} // namespace orvalt

@@ -1,0 +1,16 @@
+// Window geometry in the design is given in twips (1440 per inch).
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace orvalt {
+
+// Pixels for a length in twips at the screen's logical DPI.
+int TwipsToPixels(double twips);
+double PixelsToTwips(int pixels);
+QRect TwipsRect(double left, double top, double width, double height);
+QSize TwipsSize(double width, double height);
+
+} // namespace orvalt
