@@ -1,5 +1,6 @@
 // The one error type of the calculation, and the checked arithmetic that
-// raises it. what() is the message for the engineer, in Japanese (UTF-8).
+// raises it. what() is the whole message for the engineer, in Japanese
+// (UTF-8): a headline, then one line saying what failed and where.
 #pragma once
 
 #include <cstdint>
@@ -13,14 +14,28 @@ public:
     explicit CalculationError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Checked steps. `what` names the quantity in the engineer's terms; it ends up
-// in the message ("... で 0 による除算が起きました。").
-double CheckedDivide(double numerator, double denominator, const char* what);
-double CheckedSqrt(double value, const char* what);
-float ToSingle(double value, const char* what);         // fails beyond the float range
-std::int16_t ToInt16(double value, const char* what);   // fails outside -32768..32767
-std::int16_t Add16(std::int16_t a, std::int16_t b, const char* what);
-std::int16_t Subtract16(std::int16_t a, std::int16_t b, const char* what);
-std::int16_t Multiply16(std::int16_t a, std::int16_t b, const char* what);
+// Where a step runs, for the message. Cheap to build in the solver's loops:
+// the text is only made when something fails.
+struct CalcPlace {
+    const char* quantity;     // what is being computed, e.g. "弛度"
+    bool inTable = false;     // true inside the span table
+    float span = 0.0f;        // [m], when inTable
+    int condition = 0;        // load condition index, when inTable
+};
+
+// "計算できませんでした。\n" followed by `detail` placed at `place`.
+[[noreturn]] void FailCalculation(const CalcPlace& place, const std::string& detail);
+
+// Checked steps: each throws CalculationError naming `place` when the result
+// would be undefined or out of range for its storage type.
+double CheckedDivide(double numerator, double denominator, const CalcPlace& place);
+double CheckedSqrt(double value, const CalcPlace& place);
+float ToSingle(double value, const CalcPlace& place);         // beyond the float range
+std::int16_t ToInt16(double value, const CalcPlace& place);   // outside -32768..32767
+std::int16_t Subtract16(std::int16_t a, std::int16_t b, const CalcPlace& place);
+std::int16_t Multiply16(std::int16_t a, std::int16_t b, const CalcPlace& place);
+
+// Name of a load condition in the report's terms: 高温季, 低温季, 検討条件.
+const char* ConditionName(int conditionIndex);
 
 } // namespace orvalt

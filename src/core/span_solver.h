@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/calculation_error.h"
 #include "core/calculation_state.h"
 
 namespace orvalt {
