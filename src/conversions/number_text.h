@@ -10,6 +10,7 @@
 // then rounded to the pattern's decimals, halves away from zero.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,41 @@ std::string FormatWithPattern(std::int16_t value, std::string_view pattern);
 // Same result as FormatWithPattern, appended to `out` (no temporary string).
 void AppendWithPattern(std::string& out, float value, std::string_view pattern);
 void AppendWithPattern(std::string& out, std::int16_t value, std::string_view pattern);
+
+// A pattern taken apart once, for callers that write many numbers with the
+// same pattern (the report's table). Characters other than "#", "0" and "."
+// are no placeholders and are ignored.
+struct NumberPattern {
+    int minIntegerDigits = 0; // "0" placeholders before the point
+    int decimals = 0;         // placeholders after the point
+    int minDecimals = 0;      // decimals up to and including the last "0"
+
+    constexpr explicit NumberPattern(std::string_view pattern)
+    {
+        bool afterPoint = false;
+        for (const char c : pattern) {
+            if (c == '.') {
+                afterPoint = true;
+            } else if (c == '0' || c == '#') {
+                if (afterPoint) {
+                    ++decimals;
+                    if (c == '0') {
+                        minDecimals = decimals;
+                    }
+                } else if (c == '0') {
+                    ++minIntegerDigits;
+                }
+            }
+        }
+    }
+};
+
+// Appends the text of FormatWithPattern right-aligned in `width` characters:
+// preceded by blanks up to that width, written whole when it is longer.
+void AppendWithPattern(std::string& out, float value, const NumberPattern& pattern,
+                       std::size_t width = 0);
+void AppendWithPattern(std::string& out, std::int16_t value, const NumberPattern& pattern,
+                       std::size_t width = 0);
 
 // General form: a blank for zero or positive values, "-" for negative ones,
 // then at most 7 significant digits without trailing zeros and without a zero
