@@ -32,7 +32,7 @@ WireRecord Wire(const char* name, float diameter, float area, float unitWeight,
 TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan)
 {
     CalculationState state;
-    state.currentWire = Wire("ACSR 160mm2", 18.2f, 160.0f, 0.6f, 18.0f, 9000.0f, 1500.0f);
+    state.currentWire = Wire("計算例1", 18.2f, 160.0f, 0.6f, 18.0f, 9000.0f, 1500.0f);
     RunCalculation(state);
     ASSERT_FALSE(state.hasCriticalSpan);
     ASSERT_EQ(state.resultTable.size(), 31u);
@@ -43,7 +43,7 @@ TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan)
 TEST(WorkedExampleReport, Wire50mmWithCriticalSpan)
 {
     CalculationState state;
-    state.currentWire = Wire("ACSR 600mm2", 50.0f, 600.0f, 2.0f, 19.0f, 8000.0f, 6000.0f);
+    state.currentWire = Wire("計算例2", 50.0f, 600.0f, 2.0f, 19.0f, 8000.0f, 6000.0f);
     state.spanStep = 50.0f;
     RunCalculation(state);
     ASSERT_TRUE(state.hasCriticalSpan);
