@@ -1,0 +1,74 @@
+// Helpers shared by the windows that show wire records (conditions, wire
+// settings) and by the usage window.
+#include "catalogue/form_helpers.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+
+#include <cmath>
+#include <string_view>
+
+#include "conversions/number_text.h"
+#include "shell/main_window.h"
+
+namespace orvalt {
+
+namespace {
+
+// Half the difference, in single precision, as the rule asks; then to whole
+// pixels, halves away from zero.
+int HalfDifference(int clientExtent, int outerExtent) {
+    const float half = static_cast<float>(clientExtent - outerExtent) / 2.0f;
+    return static_cast<int>(std::lround(half));
+}
+
+} // namespace
+
+void CenterInMainWindow(frmMain& main, QWidget* child) {
+    if (child == nullptr || main.mdiArea() == nullptr) return;
+    // The window that moves is the sub-window frame around `child`; its outer
+    // size includes that frame.
+    QWidget* outer = child;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) outer = sub;
+    const QSize client = main.mdiArea()->viewport()->size();
+    // Left first, then top, as two separate moves: the rule sets the left edge
+    // before it computes the top one.
+    const int left = HalfDifference(client.width(), outer->frameGeometry().width());
+    outer->move(left, outer->y());
+    const int top = HalfDifference(client.height(), outer->frameGeometry().height());
+    outer->move(outer->x(), top);
+}
+
+void SelectAllText(QLineEdit* textBox) {
+    if (textBox == nullptr) return;
+    const int length = static_cast<int>(textBox->text().size());
+    if (length == 0) {
+        textBox->deselect();
+        textBox->setCursorPosition(0);
+        return;
+    }
+    // Anchor at 0, caret after the last character.
+    textBox->setSelection(0, length);
+}
+
+void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1) {
+    struct Field {
+        float value;
+        std::string_view pattern;
+    };
+    // The order of Text1(0)..Text1(6), which is the catalogue file's order.
+    const Field fields[7] = {
+        {record.expansionCoeff, "##0.00"}, {record.elasticModulus, "####0"},
+        {record.unitWeight, "0.0000"},     {record.area, "###0.00"},
+        {record.diameterHigh, "##0.0"},    {record.diameterLow, "##0.0"},
+        {record.maxTension, "###0"},
+    };
+    for (int i = 0; i < 7 && i < text1.size(); ++i) {
+        if (text1[i] == nullptr) continue;
+        text1[i]->setText(QString::fromStdString(FormatWithPattern(fields[i].value, fields[i].pattern)));
+    }
+}
+
+} // namespace orvalt

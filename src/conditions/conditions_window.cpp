@@ -1,0 +1,457 @@
+#include "conditions/conditions_window.h"
+
+#include <QComboBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+#include "catalogue/form_helpers.h"
+#include "conversions/number_text.h"
+#include "shell/fonts.h"
+#include "shell/main_window.h"
+#include "shell/message_box.h"
+#include "shell/twips.h"
+
+namespace orvalt {
+
+namespace {
+
+constexpr int kBoxCount = 17;
+constexpr int kLabelCount = 18;
+constexpr int kWireConstantCount = 7; // Text1(0)..Text1(6)
+
+// Which tab of SSTab1 holds Text1(index).
+int TabOfBox(int index) {
+    if (index <= 7) return 0;
+    if (index == 8 || index == 9 || index == 16) return 1;
+    if (index >= 10 && index <= 12) return 2;
+    return 3;
+}
+
+QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QString PlainNumber(float value) { return ToQString(FormatPlainNumber(value)); }
+QString PlainNumber(std::int16_t value) { return ToQString(FormatPlainNumber(value)); }
+
+// A condition box's value: its leading number, rounded towards minus infinity.
+double FloorOfBox(const QLineEdit* box) {
+    return std::floor(ParseLeadingNumber(box->text().toStdString()));
+}
+
+bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
+bool FitsInt16(double value) { return value >= -32768.0 && value <= 32767.0; }
+
+} // namespace
+
+frmSetting::frmSetting(frmMain& main) : main_(main) {
+    setObjectName(QStringLiteral("frmSetting"));
+    setProperty("tag", QString::fromLatin1(kConditionsWindowTag));
+    setWindowTitle(QStringLiteral("条件設定"));
+    setFont(FormFont());
+    setFixedSize(sizeHint());
+    buildControls();
+
+    // A fixed single-line frame: close box only, not resizable.
+    QMdiSubWindow* sub = main_.addChildWindow(this);
+    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    sub->setOption(QMdiSubWindow::RubberBandResize, false);
+    sub->setFixedSize(sub->sizeHint());
+
+    Form_Load();
+}
+
+frmSetting::~frmSetting() = default;
+
+QSize frmSetting::sizeHint() const { return TwipsSize(5295, 4860); }
+
+QLabel* frmSetting::addLabel(QWidget* page, const QString& name, const QString& caption,
+                             const QFont& font, double left, double top) {
+    auto* label = new QLabel(caption, page);
+    label->setObjectName(name);
+    label->setFont(font);
+    tabPlacements_.push_back({label, left, top, 0, 0, true});
+    return label;
+}
+
+QLineEdit* frmSetting::addBox(QWidget* page, int index, const QFont& font, double left, double top,
+                              double width, double height) {
+    auto* box = new QLineEdit(page);
+    box->setObjectName(QStringLiteral("Text1_%1").arg(index));
+    box->setFont(font);
+    box->installEventFilter(this);
+    Text1_[index] = box;
+    tabPlacements_.push_back({box, left, top, width, height, false});
+    return box;
+}
+
+void frmSetting::buildControls() {
+    Text1_ = QList<QLineEdit*>(kBoxCount, nullptr);
+    Label1_ = QList<QLabel*>(kLabelCount, nullptr);
+    Label2_ = QList<QLabel*>(kBoxCount, nullptr);
+
+    SSTab1_ = new QTabWidget(this);
+    SSTab1_->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1_->setGeometry(TwipsRect(0, 0, 5295, 4215));
+    SSTab1_->setStyleSheet(
+        QStringLiteral("QTabBar::tab { min-height: %1px; }").arg(TwipsToPixels(520) - 6));
+    const QStringList tabCaptions = {QStringLiteral("電線条件"), QStringLiteral("風圧条件"),
+                                     QStringLiteral("温度条件"), QStringLiteral("径間条件")};
+    QList<QWidget*> pages;
+    for (int i = 0; i < tabCaptions.size(); ++i) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("SSTab1_Tab%1").arg(i));
+        SSTab1_->addTab(page, tabCaptions[i]);
+        pages.push_back(page);
+    }
+
+    const QFont labelFont = LabelFont();
+    auto label1 = [&](int tab, int index, const QString& caption, double left, double top) {
+        Label1_[index] = addLabel(pages[tab], QStringLiteral("Label1_%1").arg(index), caption,
+                                  labelFont, left, top);
+    };
+    auto label2 = [&](int tab, int index, const QString& caption, double left, double top) {
+        Label2_[index] = addLabel(pages[tab], QStringLiteral("Label2_%1").arg(index), caption,
+                                  labelFont, left, top);
+    };
+
+    // Tab 0 "電線条件": the wire and its constants, in the window's own font.
+    label1(0, 17, QStringLiteral("電線種類"), 600, 600);
+    cmbWireName_ = new QComboBox(pages[0]);
+    cmbWireName_->setObjectName(QStringLiteral("cmbWireName"));
+    cmbWireName_->setEditable(true);
+    cmbWireName_->setInsertPolicy(QComboBox::NoInsert);
+    cmbWireName_->setCompleter(nullptr); // the typed text stays as typed
+    cmbWireName_->setFont(EntryFont(11.25));
+    tabPlacements_.push_back({cmbWireName_, 1920, 480, 2655, 345, false});
+
+    struct ConstantRow {
+        int index;
+        double top;
+        const char16_t* label;
+        double labelLeft;
+        const char16_t* unit;
+    };
+    const ConstantRow rows[] = {
+        {0, 1080, u"線膨張係数", 480, u"α(10^-6)/℃"}, {1, 1440, u"等価弾性係数", 240, u"E(kg/mm2)"},
+        {2, 1800, u"自重量", 960, u"Wc(kg/m)"},        {3, 2160, u"断面積", 960, u"A(mm2)"},
+        {4, 2520, u"高温季外径", 480, u"d1(mm)"},      {5, 2880, u"低温季外径", 480, u"d2(mm)"},
+        {6, 3240, u"最大使用張力", 240, u"T(kg)"},      {7, 3600, u"被　　氷", 720, u"(mm)"},
+    };
+    for (const ConstantRow& row : rows) {
+        label1(0, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
+        addBox(pages[0], row.index, FormFont(), 1920, row.top, 1455, 270);
+        label2(0, row.index, QString::fromUtf16(row.unit), row.index == 7 ? 3360 : 3480, row.top);
+    }
+
+    // Tab 1 "風圧条件".
+    const QFont boxFont = EntryFont(12.0);
+    struct ConditionRow {
+        int tab;
+        int index;
+        double top;
+        const char16_t* label;
+        double labelLeft;
+    };
+    const ConditionRow windRows[] = {
+        {1, 9, 720, u"高温季風圧", 720}, {1, 8, 1320, u"低温季風圧", 720}, {1, 16, 1800, u"検討時風圧", 720}};
+    for (const ConditionRow& row : windRows) {
+        label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
+        addBox(pages[row.tab], row.index, boxFont, 2040, row.top, 735, 375);
+        label2(row.tab, row.index, QStringLiteral("kg/m2"), 3000, row.top);
+    }
+    Text1_[16]->setReadOnly(true);
+
+    // Tab 2 "温度条件".
+    const ConditionRow temperatureRows[] = {{2, 12, 960, u"高温季荷重条件温度", 1440},
+                                            {2, 11, 1440, u"低温季荷重条件温度", 1440},
+                                            {2, 10, 1920, u"検討温度", 2640}};
+    for (const ConditionRow& row : temperatureRows) {
+        label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
+        addBox(pages[row.tab], row.index, boxFont, 3720, row.top, 495, 375);
+        label2(row.tab, row.index, QStringLiteral("℃"), 4320, row.top);
+    }
+
+    // Tab 3 "径間条件".
+    const ConditionRow spanRows[] = {{3, 15, 1200, u"計算開始径間長", 1320},
+                                     {3, 14, 1680, u"計算終り径間長", 1320},
+                                     {3, 13, 2160, u"計算単位径間", 1320}};
+    for (const ConditionRow& row : spanRows) {
+        label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
+        addBox(pages[row.tab], row.index, boxFont, 3240, row.top, 855, 405);
+        label2(row.tab, row.index, QStringLiteral("m"), 4200, row.top);
+    }
+
+    // The two buttons under the tabs.
+    const QStringList captions = {QStringLiteral("OK(&O)"), QStringLiteral("キャンセル(&C)")};
+    const QRect buttonRects[] = {TwipsRect(2760, 4320, 1215, 495), TwipsRect(3960, 4320, 1215, 495)};
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new QPushButton(captions[i], this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        button->setGeometry(buttonRects[i]);
+        button->setAutoDefault(false);
+        Command1_.push_back(button);
+        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+
+    connect(cmbWireName_->lineEdit(), &QLineEdit::textEdited, this, &frmSetting::cmbWireName_Change);
+    connect(cmbWireName_, &QComboBox::activated, this, &frmSetting::cmbWireName_Click);
+
+    SSTab1_->setCurrentIndex(0);
+    setTabOrder();
+    placeTabControls();
+}
+
+// The layout gives tab controls relative to the whole tab container, tab row
+// included; a QTabWidget page starts below its tab row. The page's offset is
+// known once the container has laid itself out, so the controls are placed
+// again when the window is first shown.
+void frmSetting::placeTabControls() {
+    QPoint pageOffset(0, 0);
+    if (QWidget* page = SSTab1_->widget(0); page != nullptr && tabControlsPlaced_)
+        pageOffset = page->mapTo(SSTab1_, QPoint(0, 0));
+    else
+        pageOffset = QPoint(0, TwipsToPixels(520));
+    for (const Placement& p : tabPlacements_) {
+        const int x = TwipsToPixels(p.left) - pageOffset.x();
+        const int y = std::max(1, TwipsToPixels(p.top) - pageOffset.y());
+        if (p.naturalSize) {
+            p.control->adjustSize();
+            p.control->move(x, y);
+        } else {
+            p.control->setGeometry(x, y, TwipsToPixels(p.width), TwipsToPixels(p.height));
+        }
+    }
+}
+
+void frmSetting::setTabOrder() {
+    // Tab indexes of the layout; the tab order runs up the wire constants.
+    const std::pair<int, QWidget*> order[] = {
+        {0, SSTab1_},     {1, cmbWireName_}, {2, Text1_[7]},    {3, Text1_[6]},   {4, Text1_[5]},
+        {5, Text1_[4]},   {6, Text1_[3]},    {7, Text1_[2]},    {8, Text1_[1]},   {9, Text1_[0]},
+        {26, Text1_[8]},  {27, Text1_[9]},   {32, Text1_[10]},  {33, Text1_[11]}, {34, Text1_[12]},
+        {41, Text1_[13]}, {42, Text1_[14]},  {43, Text1_[15]},  {50, Command1_[0]},
+        {51, Command1_[1]}, {52, Text1_[16]},
+    };
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+}
+
+void frmSetting::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!tabControlsPlaced_) {
+        tabControlsPlaced_ = true;
+        placeTabControls();
+    }
+}
+
+bool frmSetting::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const int index = static_cast<int>(Text1_.indexOf(qobject_cast<QLineEdit*>(watched)));
+        if (index >= 0) Text1_GotFocus(index);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSetting::Text1_GotFocus(int index) {
+    QLineEdit* box = Text1_[index];
+    SelectAllText(box);
+    // A mouse click places the caret after the focus arrives; select again
+    // once the click is through.
+    QTimer::singleShot(0, box, [box] {
+        if (box->hasFocus()) SelectAllText(box);
+    });
+}
+
+void frmSetting::Form_Load() {
+    CenterInMainWindow(main_, this);
+    CalculationState& state = main_.state();
+    state.conditionsWindowOpen = true;
+    suppressChange_ = true;
+
+    cmbWireName_->clear();
+    const CatalogueReadResult read = ReadWireCatalogue(
+        std::filesystem::path(state.wireDataPath), wireList_, lastIndex_,
+        [this](const WireRecord& record, int) { cmbWireName_->addItem(ToQString(record.wireName)); });
+    catalogueTrouble_.clear();
+    if (read.status == CatalogueReadResult::Status::kMissing) {
+        catalogueTrouble_ = QStringLiteral("電線データファイルが見つかりません。\n%1\n"
+                                           "まだ電線が登録されていません。"
+                                           "「電線設定」メニューで電線を登録してください。")
+                                .arg(ToQString(state.wireDataPath));
+    } else if (read.status != CatalogueReadResult::Status::kRead) {
+        catalogueTrouble_ = ToQString(read.message);
+        catalogueTrouble_.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    }
+
+    ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireConstantCount));
+    Text1_[7]->setText(PlainNumber(state.iceThickness));
+    // The window's own change of the combo box text; the handler swallows it.
+    cmbWireName_->setEditText(ToQString(wireList_[0].wireName));
+    cmbWireName_Change();
+
+    Text1_[9]->setText(PlainNumber(state.windPressureHigh));
+    Text1_[8]->setText(PlainNumber(state.windPressureLow));
+    Text1_[16]->setText(PlainNumber(state.windPressureStudy));
+    Text1_[12]->setText(PlainNumber(state.temperatureHigh));
+    Text1_[11]->setText(PlainNumber(state.temperatureLow));
+    Text1_[10]->setText(PlainNumber(state.temperatureStudy));
+    Text1_[15]->setText(PlainNumber(state.spanStart));
+    Text1_[14]->setText(PlainNumber(state.spanEnd));
+    Text1_[13]->setText(PlainNumber(state.spanStep));
+    loaded_ = true;
+}
+
+void frmSetting::cmbWireName_Change() {
+    if (suppressChange_) {
+        suppressChange_ = false;
+        return;
+    }
+    // The typed text stays; OK stores it as the wire name.
+    main_.messages().Show(this,
+                          QStringLiteral("ここでは変更できません\n設定メニューで設定してください"),
+                          MessageIcon::Stop, MessageButtons::Ok);
+}
+
+void frmSetting::cmbWireName_Click(int index) {
+    if (index < 0 || index >= kWireListSize) return;
+    ShowWireRecord(wireList_[static_cast<std::size_t>(index)],
+                   QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireConstantCount));
+}
+
+void frmSetting::Command1_Click(int index) {
+    if (index == 0) {
+        if (!commitConditions()) return;
+    }
+    closeWindow();
+}
+
+void frmSetting::refuseBox(int index, const QString& message) {
+    main_.messages().Show(this, message, MessageIcon::Exclamation, MessageButtons::Ok);
+    SSTab1_->setCurrentIndex(TabOfBox(index));
+    Text1_[index]->setFocus(Qt::OtherFocusReason);
+    SelectAllText(Text1_[index]);
+}
+
+// Reads every box first and refuses OK on the first one that cannot be
+// stored, so that a refused OK leaves the state, the caption and the menus
+// exactly as they were.
+bool frmSetting::commitConditions() {
+    // Wire constants, in the order of the boxes.
+    float constants[kWireConstantCount] = {};
+    for (int i = 0; i < kWireConstantCount; ++i) {
+        const std::optional<float> value = ParseStrictNumber(Text1_[i]->text().toStdString());
+        if (!value) {
+            refuseBox(i, QStringLiteral("「%1」の値が数値として読めません。\n数値を入力してください。")
+                             .arg(Label1_[i]->text()));
+            return false;
+        }
+        constants[i] = *value;
+    }
+
+    // Conditions, in the order they are stored.
+    const int singleBoxes[] = {9, 8, 16};
+    const int temperatureBoxes[] = {12, 11, 10};
+    const int spanBoxes[] = {15, 14, 13};
+    auto checkSingle = [this](int index, double value) {
+        if (FitsSingle(value)) return true;
+        refuseBox(index, QStringLiteral("「%1」の値が大きすぎます。\n扱える範囲の数値を入力してください。")
+                             .arg(Label1_[index]->text()));
+        return false;
+    };
+    double wind[3], temperature[3], span[3];
+    for (int i = 0; i < 3; ++i) {
+        wind[i] = FloorOfBox(Text1_[singleBoxes[i]]);
+        if (!checkSingle(singleBoxes[i], wind[i])) return false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        temperature[i] = FloorOfBox(Text1_[temperatureBoxes[i]]);
+        if (!FitsInt16(temperature[i])) {
+            refuseBox(temperatureBoxes[i],
+                      QStringLiteral("「%1」は -32768 から 32767 までの温度を入力してください。")
+                          .arg(Label1_[temperatureBoxes[i]]->text()));
+            return false;
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        span[i] = FloorOfBox(Text1_[spanBoxes[i]]);
+        if (!checkSingle(spanBoxes[i], span[i])) return false;
+    }
+
+    // Everything is readable: store it all.
+    CalculationState& state = main_.state();
+    WireRecord& wire = state.currentWire;
+    wire.expansionCoeff = constants[0];
+    wire.elasticModulus = constants[1];
+    wire.unitWeight = constants[2];
+    wire.area = constants[3];
+    wire.diameterHigh = constants[4];
+    wire.diameterLow = constants[5];
+    wire.maxTension = constants[6];
+    wire.wireName = cmbWireName_->currentText().toStdString(); // untrimmed, as typed
+    // Text1(7), the ice, is shown only; iceThickness keeps its value.
+    state.windPressureHigh = static_cast<float>(wind[0]);
+    state.windPressureLow = static_cast<float>(wind[1]);
+    state.windPressureStudy = static_cast<float>(wind[2]);
+    state.temperatureHigh = static_cast<std::int16_t>(temperature[0]);
+    state.temperatureLow = static_cast<std::int16_t>(temperature[1]);
+    state.temperatureStudy = static_cast<std::int16_t>(temperature[2]);
+    state.spanStart = static_cast<float>(span[0]);
+    state.spanEnd = static_cast<float>(span[1]);
+    state.spanStep = static_cast<float>(span[2]);
+
+    main_.setCalculateEnabled(true);
+    main_.setWindowTitle(QStringLiteral("最大使用張力計算  ") + ToQString(wire.wireName) +
+                         QStringLiteral("  ") + QString::number(state.temperatureStudy) +
+                         QStringLiteral("°"));
+    return true;
+}
+
+void frmSetting::closeWindow() {
+    // Closing the sub-window closes this widget first, which runs Form_Unload.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmSetting::Form_Unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    main_.state().conditionsWindowOpen = false;
+}
+
+void frmSetting::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void ShowConditionsWindow(frmMain& main) {
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList()) {
+        if (sub->widget() != nullptr && sub->widget()->objectName() == QLatin1String("frmSetting")) {
+            sub->showNormal();
+            main.mdiArea()->setActiveSubWindow(sub);
+            sub->raise();
+            return;
+        }
+    }
+    auto* window = new frmSetting(main);
+    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    sub->show();
+    main.mdiArea()->setActiveSubWindow(sub);
+    if (!window->catalogueTrouble().isEmpty())
+        main.messages().Show(window, window->catalogueTrouble(), MessageIcon::Exclamation,
+                             MessageButtons::Ok);
+}
+
+} // namespace orvalt

@@ -4,14 +4,27 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace orvalt {
+
+// The Windows face names the windows ask for.
+inline constexpr char16_t kMinchoFace[] = u"ＭＳ 明朝";        // fixed pitch
+inline constexpr char16_t kGothicFace[] = u"ＭＳ ゴシック";    // fixed pitch
+inline constexpr char16_t kPMinchoFace[] = u"ＭＳ Ｐ明朝";     // proportional
+inline constexpr char16_t kPGothicFace[] = u"ＭＳ Ｐゴシック"; // proportional
 
 // Call once after QApplication exists, before any window.
 void InstallFontSubstitutions();
 
+// `face` (one of the names above) at `points`, regular weight.
+QFont JapaneseFont(const QString& face, double points);
+
 QFont ReportFont();     // "ＭＳ 明朝" 12 pt, fixed pitch (result window, printout)
 QFont UsageFont();      // "ＭＳ Ｐ明朝" 11.25 pt, proportional (usage window)
-QFont FormFont();       // the face of labels and boxes of the data-entry windows
+QFont FormFont();       // "ＭＳ Ｐゴシック" 9 pt: a data-entry window's own font,
+                        // which its boxes use unless the layout names another
+QFont LabelFont();      // "ＭＳ 明朝" 12 pt: the labels of the data-entry windows
+QFont EntryFont(double points); // "ＭＳ Ｐゴシック" at `points`: combo box, condition boxes
 
 } // namespace orvalt

@@ -11,6 +11,7 @@
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QSessionManager;
 
 namespace orvalt {
 
@@ -58,11 +59,15 @@ private slots:
     void mnuPrint_Click();
     void mnuWire_Click();
     void mnuUse_Click();
+    // The desktop session is ending: the same question as 終了.
+    void sessionEnding(QSessionManager& manager);
 
 private:
     void MDIForm_Load();
     bool MDIForm_QueryUnload(); // false cancels the close
     void MDIForm_Unload();
+    // Closes every child through its own close handler; false when one refused.
+    bool closeChildWindows();
 
     CalculationState& state_;
     MessageService& messages_;
@@ -72,6 +77,7 @@ private:
     QAction* mnuCalculate_ = nullptr;
     QAction* mnuPrint_ = nullptr;
     QAction* mnuUse_ = nullptr;
+    bool quitConfirmed_ = false; // the question was answered OK, children closed
 };
 
 } // namespace orvalt

@@ -1,0 +1,187 @@
+// frmUsage: the program's instructions, read from "orvalt99.txt" in the
+// program folder every time the window opens, so they can be edited without
+// rebuilding the program. The window only shows the text; it never writes it.
+#include "shell/usage_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QTextCursor>
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
+#include <memory>
+
+#include "catalogue/form_helpers.h"
+#include "shell/fonts.h"
+#include "shell/main_window.h"
+#include "shell/message_box.h"
+#include "shell/twips.h"
+#include "shell/usage_window_p.h"
+
+namespace orvalt {
+
+namespace {
+
+// Every byte sequence that is not code page 932 (a stray trail byte, an
+// unassigned code, a lead byte cut off by the line end) becomes one U+FFFD,
+// so a damaged file still shows, visibly marked. ICU's own substitute would
+// give U+001A, which is invisible.
+void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
+                                    int32_t, UConverterCallbackReason reason, UErrorCode* error) {
+    if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
+    static const UChar kReplacement = 0xFFFD;
+    *error = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
+}
+
+struct ConverterCloser {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+
+// One line's bytes (no CR or LF in them) to text.
+QString DecodeCp932Line(UConverter* converter, const QByteArray& bytes) {
+    ucnv_resetToUnicode(converter);
+    if (bytes.isEmpty()) return {};
+    // Code page 932 never yields more UTF-16 units than it has bytes.
+    std::u16string out(static_cast<std::size_t>(bytes.size()) + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                      bytes.constData(), static_cast<int32_t>(bytes.size()), &status);
+    if (U_FAILURE(status)) return QString(bytes.size(), QChar(0xFFFD));
+    return QString::fromUtf16(out.data(), length);
+}
+
+QString ReadFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("使い方のファイルを読み込めません。\n%1\n%2").arg(path, reason);
+}
+
+} // namespace
+
+std::optional<QString> ReadUsageText(const QString& path, QString& error) {
+    QFile file(path);
+    if (!file.exists()) {
+        error = ReadFailure(path, QStringLiteral("ファイルがありません。"));
+        return std::nullopt;
+    }
+    if (QFileInfo(path).isDir()) {
+        error = ReadFailure(path, QStringLiteral("ファイルではなくフォルダーです。"));
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = ReadFailure(path, file.error() == QFileDevice::PermissionsError
+                                      ? QStringLiteral("読み取りの権限がありません。")
+                                      : file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = ReadFailure(path, file.errorString());
+        return std::nullopt;
+    }
+
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-932", &status));
+    if (U_FAILURE(status)) {
+        error = ReadFailure(path, QStringLiteral("文字コード（Shift-JIS）の変換器を開けません。"));
+        return std::nullopt;
+    }
+    ucnv_setToUCallBack(converter.get(), SubstituteReplacementCharacter, nullptr, nullptr, nullptr,
+                        &status);
+
+    // CR and LF never occur as a trail byte in code page 932, so the file is
+    // cut into lines before decoding; a bad byte then spoils one line at most.
+    QString text;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+        text += DecodeCp932Line(converter.get(), bytes.mid(start, end - start));
+        text += QStringLiteral("\r\n");
+        if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+    return text;
+}
+
+frmUsage::frmUsage(frmMain& main) : main_(main) {
+    setObjectName(QStringLiteral("frmUsage"));
+    setWindowTitle(QStringLiteral("使い方"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Text1_ = new QPlainTextEdit(this);
+    Text1_->setObjectName(QStringLiteral("Text1"));
+    Text1_->setReadOnly(true);
+    Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1_->setFont(UsageFont());
+    resize(sizeHint());
+}
+
+QSize frmUsage::sizeHint() const { return TwipsSize(4680, 3195); }
+
+void frmUsage::Form_Load(const QString& text) {
+    main_.setUseEnabled(false);
+    CenterInMainWindow(main_, this);
+    Text1_->clear();
+    Text1_->setPlainText(text);
+    Text1_->moveCursor(QTextCursor::Start);
+    Text1_->ensureCursorVisible();
+}
+
+void frmUsage::Form_Resize() { Text1_->setGeometry(0, 0, width(), height()); }
+
+void frmUsage::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    main_.setUseEnabled(true);
+}
+
+void frmUsage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmUsage::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void ShowUsageWindow(frmMain& main) {
+    for (frmUsage* open : main.findChildren<frmUsage*>()) {
+        if (open->isUnloaded()) continue;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
+            sub->showNormal();
+            main.mdiArea()->setActiveSubWindow(sub);
+        }
+        return;
+    }
+
+    // The file is read before the window exists: a file that cannot be read
+    // leaves no half-opened window behind and 使い方 enabled.
+    const QString path = main.programFilePath(QStringLiteral("orvalt99.txt"));
+    QString error;
+    const std::optional<QString> text = ReadUsageText(path, error);
+    if (!text) {
+        main.messages().Show(&main, error, MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+
+    auto* window = new frmUsage(main);
+    QMdiSubWindow* sub = main.addChildWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(sub->sizeHint());
+    window->Form_Load(*text);
+    sub->show();
+    main.mdiArea()->setActiveSubWindow(sub);
+}
+
+} // namespace orvalt

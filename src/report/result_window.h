@@ -1,0 +1,56 @@
+// frmKekka: one result report in a child window of the main window. Every
+// calculation opens a new one; they count themselves in resultWindowCount and
+// keep the print command enabled while at least one is open.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace orvalt {
+
+class frmMain;
+
+class frmKekka : public QWidget {
+    Q_OBJECT
+
+public:
+    // Creates the window as a sub-window of `main` and runs its load step.
+    // The caller shows it (OpenResultWindow does).
+    explicit frmKekka(frmMain& main);
+    ~frmKekka() override;
+
+    // Text1: the report, editable; the print command prints what it holds.
+    QPlainTextEdit* text1() const { return text1_; }
+
+    // The current text of Text1 with every line ending in "\r\n", as the
+    // report was composed (the text box itself keeps bare line breaks).
+    QString reportText() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+
+    frmMain& main_;
+    QPlainTextEdit* text1_ = nullptr;
+    bool loaded_ = false;
+};
+
+// Creates a new result window inside `main`, runs its load step and shows it
+// at its initial size, cascading from the previous result window.
+frmKekka* OpenResultWindow(frmMain& main);
+
+// Opens a new result window and puts the report of main.state() into it, in
+// the report's font. Changes nothing in the state apart from the window count.
+frmKekka* BuildResultReport(frmMain& main);
+
+// The tag that marks a result window for the print command.
+inline constexpr char kResultWindowTag[] = "kekka";
+
+} // namespace orvalt
