@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QPrinter;
 class QWidget;
 
 namespace orvalt {
@@ -21,6 +24,30 @@ public:
     // Prints `text` (lines ending in "\r\n") as one job. False on error.
     virtual bool PrintDocument(const QString& text) = 0;
 };
+
+// The real service: Qt's QPrintDialog over a high-resolution QPrinter. The
+// printer (and with it the user's choice of printer) lives as long as the
+// service, so a second print starts from the first one's choice.
+class QtPrintService final : public PrintService {
+public:
+    QtPrintService();
+    ~QtPrintService() override;
+    // Reads the copy count from the dialog and sets the printer's own count
+    // to 1: each copy is then a job of its own (a CUPS queue would otherwise
+    // multiply the copies inside one job).
+    int ChoosePrinter(QWidget* parent) override;
+    bool PrintDocument(const QString& text) override;
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// Prints `text` as one document on `printer`: ReportFont(), the origin 20 mm in
+// from the left edge of the printable area, one printed line per text line
+// from the top of the printable area, a new page when the next line would pass
+// the bottom, lines cut at the printable width (never wrapped, so columns stay
+// straight). Lines end at "\r\n", "\r" or "\n". False when the printer fails.
+bool PrintTextToPrinter(QPrinter& printer, const QString& text);
 
 // Prints Text1 of the active result window, one job per copy; a cancel or an
 // error shows "印字はキャンセルされました。".

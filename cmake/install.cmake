@@ -1,0 +1,20 @@
+# Installing: the program keeps its catalogue and its usage text beside its
+# executable, so it installs as one self-contained folder that its user owns:
+#
+#   cmake --install build --prefix ~/orvalt99
+#
+# puts orvalt99, wiredata.dat, orvalt99.txt and orvalt99.desktop directly into
+# that folder. An existing wiredata.dat is the engineer's own catalogue and is
+# never overwritten; the program, the usage text and the menu entry are
+# replaced.
+
+set(ORVALT_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/../data)
+cmake_path(NORMAL_PATH ORVALT_DATA_DIR)
+
+install(TARGETS orvalt99 RUNTIME DESTINATION .)
+install(FILES ${ORVALT_DATA_DIR}/orvalt99.txt DESTINATION .)
+
+# The catalogue and the menu entry need install-time decisions (does the
+# folder already hold a catalogue? which folder did --prefix name?).
+install(CODE "set(ORVALT_DATA_DIR \"${ORVALT_DATA_DIR}\")")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/install_folder.cmake)
