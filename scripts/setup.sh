@@ -12,6 +12,7 @@ PACKAGES=(
   libicu-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth poppler-utils
+  locales
   clang libclang-rt-14-dev
 )
 

@@ -20,9 +20,10 @@ namespace orvalt {
 
 namespace {
 
-// A table line with a three-digit span is 83 half-width cells long; the
-// window opens wide enough for it and for about 30 lines.
-constexpr int kInitialColumns = 83;
+// A table line with a three-digit span is 83 half-width cells long and the
+// column heading above it 84; the window opens wide enough for both and for
+// about 30 lines.
+constexpr int kInitialColumns = 84;
 constexpr int kInitialLines = 30;
 
 QSize InitialTextSize(QPlainTextEdit* text) {

@@ -1,0 +1,25 @@
+// Text in Microsoft's code page 932, the "ANSI" Japanese that Windows writes
+// (Shift_JIS with 0x5C as backslash, 0x8160 as U+FF5E, the NEC row 13 with
+// ① and ㈱, and the IBM extensions), converted to and from UTF-8.
+//
+// The conversion goes through ICU's "windows-932" with STOP callbacks. ICU's
+// default would quietly turn a bad byte into U+001A and an unencodable
+// character into FC FC; here both are errors, so nothing is ever changed
+// without the caller knowing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvalt {
+
+// UTF-8 of `bytes`, or nullopt when they are not valid code page 932 (a byte
+// sequence without a code, or a lead byte cut off at the end).
+std::optional<std::string> DecodeCp932(std::string_view bytes);
+
+// Code page 932 bytes of `utf8`, or nullopt when it is not valid UTF-8 or
+// holds a character that code page 932 has no code for.
+std::optional<std::string> EncodeCp932(std::string_view utf8);
+
+} // namespace orvalt
