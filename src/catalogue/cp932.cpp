@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 #include <unicode/ustring.h>
 
@@ -37,22 +38,51 @@ UConverter* Converter()
     return converter.get();
 }
 
+// ICU's own substitute would be U+001A, which no window shows.
+void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
+                                    int32_t, UConverterCallbackReason reason, UErrorCode* error)
+{
+    if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) {
+        return;
+    }
+    static const UChar kReplacement = 0xFFFD;
+    *error = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
+}
+
+UConverter* DisplayConverter()
+{
+    thread_local ConverterPtr converter = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        ConverterPtr opened(ucnv_open("windows-932", &status));
+        if (U_FAILURE(status)) {
+            return ConverterPtr();
+        }
+        ucnv_setToUCallBack(opened.get(), SubstituteReplacementCharacter, nullptr, nullptr,
+                            nullptr, &status);
+        if (U_FAILURE(status)) {
+            return ConverterPtr();
+        }
+        return opened;
+    }();
+    return converter.get();
+}
+
 bool FitsInt32(std::size_t size)
 {
     return size < static_cast<std::size_t>(INT32_MAX / 4);
 }
 
-} // namespace
-
-std::optional<std::string> DecodeCp932(std::string_view bytes)
+// UTF-8 of `bytes` through `converter`, nullopt on any failure.
+std::optional<std::string> Decode(UConverter* converter, std::string_view bytes)
 {
     if (bytes.empty()) {
         return std::string();
     }
-    UConverter* converter = Converter();
     if (converter == nullptr || !FitsInt32(bytes.size())) {
         return std::nullopt;
     }
+    ucnv_resetToUnicode(converter);
     // Every 932 sequence of one or two bytes gives one BMP character, so the
     // byte count bounds the UTF-16 length.
     std::vector<UChar> utf16(bytes.size() + 1);
@@ -72,6 +102,26 @@ std::optional<std::string> DecodeCp932(std::string_view bytes)
     }
     utf8.resize(static_cast<std::size_t>(length8));
     return utf8;
+}
+
+} // namespace
+
+std::optional<std::string> DecodeCp932(std::string_view bytes)
+{
+    return Decode(Converter(), bytes);
+}
+
+std::string DecodeCp932ForDisplay(std::string_view bytes)
+{
+    if (std::optional<std::string> text = Decode(DisplayConverter(), bytes)) {
+        return *std::move(text);
+    }
+    // No converter at all: one replacement character per byte.
+    std::string marks;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        marks += "\xEF\xBF\xBD";
+    }
+    return marks;
 }
 
 std::optional<std::string> EncodeCp932(std::string_view utf8)

@@ -18,6 +18,11 @@ namespace orvalt {
 // sequence without a code, or a lead byte cut off at the end).
 std::optional<std::string> DecodeCp932(std::string_view bytes);
 
+// UTF-8 of `bytes` for showing them: every sequence that is not code page 932
+// (a stray trail byte, an unassigned code, a lead byte cut off at the end)
+// becomes one U+FFFD, so damaged text still shows, visibly marked.
+std::string DecodeCp932ForDisplay(std::string_view bytes);
+
 // Code page 932 bytes of `utf8`, or nullopt when it is not valid UTF-8 or
 // holds a character that code page 932 has no code for.
 std::optional<std::string> EncodeCp932(std::string_view utf8);

@@ -12,11 +12,9 @@
 #include <QResizeEvent>
 #include <QTextCursor>
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
+#include <string_view>
 
-#include <memory>
-
+#include "catalogue/cp932.h"
 #include "catalogue/form_helpers.h"
 #include "shell/fonts.h"
 #include "shell/main_window.h"
@@ -27,36 +25,6 @@
 namespace orvalt {
 
 namespace {
-
-// Every byte sequence that is not code page 932 (a stray trail byte, an
-// unassigned code, a lead byte cut off by the line end) becomes one U+FFFD,
-// so a damaged file still shows, visibly marked. ICU's own substitute would
-// give U+001A, which is invisible.
-void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
-                                    int32_t, UConverterCallbackReason reason, UErrorCode* error) {
-    if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
-    static const UChar kReplacement = 0xFFFD;
-    *error = U_ZERO_ERROR;
-    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
-}
-
-struct ConverterCloser {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-
-// One line's bytes (no CR or LF in them) to text.
-QString DecodeCp932Line(UConverter* converter, const QByteArray& bytes) {
-    ucnv_resetToUnicode(converter);
-    if (bytes.isEmpty()) return {};
-    // Code page 932 never yields more UTF-16 units than it has bytes.
-    std::u16string out(static_cast<std::size_t>(bytes.size()) + 1, u'\0');
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                      bytes.constData(), static_cast<int32_t>(bytes.size()), &status);
-    if (U_FAILURE(status)) return QString(bytes.size(), QChar(0xFFFD));
-    return QString::fromUtf16(out.data(), length);
-}
 
 QString ReadFailure(const QString& path, const QString& reason) {
     return QStringLiteral("使い方のファイルを読み込めません。\n%1\n%2").arg(path, reason);
@@ -86,15 +54,6 @@ std::optional<QString> ReadUsageText(const QString& path, QString& error) {
         return std::nullopt;
     }
 
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-932", &status));
-    if (U_FAILURE(status)) {
-        error = ReadFailure(path, QStringLiteral("文字コード（Shift-JIS）の変換器を開けません。"));
-        return std::nullopt;
-    }
-    ucnv_setToUCallBack(converter.get(), SubstituteReplacementCharacter, nullptr, nullptr, nullptr,
-                        &status);
-
     // CR and LF never occur as a trail byte in code page 932, so the file is
     // cut into lines before decoding; a bad byte then spoils one line at most.
     QString text;
@@ -103,7 +62,10 @@ std::optional<QString> ReadUsageText(const QString& path, QString& error) {
     while (start < size) {
         qsizetype end = start;
         while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        text += DecodeCp932Line(converter.get(), bytes.mid(start, end - start));
+        // Bytes that are not code page 932 show as U+FFFD.
+        const std::string line = DecodeCp932ForDisplay(
+            std::string_view(bytes.constData() + start, static_cast<std::size_t>(end - start)));
+        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
         text += QStringLiteral("\r\n");
         if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ++end;
         start = end + 1;
