@@ -1,7 +1,6 @@
 #include "catalogue/catalogue_file.h"
 
 #include <cerrno>
-#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -50,51 +49,6 @@ std::string_view TrimBlanks(std::string_view text)
         text.remove_suffix(1);
     }
     return text;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// A decimal number as a whole: optional sign, digits with at most one point
-// (at least one digit), optional exponent E or e with optional sign and digits.
-bool IsDecimalNumber(std::string_view text)
-{
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    int digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        int exponentDigits = 0;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0) {
-            return false;
-        }
-    }
-    return i == text.size();
 }
 
 // The first `count` characters of a UTF-8 text, "…" appended when cut.
@@ -453,27 +407,15 @@ CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireLis
             if (trimmed.empty()) {
                 return finish(BadLine(lineNumber, field + "の行が空です。", count, path));
             }
-            if (!IsDecimalNumber(trimmed)) {
-                return finish(BadLine(lineNumber,
-                                      field + "の行が数値ではありません（「" +
-                                          Shorten(trimmed, 20) + "」）。",
+            const std::optional<float> value = ParseStrictNumber(trimmed);
+            if (!value) {
+                const std::string what = IsNumberText(trimmed)
+                                             ? "の値が大きすぎます（「"
+                                             : "の行が数値ではありません（「";
+                return finish(BadLine(lineNumber, field + what + Shorten(trimmed, 20) + "」）。",
                                       count, path));
             }
-            std::string number(trimmed);
-            for (char& c : number) {
-                if (c == 'e') {
-                    c = 'E';
-                }
-            }
-            const double value = ParseLeadingNumber(number);
-            // Beyond the float range the conversion would be undefined.
-            if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX)) {
-                return finish(BadLine(lineNumber,
-                                      field + "の値が大きすぎます（「" + Shorten(trimmed, 20) +
-                                          "」）。",
-                                      count, path));
-            }
-            record.*kNumberFields[static_cast<std::size_t>(line)] = static_cast<float>(value);
+            record.*kNumberFields[static_cast<std::size_t>(line)] = *value;
         }
         wireList[static_cast<std::size_t>(count)] = std::move(record);
         if (notify) {

@@ -649,23 +649,14 @@ double ParseLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-std::optional<float> ParseStrictNumber(std::string_view text)
+bool IsNumberText(std::string_view text)
 {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    // Check the whole grammar first: sign, digits with at most one point
-    // (at least one digit), then optionally E, a sign and digits.
+    // Sign, digits with at most one point (at least one digit), then
+    // optionally E, a sign and digits.
     std::size_t i = 0;
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
         ++i;
     }
-    const std::size_t numberStart = i;
     int mantissaDigits = 0;
     bool seenPoint = false;
     for (; i < text.size(); ++i) {
@@ -678,7 +669,7 @@ std::optional<float> ParseStrictNumber(std::string_view text)
         }
     }
     if (mantissaDigits == 0) {
-        return std::nullopt;
+        return false;
     }
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
@@ -690,12 +681,25 @@ std::optional<float> ParseStrictNumber(std::string_view text)
             ++i;
         }
         if (i == expStart) {
-            return std::nullopt;
+            return false;
         }
     }
-    if (i != text.size()) {
+    return i == text.size();
+}
+
+std::optional<float> ParseStrictNumber(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (!IsNumberText(text)) {
         return std::nullopt;
     }
+    const bool negative = text.front() == '-';
+    const std::size_t numberStart = (text.front() == '-' || text.front() == '+') ? 1 : 0;
     // from_chars does not take "+" in the exponent; copy without it.
     std::string number;
     number.reserve(text.size() - numberStart);

@@ -76,4 +76,8 @@ double ParseLeadingNumber(std::string_view text);
 // empty, malformed or outside the float range.
 std::optional<float> ParseStrictNumber(std::string_view text);
 
+// Whether `text`, untrimmed, is one number as ParseStrictNumber reads it,
+// whatever its size: tells a malformed text from one beyond the float range.
+bool IsNumberText(std::string_view text);
+
 } // namespace orvalt
