@@ -68,14 +68,6 @@ constexpr Place kCommand1[3] = {
 
 QString FromCaption(const char16_t* caption) { return QString::fromUtf16(caption); }
 
-// Message texts come from the catalogue with CR LF line ends; a message box
-// wants LF.
-QString MessageText(const std::string& utf8) {
-    QString text = QString::fromStdString(utf8);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
 // The name as stored: blanks removed at both ends (spaces only, as the file's
 // reader trims them).
 std::string TrimBlanks(const QString& text) {
@@ -169,7 +161,7 @@ void frmWireSetting::ShowSlot(int slot) {
 
 void frmWireSetting::Report(const std::string& message, bool trouble) {
     if (message.empty()) return;
-    main_.messages().Show(this, MessageText(message),
+    main_.messages().Show(this, EngineMessage(message),
                           trouble ? MessageIcon::Exclamation : MessageIcon::Information,
                           MessageButtons::Ok);
 }
@@ -264,7 +256,7 @@ void frmWireSetting::Save() {
     // changes, with the typing left in the boxes.
     const std::string name = ReplaceJisLookAlikes(TrimBlanks(typed));
     if (const std::optional<std::string> refusal = CheckWireName(name)) {
-        main_.messages().Show(this, MessageText(*refusal), MessageIcon::Exclamation,
+        main_.messages().Show(this, EngineMessage(*refusal), MessageIcon::Exclamation,
                               MessageButtons::Ok);
         cmbWireName_->setFocus();
         return;

@@ -154,8 +154,20 @@ void frmSetting::buildControls() {
         label2(0, row.index, QString::fromUtf16(row.unit), row.index == 7 ? 3360 : 3480, row.top);
     }
 
-    // Tab 1 "風圧条件".
+    // Tabs 1 to 3 "風圧条件", "温度条件", "径間条件": one box per condition, its
+    // label to the left and its unit to the right; box size and unit per tab.
     const QFont boxFont = EntryFont(12.0);
+    struct ConditionTab {
+        double boxLeft, boxWidth, boxHeight;
+        const char16_t* unit;
+        double unitLeft;
+    };
+    const ConditionTab conditionTabs[] = {
+        {}, // tab 0 holds the wire
+        {2040, 735, 375, u"kg/m2", 3000},
+        {3720, 495, 375, u"℃", 4320},
+        {3240, 855, 405, u"m", 4200},
+    };
     struct ConditionRow {
         int tab;
         int index;
@@ -163,34 +175,20 @@ void frmSetting::buildControls() {
         const char16_t* label;
         double labelLeft;
     };
-    const ConditionRow windRows[] = {
-        {1, 9, 720, u"高温季風圧", 720}, {1, 8, 1320, u"低温季風圧", 720}, {1, 16, 1800, u"検討時風圧", 720}};
-    for (const ConditionRow& row : windRows) {
+    const ConditionRow conditionRows[] = {
+        {1, 9, 720, u"高温季風圧", 720},          {1, 8, 1320, u"低温季風圧", 720},
+        {1, 16, 1800, u"検討時風圧", 720},        {2, 12, 960, u"高温季荷重条件温度", 1440},
+        {2, 11, 1440, u"低温季荷重条件温度", 1440}, {2, 10, 1920, u"検討温度", 2640},
+        {3, 15, 1200, u"計算開始径間長", 1320},   {3, 14, 1680, u"計算終り径間長", 1320},
+        {3, 13, 2160, u"計算単位径間", 1320},
+    };
+    for (const ConditionRow& row : conditionRows) {
+        const ConditionTab& tab = conditionTabs[row.tab];
         label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
-        addBox(pages[row.tab], row.index, boxFont, 2040, row.top, 735, 375);
-        label2(row.tab, row.index, QStringLiteral("kg/m2"), 3000, row.top);
+        addBox(pages[row.tab], row.index, boxFont, tab.boxLeft, row.top, tab.boxWidth, tab.boxHeight);
+        label2(row.tab, row.index, QString::fromUtf16(tab.unit), tab.unitLeft, row.top);
     }
     Text1_[16]->setReadOnly(true);
-
-    // Tab 2 "温度条件".
-    const ConditionRow temperatureRows[] = {{2, 12, 960, u"高温季荷重条件温度", 1440},
-                                            {2, 11, 1440, u"低温季荷重条件温度", 1440},
-                                            {2, 10, 1920, u"検討温度", 2640}};
-    for (const ConditionRow& row : temperatureRows) {
-        label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
-        addBox(pages[row.tab], row.index, boxFont, 3720, row.top, 495, 375);
-        label2(row.tab, row.index, QStringLiteral("℃"), 4320, row.top);
-    }
-
-    // Tab 3 "径間条件".
-    const ConditionRow spanRows[] = {{3, 15, 1200, u"計算開始径間長", 1320},
-                                     {3, 14, 1680, u"計算終り径間長", 1320},
-                                     {3, 13, 2160, u"計算単位径間", 1320}};
-    for (const ConditionRow& row : spanRows) {
-        label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
-        addBox(pages[row.tab], row.index, boxFont, 3240, row.top, 855, 405);
-        label2(row.tab, row.index, QStringLiteral("m"), 4200, row.top);
-    }
 
     // The two buttons under the tabs.
     const QStringList captions = {QStringLiteral("OK(&O)"), QStringLiteral("キャンセル(&C)")};
@@ -290,8 +288,7 @@ void frmSetting::Form_Load() {
                                            "「電線設定」メニューで電線を登録してください。")
                                 .arg(ToQString(state.wireDataPath));
     } else if (read.status != CatalogueReadResult::Status::kRead) {
-        catalogueTrouble_ = ToQString(read.message);
-        catalogueTrouble_.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        catalogueTrouble_ = EngineMessage(read.message);
     }
 
     ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireConstantCount));

@@ -21,6 +21,12 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 } // namespace
 
+QString EngineMessage(const std::string& utf8) {
+    QString text = QString::fromStdString(utf8);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
 MessageAnswer QtMessageService::Show(QWidget* parent, const QString& text, MessageIcon icon,
                                      MessageButtons buttons) {
     QMessageBox box(parent);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 class QWidget;
 
 namespace orvalt {
@@ -21,6 +23,9 @@ public:
     virtual MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
                                MessageButtons buttons) = 0;
 };
+
+// A message of the engine (UTF-8, lines joined by CR LF) as box text.
+QString EngineMessage(const std::string& utf8);
 
 // The real one: a QMessageBox titled "Orvalt99".
 class QtMessageService final : public MessageService {
