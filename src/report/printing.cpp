@@ -7,13 +7,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
 
 #include <algorithm>
 
+#include "report/result_window.h"
 #include "shell/fonts.h"
 #include "shell/main_window.h"
 #include "shell/message_box.h"
@@ -61,22 +61,13 @@ QString CutToWidth(const QString& line, const QFontMetricsF& metrics, double wid
     return line.left(end);
 }
 
-// The text of Text1 of the active child, lines ending in CR LF as the report
-// writes them (the text box itself hands them back with LF).
+// The report text of the active result window, as it stands with the user's
+// edits. The current sub-window is the active child even while the menu bar
+// has the focus.
 QString ActiveChildText(frmMain& main) {
-    QMdiSubWindow* sub = main.mdiArea()->activeSubWindow();
-    if (sub == nullptr || sub->widget() == nullptr) return {};
-    QWidget* child = sub->widget();
-    auto* text1 = qobject_cast<QPlainTextEdit*>(child);
-    if (text1 == nullptr || text1->objectName() != QStringLiteral("Text1"))
-        text1 = child->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
-    if (text1 == nullptr) return {};
-    QString text;
-    for (const QString& line : SplitLines(text1->toPlainText())) {
-        text += line;
-        text += QStringLiteral("\r\n");
-    }
-    return text;
+    const QMdiSubWindow* sub = main.mdiArea()->currentSubWindow();
+    const auto* result = sub != nullptr ? qobject_cast<const frmKekka*>(sub->widget()) : nullptr;
+    return result != nullptr ? result->reportText() : QString();
 }
 
 } // namespace
