@@ -13,26 +13,11 @@ namespace {
 
 using testing_support::ExpectMatchesGolden;
 
-WireRecord Wire(const char* name, float diameter, float area, float unitWeight,
-                float expansionCoeff, float elasticModulus, float maxTension)
-{
-    WireRecord wire;
-    wire.wireName = name;
-    wire.diameterHigh = diameter;
-    wire.diameterLow = diameter;
-    wire.area = area;
-    wire.unitWeight = unitWeight;
-    wire.expansionCoeff = expansionCoeff;
-    wire.elasticModulus = elasticModulus;
-    wire.maxTension = maxTension;
-    return wire;
-}
-
 // 18.2 mm wire, no critical span, spans 100 to 400 m by 10 m: 31 rows.
 TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan)
 {
     CalculationState state;
-    state.currentWire = Wire("計算例1", 18.2f, 160.0f, 0.6f, 18.0f, 9000.0f, 1500.0f);
+    state.currentWire = WireRecord{"計算例1", 18.2f, 18.2f, 160.0f, 0.6f, 18.0f, 9000.0f, 1500.0f};
     RunCalculation(state);
     ASSERT_FALSE(state.hasCriticalSpan);
     ASSERT_EQ(state.resultTable.size(), 31u);
@@ -43,7 +28,7 @@ TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan)
 TEST(WorkedExampleReport, Wire50mmWithCriticalSpan)
 {
     CalculationState state;
-    state.currentWire = Wire("計算例2", 50.0f, 600.0f, 2.0f, 19.0f, 8000.0f, 6000.0f);
+    state.currentWire = WireRecord{"計算例2", 50.0f, 50.0f, 600.0f, 2.0f, 19.0f, 8000.0f, 6000.0f};
     state.spanStep = 50.0f;
     RunCalculation(state);
     ASSERT_TRUE(state.hasCriticalSpan);

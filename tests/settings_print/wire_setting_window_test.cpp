@@ -25,19 +25,6 @@
 namespace orvalt::test {
 namespace {
 
-WireRecord Wire(const char* name, float d1, float d2, float a, float wc, float alpha, float e, float t) {
-    WireRecord r;
-    r.wireName = name;
-    r.diameterHigh = d1;
-    r.diameterLow = d2;
-    r.area = a;
-    r.unitWeight = wc;
-    r.expansionCoeff = alpha;
-    r.elasticModulus = e;
-    r.maxTension = t;
-    return r;
-}
-
 // The three wire types of the shipped catalogue, as written by the program:
 // name, alpha, E, Wc, A, d1, d2, T.
 const QByteArray kThreeWires =
@@ -55,8 +42,8 @@ protected:
         WireList list{};
         for (int i = 0; i < count; ++i)
             list[static_cast<std::size_t>(i)] =
-                Wire(("W" + std::to_string(i)).c_str(), 10.0f + i, 10.0f + i, 100.0f + i, 0.5f, 18.0f,
-                     9000.0f, 1000.0f + i);
+                WireRecord{"W" + std::to_string(i), 10.0f + i, 10.0f + i, 100.0f + i, 0.5f, 18.0f,
+                           9000.0f, 1000.0f + i};
         std::string refusal;
         const auto bytes = EncodeWireCatalogue(list, static_cast<std::int16_t>(count - 1), &refusal);
         ASSERT_TRUE(bytes.has_value()) << refusal;
@@ -257,7 +244,7 @@ TEST_F(WireSettingTest, AddingAppendsTheRecord) {
 
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 3);
-    EXPECT_EQ(list[3], Wire("硬銅より線 60", 10.0f, 10.0f, 60.1f, 0.5419f, 17.0f, 12000.0f, 1000.0f));
+    EXPECT_EQ(list[3], (WireRecord{"硬銅より線 60", 10.0f, 10.0f, 60.1f, 0.5419f, 17.0f, 12000.0f, 1000.0f}));
     EXPECT_EQ(ListEntries(), (QStringList{"計算例1", "計算例2", "ACSR", "硬銅より線 60", "新規"}));
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("硬銅より線 60"));
     EXPECT_TRUE(Button(2)->isEnabled());
