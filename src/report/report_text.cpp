@@ -36,7 +36,8 @@ constexpr NumberPattern kSagPattern{"#0.000"};
 constexpr NumberPattern kTensionPattern{"####.00"};
 constexpr NumberPattern kWholePattern{"##"}; // K value and template number
 
-// Column widths. Each condition block of a table line is 9 + 9 + 4 + 4 = 26.
+// Column widths: a number is right-aligned in its width and written whole
+// when it is longer. Each condition block of a table line is 9 + 9 + 4 + 4 = 26.
 constexpr std::size_t kConditionWidth = 14;
 constexpr std::size_t kIceWidth = 16;
 constexpr std::size_t kGravityWidth = 18;
@@ -104,15 +105,6 @@ void AppendLine(std::string& out, std::string_view text)
     out += kLineEnd;
 }
 
-// Appends the number right-aligned in `width` characters. The number text is
-// ASCII, so its length in bytes is its length in characters. A number longer
-// than its column is written whole, without padding.
-template <typename Value>
-void AppendRight(std::string& out, Value value, const NumberPattern& pattern, std::size_t width)
-{
-    AppendWithPattern(out, value, pattern, width);
-}
-
 void AppendLabelledValue(std::string& out, std::string_view label, float value,
                          const NumberPattern& pattern)
 {
@@ -123,10 +115,10 @@ void AppendLabelledValue(std::string& out, std::string_view label, float value,
 
 void AppendConditionBlock(std::string& out, const ConditionResult& block)
 {
-    AppendRight(out, block.sag, kSagPattern, kSagWidth);
-    AppendRight(out, block.tension, kTensionPattern, kTensionWidth);
-    AppendRight(out, block.kValue, kWholePattern, kWholeWidth);
-    AppendRight(out, block.templateNumber, kWholePattern, kWholeWidth);
+    AppendWithPattern(out, block.sag, kSagPattern, kSagWidth);
+    AppendWithPattern(out, block.tension, kTensionPattern, kTensionWidth);
+    AppendWithPattern(out, block.kValue, kWholePattern, kWholeWidth);
+    AppendWithPattern(out, block.templateNumber, kWholePattern, kWholeWidth);
 }
 
 void AppendTableLine(std::string& out, const SpanRow& row)
@@ -171,31 +163,31 @@ std::string ComposeResultReport(const CalculationState& state)
     // The high season has no ice and the study condition no specific
     // gravity: those lines end earlier.
     out += kHighLabel;
-    AppendRight(out, state.windPressureHigh, kConditionPattern, kConditionWidth);
-    AppendRight(out, state.temperatureHigh, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, state.windPressureHigh, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, state.temperatureHigh, kConditionPattern, kConditionWidth);
     out += kLineEnd;
     out += kLowLabel;
-    AppendRight(out, state.windPressureLow, kConditionPattern, kConditionWidth);
-    AppendRight(out, state.temperatureLow, kConditionPattern, kConditionWidth);
-    AppendRight(out, state.iceThickness, kIcePattern, kIceWidth);
-    AppendRight(out, state.iceSpecificGravity, kGravityPattern, kGravityWidth);
+    AppendWithPattern(out, state.windPressureLow, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, state.temperatureLow, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, state.iceThickness, kIcePattern, kIceWidth);
+    AppendWithPattern(out, state.iceSpecificGravity, kGravityPattern, kGravityWidth);
     out += kLineEnd;
     out += kStudyLabel;
-    AppendRight(out, state.windPressureStudy, kConditionPattern, kConditionWidth);
-    AppendRight(out, state.temperatureStudy, kConditionPattern, kConditionWidth);
-    AppendRight(out, state.iceThicknessStudy, kIcePattern, kIceWidth);
+    AppendWithPattern(out, state.windPressureStudy, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, state.temperatureStudy, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, state.iceThicknessStudy, kIcePattern, kIceWidth);
     out += kLineEnd;
     AppendLine(out, "");
 
     AppendLine(out, kResultsHeading);
     AppendLine(out, kLoadFactorColumns);
-    AppendRight(out, state.loadFactorHigh, kLoadFactorPattern, kLoadFactorHighWidth);
-    AppendRight(out, state.loadFactorLow, kLoadFactorPattern, kLoadFactorLowWidth);
-    AppendRight(out, state.loadFactorStudy, kLoadFactorPattern, kLoadFactorStudyWidth);
+    AppendWithPattern(out, state.loadFactorHigh, kLoadFactorPattern, kLoadFactorHighWidth);
+    AppendWithPattern(out, state.loadFactorLow, kLoadFactorPattern, kLoadFactorLowWidth);
+    AppendWithPattern(out, state.loadFactorStudy, kLoadFactorPattern, kLoadFactorStudyWidth);
     if (state.hasCriticalSpan) {
         // The calculation compares spans with the critical span rounded to
         // float; the report shows that same value.
-        AppendRight(out, RoundToFloat(state.criticalSpan), kCriticalSpanPattern,
+        AppendWithPattern(out, RoundToFloat(state.criticalSpan), kCriticalSpanPattern,
                     kCriticalSpanWidth);
     }
     out += kLineEnd;
