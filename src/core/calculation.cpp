@@ -76,7 +76,6 @@ void RunCalculation(CalculationState& s) {
     // 9. One row per span: n = floor((end - start) / step).
     const CalcPlace rows{"径間の行数"};
     const double quotient = CheckedDivide(static_cast<double>(s.spanEnd) - s.spanStart, s.spanStep, rows);
-    if (std::isnan(quotient)) FailCalculation(rows, "値が数になりませんでした。");
     const std::int16_t n = ToInt16(std::floor(quotient), rows);
     if (n < 0) {
         FailCalculation(rows, "計算する径間がありません（終了径間が刻みの向きと逆の側にあります）。");
