@@ -16,28 +16,6 @@ struct ConverterCloser {
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
-// One converter per thread, opened on first use: ucnv_open costs more than a
-// short name line, and the fuzzer calls this millions of times.
-UConverter* Converter()
-{
-    thread_local ConverterPtr converter = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        ConverterPtr opened(ucnv_open("windows-932", &status));
-        if (U_FAILURE(status)) {
-            return ConverterPtr();
-        }
-        ucnv_setToUCallBack(opened.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                            &status);
-        ucnv_setFromUCallBack(opened.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr,
-                              nullptr, &status);
-        if (U_FAILURE(status)) {
-            return ConverterPtr();
-        }
-        return opened;
-    }();
-    return converter.get();
-}
-
 // ICU's own substitute would be U+001A, which no window shows.
 void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
                                     int32_t, UConverterCallbackReason reason, UErrorCode* error)
@@ -50,21 +28,35 @@ void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, 
     ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
 }
 
+// A windows-932 converter whose decoding calls `toUnicode` on a bad byte and
+// whose encoding stops at a character without a code; null if ICU fails.
+ConverterPtr OpenConverter(UConverterToUCallback toUnicode)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    ConverterPtr opened(ucnv_open("windows-932", &status));
+    if (U_FAILURE(status)) {
+        return ConverterPtr();
+    }
+    ucnv_setToUCallBack(opened.get(), toUnicode, nullptr, nullptr, nullptr, &status);
+    ucnv_setFromUCallBack(opened.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                          &status);
+    if (U_FAILURE(status)) {
+        return ConverterPtr();
+    }
+    return opened;
+}
+
+// One converter of each kind per thread, opened on first use: ucnv_open costs
+// more than a short name line, and the fuzzer calls this millions of times.
+UConverter* Converter()
+{
+    thread_local ConverterPtr converter = OpenConverter(UCNV_TO_U_CALLBACK_STOP);
+    return converter.get();
+}
+
 UConverter* DisplayConverter()
 {
-    thread_local ConverterPtr converter = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        ConverterPtr opened(ucnv_open("windows-932", &status));
-        if (U_FAILURE(status)) {
-            return ConverterPtr();
-        }
-        ucnv_setToUCallBack(opened.get(), SubstituteReplacementCharacter, nullptr, nullptr,
-                            nullptr, &status);
-        if (U_FAILURE(status)) {
-            return ConverterPtr();
-        }
-        return opened;
-    }();
+    thread_local ConverterPtr converter = OpenConverter(SubstituteReplacementCharacter);
     return converter.get();
 }
 
