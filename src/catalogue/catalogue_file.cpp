@@ -5,13 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <unicode/utf8.h>
 
 #include "catalogue/cp932.h"
+#include "catalogue/safe_file_write.h"
 #include "conversions/number_text.h"
 
 namespace orvalt {
@@ -217,143 +214,9 @@ std::optional<std::string> Encode(const WireList& wireList, std::int16_t lastInd
     return bytes;
 }
 
-// Closes a descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    // Closes now and says whether the close succeeded (it can report a
-    // delayed write error).
-    bool Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-std::filesystem::path Folder(const std::filesystem::path& path)
-{
-    std::filesystem::path folder = path.parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
-
-// A new, empty file beside `path` with a name no one else uses; the descriptor
-// is open for writing. Returns -1 with errno set on failure.
-int CreateSibling(const std::filesystem::path& path, const char* kind,
-                  std::filesystem::path& created, mode_t mode)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = path;
-        candidate += "." + std::string(kind) + std::to_string(::getpid()) + "_" +
-                     std::to_string(attempt);
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            created = candidate;
-            return fd;
-        }
-        if (errno != EEXIST) {
-            return -1;
-        }
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-// Copies the bytes of `from` into the open, empty file `to` and flushes them.
-bool CopyInto(const std::filesystem::path& from, int to)
-{
-    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (source.get() < 0) {
-        return false;
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        if (!WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(got)))) {
-            return false;
-        }
-    }
-    return ::fsync(to) == 0;
-}
-
-// Keeps the file at `path` as `backup`, replacing an older backup only once
-// the new one is complete. A hard link keeps the very bytes without reading
-// them; where links are not possible the bytes are copied. Returns 0 or errno.
-int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& backup)
-{
-    std::filesystem::path pending;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = path;
-        candidate += ".bak" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
-        if (::link(path.c_str(), candidate.c_str()) == 0) {
-            pending = candidate;
-            break;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
-    }
-    if (pending.empty()) {
-        FileDescriptor copy(CreateSibling(path, "bak", pending, 0666));
-        if (copy.get() < 0) {
-            return errno;
-        }
-        if (!CopyInto(path, copy.get()) || !copy.Close()) {
-            const int error = errno;
-            ::unlink(pending.c_str());
-            return error;
-        }
-    }
-    if (::rename(pending.c_str(), backup.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(pending.c_str());
-        return error;
-    }
-    return 0;
-}
-
-} // namespace
-
-CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireList,
-                                       std::int16_t& lastIndex,
-                                       const WireRecordNotification& notify,
-                                       const std::filesystem::path& path)
+// The records of `bytes`; the result's `seen` is left to the caller.
+CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16_t& lastIndex,
+                          const WireRecordNotification& notify, const std::filesystem::path& path)
 {
     LineReader lines(bytes);
     const std::size_t contentEnd = ContentEnd(bytes);
@@ -426,60 +289,48 @@ CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireLis
     return finish(result);
 }
 
+} // namespace
+
+CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireList,
+                                       std::int16_t& lastIndex,
+                                       const WireRecordNotification& notify,
+                                       const std::filesystem::path& path)
+{
+    CatalogueReadResult result = Parse(bytes, wireList, lastIndex, notify, path);
+    result.seen = FileSnapshot{true, std::string(bytes)};
+    return result;
+}
+
 CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireList& wireList,
                                       std::int16_t& lastIndex,
                                       const WireRecordNotification& notify)
 {
-    const auto unreadable = [&](int error) {
+    FileSnapshot file;
+    const int error = ReadFileSnapshot(path, file);
+    if (error != 0) {
+        // Nothing known of the file: a later save cannot check it.
         CatalogueReadResult r;
-        if (error == ENOENT) {
-            r.status = CatalogueReadResult::Status::kMissing;
-            r.message = "電線データファイルがありません。\r\n" + PathText(path) +
-                        "\r\n電線種類のない状態で始めます。";
-        } else {
-            r.status = CatalogueReadResult::Status::kUnreadable;
-            r.readWhole = false;
-            r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) +
-                        "\r\n理由: " + Reason(error) + "\r\n" + BackupHint(path);
-        }
+        r.status = CatalogueReadResult::Status::kUnreadable;
+        r.readWhole = false;
+        const std::string reason =
+            error == kNotARegularFile ? std::string("通常のファイルではありません。") : Reason(error);
+        r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) + "\r\n理由: " +
+                    reason + "\r\n" + BackupHint(path);
         lastIndex = -1;
         return r;
-    };
-
-    // Non-blocking, so that a FIFO in the file's place cannot hang the window.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) {
-        return unreadable(errno);
     }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) {
-        return unreadable(errno);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        return unreadable(EISDIR);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        CatalogueReadResult r = unreadable(EINVAL);
-        r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) +
-                    "\r\n理由: 通常のファイルではありません。\r\n" + BackupHint(path);
+    if (!file.exists) {
+        CatalogueReadResult r;
+        r.status = CatalogueReadResult::Status::kMissing;
+        r.message = "電線データファイルがありません。\r\n" + PathText(path) +
+                    "\r\n電線種類のない状態で始めます。";
+        r.seen = std::move(file);
+        lastIndex = -1;
         return r;
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return unreadable(errno);
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    return ParseWireCatalogue(bytes, wireList, lastIndex, notify, path);
+    CatalogueReadResult result = Parse(file.bytes, wireList, lastIndex, notify, path);
+    result.seen = std::move(file);
+    return result;
 }
 
 std::optional<std::string> EncodeWireCatalogue(const WireList& wireList, std::int16_t lastIndex,
@@ -495,7 +346,8 @@ std::optional<std::string> EncodeWireCatalogue(const WireList& wireList, std::in
 
 CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
                                         const WireList& wireList, std::int16_t lastIndex,
-                                        bool lastReadWhole)
+                                        bool lastReadWhole,
+                                        const std::optional<FileSnapshot>& lastSeen)
 {
     CatalogueWriteResult result;
     std::string refusal;
@@ -504,62 +356,38 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
         result.message = refusal + "\r\n電線データファイルは書き換えていません。";
         return result;
     }
-    const auto failed = [&](const std::string& what, int error) {
-        CatalogueWriteResult r;
-        r.message = "電線データファイルを保存できません。\r\n" + PathText(path) + "\r\n" + what +
-                    "理由: " + Reason(error) + "\r\n元のファイルは書き換えていません。";
-        return r;
-    };
 
-    struct stat old {};
-    const bool oldExists = ::stat(path.c_str(), &old) == 0;
-    if (!oldExists && errno != ENOENT) {
-        return failed("", errno);
+    std::filesystem::path backup = path;
+    backup += ".bak";
+    AtomicWriteOptions options;
+    if (!lastReadWhole) {
+        options.backup = backup;
     }
-    if (oldExists && !S_ISREG(old.st_mode)) {
-        return failed("", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
-    }
-
-    if (oldExists && !lastReadWhole) {
-        std::filesystem::path backup = path;
-        backup += ".bak";
-        if (const int error = KeepBackup(path, backup); error != 0) {
-            return failed("読み込めなかった部分を含む元のファイルの控え（" +
-                              backup.filename().string() + "）を作れませんでした。\r\n",
-                          error);
-        }
+    options.expected = lastSeen;
+    const AtomicWriteResult written = WriteFileAtomically(path, *bytes, options);
+    if (written.backupKept) {
         result.backupPath = backup;
     }
 
-    std::filesystem::path temporary;
-    FileDescriptor file(CreateSibling(path, "tmp", temporary, 0666));
-    if (file.get() < 0) {
-        return failed("", errno);
+    if (written.changedOnDisk) {
+        result.changedOnDisk = true;
+        result.message = "電線データファイルは、読み込んだ後にほかのプログラムまたはウィンドウで"
+                         "書き換えられています。\r\n" +
+                         PathText(path) +
+                         "\r\n今回の変更は保存していません。\r\n"
+                         "電線データを読み込み直しますので、最新の内容に対して"
+                         "もう一度変更してから保存してください。";
+        return result;
     }
-    const auto abandon = [&](int error) {
-        CatalogueWriteResult r = failed("", error);
-        ::unlink(temporary.c_str());
-        r.backupPath = result.backupPath;
-        return r;
-    };
-    // The new file keeps the old one's permissions.
-    if (oldExists && ::fchmod(file.get(), old.st_mode & 07777) != 0) {
-        return abandon(errno);
-    }
-    if (!WriteAll(file.get(), *bytes) || ::fsync(file.get()) != 0) {
-        return abandon(errno);
-    }
-    if (!file.Close()) {
-        return abandon(errno);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        return abandon(errno);
-    }
-    // Make the rename itself durable. The new file is in place whatever this
-    // says, so a failure here is not a failed save.
-    FileDescriptor folder(::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) {
-        ::fsync(folder.get());
+    if (!written.ok) {
+        const std::string what = written.backupFailed
+                                     ? "読み込めなかった部分を含む元のファイルの控え（" +
+                                           backup.filename().string() + "）を作れませんでした。\r\n"
+                                     : std::string();
+        result.message = "電線データファイルを保存できません。\r\n" + PathText(path) + "\r\n" +
+                         what + "理由: " + Reason(written.error) +
+                         "\r\n元のファイルは書き換えていません。";
+        return result;
     }
 
     result.ok = true;

@@ -21,9 +21,17 @@
 // the last record) and never crashes on anything else: it reads the records
 // before the trouble and says what and where it was. Writing never leaves a
 // half-written file: it writes a temporary file beside the old one, flushes it
-// to disk and renames it over the old one. When the last read did not take in
-// the whole file, the old file is first kept as "wiredata.dat.bak", so nothing
-// the program could not read is ever lost.
+// to disk and renames it over the old one (safe_file_write.h). When the last
+// read did not take in the whole file, the old file is first kept as
+// "wiredata.dat.bak", so nothing the program could not read is ever lost.
+//
+// Two windows, or two copies of the program started from the same folder,
+// each hold their own copy of the catalogue and rewrite the whole file when
+// they save. So that the second save cannot silently drop what the first one
+// added, a read remembers the file it saw (CatalogueReadResult::seen) and a
+// save given that refuses to replace a file that has changed since
+// (CatalogueWriteResult::changedOnDisk): the window then reads the file again
+// and the engineer redoes the edit on the current records.
 //
 // Messages are meant for the engineer as they are: Japanese, UTF-8, lines
 // joined by CR LF.
@@ -37,6 +45,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/safe_file_write.h"
 #include "core/calculation_state.h"
 
 namespace orvalt {
@@ -68,6 +77,11 @@ struct CatalogueReadResult {
     // Empty for kRead. Otherwise what happened, with the path and the system's
     // reason or the line number and what was wrong with it.
     std::string message;
+    // What was at the path: the file's bytes as read (whatever the status
+    // says of their records), or no file for kMissing; nullopt for
+    // kUnreadable, where nothing could be learnt. Keep it with the list and
+    // hand it to WriteWireCatalogue, which then saves only over this very file.
+    std::optional<FileSnapshot> seen;
 };
 
 // Reads the file at `path` into wireList[0 .. n-1] and sets lastIndex = n - 1.
@@ -78,8 +92,8 @@ CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireLis
                                       std::int16_t& lastIndex,
                                       const WireRecordNotification& notify = {});
 
-// The same reading, of the file's bytes already in memory. `path` only goes
-// into the message; leave it empty to leave it out.
+// The same reading, of the file's bytes already in memory; `seen` holds those
+// bytes. `path` only goes into the message; leave it empty to leave it out.
 CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireList,
                                        std::int16_t& lastIndex,
                                        const WireRecordNotification& notify = {},
@@ -87,8 +101,14 @@ CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireLis
 
 struct CatalogueWriteResult {
     bool ok = false;
-    // When !ok: why nothing was saved (the old file is as it was). When ok and
-    // a backup was kept: where it is; otherwise empty.
+    // Not ok because the file is no longer the one the list was read from
+    // (another window or copy of the program saved it, or it was created or
+    // removed since): nothing was written. The window reads the file again,
+    // so that the edit can be redone on the current records.
+    bool changedOnDisk = false;
+    // When !ok: why nothing was saved (the old file is as it was), for
+    // changedOnDisk also that the list will be read again. When ok and a
+    // backup was kept: where it is; otherwise empty.
     std::string message;
     // Set when the old file was kept as path + ".bak" before it was replaced.
     std::optional<std::filesystem::path> backupPath;
@@ -101,9 +121,16 @@ struct CatalogueWriteResult {
 // stored after ReplaceJisLookAlikes; a name that CheckWireName refuses, or a
 // value that is not a finite number, stops the write before anything is
 // touched.
+//
+// `lastSeen` is the `seen` of that same read. Given, the file is replaced
+// only while it still holds exactly those bytes (or, when the read found no
+// file, while there is still none); otherwise nothing is written and the
+// result is changedOnDisk. Left out (or nullopt after an unreadable file),
+// the file is replaced whatever it holds.
 CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
                                         const WireList& wireList, std::int16_t lastIndex,
-                                        bool lastReadWhole);
+                                        bool lastReadWhole,
+                                        const std::optional<FileSnapshot>& lastSeen = std::nullopt);
 
 // The file's bytes for records 0 .. lastIndex, as WriteWireCatalogue writes
 // them; nullopt with `refusal` set when a record cannot be stored.

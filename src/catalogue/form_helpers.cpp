@@ -2,6 +2,9 @@
 // settings) and by the usage window.
 #include "catalogue/form_helpers.h"
 
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -51,6 +54,52 @@ void SelectAllText(QLineEdit* textBox) {
     }
     // Anchor at 0, caret after the last character.
     textBox->setSelection(0, length);
+}
+
+BoxFocusWatcher::BoxFocusWatcher(const QList<QLineEdit*>& boxes, std::function<void(int)> gotFocus,
+                                 QObject* parent)
+    : QObject(parent), boxes_(boxes), gotFocus_(std::move(gotFocus)) {
+    for (QLineEdit* box : boxes_)
+        if (box != nullptr) box->installEventFilter(this);
+}
+
+bool BoxFocusWatcher::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const auto index = static_cast<int>(boxes_.indexOf(box));
+    if (index < 0) return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        clickedInto_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
+        gotFocus_(index);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (clickedInto_ == box) {
+            clickedInto_ = nullptr;
+            if (!box->hasSelectedText()) gotFocus_(index);
+        }
+        break;
+    case QEvent::FocusOut:
+        clickedInto_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void MakeTypedNameBox(QComboBox* combo) {
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    // With duplicates allowed, Return does not look the text up in the list.
+    combo->setDuplicatesEnabled(true);
+    // Leaving the box would look the text up and select a matching entry.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+}
+
+void FocusNameBox(QComboBox* combo) {
+    combo->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit* edit = combo->lineEdit()) edit->selectAll();
 }
 
 void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1) {

@@ -23,6 +23,7 @@
 #include "catalogue/form_helpers.h"
 #include "catalogue/wire_setting_window_p.h"
 #include "conversions/number_text.h"
+#include "forms/wire_form.h"
 #include "shell/fonts.h"
 #include "shell/main_window.h"
 #include "shell/message_box.h"
@@ -68,20 +69,6 @@ constexpr Place kCommand1[3] = {
 
 QString FromCaption(const char16_t* caption) { return QString::fromUtf16(caption); }
 
-// The name as stored: blanks removed at both ends (spaces only, as the file's
-// reader trims them).
-std::string TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ') ++first;
-    while (last > first && text.at(last - 1) == u' ') --last;
-    return text.mid(first, last - first).toStdString();
-}
-
-float BoxValue(const QLineEdit* box) {
-    return static_cast<float>(ParseLeadingNumber(box->text().toStdString()));
-}
-
 std::filesystem::path CataloguePath(frmMain& main) {
     return std::filesystem::path(main.state().wireDataPath);
 }
@@ -98,8 +85,7 @@ frmWireSetting::frmWireSetting(frmMain& main, WireSettingMemory& memory)
 
     cmbWireName_ = new QComboBox(this);
     cmbWireName_->setObjectName(QStringLiteral("cmbWireName"));
-    cmbWireName_->setEditable(true);
-    cmbWireName_->setInsertPolicy(QComboBox::NoInsert);
+    MakeTypedNameBox(cmbWireName_);
     cmbWireName_->setFont(EntryFont(11.25));
     cmbWireName_->setGeometry(TwipsRect(1920, 120, 2655, 345));
     cmbWireName_->addItem(kNewEntry);
@@ -108,7 +94,6 @@ frmWireSetting::frmWireSetting(frmMain& main, WireSettingMemory& memory)
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
         box->setGeometry(TwipsRect(1920, 720 + 360 * i, 1455, 270));
-        box->installEventFilter(this);
         Text1_.push_back(box);
     }
     for (int i = 0; i < 3; ++i) {
@@ -146,6 +131,7 @@ frmWireSetting::frmWireSetting(frmMain& main, WireSettingMemory& memory)
         previous = Command1_[i];
     }
 
+    new BoxFocusWatcher(Text1_, [this](int index) { Text1_GotFocus(index); }, this);
     connect(cmbWireName_, &QComboBox::activated, this, &frmWireSetting::cmbWireName_Click);
     for (int i = 0; i < 3; ++i)
         connect(Command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
@@ -176,6 +162,7 @@ void frmWireSetting::Form_Load() {
             cmbWireName_->addItem(QString::fromStdString(record.wireName));
         });
     memory_.lastReadWhole = read.readWhole;
+    memory_.lastSeen = read.seen;
     cmbWireName_->addItem(kNewEntry);
 
     // The file may have shrunk since the slot was chosen (edited outside the
@@ -228,6 +215,8 @@ void frmWireSetting::NewRecord() {
     cmbWireName_->setCurrentIndex(entry);
     cmbWireName_Click(entry);
     Command1_[2]->setEnabled(false);
+    // The new name is typed over "新規".
+    FocusNameBox(cmbWireName_);
 }
 
 void frmWireSetting::CloseWindow() {
@@ -240,25 +229,23 @@ void frmWireSetting::CloseWindow() {
 
 void frmWireSetting::Save() {
     const bool adding = memory_.currentIndex > memory_.lastIndex;
-    const QString typed = cmbWireName_->currentText();
-    if (adding && (typed == kNewEntry || typed.isEmpty())) {
-        main_.messages().Show(this, QStringLiteral("電線種類を入力してください"),
-                              MessageIcon::Exclamation, MessageButtons::Ok);
-        cmbWireName_->setFocus();
-        return;
-    }
     if (adding && CatalogueFull()) { // not reachable through the list; kept as the last guard
         cmbWireName_Click(memory_.lastIndex + 1);
         return;
     }
-
-    // The name must read back as it is stored: refused here, before anything
-    // changes, with the typing left in the boxes.
-    const std::string name = ReplaceJisLookAlikes(TrimBlanks(typed));
-    if (const std::optional<std::string> refusal = CheckWireName(name)) {
-        main_.messages().Show(this, EngineMessage(*refusal), MessageIcon::Exclamation,
+    WireFormInput input{cmbWireName_->currentText().toStdString(), {}, adding};
+    for (int i = 0; i < kWireValueBoxCount; ++i) input.values[i] = Text1_[i]->text().toStdString();
+    const WireFormResult form = ReadWireForm(input);
+    if (form.refusal) {
+        // Refused before anything changes, with the typing left in the boxes.
+        main_.messages().Show(this, EngineMessage(form.refusal->message), MessageIcon::Exclamation,
                               MessageButtons::Ok);
-        cmbWireName_->setFocus();
+        if (form.refusal->box == kBoxWireName) {
+            cmbWireName_->setFocus();
+        } else {
+            Text1_[form.refusal->box]->setFocus(Qt::OtherFocusReason);
+            SelectAllText(Text1_[form.refusal->box]);
+        }
         return;
     }
 
@@ -266,19 +253,19 @@ void frmWireSetting::Save() {
     // must leave the list and lastIndex as they were.
     WireList list = memory_.wireList;
     const auto last = static_cast<std::int16_t>(adding ? memory_.lastIndex + 1 : memory_.lastIndex);
-    const auto slot = static_cast<std::size_t>(memory_.currentIndex);
-    WireRecord& record = list[slot];
-    record.wireName = name;
-    record.expansionCoeff = BoxValue(Text1_[0]);
-    record.elasticModulus = BoxValue(Text1_[1]);
-    record.unitWeight = BoxValue(Text1_[2]);
-    record.area = BoxValue(Text1_[3]);
-    record.diameterHigh = BoxValue(Text1_[4]);
-    record.diameterLow = BoxValue(Text1_[5]);
-    record.maxTension = BoxValue(Text1_[6]);
+    list[static_cast<std::size_t>(memory_.currentIndex)] = form.record;
 
-    const CatalogueWriteResult written =
-        WriteWireCatalogue(CataloguePath(main_), list, last, memory_.lastReadWhole);
+    const CatalogueWriteResult written = WriteWireCatalogue(
+        CataloguePath(main_), list, last, memory_.lastReadWhole, memory_.lastSeen);
+    if (written.changedOnDisk) {
+        // Another window or another copy of the program saved since this
+        // list was read: show the records as they are now. An added record
+        // is entered again on "新規"; an edited one shows its current values.
+        Report(written.message, true);
+        Form_Load();
+        if (adding && !CatalogueFull()) NewRecord();
+        return;
+    }
     if (!written.ok) {
         Report(written.message, true);
         return;
@@ -292,14 +279,6 @@ void frmWireSetting::Save() {
 }
 
 void frmWireSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
-
-bool frmWireSetting::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        const auto index = Text1_.indexOf(qobject_cast<QLineEdit*>(watched));
-        if (index >= 0) Text1_GotFocus(static_cast<int>(index));
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 void frmWireSetting::closeEvent(QCloseEvent* event) {
     // Closing keeps the memory: the close box keeps currentIndex, 閉じる has

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 #include "catalogue/catalogue_file.h"
 
@@ -34,6 +35,7 @@ public:
     std::int16_t lastIndex = 0;    // index of the last record read; 0 before the first read
     std::int16_t currentIndex = 0; // slot shown; lastIndex + 1 while a new record is entered
     bool lastReadWhole = true;     // the last read took in the whole file
+    std::optional<FileSnapshot> lastSeen; // the file as the last read found it
     QPointer<frmWireSetting> window; // the open window, null while closed
 };
 
@@ -51,7 +53,6 @@ public:
     QSize sizeHint() const override; // the client area, 5190 x 4005 twips
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private slots:

@@ -8,15 +8,13 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <algorithm>
-#include <cfloat>
-#include <cmath>
 #include <string>
 
 #include "catalogue/form_helpers.h"
 #include "conversions/number_text.h"
+#include "forms/conditions_form.h"
 #include "shell/fonts.h"
 #include "shell/main_window.h"
 #include "shell/message_box.h"
@@ -26,9 +24,7 @@ namespace orvalt {
 
 namespace {
 
-constexpr int kBoxCount = 17;
 constexpr int kLabelCount = 18;
-constexpr int kWireConstantCount = 7; // Text1(0)..Text1(6)
 
 // Which tab of SSTab1 holds Text1(index).
 int TabOfBox(int index) {
@@ -43,13 +39,6 @@ QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(
 QString PlainNumber(float value) { return ToQString(FormatPlainNumber(value)); }
 QString PlainNumber(std::int16_t value) { return ToQString(FormatPlainNumber(value)); }
 
-// A condition box's value: its leading number, rounded towards minus infinity.
-double FloorOfBox(const QLineEdit* box) {
-    return std::floor(ParseLeadingNumber(box->text().toStdString()));
-}
-
-bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
-bool FitsInt16(double value) { return value >= -32768.0 && value <= 32767.0; }
 
 } // namespace
 
@@ -89,16 +78,15 @@ QLineEdit* frmSetting::addBox(QWidget* page, int index, const QFont& font, doubl
     auto* box = new QLineEdit(page);
     box->setObjectName(QStringLiteral("Text1_%1").arg(index));
     box->setFont(font);
-    box->installEventFilter(this);
     Text1_[index] = box;
     tabPlacements_.push_back({box, left, top, width, height, false});
     return box;
 }
 
 void frmSetting::buildControls() {
-    Text1_ = QList<QLineEdit*>(kBoxCount, nullptr);
+    Text1_ = QList<QLineEdit*>(kConditionsBoxCount, nullptr);
     Label1_ = QList<QLabel*>(kLabelCount, nullptr);
-    Label2_ = QList<QLabel*>(kBoxCount, nullptr);
+    Label2_ = QList<QLabel*>(kConditionsBoxCount, nullptr);
 
     SSTab1_ = new QTabWidget(this);
     SSTab1_->setObjectName(QStringLiteral("SSTab1"));
@@ -129,9 +117,7 @@ void frmSetting::buildControls() {
     label1(0, 17, QStringLiteral("電線種類"), 600, 600);
     cmbWireName_ = new QComboBox(pages[0]);
     cmbWireName_->setObjectName(QStringLiteral("cmbWireName"));
-    cmbWireName_->setEditable(true);
-    cmbWireName_->setInsertPolicy(QComboBox::NoInsert);
-    cmbWireName_->setCompleter(nullptr); // the typed text stays as typed
+    MakeTypedNameBox(cmbWireName_);
     cmbWireName_->setFont(EntryFont(11.25));
     tabPlacements_.push_back({cmbWireName_, 1920, 480, 2655, 345, false});
 
@@ -202,6 +188,7 @@ void frmSetting::buildControls() {
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
 
+    new BoxFocusWatcher(Text1_, [this](int index) { Text1_GotFocus(index); }, this);
     connect(cmbWireName_->lineEdit(), &QLineEdit::textEdited, this, &frmSetting::cmbWireName_Change);
     connect(cmbWireName_, &QComboBox::activated, this, &frmSetting::cmbWireName_Click);
 
@@ -253,23 +240,7 @@ void frmSetting::showEvent(QShowEvent* event) {
     }
 }
 
-bool frmSetting::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        const int index = static_cast<int>(Text1_.indexOf(qobject_cast<QLineEdit*>(watched)));
-        if (index >= 0) Text1_GotFocus(index);
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void frmSetting::Text1_GotFocus(int index) {
-    QLineEdit* box = Text1_[index];
-    SelectAllText(box);
-    // A mouse click places the caret after the focus arrives; select again
-    // once the click is through.
-    QTimer::singleShot(0, box, [box] {
-        if (box->hasFocus()) SelectAllText(box);
-    });
-}
+void frmSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
 
 void frmSetting::Form_Load() {
     CenterInMainWindow(main_, this);
@@ -291,7 +262,7 @@ void frmSetting::Form_Load() {
         catalogueTrouble_ = EngineMessage(read.message);
     }
 
-    ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireConstantCount));
+    ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
     Text1_[7]->setText(PlainNumber(state.iceThickness));
     // The window's own change of the combo box text; the handler swallows it.
     cmbWireName_->setEditText(ToQString(wireList_[0].wireName));
@@ -323,7 +294,7 @@ void frmSetting::cmbWireName_Change() {
 void frmSetting::cmbWireName_Click(int index) {
     if (index < 0 || index >= kWireListSize) return;
     ShowWireRecord(wireList_[static_cast<std::size_t>(index)],
-                   QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireConstantCount));
+                   QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
 }
 
 void frmSetting::Command1_Click(int index) {
@@ -344,73 +315,18 @@ void frmSetting::refuseBox(int index, const QString& message) {
 // stored, so that a refused OK leaves the state, the caption and the menus
 // exactly as they were.
 bool frmSetting::commitConditions() {
-    // Wire constants, in the order of the boxes.
-    float constants[kWireConstantCount] = {};
-    for (int i = 0; i < kWireConstantCount; ++i) {
-        const std::optional<float> value = ParseStrictNumber(Text1_[i]->text().toStdString());
-        if (!value) {
-            refuseBox(i, QStringLiteral("「%1」の値が数値として読めません。\n数値を入力してください。")
-                             .arg(Label1_[i]->text()));
-            return false;
-        }
-        constants[i] = *value;
-    }
-
-    // Conditions, in the order they are stored.
-    const int singleBoxes[] = {9, 8, 16};
-    const int temperatureBoxes[] = {12, 11, 10};
-    const int spanBoxes[] = {15, 14, 13};
-    auto checkSingle = [this](int index, double value) {
-        if (FitsSingle(value)) return true;
-        refuseBox(index, QStringLiteral("「%1」の値が大きすぎます。\n扱える範囲の数値を入力してください。")
-                             .arg(Label1_[index]->text()));
+    ConditionsFormInput input;
+    for (int i = 0; i < kConditionsBoxCount; ++i) input.boxes[i] = Text1_[i]->text().toStdString();
+    input.wireName = cmbWireName_->currentText().toStdString(); // untrimmed, as typed
+    const ConditionsFormResult form = ReadConditionsForm(input);
+    if (form.refusal) {
+        refuseBox(form.refusal->box, EngineMessage(form.refusal->message));
         return false;
-    };
-    double wind[3], temperature[3], span[3];
-    for (int i = 0; i < 3; ++i) {
-        wind[i] = FloorOfBox(Text1_[singleBoxes[i]]);
-        if (!checkSingle(singleBoxes[i], wind[i])) return false;
     }
-    for (int i = 0; i < 3; ++i) {
-        temperature[i] = FloorOfBox(Text1_[temperatureBoxes[i]]);
-        if (!FitsInt16(temperature[i])) {
-            refuseBox(temperatureBoxes[i],
-                      QStringLiteral("「%1」は -32768 から 32767 までの温度を入力してください。")
-                          .arg(Label1_[temperatureBoxes[i]]->text()));
-            return false;
-        }
-    }
-    for (int i = 0; i < 3; ++i) {
-        span[i] = FloorOfBox(Text1_[spanBoxes[i]]);
-        if (!checkSingle(spanBoxes[i], span[i])) return false;
-    }
-
-    // Everything is readable: store it all.
-    CalculationState& state = main_.state();
-    WireRecord& wire = state.currentWire;
-    wire.expansionCoeff = constants[0];
-    wire.elasticModulus = constants[1];
-    wire.unitWeight = constants[2];
-    wire.area = constants[3];
-    wire.diameterHigh = constants[4];
-    wire.diameterLow = constants[5];
-    wire.maxTension = constants[6];
-    wire.wireName = cmbWireName_->currentText().toStdString(); // untrimmed, as typed
-    // Text1(7), the ice, is shown only; iceThickness keeps its value.
-    state.windPressureHigh = static_cast<float>(wind[0]);
-    state.windPressureLow = static_cast<float>(wind[1]);
-    state.windPressureStudy = static_cast<float>(wind[2]);
-    state.temperatureHigh = static_cast<std::int16_t>(temperature[0]);
-    state.temperatureLow = static_cast<std::int16_t>(temperature[1]);
-    state.temperatureStudy = static_cast<std::int16_t>(temperature[2]);
-    state.spanStart = static_cast<float>(span[0]);
-    state.spanEnd = static_cast<float>(span[1]);
-    state.spanStep = static_cast<float>(span[2]);
-
+    ApplyConditions(form.values, main_.state());
     main_.setCalculateEnabled(true);
-    main_.setWindowTitle(QStringLiteral("最大使用張力計算  ") + ToQString(wire.wireName) +
-                         QStringLiteral("  ") + QString::number(state.temperatureStudy) +
-                         QStringLiteral("°"));
+    main_.setWindowTitle(
+        ToQString(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include "core/calculation.h"
 #include "report/printing.h"
 #include "report/result_window.h"
+#include "shell/access_keys.h"
 #include "shell/message_box.h"
 #include "shell/twips.h"
 #include "shell/usage_window.h"
@@ -43,6 +44,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
     // The system colour of an application workspace.
     mdiArea_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdiArea_);
+    new ChildAccessKeys(mdiArea_, this);
 
     // The menu bar: one drop-down menu, then commands directly in the bar.
     // Access keys only, no shortcuts.
@@ -100,6 +102,7 @@ QString frmMain::activeChildTag() const {
 }
 
 QMdiSubWindow* frmMain::addChildWindow(QWidget* child) {
+    ChildAccessKeys::TakeOver(child);
     QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     return sub;

@@ -796,6 +796,236 @@ TEST_F(CatalogueFolder, ValueThatIsNotANumberIsRefused)
 }
 
 // ---------------------------------------------------------------------------
+// Two windows, one file
+//
+// Two wire settings windows (in one program or in two copies started from the
+// same folder) each keep their own list and rewrite the whole file on saving.
+// A save must never replace a file that the other has saved since this list
+// was read: that would silently drop the other's records.
+
+// What a wire settings window keeps between reading and saving.
+struct WindowCopy {
+    WireList list;
+    std::int16_t lastIndex = 0;
+    bool readWhole = true;
+    std::optional<FileSnapshot> seen;
+
+    CatalogueReadResult Read(const fs::path& path)
+    {
+        CatalogueReadResult read = ReadWireCatalogue(path, list, lastIndex);
+        readWhole = read.readWhole;
+        seen = read.seen;
+        return read;
+    }
+
+    // Appends `record` and saves; the list takes it only when the save went
+    // through, as the window does.
+    CatalogueWriteResult AddAndSave(const fs::path& path, const WireRecord& record)
+    {
+        WireList changed = list;
+        const auto last = static_cast<std::int16_t>(lastIndex + 1);
+        changed[static_cast<std::size_t>(last)] = record;
+        CatalogueWriteResult written = WriteWireCatalogue(path, changed, last, readWhole, seen);
+        if (written.ok) {
+            list = changed;
+            lastIndex = last;
+        }
+        return written;
+    }
+};
+
+std::vector<std::string> NamesIn(const fs::path& path)
+{
+    WireList list;
+    std::int16_t last = 0;
+    std::vector<std::string> names;
+    ReadWireCatalogue(path, list, last, [&](const WireRecord& r, int) {
+        names.push_back(r.wireName);
+    });
+    return names;
+}
+
+void ExpectChangedOnDisk(const CatalogueWriteResult& written, const fs::path& path)
+{
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.changedOnDisk);
+    EXPECT_FALSE(written.backupPath);
+    EXPECT_THAT(written.message, HasSubstr("読み込んだ後にほかのプログラムまたはウィンドウで"
+                                           "書き換えられています"));
+    EXPECT_THAT(written.message, HasSubstr(path.string()));
+    EXPECT_THAT(written.message, HasSubstr("今回の変更は保存していません"));
+    EXPECT_THAT(written.message, HasSubstr("読み込み直します"));
+}
+
+TEST_F(CatalogueFolder, SecondWindowCannotSaveOverTheFirstWindowsRecord)
+{
+    WriteBytes(path_, Encode(WorkedExamples()));
+    WindowCopy first;
+    WindowCopy second;
+    ASSERT_EQ(first.Read(path_).status, Status::kRead);
+    ASSERT_EQ(second.Read(path_).status, Status::kRead);
+
+    const WireRecord fromFirst = Record("一つ目の追加", 19, 8000, 1, 200, 20, 20, 3000);
+    const WireRecord fromSecond = Record("二つ目の追加", 23, 7000, 0.5f, 100, 12, 12, 900);
+    const CatalogueWriteResult saved = first.AddAndSave(path_, fromFirst);
+    ASSERT_TRUE(saved.ok) << saved.message;
+    EXPECT_FALSE(saved.changedOnDisk);
+    const std::string afterFirst = ReadBytes(path_);
+
+    ExpectChangedOnDisk(second.AddAndSave(path_, fromSecond), path_);
+    EXPECT_EQ(ReadBytes(path_), afterFirst);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"wiredata.dat"});
+
+    // Read again, the second window sees the first one's record and can add
+    // its own after it.
+    ASSERT_EQ(second.Read(path_).status, Status::kRead);
+    ASSERT_EQ(second.lastIndex, 2);
+    EXPECT_EQ(second.list[2], fromFirst);
+    const CatalogueWriteResult again = second.AddAndSave(path_, fromSecond);
+    ASSERT_TRUE(again.ok) << again.message;
+    EXPECT_EQ(NamesIn(path_),
+              (std::vector<std::string>{"計算例1", "計算例2", "一つ目の追加", "二つ目の追加"}));
+
+    // Now the first window's list is the stale one.
+    ExpectChangedOnDisk(first.AddAndSave(path_, Record("三つ目", 1, 2, 3, 4, 5, 6, 7)), path_);
+    EXPECT_EQ(NamesIn(path_).size(), 4u);
+}
+
+TEST_F(CatalogueFolder, RenameInOneWindowIsNotUndoneByTheOther)
+{
+    WriteBytes(path_, Encode(WorkedExamples()));
+    WindowCopy first;
+    WindowCopy second;
+    first.Read(path_);
+    second.Read(path_);
+    first.list[0].wireName = "改名した計算例1";
+    ASSERT_TRUE(WriteWireCatalogue(path_, first.list, first.lastIndex, first.readWhole,
+                                   first.seen)
+                    .ok);
+    second.list[1].maxTension = 6500;
+    const CatalogueWriteResult written = WriteWireCatalogue(
+        path_, second.list, second.lastIndex, second.readWhole, second.seen);
+    ExpectChangedOnDisk(written, path_);
+    EXPECT_EQ(NamesIn(path_)[0], "改名した計算例1");
+}
+
+TEST_F(CatalogueFolder, MissingFileCreatedSinceTheReadIsNotReplaced)
+{
+    WindowCopy first;
+    WindowCopy second;
+    ASSERT_EQ(first.Read(path_).status, Status::kMissing);
+    ASSERT_EQ(second.Read(path_).status, Status::kMissing);
+    ASSERT_TRUE(first.seen);
+    EXPECT_FALSE(first.seen->exists);
+
+    ASSERT_TRUE(first.AddAndSave(path_, WorkedExamples()[0]).ok);
+    const std::string afterFirst = ReadBytes(path_);
+    ExpectChangedOnDisk(second.AddAndSave(path_, WorkedExamples()[1]), path_);
+    EXPECT_EQ(ReadBytes(path_), afterFirst);
+}
+
+TEST_F(CatalogueFolder, MissingFileStillMissingIsCreated)
+{
+    WindowCopy window;
+    ASSERT_EQ(window.Read(path_).status, Status::kMissing);
+    const CatalogueWriteResult written = window.AddAndSave(path_, WorkedExamples()[0]);
+    ASSERT_TRUE(written.ok) << written.message;
+    EXPECT_FALSE(written.changedOnDisk);
+    EXPECT_EQ(ReadBytes(path_), Encode({WorkedExamples()[0]}));
+}
+
+TEST_F(CatalogueFolder, FileRemovedSinceTheReadIsNotCreatedAgain)
+{
+    WriteBytes(path_, Encode(WorkedExamples()));
+    WindowCopy window;
+    window.Read(path_);
+    fs::remove(path_);
+    ExpectChangedOnDisk(window.AddAndSave(path_, NumberedRecords(1)[0]), path_);
+    EXPECT_TRUE(FolderEntries().empty());
+}
+
+// Only the bytes count: a file written again with the same content (another
+// window saved without a change) is still the file that was read.
+TEST_F(CatalogueFolder, SameBytesWrittenAgainAreStillTheFileThatWasRead)
+{
+    const std::string bytes = Encode(WorkedExamples());
+    WriteBytes(path_, bytes);
+    WindowCopy window;
+    window.Read(path_);
+    fs::remove(path_);
+    WriteBytes(path_, bytes);
+    ASSERT_TRUE(window.AddAndSave(path_, NumberedRecords(1)[0]).ok);
+    EXPECT_EQ(NamesIn(path_), (std::vector<std::string>{"計算例1", "計算例2", "W0"}));
+}
+
+// A file changed by one byte, even where the reader would not notice (a
+// blank after a number), is another file.
+TEST_F(CatalogueFolder, AnyChangedByteCounts)
+{
+    const std::string bytes = Encode(WorkedExamples());
+    WriteBytes(path_, bytes);
+    WindowCopy window;
+    window.Read(path_);
+    std::string edited = bytes;
+    edited.insert(edited.find(" \r\n"), " ");
+    WriteBytes(path_, edited);
+    ExpectChangedOnDisk(window.AddAndSave(path_, NumberedRecords(1)[0]), path_);
+    EXPECT_EQ(ReadBytes(path_), edited);
+}
+
+// The check comes before the backup: a partly read file that has changed
+// since is neither replaced nor copied.
+TEST_F(CatalogueFolder, ChangedPartlyReadFileGetsNoBackup)
+{
+    const std::string old = WithLine(12, "oops");
+    WriteBytes(path_, old);
+    WindowCopy window;
+    ASSERT_EQ(window.Read(path_).status, Status::kBadLine);
+    ASSERT_FALSE(window.readWhole);
+    WriteBytes(path_, old + "more\r\n");
+    ExpectChangedOnDisk(window.AddAndSave(path_, NumberedRecords(1)[0]), path_);
+    EXPECT_EQ(ReadBytes(path_), old + "more\r\n");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"wiredata.dat"});
+
+    // Unchanged, the same save keeps the backup and goes through.
+    window.Read(path_);
+    const CatalogueWriteResult written = window.AddAndSave(path_, NumberedRecords(1)[0]);
+    ASSERT_TRUE(written.ok) << written.message;
+    EXPECT_TRUE(written.backupPath);
+    EXPECT_EQ(ReadBytes(folder_ / "wiredata.dat.bak"), old + "more\r\n");
+}
+
+// What each kind of read remembers of the file.
+TEST_F(CatalogueFolder, ReadRemembersTheBytesItSaw)
+{
+    const std::string good = Encode(WorkedExamples());
+    WireList list;
+    std::int16_t last = 0;
+    for (const std::string& bytes :
+         {good, std::string(), WithLine(3, "abc"),
+          Encode(NumberedRecords(51)) + "W51\r\n" + Repeat(" 1 \r\n", 7)}) {
+        WriteBytes(path_, bytes);
+        const CatalogueReadResult read = ReadWireCatalogue(path_, list, last);
+        ASSERT_TRUE(read.seen) << read.message;
+        EXPECT_TRUE(read.seen->exists);
+        EXPECT_EQ(read.seen->bytes, bytes);
+        const CatalogueReadResult parsed = ParseWireCatalogue(bytes, list, last);
+        EXPECT_EQ(parsed.seen, read.seen);
+    }
+    fs::remove(path_);
+    const CatalogueReadResult missing = ReadWireCatalogue(path_, list, last);
+    ASSERT_TRUE(missing.seen);
+    EXPECT_EQ(*missing.seen, FileSnapshot{});
+
+    // Nothing can be learnt of a folder in the file's place; a save after it
+    // is not held back by a check that cannot be made.
+    fs::create_directory(path_);
+    const CatalogueReadResult unreadable = ReadWireCatalogue(path_, list, last);
+    EXPECT_EQ(unreadable.status, Status::kUnreadable);
+    EXPECT_FALSE(unreadable.seen);
+}
+
+// ---------------------------------------------------------------------------
 // Names
 
 struct RefusedNameCase {
@@ -935,7 +1165,8 @@ TEST(Cp932, MicrosoftMappingsAndStrictErrors)
 // The engine stays free of Qt.
 TEST(CatalogueSources, IncludeNoQt)
 {
-    for (const char* file : {"catalogue_file.h", "catalogue_file.cpp", "cp932.h", "cp932.cpp"}) {
+    for (const char* file : {"catalogue_file.h", "catalogue_file.cpp", "cp932.h", "cp932.cpp",
+                             "safe_file_write.h", "safe_file_write.cpp"}) {
         const std::string text =
             ReadBytes(fs::path(ORVALT_SOURCE_DIR) / "src" / "catalogue" / file);
         ASSERT_FALSE(text.empty()) << file;

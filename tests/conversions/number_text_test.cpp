@@ -146,6 +146,45 @@ INSTANTIATE_TEST_SUITE_P(EdgeCases, FloatPatternTest, testing::Values(
     FloatPatternCase{"##0.0", -std::numeric_limits<float>::infinity(), "-inf"},
     FloatPatternCase{"##0.0", std::numeric_limits<float>::quiet_NaN(), "nan"}));
 
+// A negative value that rounds to zero is written without its "-" in every
+// pattern, by the quick integer route and by the digit-by-digit route alike:
+// a "-0.000" in a report column would read as a fault and would change the
+// report's bytes. A value that keeps a nonzero digit keeps its sign.
+INSTANTIATE_TEST_SUITE_P(NegativeRoundingToZero, FloatPatternTest, testing::Values(
+    FloatPatternCase{"#0.000", -0.0004f, "0.000"},
+    FloatPatternCase{"#0.000", -0.00049f, "0.000"},
+    FloatPatternCase{"##0.0", -0.04f, "0.0"},
+    FloatPatternCase{"##0.00", -0.004f, "0.00"},
+    FloatPatternCase{"###0.00", -0.0049f, "0.00"},
+    FloatPatternCase{"#0.00000", -0.000004f, "0.00000"},
+    FloatPatternCase{"0.0000", -0.00004f, "0.0000"},
+    FloatPatternCase{"0.##0", -0.0004f, "0.000"},
+    FloatPatternCase{"###0", -0.4f, "0"},
+    FloatPatternCase{"####0", -0.49f, "0"},
+    FloatPatternCase{"####.00", -0.004f, ".00"},
+    FloatPatternCase{"##.#####0", -0.0000004f, ".000000"},
+    FloatPatternCase{"####", -0.3f, ""},
+    FloatPatternCase{"#0.000", -0.0f, "0.000"},
+    // Far below the quick route's range: the digit-by-digit route.
+    FloatPatternCase{"#0.000", -1e-30f, "0.000"},
+    FloatPatternCase{"#0.000", -std::numeric_limits<float>::denorm_min(), "0.000"},
+    FloatPatternCase{"0.0000000000000", -1e-14f, "0.0000000000000"},
+    // The sign stays as soon as a digit is left.
+    FloatPatternCase{"#0.000", -0.0005f, "-0.001"},
+    FloatPatternCase{"##0.0", -0.05f, "-0.1"},
+    FloatPatternCase{"###0", -0.5f, "-1"},
+    FloatPatternCase{"0.0000000000000", -6e-14f, "-0.0000000000001"}));
+
+TEST(FormatWithPattern, NegativeZeroIsPaddedLikeZero)
+{
+    const NumberPattern sag("#0.000");
+    std::string column;
+    AppendWithPattern(column, -0.0004f, sag, 9);
+    AppendWithPattern(column, 0.0f, sag, 9);
+    AppendWithPattern(column, -0.0005f, sag, 9);
+    EXPECT_EQ(column, "    0.000    0.000   -0.001");
+}
+
 struct Int16PatternCase {
     const char* pattern;
     std::int16_t value;
@@ -513,6 +552,19 @@ INSTANTIATE_TEST_SUITE_P(Exponents, LeadingNumberTest, testing::Values(
     LeadingCase{"1E99999999999999999999999", kInfinity},
     LeadingCase{"1E-99999999999999999999999", 0.0},
     LeadingCase{"0E99999", 0.0}));
+
+// Words that other programs read as numbers have no leading number here,
+// so they read as 0, never as NaN or an infinity.
+INSTANTIATE_TEST_SUITE_P(NotNumbers, LeadingNumberTest, testing::Values(
+    LeadingCase{"nan", 0.0},
+    LeadingCase{"NaN", 0.0},
+    LeadingCase{"inf", 0.0},
+    LeadingCase{"-inf", 0.0},
+    LeadingCase{"infinity", 0.0},
+    LeadingCase{"0x1A", 0.0},         // stops at the x
+    LeadingCase{"1e39", 1e39},        // a double, beyond the float range
+    LeadingCase{"-1e39", -1e39},
+    LeadingCase{"1e-50", 1e-50}));
 
 TEST(ParseLeadingNumber, ReadsVeryLongDigitStrings)
 {

@@ -20,6 +20,7 @@
 #include "core/calculation_state.h"
 #include "shell/main_window.h"
 #include "support/fake_services.h"
+#include "support/user_input.h"
 
 // Readable Qt strings in gtest's failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -38,8 +39,8 @@ protected:
     void OpenMain(const QString& programFolder) {
         main_ = std::make_unique<frmMain>(state_, messages_, printing_, programFolder);
         main_->show();
-        QApplication::setActiveWindow(main_.get());
-        QCoreApplication::processEvents();
+        main_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
     }
 
     void CloseMain() {
@@ -86,6 +87,7 @@ protected:
         return texts;
     }
 
+    ModalWatchdog watchdog_;
     QTemporaryDir folder_;
     CalculationState state_;
     FakeMessageService messages_;

@@ -86,14 +86,20 @@ protected:
         for (int i = 0; i < Combo()->count(); ++i) entries << Combo()->itemText(i);
         return entries;
     }
-    // Choosing an entry of the list, as the user does.
-    void Choose(int index) {
-        Combo()->setCurrentIndex(index);
-        emit Combo()->activated(index);
-    }
+    // Choosing an entry from the open list with the mouse, as the user does.
+    void Choose(int index) { ChooseFromList(Combo(), index); }
+    // Typing the values into Text1(0), Text1(1), ... moving on with Tab.
     void Type(const QStringList& values) {
-        for (int i = 0; i < values.size(); ++i) Box(i)->setText(values[i]);
+        ClickOn(Box(0));
+        for (int i = 0; i < values.size(); ++i) {
+            if (i > 0) PressTab();
+            ASSERT_EQ(Focused(), Box(i));
+            TypeText(values[i]);
+        }
     }
+    // Clicks into the name box and types over its whole text.
+    void TypeName(const QString& name) { ClickAndType(Combo(), name); }
+    void SetBox(int i, const QString& text) { ClickAndType(Box(i), text); }
     void CloseByCloseBox() {
         qobject_cast<QMdiSubWindow*>(Window()->parentWidget())->close();
         FlushDeletes();
@@ -193,10 +199,10 @@ TEST_F(WireSettingTest, SavingAnExistingRecordStoresTheBoxesAsShown) {
     WriteCatalogue(kThreeWires);
     Open();
     Choose(1);
-    Box(2)->setText(QStringLiteral("0.60123"));
-    Box(6)->setText(QStringLiteral("7000kg")); // leading number only
-    Box(0)->setText(QStringLiteral("abc"));    // no number: 0
-    Button(0)->click();
+    SetBox(2, QStringLiteral("0.60123"));
+    SetBox(6, QStringLiteral("7000kg")); // leading number only
+    SetBox(0, QStringLiteral("abc"));    // no number: 0
+    ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
 
     auto [list, last] = ReadBack();
@@ -212,7 +218,7 @@ TEST_F(WireSettingTest, SavingAnExistingRecordStoresTheBoxesAsShown) {
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("計算例2"));
 
     // Saving again unchanged stores what the boxes show: 0.6012.
-    Button(0)->click();
+    ClickOn(Button(0));
     EXPECT_EQ(ReadBack().first[1].unitWeight, 0.6012f);
 }
 
@@ -220,8 +226,8 @@ TEST_F(WireSettingTest, RenamingKeepsTheSlotAndTrimsBlanks) {
     WriteCatalogue(kThreeWires);
     Open();
     Choose(2);
-    Combo()->setEditText(QStringLiteral("  ACSR 160  "));
-    Button(0)->click();
+    TypeName(QStringLiteral("  ACSR 160  "));
+    ClickOn(Button(0));
     auto [list, last] = ReadBack();
     EXPECT_EQ(last, 2);
     EXPECT_EQ(list[2].wireName, "ACSR 160");
@@ -232,14 +238,14 @@ TEST_F(WireSettingTest, RenamingKeepsTheSlotAndTrimsBlanks) {
 TEST_F(WireSettingTest, AddingAppendsTheRecord) {
     WriteCatalogue(kThreeWires);
     Open();
-    Button(2)->click();
+    ClickOn(Button(2));
     EXPECT_FALSE(Button(2)->isEnabled());
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("新規"));
     EXPECT_EQ(Boxes(), (QStringList{"0.00", "0", "0.0000", "0.00", "0.0", "0.0", "0"}));
 
-    Combo()->setEditText(QStringLiteral("硬銅より線 60"));
+    TypeName(QStringLiteral("硬銅より線 60"));
     Type({"17", "12000", "0.5419", "60.10", "10.0", "10", "1000"});
-    Button(0)->click();
+    ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
 
     auto [list, last] = ReadBack();
@@ -250,8 +256,8 @@ TEST_F(WireSettingTest, AddingAppendsTheRecord) {
     EXPECT_TRUE(Button(2)->isEnabled());
 
     // The next save of the same window edits slot 3, it adds nothing.
-    Box(6)->setText(QStringLiteral("1100"));
-    Button(0)->click();
+    SetBox(6, QStringLiteral("1100"));
+    ClickOn(Button(0));
     auto [again, lastAgain] = ReadBack();
     EXPECT_EQ(lastAgain, 3);
     EXPECT_EQ(again[3].maxTension, 1100.0f);
@@ -265,10 +271,10 @@ class NewRecordNameTest : public WireSettingTest, public ::testing::WithParamInt
 TEST_P(NewRecordNameTest, NewOrEmptyNameIsAskedForAndNothingIsWritten) {
     WriteCatalogue(kThreeWires);
     Open();
-    Button(2)->click();
-    Combo()->setEditText(QString::fromUtf8(GetParam().typed));
-    Box(1)->setText(QStringLiteral("5000"));
-    Button(0)->click();
+    ClickOn(Button(2));
+    TypeName(QString::fromUtf8(GetParam().typed));
+    SetBox(1, QStringLiteral("5000"));
+    ClickOn(Button(0));
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, QStringLiteral("電線種類を入力してください"));
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
@@ -284,9 +290,9 @@ INSTANTIATE_TEST_SUITE_P(Names, NewRecordNameTest,
 TEST_F(WireSettingTest, BlanksOnlyNameOfANewRecordIsStoredEmpty) {
     WriteCatalogue(kThreeWires);
     Open();
-    Button(2)->click();
-    Combo()->setEditText(QStringLiteral("   "));
-    Button(0)->click();
+    ClickOn(Button(2));
+    TypeName(QStringLiteral("   "));
+    ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 3);
@@ -298,8 +304,8 @@ TEST_F(WireSettingTest, EmptyCatalogueShowsOnlyNewAndSavesRecordZero) {
     Open();
     EXPECT_EQ(ListEntries(), QStringList{"新規"});
     EXPECT_EQ(Combo()->currentText(), QString());
-    Combo()->setEditText(QStringLiteral("最初の電線"));
-    Button(0)->click();
+    TypeName(QStringLiteral("最初の電線"));
+    ClickOn(Button(0));
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 0);
     EXPECT_EQ(list[0].wireName, "最初の電線");
@@ -326,7 +332,7 @@ TEST_F(WireSettingTest, ABadCatalogueIsReportedAndKeptAsBackupOnSave) {
     EXPECT_EQ(ListEntries(), (QStringList{"計算例1", "新規"}));
 
     messages_.shown.clear();
-    Button(0)->click(); // saves record 0 over the file that was not read whole
+    ClickOn(Button(0)); // saves record 0 over the file that was not read whole
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("wiredata.dat.bak")))
         << messages_.shown[0].text.toStdString();
@@ -355,8 +361,8 @@ TEST_F(WireSettingTest, FullCatalogueRefusesAFiftySecondRecord) {
     EXPECT_FALSE(Button(2)->isEnabled());
 
     // Saving now edits W7; no 52nd record is written.
-    Combo()->setEditText(QStringLiteral("W7 改"));
-    Button(0)->click();
+    TypeName(QStringLiteral("W7 改"));
+    ClickOn(Button(0));
     auto [list, last] = ReadBack();
     EXPECT_EQ(last, 50);
     EXPECT_EQ(list[7].wireName, "W7 改");
@@ -367,9 +373,9 @@ TEST_F(WireSettingTest, FullCatalogueRefusesAFiftySecondRecord) {
 TEST_F(WireSettingTest, FiftiethRecordFillsTheCatalogue) {
     WriteRecords(50);
     Open();
-    Button(2)->click();
-    Combo()->setEditText(QStringLiteral("W50"));
-    Button(0)->click();
+    ClickOn(Button(2));
+    TypeName(QStringLiteral("W50"));
+    ClickOn(Button(0));
     EXPECT_EQ(ReadBack().second, 50);
     EXPECT_FALSE(Button(2)->isEnabled()) << "51 records: the catalogue is full";
     EXPECT_EQ(Combo()->count(), 52);
@@ -390,14 +396,14 @@ TEST_P(RefusedNameTest, IsRefusedWithNothingStoredAndTheTypingKept) {
         SCOPED_TRACE(adding ? "new record" : "existing record");
         messages_.shown.clear();
         if (adding) {
-            Button(2)->click();
+            ClickOn(Button(2));
         } else {
             Choose(1);
         }
         const QString typed = QString::fromUtf8(GetParam().typed);
-        Combo()->setEditText(typed);
-        Box(3)->setText(QStringLiteral("123.45"));
-        Button(0)->click();
+        TypeName(typed);
+        SetBox(3, QStringLiteral("123.45"));
+        ClickOn(Button(0));
         ASSERT_EQ(messages_.shown.size(), 1u);
         EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(messages_.shown[0].text.contains(QString::fromUtf8(GetParam().inMessage)))
@@ -420,8 +426,8 @@ TEST_F(WireSettingTest, JisLookAlikesAreStoredAsTheirTwins) {
     WriteCatalogue(kThreeWires);
     Open();
     Choose(0);
-    Combo()->setEditText(QStringLiteral("銅〜線−1"));
-    Button(0)->click();
+    TypeName(QStringLiteral("銅〜線−1"));
+    ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
     EXPECT_EQ(ReadBack().first[0].wireName, "銅～線－1");
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("銅～線－1"));
@@ -437,7 +443,7 @@ TEST_F(WireSettingTest, CloseBoxKeepsTheRecordShownAndCloseButtonResetsIt) {
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("ACSR"));
     EXPECT_EQ(Box(6)->text(), QStringLiteral("2557"));
 
-    Button(1)->click(); // 閉じる
+    ClickOn(Button(1)); // 閉じる
     FlushDeletes();
     EXPECT_EQ(Window(), nullptr);
     Open();
@@ -454,8 +460,8 @@ TEST_F(WireSettingTest, ReopeningAfterTheFileShrankKeepsTheSlotWithinTheList) {
     // Slot 2 no longer exists: the window is at "新規" (slot 1), and saving
     // appends right after the last record, leaving no gap.
     EXPECT_EQ(Combo()->currentIndex(), 1);
-    Combo()->setEditText(QStringLiteral("追加"));
-    Button(0)->click();
+    TypeName(QStringLiteral("追加"));
+    ClickOn(Button(0));
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 1);
     EXPECT_EQ(list[1].wireName, "追加");
@@ -471,10 +477,10 @@ TEST_F(WireSettingTest, FailedWriteLeavesListLastIndexAndFileAsTheyWere) {
     const std::string good = state_.wireDataPath;
     state_.wireDataPath = (blocker + "/wiredata.dat").toStdString();
 
-    Button(2)->click();
-    Combo()->setEditText(QStringLiteral("新しい線"));
-    Box(0)->setText(QStringLiteral("20"));
-    Button(0)->click();
+    ClickOn(Button(2));
+    TypeName(QStringLiteral("新しい線"));
+    SetBox(0, QStringLiteral("20"));
+    ClickOn(Button(0));
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(messages_.shown[0].text.contains(blocker)) << messages_.shown[0].text.toStdString();
@@ -487,7 +493,7 @@ TEST_F(WireSettingTest, FailedWriteLeavesListLastIndexAndFileAsTheyWere) {
     // appends the record as slot 3, right after the last one.
     state_.wireDataPath = good;
     messages_.shown.clear();
-    Button(0)->click();
+    ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 3);
@@ -534,9 +540,9 @@ TEST_F(ReadOnlyFolderTest, SavingSaysSoWithThePath) {
     ASSERT_NE(Window(), nullptr);
     messages_.shown.clear();
     const QStringList before = ListEntries();
-    Button(2)->click();
-    Combo()->setEditText(QStringLiteral("保存できない線"));
-    Button(0)->click();
+    ClickOn(Button(2));
+    TypeName(QStringLiteral("保存できない線"));
+    ClickOn(Button(0));
     ASSERT_EQ(messages_.shown.size(), 1u);
     const QString text = messages_.shown[0].text;
     EXPECT_TRUE(text.contains(readOnly_ + "/wiredata.dat")) << text.toStdString();
@@ -559,6 +565,165 @@ TEST_F(WireSettingTest, BoxThatGetsTheFocusHasItsWholeTextSelected) {
     QCoreApplication::processEvents();
     if (!Box(3)->hasFocus()) GTEST_SKIP() << "the platform gave no keyboard focus";
     EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("160.00"));
+}
+
+} // namespace
+} // namespace orvalt::test
+
+namespace orvalt::test {
+namespace {
+
+// What the hands do in the wire settings window: typing a name never selects
+// the record it matches, a click into a value box selects its text, and
+// 新規 leaves "新規" selected for the new name to replace.
+class WireSettingTypingTest : public WireSettingTest {};
+
+TEST_F(WireSettingTypingTest, ANewNameThatPrefixesAnExistingOneIsAppended) {
+    WriteCatalogue(kThreeWires);
+    Open();
+    ClickOn(Button(2)); // 新規
+    ASSERT_EQ(Focused(), Combo()) << "新規 puts the focus in the name box";
+    EXPECT_EQ(Combo()->lineEdit()->selectedText(), QStringLiteral("新規"));
+    TypeText(QStringLiteral("ACS"));
+    PressTab();
+    EXPECT_EQ(Combo()->currentText(), QStringLiteral("ACS")) << "no name was filled in";
+    EXPECT_EQ(Boxes(), (QStringList{"0.00", "0", "0.0000", "0.00", "0.0", "0.0", "0"}));
+    EXPECT_FALSE(Button(2)->isEnabled()) << "still adding";
+    ASSERT_EQ(Focused(), Box(0));
+    for (const char* value : {"19", "8000", "0.5", "100", "12", "12"}) {
+        TypeText(QString::fromLatin1(value));
+        PressTab();
+    }
+    TypeText(QStringLiteral("1000"));
+    ClickOn(Button(0));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
+
+    // The three records keep their bytes; the new one follows them.
+    const QByteArray bytes = ReadBytes(CataloguePath());
+    EXPECT_TRUE(bytes.startsWith(kThreeWires));
+    EXPECT_EQ(bytes.mid(kThreeWires.size()),
+              QByteArray("ACS\r\n 19 \r\n 8000 \r\n .5 \r\n 100 \r\n 12 \r\n 12 \r\n 1000 \r\n"));
+}
+
+TEST_F(WireSettingTypingTest, AnExactNameTypedOverAnotherRecordRenamesInPlace) {
+    WriteCatalogue(kThreeWires);
+    Open();
+    // Over record 0: the name of record 2, then Return and Tab. The boxes
+    // keep record 0's constants and the save renames slot 0.
+    TypeName(QStringLiteral("ACSR"));
+    PressKey(Qt::Key_Return);
+    PressTab();
+    EXPECT_EQ(Boxes(), (QStringList{"18.00", "9000", "0.6000", "160.00", "18.2", "18.2", "1500"}));
+    ClickOn(Button(0));
+    auto [list, last] = ReadBack();
+    ASSERT_EQ(last, 2);
+    EXPECT_EQ(list[0], (WireRecord{"ACSR", 18.2f, 18.2f, 160.0f, 0.6f, 18.0f, 9000.0f, 1500.0f}));
+    EXPECT_EQ(list[2].maxTension, 2557.0f);
+
+    // While adding, an existing name is a new record of that name.
+    ClickOn(Button(2));
+    TypeText(QStringLiteral("計算例2"));
+    PressTab();
+    EXPECT_EQ(Box(1)->text(), QStringLiteral("0")) << "計算例2's constants were not loaded";
+    TypeText(QStringLiteral("7"));
+    ClickOn(Button(0));
+    auto [added, lastAdded] = ReadBack();
+    ASSERT_EQ(lastAdded, 3);
+    EXPECT_EQ(added[1].expansionCoeff, 19.0f);
+    EXPECT_EQ(added[3].wireName, "計算例2");
+    EXPECT_EQ(added[3].expansionCoeff, 7.0f);
+}
+
+TEST_F(WireSettingTypingTest, AClickIntoAValueBoxSelectsItsText) {
+    WriteCatalogue(kThreeWires);
+    Open();
+    ClickOn(Box(1));
+    TypeText(QStringLiteral("5"));
+    EXPECT_EQ(Box(1)->text(), QStringLiteral("5"));
+    // Tab into the next box selects it too.
+    PressTab();
+    TypeText(QStringLiteral("0.7"));
+    EXPECT_EQ(Box(2)->text(), QStringLiteral("0.7"));
+}
+
+} // namespace
+} // namespace orvalt::test
+
+namespace orvalt::test {
+namespace {
+
+TEST_F(WireSettingTypingTest, AValueBeyondTheFloatRangeIsRefusedAsTooLarge) {
+    WriteCatalogue(kThreeWires);
+    Open();
+    for (const char* huge : {"1e39", "-1e39"}) {
+        messages_.shown.clear();
+        SetBox(1, QString::fromLatin1(huge));
+        ClickOn(Button(0));
+        ASSERT_EQ(messages_.shown.size(), 1u) << huge;
+        EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("「等価弾性係数」の値が大きすぎます")))
+            << messages_.shown[0].text.toStdString();
+        EXPECT_EQ(Focused(), Box(1));
+        EXPECT_EQ(Box(1)->selectedText(), QString::fromLatin1(huge));
+        EXPECT_EQ(ReadBytes(CataloguePath()), kThreeWires);
+    }
+    // A value too small for a float is simply 0.
+    messages_.shown.clear();
+    SetBox(1, QStringLiteral("1e-50"));
+    ClickOn(Button(0));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
+    EXPECT_EQ(ReadBack().first[0].elasticModulus, 0.0f);
+}
+
+// Two copies of the program started from one folder, each adding a record:
+// the second save finds the file changed, writes nothing, says so and shows
+// the current records, on which the engineer adds the record again.
+TEST_F(WireSettingTypingTest, ASecondCopysSaveNeverDropsTheFirstCopysRecord) {
+    WriteCatalogue(kThreeWires);
+    CalculationState otherState;
+    FakeMessageService otherMessages;
+    FakePrintService otherPrinting;
+    frmMain other(otherState, otherMessages, otherPrinting, folder_.path());
+    other.show();
+    other.findChild<QAction*>(QStringLiteral("mnuWire"))->trigger();
+    auto* otherWindow = other.findChild<QWidget*>(QStringLiteral("frmWireSetting"));
+    ASSERT_NE(otherWindow, nullptr);
+
+    // This copy adds 甲 and saves.
+    Open();
+    ClickOn(Button(2));
+    TypeText(QStringLiteral("甲"));
+    ClickOn(Button(0));
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
+    const QByteArray afterFirst = ReadBytes(CataloguePath());
+
+    // The other copy, whose list was read before, adds 乙 and saves.
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    auto* otherCombo = otherWindow->findChild<QComboBox*>(QStringLiteral("cmbWireName"));
+    auto* otherNew = otherWindow->findChild<QPushButton*>(QStringLiteral("Command1_2"));
+    auto* otherSave = otherWindow->findChild<QPushButton*>(QStringLiteral("Command1_0"));
+    ClickOn(otherNew);
+    TypeText(QStringLiteral("乙"));
+    ClickOn(otherSave);
+    ASSERT_EQ(otherMessages.shown.size(), 1u);
+    EXPECT_TRUE(otherMessages.shown[0].text.contains(QStringLiteral("今回の変更は保存していません")))
+        << otherMessages.shown[0].text.toStdString();
+    EXPECT_EQ(ReadBytes(CataloguePath()), afterFirst) << "nothing was written";
+    // The list now holds 甲, and the window is ready for the new record.
+    QStringList entries;
+    for (int i = 0; i < otherCombo->count(); ++i) entries << otherCombo->itemText(i);
+    EXPECT_EQ(entries, (QStringList{"計算例1", "計算例2", "ACSR", "甲", "新規"}));
+    EXPECT_EQ(otherCombo->currentText(), QStringLiteral("新規"));
+
+    TypeText(QStringLiteral("乙"));
+    ClickOn(otherSave);
+    EXPECT_EQ(otherMessages.shown.size(), 1u);
+    auto [list, last] = ReadBack();
+    ASSERT_EQ(last, 4);
+    EXPECT_EQ(list[3].wireName, "甲");
+    EXPECT_EQ(list[4].wireName, "乙");
+    other.findChild<QMdiArea*>()->closeAllSubWindows();
+    FlushDeletes();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// main() of the window tests: a QApplication on the offscreen platform with
+// main() of the window tests: a QApplication on the platform that ctest sets
+// (xcb, on an Xvfb server; offscreen when started by hand without one) with
 // the program's font substitutions, so the windows look up the same faces as
 // in the program.
 #include <QApplication>
@@ -8,7 +9,7 @@
 #include "shell/fonts.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     orvalt::InstallFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);

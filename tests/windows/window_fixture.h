@@ -10,6 +10,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +25,7 @@
 #include "conditions/conditions_window.h"
 #include "core/calculation_state.h"
 #include "support/fake_services.h"
+#include "support/user_input.h"
 #include "shell/main_window.h"
 
 namespace orvalt::test {
@@ -67,7 +70,8 @@ protected:
         main_ = std::make_unique<frmMain>(state_, messages_, printing_, folder_.path());
         main_->resize(1400, 900);
         main_->show();
-        QApplication::setActiveWindow(main_.get());
+        main_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
     }
 
     QAction* action(const char* name) const {
@@ -113,10 +117,33 @@ protected:
         return child<QLineEdit>(window, QStringLiteral("Text1_%1").arg(index));
     }
 
+    // Clicks into the box and types the text over what it shows.
     static void setBox(QWidget* window, int index, const QString& text) {
         QLineEdit* b = box(window, index);
         ASSERT_NE(b, nullptr);
-        b->setText(text);
+        ShowTabOf(b);
+        ClickAndType(b, text);
+    }
+
+    // Brings the tab page that holds `widget` to the front, with a click on
+    // its tab.
+    static void ShowTabOf(QWidget* widget) {
+        if (widget->isVisible()) return;
+        QTabWidget* tabs = nullptr;
+        int tab = -1;
+        for (QWidget* w = widget; w != nullptr && tab < 0; w = w->parentWidget()) {
+            for (QWidget* up = w->parentWidget(); up != nullptr; up = up->parentWidget()) {
+                if ((tabs = qobject_cast<QTabWidget*>(up)) != nullptr) {
+                    tab = tabs->indexOf(w);
+                    break;
+                }
+            }
+        }
+        ASSERT_GE(tab, 0) << "not on a tab page";
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier,
+                          tabs->tabBar()->tabRect(tab).center());
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(widget->isVisible());
     }
 
     static void click(QWidget* window, const char* buttonName) {
@@ -126,18 +153,16 @@ protected:
         FlushDeletes();
     }
 
-    // Chooses list entry `index` of the combo box as a user would, with the
-    // arrow keys (which select entries without typing).
+    // Chooses list entry `index` of the wire box with the mouse in its open
+    // list.
     static void chooseWire(QWidget* window, int index) {
         auto* combo = child<QComboBox>(window, QStringLiteral("cmbWireName"));
         ASSERT_NE(combo, nullptr);
-        combo->setFocus();
-        // Start from the first entry, then step down.
-        while (combo->currentIndex() > 0) QTest::keyClick(combo, Qt::Key_Up);
-        if (combo->currentIndex() < 0) QTest::keyClick(combo, Qt::Key_Down);
-        while (combo->currentIndex() < index) QTest::keyClick(combo, Qt::Key_Down);
+        ShowTabOf(combo);
+        ChooseFromList(combo, index);
     }
 
+    ModalWatchdog watchdog_;
     QTemporaryDir folder_;
     CalculationState state_;
     FakeMessageService messages_;

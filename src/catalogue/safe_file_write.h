@@ -1,0 +1,75 @@
+// Replacing a file without ever leaving it half-written, and recognising it
+// again: the catalogue file is saved through these, but nothing here knows
+// about wire records.
+//
+// A write goes to a new temporary file beside the old one ("name.tmp<pid>_<n>"),
+// is flushed to disk, gets the old file's permissions and is renamed over the
+// old file; the folder is flushed last so that the rename survives a power
+// cut. A failure at any step leaves the old file as it was and no temporary
+// file behind. Optionally the old file is first kept as a backup, and the
+// write can be made conditional: only while the file on disk is still the one
+// a reader saw, so that two copies of the program saving the same file one
+// after the other cannot silently undo each other's changes.
+//
+// POSIX only. Errors are errno values, for the caller's own message.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvalt {
+
+// What a reader found at a path: a regular file and its bytes, or no file.
+struct FileSnapshot {
+    bool exists = false;
+    std::string bytes; // the whole file; empty when !exists
+
+    friend bool operator==(const FileSnapshot&, const FileSnapshot&) = default;
+};
+
+// ReadFileSnapshot's answer for something that is neither a regular file nor
+// a folder (a FIFO, a device, a socket). Not an errno value.
+inline constexpr int kNotARegularFile = -1;
+
+// Reads what is at `path` now into `snapshot`. Returns 0 when it was read,
+// also when there is no file (then snapshot.exists is false); otherwise the
+// reason: an errno value (EISDIR for a folder) or kNotARegularFile. Never
+// blocks on a FIFO in the file's place.
+int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot);
+
+struct AtomicWriteOptions {
+    // Not empty: when there is a file at the path, keep it under this name
+    // first (a hard link, or a copy where links are not possible), replacing
+    // an older backup only once the new one is complete. The write stops if
+    // that fails.
+    std::filesystem::path backup;
+    // Set: replace the file only while what is on disk is still this (the
+    // same bytes, or still no file); otherwise touch nothing and report
+    // changedOnDisk. Every write holds an exclusive flock() on the folder
+    // from its first look at the file to its rename, so copies of the
+    // program saving into the same folder take turns and a check cannot be
+    // overtaken by another copy's rename.
+    std::optional<FileSnapshot> expected;
+};
+
+struct AtomicWriteResult {
+    bool ok = false;
+    // Not ok because the file on disk is no longer options.expected; nothing
+    // was touched.
+    bool changedOnDisk = false;
+    // When !ok and !changedOnDisk: the errno of the step that failed (EISDIR
+    // or EINVAL when a folder or another non-file stands at the path).
+    int error = 0;
+    // The failure was in keeping the backup: the old file is untouched.
+    bool backupFailed = false;
+    // The backup was made (also when a later step failed).
+    bool backupKept = false;
+};
+
+// Replaces the file at `path` (or creates it) with exactly `bytes`.
+AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                      const AtomicWriteOptions& options = {});
+
+} // namespace orvalt
