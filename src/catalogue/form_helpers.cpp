@@ -6,43 +6,13 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QWidget>
 
-#include <cmath>
 #include <string_view>
 
 #include "conversions/number_text.h"
-#include "shell/main_window.h"
 
 namespace orvalt {
-
-namespace {
-
-// Half the difference, in single precision, as the rule asks; then to whole
-// pixels, halves away from zero.
-int HalfDifference(int clientExtent, int outerExtent) {
-    const float half = static_cast<float>(clientExtent - outerExtent) / 2.0f;
-    return static_cast<int>(std::lround(half));
-}
-
-} // namespace
-
-void CenterInMainWindow(frmMain& main, QWidget* child) {
-    if (child == nullptr || main.mdiArea() == nullptr) return;
-    // The window that moves is the sub-window frame around `child`; its outer
-    // size includes that frame.
-    QWidget* outer = child;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) outer = sub;
-    const QSize client = main.mdiArea()->viewport()->size();
-    // Left first, then top, as two separate moves: the rule sets the left edge
-    // before it computes the top one.
-    const int left = HalfDifference(client.width(), outer->frameGeometry().width());
-    outer->move(left, outer->y());
-    const int top = HalfDifference(client.height(), outer->frameGeometry().height());
-    outer->move(outer->x(), top);
-}
 
 void SelectAllText(QLineEdit* textBox) {
     if (textBox == nullptr) return;

@@ -14,13 +14,6 @@ class QWidget;
 
 namespace orvalt {
 
-class frmMain;
-
-// Moves `child` (a widget shown in an MDI sub-window of `main`) to the middle
-// of the MDI area: (client size - outer size) / 2, computed in single
-// precision and not clamped.
-void CenterInMainWindow(frmMain& main, QWidget* child);
-
 // Selects the whole text of the box, caret at the start when it is empty.
 void SelectAllText(QLineEdit* textBox);
 

@@ -13,8 +13,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include <filesystem>
@@ -25,9 +23,10 @@
 #include "conversions/number_text.h"
 #include "forms/wire_form.h"
 #include "shell/fonts.h"
-#include "shell/main_window.h"
+#include "shell/mdi_child.h"
 #include "shell/message_box.h"
 #include "shell/twips.h"
+#include "shell/window_host.h"
 
 namespace orvalt {
 
@@ -69,14 +68,14 @@ constexpr Place kCommand1[3] = {
 
 QString FromCaption(const char16_t* caption) { return QString::fromUtf16(caption); }
 
-std::filesystem::path CataloguePath(frmMain& main) {
-    return std::filesystem::path(main.state().wireDataPath);
+std::filesystem::path CataloguePath(WindowHost& host) {
+    return std::filesystem::path(host.state().wireDataPath);
 }
 
 } // namespace
 
-frmWireSetting::frmWireSetting(frmMain& main, WireSettingMemory& memory)
-    : main_(main), memory_(memory) {
+frmWireSetting::frmWireSetting(WindowHost& host, WireSettingMemory& memory)
+    : host_(host), memory_(memory) {
     setObjectName(QStringLiteral("frmWireSetting"));
     setWindowTitle(QStringLiteral("電線種類設定"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -147,17 +146,17 @@ void frmWireSetting::ShowSlot(int slot) {
 
 void frmWireSetting::Report(const std::string& message, bool trouble) {
     if (message.empty()) return;
-    main_.messages().Show(this, EngineMessage(message),
+    host_.messages().Show(this, EngineMessage(message),
                           trouble ? MessageIcon::Exclamation : MessageIcon::Information,
                           MessageButtons::Ok);
 }
 
-void frmWireSetting::Form_Load() {
-    if (memory_.currentIndex == 0) CenterInMainWindow(main_, this);
+frmWireSetting::LoadTrouble frmWireSetting::Form_Load() {
+    if (memory_.currentIndex == 0) CenterInArea(host_.mdiArea(), this);
 
     cmbWireName_->clear();
     const CatalogueReadResult read = ReadWireCatalogue(
-        CataloguePath(main_), memory_.wireList, memory_.lastIndex,
+        CataloguePath(host_), memory_.wireList, memory_.lastIndex,
         [this](const WireRecord& record, int) {
             cmbWireName_->addItem(QString::fromStdString(record.wireName));
         });
@@ -180,13 +179,13 @@ void frmWireSetting::Form_Load() {
 
     // A missing file is a fact to know (the catalogue starts empty); anything
     // else is trouble that the engineer should look at.
-    Report(read.message, read.status != CatalogueReadResult::Status::kMissing);
+    return {read.message, read.status != CatalogueReadResult::Status::kMissing};
 }
 
 void frmWireSetting::cmbWireName_Click(int index) {
     if (index < 0) return;
     if (index > memory_.lastIndex && CatalogueFull()) {
-        main_.messages().Show(this,
+        host_.messages().Show(this,
                               QStringLiteral("電線種類は%1種類まで登録できます。\n"
                                              "これ以上は追加できません。")
                                   .arg(kWireListSize),
@@ -221,10 +220,7 @@ void frmWireSetting::NewRecord() {
 
 void frmWireSetting::CloseWindow() {
     memory_.currentIndex = 0;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    CloseChildWindow(this);
 }
 
 void frmWireSetting::Save() {
@@ -237,15 +233,7 @@ void frmWireSetting::Save() {
     for (int i = 0; i < kWireValueBoxCount; ++i) input.values[i] = Text1_[i]->text().toStdString();
     const WireFormResult form = ReadWireForm(input);
     if (form.refusal) {
-        // Refused before anything changes, with the typing left in the boxes.
-        main_.messages().Show(this, EngineMessage(form.refusal->message), MessageIcon::Exclamation,
-                              MessageButtons::Ok);
-        if (form.refusal->box == kBoxWireName) {
-            cmbWireName_->setFocus();
-        } else {
-            Text1_[form.refusal->box]->setFocus(Qt::OtherFocusReason);
-            SelectAllText(Text1_[form.refusal->box]);
-        }
+        ShowRefusal(*form.refusal);
         return;
     }
 
@@ -256,13 +244,14 @@ void frmWireSetting::Save() {
     list[static_cast<std::size_t>(memory_.currentIndex)] = form.record;
 
     const CatalogueWriteResult written = WriteWireCatalogue(
-        CataloguePath(main_), list, last, memory_.lastReadWhole, memory_.lastSeen);
+        CataloguePath(host_), list, last, memory_.lastReadWhole, memory_.lastSeen);
     if (written.changedOnDisk) {
         // Another window or another copy of the program saved since this
         // list was read: show the records as they are now. An added record
         // is entered again on "新規"; an edited one shows its current values.
         Report(written.message, true);
-        Form_Load();
+        const LoadTrouble reread = Form_Load();
+        Report(reread.message, reread.serious);
         if (adding && !CatalogueFull()) NewRecord();
         return;
     }
@@ -273,9 +262,22 @@ void frmWireSetting::Save() {
     memory_.wireList = list;
     memory_.lastIndex = last;
 
-    Form_Load();
+    const LoadTrouble reread = Form_Load();
+    Report(reread.message, reread.serious);
     Command1_[2]->setEnabled(!CatalogueFull());
     if (written.backupPath) Report(written.message, false);
+}
+
+// Refused before anything changes, with the typing left in the boxes.
+void frmWireSetting::ShowRefusal(const FormRefusal& refusal) {
+    host_.messages().Show(this, EngineMessage(refusal.message), MessageIcon::Exclamation,
+                          MessageButtons::Ok);
+    if (refusal.box == kBoxWireName) {
+        cmbWireName_->setFocus();
+        return;
+    }
+    Text1_[refusal.box]->setFocus(Qt::OtherFocusReason);
+    SelectAllText(Text1_[refusal.box]);
 }
 
 void frmWireSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
@@ -283,35 +285,22 @@ void frmWireSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
 void frmWireSetting::closeEvent(QCloseEvent* event) {
     // Closing keeps the memory: the close box keeps currentIndex, 閉じる has
     // reset it to 0 before closing.
-    memory_.window = nullptr;
     event->accept();
 }
 
-void ShowWireSettingWindow(frmMain& main) {
-    auto* memory = main.findChild<WireSettingMemory*>(QString(), Qt::FindDirectChildrenOnly);
-    if (memory == nullptr) memory = new WireSettingMemory(&main);
+void ShowWireSettingWindow(WindowHost& host) {
+    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmWireSetting"))) return;
+    QWidget* owner = host.hostWidget();
+    auto* memory = owner->findChild<WireSettingMemory*>(QString(), Qt::FindDirectChildrenOnly);
+    if (memory == nullptr) memory = new WireSettingMemory(owner);
 
-    if (memory->window != nullptr) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(memory->window->parentWidget())) {
-            sub->showNormal();
-            main.mdiArea()->setActiveSubWindow(sub);
-        }
-        return;
-    }
-
-    auto* window = new frmWireSetting(main, *memory);
-    memory->window = window;
-    QMdiSubWindow* sub = main.addChildWindow(window);
-    // A fixed single frame: a close box, no minimize or maximize button, not
-    // resizable.
-    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    sub->setFixedSize(sub->sizeHint());
+    auto* window = new frmWireSetting(host, *memory);
+    AddFixedChildWindow(host, window);
     // Shown first, so that a message about the file's trouble stands over a
     // window that is already in place.
-    sub->show();
-    main.mdiArea()->setActiveSubWindow(sub);
-    window->Form_Load();
+    ShowChildWindow(host.mdiArea(), window);
+    const frmWireSetting::LoadTrouble trouble = window->Form_Load();
+    window->Report(trouble.message, trouble.serious);
 }
 
 } // namespace orvalt

@@ -3,11 +3,11 @@
 
 namespace orvalt {
 
-class frmMain;
+class WindowHost;
 
-// Shows the one wire settings window of `main`, creating and loading it first
-// when it is not loaded, otherwise bringing it to the front. The window object
-// lives as long as `main`, so its current record survives a close.
-void ShowWireSettingWindow(frmMain& main);
+// Shows the one wire settings window, creating and loading it first when it
+// is not open, otherwise bringing it to the front. What it keeps (the list and
+// the record shown) lives as long as the host, so it survives a close.
+void ShowWireSettingWindow(WindowHost& host);
 
 } // namespace orvalt

@@ -4,13 +4,13 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
 #include <optional>
 
 #include "catalogue/catalogue_file.h"
+#include "forms/wire_form.h"
 
 class QComboBox;
 class QLabel;
@@ -19,12 +19,11 @@ class QPushButton;
 
 namespace orvalt {
 
-class frmMain;
-class frmWireSetting;
+class WindowHost;
 
 // What the window keeps from one opening to the next: the catalogue copy, the
-// last record read and the slot shown. It belongs to the main window, so it
-// lives as long as the program while the window itself comes and goes.
+// last record read and the slot shown. It belongs to the host, so it lives as
+// long as the program while the window itself comes and goes.
 class WireSettingMemory final : public QObject {
     Q_OBJECT
 
@@ -36,19 +35,23 @@ public:
     std::int16_t currentIndex = 0; // slot shown; lastIndex + 1 while a new record is entered
     bool lastReadWhole = true;     // the last read took in the whole file
     std::optional<FileSnapshot> lastSeen; // the file as the last read found it
-    QPointer<frmWireSetting> window; // the open window, null while closed
 };
 
 class frmWireSetting final : public QWidget {
     Q_OBJECT
 
 public:
-    frmWireSetting(frmMain& main, WireSettingMemory& memory);
+    frmWireSetting(WindowHost& host, WireSettingMemory& memory);
 
     // The load steps: centre (only when slot 0 is shown), read the catalogue,
-    // fill the list, show slot currentIndex. Reports the read's trouble, if
-    // any.
-    void Form_Load();
+    // fill the list, show slot currentIndex. Returns the read's trouble for
+    // Report (empty when there was none).
+    struct LoadTrouble {
+        std::string message;
+        bool serious = false; // false: only a fact to know (no file yet)
+    };
+    LoadTrouble Form_Load();
+    void Report(const std::string& message, bool trouble);
 
     QSize sizeHint() const override; // the client area, 5190 x 4005 twips
 
@@ -66,9 +69,9 @@ private:
     void CloseWindow();
     bool CatalogueFull() const;
     void ShowSlot(int slot);
-    void Report(const std::string& message, bool trouble);
+    void ShowRefusal(const FormRefusal& refusal);
 
-    frmMain& main_;
+    WindowHost& host_;
     WireSettingMemory& memory_;
     QComboBox* cmbWireName_ = nullptr;
     QList<QLineEdit*> Text1_;

@@ -4,8 +4,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -16,9 +14,10 @@
 #include "conversions/number_text.h"
 #include "forms/conditions_form.h"
 #include "shell/fonts.h"
-#include "shell/main_window.h"
+#include "shell/mdi_child.h"
 #include "shell/message_box.h"
 #include "shell/twips.h"
+#include "shell/window_host.h"
 
 namespace orvalt {
 
@@ -42,22 +41,13 @@ QString PlainNumber(std::int16_t value) { return ToQString(FormatPlainNumber(val
 
 } // namespace
 
-frmSetting::frmSetting(frmMain& main) : main_(main) {
+frmSetting::frmSetting(WindowHost& host) : host_(host) {
     setObjectName(QStringLiteral("frmSetting"));
     setProperty("tag", QString::fromLatin1(kConditionsWindowTag));
     setWindowTitle(QStringLiteral("条件設定"));
     setFont(FormFont());
     setFixedSize(sizeHint());
     buildControls();
-
-    // A fixed single-line frame: close box only, not resizable.
-    QMdiSubWindow* sub = main_.addChildWindow(this);
-    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    sub->setOption(QMdiSubWindow::RubberBandResize, false);
-    sub->setFixedSize(sub->sizeHint());
-
-    Form_Load();
 }
 
 frmSetting::~frmSetting() = default;
@@ -242,9 +232,9 @@ void frmSetting::showEvent(QShowEvent* event) {
 
 void frmSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
 
-void frmSetting::Form_Load() {
-    CenterInMainWindow(main_, this);
-    CalculationState& state = main_.state();
+QString frmSetting::Form_Load() {
+    CenterInArea(host_.mdiArea(), this);
+    CalculationState& state = host_.state();
     state.conditionsWindowOpen = true;
     suppressChange_ = true;
 
@@ -252,14 +242,14 @@ void frmSetting::Form_Load() {
     const CatalogueReadResult read = ReadWireCatalogue(
         std::filesystem::path(state.wireDataPath), wireList_, lastIndex_,
         [this](const WireRecord& record, int) { cmbWireName_->addItem(ToQString(record.wireName)); });
-    catalogueTrouble_.clear();
+    QString trouble;
     if (read.status == CatalogueReadResult::Status::kMissing) {
-        catalogueTrouble_ = QStringLiteral("電線データファイルが見つかりません。\n%1\n"
+        trouble = QStringLiteral("電線データファイルが見つかりません。\n%1\n"
                                            "まだ電線が登録されていません。"
                                            "「電線設定」メニューで電線を登録してください。")
                                 .arg(ToQString(state.wireDataPath));
     } else if (read.status != CatalogueReadResult::Status::kRead) {
-        catalogueTrouble_ = EngineMessage(read.message);
+        trouble = EngineMessage(read.message);
     }
 
     ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
@@ -278,6 +268,7 @@ void frmSetting::Form_Load() {
     Text1_[14]->setText(PlainNumber(state.spanEnd));
     Text1_[13]->setText(PlainNumber(state.spanStep));
     loaded_ = true;
+    return trouble;
 }
 
 void frmSetting::cmbWireName_Change() {
@@ -286,7 +277,7 @@ void frmSetting::cmbWireName_Change() {
         return;
     }
     // The typed text stays; OK stores it as the wire name.
-    main_.messages().Show(this,
+    host_.messages().Show(this,
                           QStringLiteral("ここでは変更できません\n設定メニューで設定してください"),
                           MessageIcon::Stop, MessageButtons::Ok);
 }
@@ -305,7 +296,7 @@ void frmSetting::Command1_Click(int index) {
 }
 
 void frmSetting::refuseBox(int index, const QString& message) {
-    main_.messages().Show(this, message, MessageIcon::Exclamation, MessageButtons::Ok);
+    host_.messages().Show(this, message, MessageIcon::Exclamation, MessageButtons::Ok);
     SSTab1_->setCurrentIndex(TabOfBox(index));
     Text1_[index]->setFocus(Qt::OtherFocusReason);
     SelectAllText(Text1_[index]);
@@ -323,25 +314,19 @@ bool frmSetting::commitConditions() {
         refuseBox(form.refusal->box, EngineMessage(form.refusal->message));
         return false;
     }
-    ApplyConditions(form.values, main_.state());
-    main_.setCalculateEnabled(true);
-    main_.setWindowTitle(
+    ApplyConditions(form.values, host_.state());
+    host_.setCommandEnabled(HostCommand::Calculate, true);
+    host_.setCaption(
         ToQString(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
     return true;
 }
 
-void frmSetting::closeWindow() {
-    // Closing the sub-window closes this widget first, which runs Form_Unload.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
-}
+void frmSetting::closeWindow() { CloseChildWindow(this); }
 
 void frmSetting::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
-    main_.state().conditionsWindowOpen = false;
+    host_.state().conditionsWindowOpen = false;
 }
 
 void frmSetting::closeEvent(QCloseEvent* event) {
@@ -349,22 +334,14 @@ void frmSetting::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowConditionsWindow(frmMain& main) {
-    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList()) {
-        if (sub->widget() != nullptr && sub->widget()->objectName() == QLatin1String("frmSetting")) {
-            sub->showNormal();
-            main.mdiArea()->setActiveSubWindow(sub);
-            sub->raise();
-            return;
-        }
-    }
-    auto* window = new frmSetting(main);
-    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-    sub->show();
-    main.mdiArea()->setActiveSubWindow(sub);
-    if (!window->catalogueTrouble().isEmpty())
-        main.messages().Show(window, window->catalogueTrouble(), MessageIcon::Exclamation,
-                             MessageButtons::Ok);
+void ShowConditionsWindow(WindowHost& host) {
+    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmSetting"))) return;
+    auto* window = new frmSetting(host);
+    AddFixedChildWindow(host, window);
+    const QString trouble = window->Form_Load();
+    ShowChildWindow(host.mdiArea(), window);
+    if (!trouble.isEmpty())
+        host.messages().Show(window, trouble, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 } // namespace orvalt

@@ -20,7 +20,7 @@ class QTabWidget;
 
 namespace orvalt {
 
-class frmMain;
+class WindowHost;
 
 // The tag that marks the conditions window for the print command.
 inline constexpr char kConditionsWindowTag[] = "setting";
@@ -29,16 +29,17 @@ class frmSetting : public QWidget {
     Q_OBJECT
 
 public:
-    // Builds the window as a sub-window of `main` and runs its load step
-    // (which reads the catalogue). ShowConditionsWindow shows it.
-    explicit frmSetting(frmMain& main);
+    // Builds the window's controls; ShowConditionsWindow adds it to the
+    // host, loads and shows it.
+    explicit frmSetting(WindowHost& host);
     ~frmSetting() override;
 
     QSize sizeHint() const override;
 
-    // What reading the catalogue at load went wrong with, for the user;
-    // empty when the whole file was read.
-    const QString& catalogueTrouble() const { return catalogueTrouble_; }
+    // Centres the window, reads the catalogue, fills the boxes from its
+    // first record and the state. Returns what reading the catalogue went
+    // wrong with, for the user; empty when the whole file was read.
+    QString Form_Load();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,14 +65,13 @@ private:
     void placeTabControls();
     void setTabOrder();
 
-    void Form_Load();
     void Form_Unload();
     void Text1_GotFocus(int index);
     bool commitConditions(); // OK: false when a box is refused
     void refuseBox(int index, const QString& message);
     void closeWindow();
 
-    frmMain& main_;
+    WindowHost& host_;
     QTabWidget* SSTab1_ = nullptr;
     QComboBox* cmbWireName_ = nullptr;
     QList<QLineEdit*> Text1_;   // indexes 0..16
@@ -85,12 +85,11 @@ private:
     std::int16_t lastIndex_ = -1;
     bool suppressChange_ = false;
     bool loaded_ = false;
-    QString catalogueTrouble_;
 };
 
-// Shows the one conditions window of `main`: brings it to the front when it
-// is open, otherwise creates and loads it, shows it and then tells the user
-// about any trouble reading the catalogue.
-void ShowConditionsWindow(frmMain& main);
+// Shows the one conditions window: brings it to the front when it is open,
+// otherwise creates and loads it, shows it and then tells the user about any
+// trouble reading the catalogue.
+void ShowConditionsWindow(WindowHost& host);
 
 } // namespace orvalt

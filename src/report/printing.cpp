@@ -1,11 +1,8 @@
-// Printing the report of the active result window: one print job per copy,
-// each drawn line by line in the report's fixed-pitch face so that the
+// Printing a text: one print job per copy, each drawn line by line in the report's fixed-pitch face so that the
 // columns stay where the result window shows them.
 #include "report/printing.h"
 
 #include <QFontMetricsF>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -13,9 +10,7 @@
 
 #include <algorithm>
 
-#include "report/result_window.h"
 #include "shell/fonts.h"
-#include "shell/main_window.h"
 #include "shell/message_box.h"
 
 namespace orvalt {
@@ -59,15 +54,6 @@ QString CutToWidth(const QString& line, const QFontMetricsF& metrics, double wid
         end = next;
     }
     return line.left(end);
-}
-
-// The report text of the active result window, as it stands with the user's
-// edits. The current sub-window is the active child even while the menu bar
-// has the focus.
-QString ActiveChildText(frmMain& main) {
-    const QMdiSubWindow* sub = main.mdiArea()->currentSubWindow();
-    const auto* result = sub != nullptr ? qobject_cast<const frmKekka*>(sub->widget()) : nullptr;
-    return result != nullptr ? result->reportText() : QString();
 }
 
 } // namespace
@@ -125,14 +111,12 @@ bool QtPrintService::PrintDocument(const QString& text) {
     return PrintTextToPrinter(*printer_, text);
 }
 
-void PrintResultWindow(frmMain& main) {
-    const QString text = ActiveChildText(main);
-    PrintService& printing = main.printService();
-    const int copies = printing.ChoosePrinter(&main);
+void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                     const QString& text) {
+    const int copies = printing.ChoosePrinter(parent);
     bool ok = copies > 0;
     for (int copy = 0; ok && copy < copies; ++copy) ok = printing.PrintDocument(text);
-    if (!ok)
-        main.messages().Show(&main, kPrintCancelled, MessageIcon::Information, MessageButtons::Ok);
+    if (!ok) messages.Show(parent, kPrintCancelled, MessageIcon::Information, MessageButtons::Ok);
 }
 
 } // namespace orvalt

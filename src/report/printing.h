@@ -1,4 +1,5 @@
-// Printing the report of the active result window.
+// Printing a text through the print dialog, one job per copy, drawn line by
+// line in the report's fixed-pitch face.
 #pragma once
 
 #include <QString>
@@ -10,7 +11,7 @@ class QWidget;
 
 namespace orvalt {
 
-class frmMain;
+class MessageService;
 
 // What a print needs from the platform. The real service shows QPrintDialog
 // with a high-resolution QPrinter; the test service records what would be
@@ -49,8 +50,10 @@ private:
 // straight). Lines end at "\r\n", "\r" or "\n". False when the printer fails.
 bool PrintTextToPrinter(QPrinter& printer, const QString& text);
 
-// Prints Text1 of the active result window, one job per copy; a cancel or an
-// error shows "印字はキャンセルされました。".
-void PrintResultWindow(frmMain& main);
+// Asks for a printer and prints `text` once per copy chosen, each copy a job
+// of its own; a cancel or an error shows "印字はキャンセルされました。" over
+// `parent`.
+void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                     const QString& text);
 
 } // namespace orvalt

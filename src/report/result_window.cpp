@@ -14,7 +14,9 @@
 #include "conversions/number_text.h"
 #include "report/report_text.h"
 #include "shell/fonts.h"
-#include "shell/main_window.h"
+#include "shell/message_box.h"
+#include "shell/window_host.h"
+#include "report/printing.h"
 
 namespace orvalt {
 
@@ -54,7 +56,7 @@ QMdiSubWindow* PreviousResultWindow(QMdiArea* area, const QMdiSubWindow* except)
 
 } // namespace
 
-frmKekka::frmKekka(frmMain& main) : main_(main) {
+frmKekka::frmKekka(WindowHost& host) : host_(host) {
     setObjectName(QStringLiteral("frmKekka"));
     setProperty("tag", QString::fromLatin1(kResultWindowTag));
     text1_ = new QPlainTextEdit(this);
@@ -64,7 +66,7 @@ frmKekka::frmKekka(frmMain& main) : main_(main) {
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setFont(ReportFont());
-    main_.addChildWindow(this);
+    host_.addChildWindow(this);
     Form_Load();
 }
 
@@ -79,12 +81,12 @@ QString frmKekka::reportText() const {
 }
 
 void frmKekka::Form_Load() {
-    const CalculationState& state = main_.state();
+    const CalculationState& state = host_.state();
     setWindowTitle(QStringLiteral("結果 : ") + QString::fromStdString(state.currentWire.wireName) +
                    QString::fromStdString(FormatPlainNumber(state.temperatureStudy)) +
                    QStringLiteral("℃"));
-    ++main_.state().resultWindowCount;
-    main_.setPrintEnabled(true);
+    ++host_.state().resultWindowCount;
+    host_.setCommandEnabled(HostCommand::Print, true);
     loaded_ = true;
 }
 
@@ -93,9 +95,9 @@ void frmKekka::Form_Resize() { text1_->setGeometry(0, 0, width(), height()); }
 void frmKekka::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
-    CalculationState& state = main_.state();
+    CalculationState& state = host_.state();
     --state.resultWindowCount;
-    if (state.resultWindowCount == 0) main_.setPrintEnabled(false);
+    if (state.resultWindowCount == 0) host_.setCommandEnabled(HostCommand::Print, false);
 }
 
 void frmKekka::resizeEvent(QResizeEvent* event) {
@@ -108,10 +110,10 @@ void frmKekka::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-frmKekka* OpenResultWindow(frmMain& main) {
-    auto* window = new frmKekka(main);
+frmKekka* OpenResultWindow(WindowHost& host) {
+    auto* window = new frmKekka(host);
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-    QMdiArea* area = main.mdiArea();
+    QMdiArea* area = host.mdiArea();
     if (sub != nullptr && area != nullptr) {
         // Outer size = text size plus the sub-window's frame (its contents
         // margins, the title bar included), clamped to the area so that the
@@ -141,13 +143,22 @@ frmKekka* OpenResultWindow(frmMain& main) {
     return window;
 }
 
-frmKekka* BuildResultReport(frmMain& main) {
-    frmKekka* window = OpenResultWindow(main);
+frmKekka* BuildResultReport(WindowHost& host) {
+    frmKekka* window = OpenResultWindow(host);
     window->text1()->setFont(ReportFont());
     window->text1()->clear();
-    const std::string report = ComposeResultReport(main.state());
+    const std::string report = ComposeResultReport(host.state());
     window->text1()->setPlainText(QString::fromUtf8(report.data(), static_cast<qsizetype>(report.size())));
     return window;
+}
+
+void PrintResultWindow(WindowHost& host) {
+    // The current sub-window is the active child even while the menu bar has
+    // the focus; its text is printed as it stands, with the user's edits.
+    const QMdiSubWindow* sub = host.mdiArea()->currentSubWindow();
+    const auto* result = sub != nullptr ? qobject_cast<const frmKekka*>(sub->widget()) : nullptr;
+    PrintWithDialog(host.printService(), host.messages(), host.hostWidget(),
+                    result != nullptr ? result->reportText() : QString());
 }
 
 } // namespace orvalt

@@ -10,15 +10,15 @@ class QPlainTextEdit;
 
 namespace orvalt {
 
-class frmMain;
+class WindowHost;
 
 class frmKekka : public QWidget {
     Q_OBJECT
 
 public:
-    // Creates the window as a sub-window of `main` and runs its load step.
+    // Creates the window as a sub-window of the host and runs its load step.
     // The caller shows it (OpenResultWindow does).
-    explicit frmKekka(frmMain& main);
+    explicit frmKekka(WindowHost& host);
     ~frmKekka() override;
 
     // Text1: the report, editable; the print command prints what it holds.
@@ -37,18 +37,22 @@ private:
     void Form_Resize();
     void Form_Unload();
 
-    frmMain& main_;
+    WindowHost& host_;
     QPlainTextEdit* text1_ = nullptr;
     bool loaded_ = false;
 };
 
-// Creates a new result window inside `main`, runs its load step and shows it
+// Creates a new result window in the host, runs its load step and shows it
 // at its initial size, cascading from the previous result window.
-frmKekka* OpenResultWindow(frmMain& main);
+frmKekka* OpenResultWindow(WindowHost& host);
 
-// Opens a new result window and puts the report of main.state() into it, in
+// Opens a new result window and puts the report of host.state() into it, in
 // the report's font. Changes nothing in the state apart from the window count.
-frmKekka* BuildResultReport(frmMain& main);
+frmKekka* BuildResultReport(WindowHost& host);
+
+// Prints the text of the active result window, one job per copy; a cancel or
+// an error shows "印字はキャンセルされました。".
+void PrintResultWindow(WindowHost& host);
 
 // The tag that marks a result window for the print command.
 inline constexpr char kResultWindowTag[] = "kekka";

@@ -15,7 +15,6 @@
 #include "catalogue/wire_setting_window.h"
 #include "conditions/conditions_window.h"
 #include "core/calculation.h"
-#include "report/printing.h"
 #include "report/result_window.h"
 #include "shell/access_keys.h"
 #include "shell/message_box.h"
@@ -89,9 +88,13 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
 // the program's own teardown); they go with the widget tree.
 frmMain::~frmMain() = default;
 
-void frmMain::setCalculateEnabled(bool enabled) { mnuCalculate_->setEnabled(enabled); }
-void frmMain::setPrintEnabled(bool enabled) { mnuPrint_->setEnabled(enabled); }
-void frmMain::setUseEnabled(bool enabled) { mnuUse_->setEnabled(enabled); }
+void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
+    switch (command) {
+    case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
+    case HostCommand::Print: mnuPrint_->setEnabled(enabled); break;
+    case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
+    }
+}
 
 QString frmMain::activeChildTag() const {
     // currentSubWindow() is the active child, and stays so while the menu bar
@@ -118,10 +121,10 @@ void frmMain::MDIForm_Load() {
     // resultWindowCount and the derived values included.
     state_ = CalculationState{};
     state_.wireDataPath = programFilePath(QStringLiteral("wiredata.dat")).toStdString();
-    setCalculateEnabled(false);
+    setCommandEnabled(HostCommand::Calculate, false);
     // templateTable is a constant of the program, already filled.
     state_.resultWindowCount = 0;
-    setPrintEnabled(false);
+    setCommandEnabled(HostCommand::Print, false);
 }
 
 bool frmMain::MDIForm_QueryUnload() {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/calculation_state.h"
+#include "shell/window_host.h"
 
 class QAction;
 class QMdiArea;
@@ -15,10 +16,7 @@ class QSessionManager;
 
 namespace orvalt {
 
-class MessageService;
-class PrintService;
-
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
 
 public:
@@ -28,26 +26,20 @@ public:
             QString programFolder, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    CalculationState& state() { return state_; }
-    MessageService& messages() { return messages_; }
-    PrintService& printService() { return printing_; }
-    QMdiArea* mdiArea() const { return mdiArea_; }
-    const QString& programFolder() const { return programFolder_; }
-
-    // Enabling of the menu commands, as the other windows need it.
-    void setCalculateEnabled(bool enabled);
-    void setPrintEnabled(bool enabled);
-    void setUseEnabled(bool enabled);
+    // The host of the child windows.
+    CalculationState& state() override { return state_; }
+    MessageService& messages() override { return messages_; }
+    PrintService& printService() override { return printing_; }
+    QWidget* hostWidget() override { return this; }
+    QMdiArea* mdiArea() const override { return mdiArea_; }
+    QMdiSubWindow* addChildWindow(QWidget* child) override;
+    void setCommandEnabled(HostCommand command, bool enabled) override;
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    // The folder followed by the platform's separator and `fileName`.
+    QString programFilePath(const QString& fileName) const override;
 
     // Tag ("kekka", "setting" or empty) of the active child window.
     QString activeChildTag() const;
-
-    // Adds `child` as an MDI sub-window and returns the sub-window.
-    QMdiSubWindow* addChildWindow(QWidget* child);
-
-    // Program file path: the folder followed by the platform's separator and
-    // `fileName` ("wiredata.dat", "orvalt99.txt").
-    QString programFilePath(const QString& fileName) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
@@ -15,12 +14,12 @@
 #include <string_view>
 
 #include "catalogue/cp932.h"
-#include "catalogue/form_helpers.h"
 #include "shell/fonts.h"
-#include "shell/main_window.h"
+#include "shell/mdi_child.h"
 #include "shell/message_box.h"
 #include "shell/twips.h"
 #include "shell/usage_window_p.h"
+#include "shell/window_host.h"
 
 namespace orvalt {
 
@@ -73,7 +72,7 @@ std::optional<QString> ReadUsageText(const QString& path, QString& error) {
     return text;
 }
 
-frmUsage::frmUsage(frmMain& main) : main_(main) {
+frmUsage::frmUsage(WindowHost& host) : host_(host) {
     setObjectName(QStringLiteral("frmUsage"));
     setWindowTitle(QStringLiteral("使い方"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -91,8 +90,8 @@ frmUsage::frmUsage(frmMain& main) : main_(main) {
 QSize frmUsage::sizeHint() const { return TwipsSize(4680, 3195); }
 
 void frmUsage::Form_Load(const QString& text) {
-    main_.setUseEnabled(false);
-    CenterInMainWindow(main_, this);
+    host_.setCommandEnabled(HostCommand::Use, false);
+    CenterInArea(host_.mdiArea(), this);
     Text1_->clear();
     Text1_->setPlainText(text);
     Text1_->moveCursor(QTextCursor::Start);
@@ -104,7 +103,7 @@ void frmUsage::Form_Resize() { Text1_->setGeometry(0, 0, width(), height()); }
 void frmUsage::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    main_.setUseEnabled(true);
+    host_.setCommandEnabled(HostCommand::Use, true);
 }
 
 void frmUsage::resizeEvent(QResizeEvent* event) {
@@ -117,33 +116,24 @@ void frmUsage::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowUsageWindow(frmMain& main) {
-    for (frmUsage* open : main.findChildren<frmUsage*>()) {
-        if (open->isUnloaded()) continue;
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
-            sub->showNormal();
-            main.mdiArea()->setActiveSubWindow(sub);
-        }
-        return;
-    }
+void ShowUsageWindow(WindowHost& host) {
+    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmUsage"))) return;
 
     // The file is read before the window exists: a file that cannot be read
     // leaves no half-opened window behind and 使い方 enabled.
-    const QString path = main.programFilePath(QStringLiteral("orvalt99.txt"));
     QString error;
-    const std::optional<QString> text = ReadUsageText(path, error);
+    const std::optional<QString> text =
+        ReadUsageText(host.programFilePath(QStringLiteral("orvalt99.txt")), error);
     if (!text) {
-        main.messages().Show(&main, error, MessageIcon::Information, MessageButtons::Ok);
+        host.messages().Show(host.hostWidget(), error, MessageIcon::Information, MessageButtons::Ok);
         return;
     }
 
-    auto* window = new frmUsage(main);
-    QMdiSubWindow* sub = main.addChildWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
+    auto* window = new frmUsage(host);
+    QMdiSubWindow* sub = host.addChildWindow(window);
     sub->resize(sub->sizeHint());
     window->Form_Load(*text);
-    sub->show();
-    main.mdiArea()->setActiveSubWindow(sub);
+    ShowChildWindow(host.mdiArea(), window);
 }
 
 } // namespace orvalt

@@ -3,10 +3,10 @@
 
 namespace orvalt {
 
-class frmMain;
+class WindowHost;
 
-// Shows the one usage window of `main` (reads the file at every opening).
-// A missing or unreadable file is reported and no window opens.
-void ShowUsageWindow(frmMain& main);
+// Shows the one usage window (reads the file at every opening). A missing or
+// unreadable file is reported and no window opens.
+void ShowUsageWindow(WindowHost& host);
 
 } // namespace orvalt

@@ -10,7 +10,7 @@ class QPlainTextEdit;
 
 namespace orvalt {
 
-class frmMain;
+class WindowHost;
 
 // The usage text of `path`: code page 932, a line ends at CR LF, a lone CR or a
 // lone LF, and every line of the result ends with "\r\n". Bytes that are not
@@ -22,13 +22,12 @@ class frmUsage final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmUsage(frmMain& main);
+    explicit frmUsage(WindowHost& host);
 
     // Disables 使い方, centres the window, shows `text` from its beginning.
     void Form_Load(const QString& text);
-    bool isUnloaded() const { return unloaded_; }
 
-    QSize sizeHint() const override; // the design's client area, 4680 x 3195 twips
+    QSize sizeHint() const override; // the client area, 4680 x 3195 twips
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -38,7 +37,7 @@ private:
     void Form_Resize();
     void Form_Unload();
 
-    frmMain& main_;
+    WindowHost& host_;
     QPlainTextEdit* Text1_ = nullptr;
     bool unloaded_ = false;
 };

@@ -1,7 +1,8 @@
-// CenterInMainWindow, SelectAllText, ShowWireRecord and the twips helper.
+// Centring a child window, SelectAllText, ShowWireRecord and the twips helper.
 #include <QScreen>
 
 #include "catalogue/form_helpers.h"
+#include "shell/mdi_child.h"
 #include "shell/twips.h"
 #include "window_fixture.h"
 
@@ -32,16 +33,20 @@ protected:
 
 TEST_F(CenterTest, PlacesTheOuterWindowInTheMiddleOfTheArea) {
     const QSize area = main_->mdiArea()->viewport()->size();
-    QMdiSubWindow* sub = childOfSize(QSize(301, 200));
-    CenterInMainWindow(*main_, sub->widget());
-    EXPECT_EQ(sub->x(), static_cast<int>(std::lround((area.width() - 301) / 2.0f)));
-    EXPECT_EQ(sub->y(), static_cast<int>(std::lround((area.height() - 200) / 2.0f)));
+    QMdiSubWindow* sub = childOfSize(area - QSize(300, 100));
+    CenterInArea(main_->mdiArea(), sub->widget());
+    EXPECT_EQ(sub->pos(), QPoint(150, 50));
+    // Half a pixel left over goes to the left and top margin: halves round
+    // away from zero.
+    sub->resize(area - QSize(301, 99));
+    CenterInArea(main_->mdiArea(), sub->widget());
+    EXPECT_EQ(sub->pos(), QPoint(151, 50));
 }
 
 TEST_F(CenterTest, AWindowWiderThanTheAreaSticksOutOnBothSides) {
     const QSize area = main_->mdiArea()->viewport()->size();
     QMdiSubWindow* sub = childOfSize(QSize(area.width() + 200, area.height() + 60));
-    CenterInMainWindow(*main_, sub->widget());
+    CenterInArea(main_->mdiArea(), sub->widget());
     EXPECT_EQ(sub->x(), -100);
     EXPECT_EQ(sub->y(), -30);
 }

@@ -1,0 +1,47 @@
+// What a child window may ask of the window that holds it. The main window
+// implements it; tests can give a fake. A child never reaches for the main
+// window itself, so the windows depend on this interface and not the other
+// way round.
+#pragma once
+
+#include <QString>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace orvalt {
+
+struct CalculationState;
+class MessageService;
+class PrintService;
+
+// The menu commands whose enabling the child windows change.
+enum class HostCommand { Calculate, Print, Use };
+
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+
+    // The calculation state shared by every window of the run.
+    virtual CalculationState& state() = 0;
+    virtual MessageService& messages() = 0;
+    virtual PrintService& printService() = 0;
+
+    // The host's own widget: the parent of its messages, and the owner of
+    // what a child keeps from one opening to the next.
+    virtual QWidget* hostWidget() = 0;
+    // The area the child windows live in.
+    virtual QMdiArea* mdiArea() const = 0;
+    // Adds `child` as a sub-window that deletes itself when closed.
+    virtual QMdiSubWindow* addChildWindow(QWidget* child) = 0;
+
+    virtual void setCommandEnabled(HostCommand command, bool enabled) = 0;
+    // The host's caption, which names the wire of the confirmed conditions.
+    virtual void setCaption(const QString& caption) = 0;
+
+    // The path of a file of the program folder ("wiredata.dat", "orvalt99.txt").
+    virtual QString programFilePath(const QString& fileName) const = 0;
+};
+
+} // namespace orvalt
