@@ -1,8 +1,12 @@
 // Speed of the engine on the largest table that can be filled: spans 1 m to
-// 32,767 m by 1 m (32,767 rows, 98,301 solutions of the state equation).
+// 32,767 m by 1 m (32,767 rows, 98,301 solutions of the state equation), and
+// the stringing chart of that table at 11 temperatures (360,437 solutions).
 #include <benchmark/benchmark.h>
 
 #include "core/calculation.h"
+#include "core/stringing_chart.h"
+#include "report/chart_text.h"
+#include "report/csv_text.h"
 
 namespace {
 
@@ -24,6 +28,53 @@ void BM_RunCalculationLargestTable(benchmark::State& bench) {
     bench.SetItemsProcessed(bench.iterations() * 3 * static_cast<int64_t>(state.resultTable.size()));
 }
 BENCHMARK(BM_RunCalculationLargestTable)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// -10 to 90 degC by 10: 11 columns, the study temperature among them.
+void BM_StringingChartLargestTable(benchmark::State& bench) {
+    orvalt::CalculationState state = LargestTable();
+    orvalt::RunCalculation(state);
+    std::size_t cells = 0;
+    for (auto _ : bench) {
+        const orvalt::StringingChart chart = orvalt::ComputeStringingChart(state, -10, 90, 10);
+        cells = chart.rows.size() * chart.temperatures.size();
+        benchmark::DoNotOptimize(chart.rows.data());
+    }
+    bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(cells));
+}
+BENCHMARK(BM_StringingChartLargestTable)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The same chart as text for printing and as CSV: 720,874 numbers each.
+orvalt::StringingChart LargestChart(const orvalt::CalculationState& state) {
+    return orvalt::ComputeStringingChart(state, -10, 90, 10);
+}
+
+void BM_ComposeLargestChartText(benchmark::State& bench) {
+    orvalt::CalculationState state = LargestTable();
+    orvalt::RunCalculation(state);
+    const orvalt::StringingChart chart = LargestChart(state);
+    std::size_t bytes = 0;
+    for (auto _ : bench) {
+        const std::string text = orvalt::ComposeStringingChartText(state, chart);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    bench.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ComposeLargestChartText)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_ComposeLargestChartCsv(benchmark::State& bench) {
+    orvalt::CalculationState state = LargestTable();
+    orvalt::RunCalculation(state);
+    const orvalt::StringingChart chart = LargestChart(state);
+    std::size_t bytes = 0;
+    for (auto _ : bench) {
+        const std::string csv = orvalt::ComposeStringingChartCsv(chart);
+        bytes = csv.size();
+        benchmark::DoNotOptimize(csv.data());
+    }
+    bench.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ComposeLargestChartCsv)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -27,7 +27,10 @@ const char* ConditionName(int conditionIndex) {
 
 void FailCalculation(const CalcPlace& place, const std::string& detail) {
     std::string message = "計算できませんでした。\n";
-    if (place.inTable) {
+    if (place.inChart) {
+        message += "架線弛度表の径間 " + ShortFloat(place.span) + " m・温度 " +
+                   std::to_string(place.temperature) + "℃で、";
+    } else if (place.inTable) {
         message += "径間 " + ShortFloat(place.span) + " m の" + ConditionName(place.condition) + "で、";
     }
     message += place.quantity;

@@ -21,9 +21,13 @@ struct CalcPlace {
     bool inTable = false;     // true inside the span table
     float span = 0.0f;        // [m], when inTable
     int condition = 0;        // load condition index, when inTable
+    bool inChart = false;     // true inside the stringing chart: span and temperature
+    std::int16_t temperature = 0; // [degC], when inChart (span as above)
 };
 
 // "計算できませんでした。\n" followed by `detail` placed at `place`.
+// In the span table the place reads "径間 100 m の高温季で、", in the stringing
+// chart "架線弛度表の径間 100 m・温度 40℃で、".
 [[noreturn]] void FailCalculation(const CalcPlace& place, const std::string& detail);
 
 // Checked steps: each throws CalculationError naming `place` when the result

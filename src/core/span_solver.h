@@ -15,6 +15,19 @@ namespace orvalt {
 void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex,
                    std::int16_t t);
 
+// Span of row i of the table: i * spanStep + spanStart, rounded to float.
+float SpanOfRow(const CalculationState& state, std::int16_t i, const CalcPlace& place);
+
+// One cell of the span table without its K value: the wire strung to its
+// maximum working stress in the reference season that the critical span
+// chooses for the span S, then taken to the load factor q and the
+// temperature t [degC]. Writes block.span, then block.tension [kg], then
+// block.sag [m]; a failure leaves the fields before it written, and throws
+// CalculationError naming `place` (its quantity is set step by step).
+// FillSpanTable and the stringing chart both compute their cells here.
+void SolveSagAndTension(const CalculationState& state, float S, float q, std::int16_t t,
+                        CalcPlace place, ConditionResult& block);
+
 // Newton's method on x^3 - K x^2 - M = 0, starting from sigma. Returns the
 // stress [kg/mm2]. Throws CalculationError (without span context) on failure.
 float SolveStateEquation(float q, double delta, float S, float E, float K, float sigma);

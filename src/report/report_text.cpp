@@ -135,14 +135,9 @@ void AppendTableLine(std::string& out, const SpanRow& row)
 
 } // namespace
 
-std::string ComposeResultReport(const CalculationState& state)
+void AppendWireAndConditionLines(std::string& out, const CalculationState& state)
 {
     const WireRecord& wire = state.currentWire;
-    std::string out;
-    out.reserve(kHeaderBytesEstimate + wire.wireName.size()
-                + state.resultTable.size() * kRowBytesEstimate);
-
-    AppendLine(out, kTitle);
     AppendLine(out, kConstantsHeading);
     out += kNameLabel;
     out += wire.wireName;
@@ -177,6 +172,17 @@ std::string ComposeResultReport(const CalculationState& state)
     AppendWithPattern(out, state.temperatureStudy, kConditionPattern, kConditionWidth);
     AppendWithPattern(out, state.iceThicknessStudy, kIcePattern, kIceWidth);
     out += kLineEnd;
+}
+
+std::string ComposeResultReport(const CalculationState& state)
+{
+    const WireRecord& wire = state.currentWire;
+    std::string out;
+    out.reserve(kHeaderBytesEstimate + wire.wireName.size()
+                + state.resultTable.size() * kRowBytesEstimate);
+
+    AppendLine(out, kTitle);
+    AppendWireAndConditionLines(out, state);
     AppendLine(out, "");
 
     AppendLine(out, kResultsHeading);
