@@ -3,10 +3,10 @@
 // the stringing chart of that table at 11 temperatures (360,437 solutions).
 #include <benchmark/benchmark.h>
 
-#include "core/calculation.h"
-#include "core/stringing_chart.h"
-#include "report/chart_text.h"
-#include "report/csv_text.h"
+#include "engine/calculation.h"
+#include "engine/stringing_chart.h"
+#include "engine/chart_text.h"
+#include "engine/csv_text.h"
 
 namespace {
 

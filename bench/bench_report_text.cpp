@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "core/calculation_state.h"
-#include "report/report_text.h"
+#include "engine/calculation_state.h"
+#include "engine/report_text.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
-#include "core/calculation.h"
-#include "report/result_window.h"
-#include "shell/fonts.h"
-#include "shell/main_window.h"
+#include "engine/calculation.h"
+#include "ui/windows/result_window.h"
+#include "ui/base/fonts.h"
+#include "ui/app/main_window.h"
 #include "support/fake_services.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/catalogue_file.h"
+#include "engine/catalogue_file.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "catalogue/safe_file_write.h"
+#include "engine/safe_file_write.h"
 
 namespace orvalt {
 namespace {

@@ -20,9 +20,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "catalogue/catalogue_file.h"
-#include "catalogue/cp932.h"
-#include "conversions/number_text.h"
+#include "engine/catalogue_file.h"
+#include "engine/cp932.h"
+#include "engine/number_text.h"
 
 namespace orvalt {
 
@@ -1168,7 +1168,7 @@ TEST(CatalogueSources, IncludeNoQt)
     for (const char* file : {"catalogue_file.h", "catalogue_file.cpp", "cp932.h", "cp932.cpp",
                              "safe_file_write.h", "safe_file_write.cpp"}) {
         const std::string text =
-            ReadBytes(fs::path(ORVALT_SOURCE_DIR) / "src" / "catalogue" / file);
+            ReadBytes(fs::path(ORVALT_SOURCE_DIR) / "src" / "engine" / file);
         ASSERT_FALSE(text.empty()) << file;
         EXPECT_EQ(text.find("#include <Q"), std::string::npos) << file;
     }

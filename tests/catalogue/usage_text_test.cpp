@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/cp932.h"
-#include "core/calculation_state.h"
+#include "engine/cp932.h"
+#include "engine/calculation_state.h"
 
 namespace orvalt {
 namespace {

@@ -2,7 +2,7 @@
 // boxes, the plain form of the condition boxes and the catalogue file, and
 // the two readers.
 
-#include "conversions/number_text.h"
+#include "engine/number_text.h"
 
 #include <gtest/gtest.h>
 

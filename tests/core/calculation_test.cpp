@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "core/calculation.h"
-#include "core/span_solver.h"
+#include "engine/calculation.h"
+#include "engine/span_solver.h"
 
 namespace orvalt {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "core/span_solver.h"
+#include "engine/span_solver.h"
 
 namespace orvalt {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calculation.h"
-#include "core/stringing_chart.h"
+#include "engine/calculation.h"
+#include "engine/stringing_chart.h"
 
 namespace orvalt {
 namespace {

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "forms/conditions_form.h"
+#include "engine/conditions_form.h"
 
 namespace orvalt {
 namespace {

@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "catalogue/catalogue_file.h"
-#include "forms/wire_form.h"
+#include "engine/catalogue_file.h"
+#include "engine/wire_form.h"
 
 namespace orvalt {
 namespace {

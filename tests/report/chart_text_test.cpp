@@ -2,7 +2,7 @@
 // golden file, its agreement with the report's study block, and the layout
 // of hand-made charts.
 
-#include "report/chart_text.h"
+#include "engine/chart_text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/calculation.h"
+#include "engine/calculation.h"
 #include "golden_file.h"
-#include "report/report_text.h"
+#include "engine/report_text.h"
 
 namespace orvalt {
 namespace {

@@ -2,7 +2,7 @@
 // example against golden files, the report's digits and blanks, quoting and
 // escaping.
 
-#include "report/csv_text.h"
+#include "engine/csv_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/calculation.h"
+#include "engine/calculation.h"
 #include "golden_file.h"
-#include "report/report_text.h"
+#include "engine/report_text.h"
 
 namespace orvalt {
 namespace {

@@ -1,6 +1,6 @@
 // The result report's fixed-column layout, from states set up by hand.
 
-#include "report/report_text.h"
+#include "engine/report_text.h"
 
 #include <gtest/gtest.h>
 

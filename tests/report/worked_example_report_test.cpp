@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/calculation.h"
-#include "core/calculation_state.h"
+#include "engine/calculation.h"
+#include "engine/calculation_state.h"
 #include "golden_file.h"
-#include "report/report_text.h"
+#include "engine/report_text.h"
 
 namespace orvalt {
 namespace {

@@ -17,8 +17,8 @@
 #include <memory>
 #include <ostream>
 
-#include "core/calculation_state.h"
-#include "shell/main_window.h"
+#include "engine/calculation_state.h"
+#include "ui/app/main_window.h"
 #include "support/fake_services.h"
 #include "support/user_input.h"
 

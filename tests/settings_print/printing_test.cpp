@@ -18,12 +18,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/calculation.h"
+#include "engine/calculation.h"
 #include "main_window_fixture.h"
-#include "report/printing.h"
-#include "report/report_text.h"
-#include "report/result_window.h"
-#include "shell/fonts.h"
+#include "ui/base/printing.h"
+#include "engine/report_text.h"
+#include "ui/windows/result_window.h"
+#include "ui/base/fonts.h"
 
 namespace orvalt::test {
 namespace {

@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include "main_window_fixture.h"
-#include "shell/fonts.h"
-#include "shell/usage_window.h"
+#include "ui/base/fonts.h"
+#include "ui/windows/usage_window.h"
 
 namespace orvalt::test {
 namespace {

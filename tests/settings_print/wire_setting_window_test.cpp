@@ -18,9 +18,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "catalogue/catalogue_file.h"
+#include "engine/catalogue_file.h"
 #include "main_window_fixture.h"
-#include "shell/twips.h"
+#include "ui/base/twips.h"
 
 namespace orvalt::test {
 namespace {

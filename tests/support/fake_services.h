@@ -9,8 +9,8 @@
 #include <deque>
 #include <vector>
 
-#include "report/printing.h"
-#include "shell/message_box.h"
+#include "ui/base/printing.h"
+#include "ui/base/message_box.h"
 
 namespace orvalt::test {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/fonts.h"
+#include "ui/base/fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "shell/twips.h"
+#include "ui/base/twips.h"
 #include "window_fixture.h"
 
 namespace orvalt::test {

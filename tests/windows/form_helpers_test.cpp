@@ -1,9 +1,9 @@
 // Centring a child window, SelectAllText, ShowWireRecord and the twips helper.
 #include <QScreen>
 
-#include "catalogue/form_helpers.h"
-#include "shell/mdi_child.h"
-#include "shell/twips.h"
+#include "ui/base/form_helpers.h"
+#include "ui/base/mdi_child.h"
+#include "ui/base/twips.h"
 #include "window_fixture.h"
 
 namespace orvalt::test {

@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "report/result_window.h"
+#include "ui/windows/result_window.h"
 #include "window_fixture.h"
 
 namespace orvalt::test {

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "core/calculation.h"
-#include "report/report_text.h"
-#include "report/result_window.h"
-#include "shell/message_box.h"
+#include "engine/calculation.h"
+#include "engine/report_text.h"
+#include "ui/windows/result_window.h"
+#include "ui/base/message_box.h"
 #include "window_fixture.h"
 
 namespace orvalt::test {

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "report/report_text.h"
-#include "report/result_window.h"
-#include "shell/fonts.h"
+#include "engine/report_text.h"
+#include "ui/windows/result_window.h"
+#include "ui/base/fonts.h"
 #include "window_fixture.h"
 
 namespace orvalt::test {

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "catalogue/catalogue_file.h"
+#include "engine/catalogue_file.h"
 
 namespace orvalt::test {
 namespace {

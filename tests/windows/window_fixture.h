@@ -21,12 +21,12 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/catalogue_file.h"
-#include "conditions/conditions_window.h"
-#include "core/calculation_state.h"
+#include "engine/catalogue_file.h"
+#include "ui/windows/conditions_window.h"
+#include "engine/calculation_state.h"
 #include "support/fake_services.h"
 #include "support/user_input.h"
-#include "shell/main_window.h"
+#include "ui/app/main_window.h"
 
 namespace orvalt::test {
 

@@ -1,0 +1,34 @@
+// Orvalt99: sag and tension of an overhead wire (最大使用張力計算).
+// Takes no command line and keeps no settings: every start begins from the
+// same default conditions. Its files (wiredata.dat, orvalt99.txt) are in the
+// folder of the executable.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "engine/calculation_state.h"
+#include "ui/base/printing.h"
+#include "ui/base/fonts.h"
+#include "ui/app/main_window.h"
+#include "ui/base/message_box.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvalt99"));
+
+    // The program speaks Japanese whatever the locale: Qt's own buttons
+    // (OK, キャンセル, the print dialog) too.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    orvalt::InstallFontSubstitutions();
+
+    orvalt::CalculationState state;
+    orvalt::QtMessageService messages;
+    orvalt::QtPrintService printing;
+    orvalt::frmMain mainWindow(state, messages, printing, QCoreApplication::applicationDirPath());
+    mainWindow.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,93 @@
+// Helpers shared by the windows that show wire records (conditions, wire
+// settings) and by the usage window.
+#include "ui/base/form_helpers.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QWidget>
+
+#include <string_view>
+
+#include "engine/number_text.h"
+
+namespace orvalt {
+
+void SelectAllText(QLineEdit* textBox) {
+    if (textBox == nullptr) return;
+    const int length = static_cast<int>(textBox->text().size());
+    if (length == 0) {
+        textBox->deselect();
+        textBox->setCursorPosition(0);
+        return;
+    }
+    // Anchor at 0, caret after the last character.
+    textBox->setSelection(0, length);
+}
+
+BoxFocusWatcher::BoxFocusWatcher(const QList<QLineEdit*>& boxes, std::function<void(int)> gotFocus,
+                                 QObject* parent)
+    : QObject(parent), boxes_(boxes), gotFocus_(std::move(gotFocus)) {
+    for (QLineEdit* box : boxes_)
+        if (box != nullptr) box->installEventFilter(this);
+}
+
+bool BoxFocusWatcher::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const auto index = static_cast<int>(boxes_.indexOf(box));
+    if (index < 0) return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        clickedInto_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
+        gotFocus_(index);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (clickedInto_ == box) {
+            clickedInto_ = nullptr;
+            if (!box->hasSelectedText()) gotFocus_(index);
+        }
+        break;
+    case QEvent::FocusOut:
+        clickedInto_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void MakeTypedNameBox(QComboBox* combo) {
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    // With duplicates allowed, Return does not look the text up in the list.
+    combo->setDuplicatesEnabled(true);
+    // Leaving the box would look the text up and select a matching entry.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+}
+
+void FocusNameBox(QComboBox* combo) {
+    combo->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit* edit = combo->lineEdit()) edit->selectAll();
+}
+
+void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1) {
+    struct Field {
+        float value;
+        std::string_view pattern;
+    };
+    // The order of Text1(0)..Text1(6), which is the catalogue file's order.
+    const Field fields[7] = {
+        {record.expansionCoeff, "##0.00"}, {record.elasticModulus, "####0"},
+        {record.unitWeight, "0.0000"},     {record.area, "###0.00"},
+        {record.diameterHigh, "##0.0"},    {record.diameterLow, "##0.0"},
+        {record.maxTension, "###0"},
+    };
+    for (int i = 0; i < 7 && i < text1.size(); ++i) {
+        if (text1[i] == nullptr) continue;
+        text1[i]->setText(QString::fromStdString(FormatWithPattern(fields[i].value, fields[i].pattern)));
+    }
+}
+
+} // namespace orvalt

@@ -1,0 +1,53 @@
+// Small helpers shared by the windows that show wire records.
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+#include "engine/calculation_state.h"
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace orvalt {
+
+// Selects the whole text of the box, caret at the start when it is empty.
+void SelectAllText(QLineEdit* textBox);
+
+// Calls `gotFocus(i)` whenever box i of `boxes` receives the focus, and keeps
+// the box's whole text selected however the focus came: by Tab, by the
+// program, or by a click (a click places the caret after the focus arrives,
+// so the text is selected again when the button is released, unless the
+// user dragged over part of it).
+class BoxFocusWatcher final : public QObject {
+public:
+    BoxFocusWatcher(const QList<QLineEdit*>& boxes, std::function<void(int)> gotFocus,
+                    QObject* parent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QList<QLineEdit*> boxes_;
+    std::function<void(int)> gotFocus_;
+    QLineEdit* clickedInto_ = nullptr; // focused by a press whose release is still to come
+};
+
+// An editable wire-name box whose typed text stays as typed: no completer
+// fills in names, and neither Return nor leaving the box looks the text up in
+// the list. Only a choice from the list (mouse, arrow keys, the open list)
+// selects an entry; two entries may share a name.
+void MakeTypedNameBox(QComboBox* combo);
+
+// Gives the combo box the focus with its whole text selected, so that what
+// the user types next replaces it.
+void FocusNameBox(QComboBox* combo);
+
+// Writes the seven constants of `record` into Text1(0..6) with the display
+// patterns "##0.00", "####0", "0.0000", "###0.00", "##0.0", "##0.0", "###0".
+void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1);
+
+} // namespace orvalt

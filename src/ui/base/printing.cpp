@@ -1,0 +1,122 @@
+// Printing a text: one print job per copy, each drawn line by line in the report's fixed-pitch face so that the
+// columns stay where the result window shows them.
+#include "ui/base/printing.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+#include <algorithm>
+
+#include "ui/base/fonts.h"
+#include "ui/base/message_box.h"
+
+namespace orvalt {
+
+namespace {
+
+constexpr double kLeftShiftMm = 20.0; // the printout starts this far inside the printable area
+constexpr double kMmPerInch = 25.4;
+
+const QString kPrintCancelled = QStringLiteral("印字はキャンセルされました。");
+
+// Lines of `text`; a line ends at CR LF, a lone CR or a lone LF. A terminator
+// at the very end closes the last line and does not start an empty one.
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.push_back(line);
+            line.clear();
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i;
+        } else {
+            line.push_back(c);
+        }
+    }
+    if (!line.isEmpty()) lines.push_back(line);
+    return lines;
+}
+
+// The longest leading part of `line` whose drawn width stays within `width`
+// device units. Whole characters (surrogate pairs kept together) only.
+QString CutToWidth(const QString& line, const QFontMetricsF& metrics, double width) {
+    if (metrics.horizontalAdvance(line) <= width) return line;
+    qsizetype end = 0;
+    while (end < line.size()) {
+        qsizetype next = end + 1;
+        if (line.at(end).isHighSurrogate() && next < line.size() && line.at(next).isLowSurrogate())
+            ++next;
+        if (metrics.horizontalAdvance(line.left(next)) > width) break;
+        end = next;
+    }
+    return line.left(end);
+}
+
+} // namespace
+
+bool PrintTextToPrinter(QPrinter& printer, const QString& text) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+
+    // The painter's origin is the top left of the printable area (the
+    // printer is not in full-page mode); one device unit is one printer dot.
+    const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double dotsPerMm = printer.resolution() / kMmPerInch;
+    const double left = kLeftShiftMm * dotsPerMm;
+    const double lineWidth = std::max(0.0, printable.width() - left);
+    const double pageHeight = printable.height();
+
+    painter.setFont(ReportFont());
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const double lineHeight = metrics.lineSpacing();
+
+    bool ok = true;
+    double top = 0.0; // top of the next line, in dots below the printable area's top
+    for (const QString& line : SplitLines(text)) {
+        if (top > 0.0 && top + lineHeight > pageHeight) {
+            if (!printer.newPage()) {
+                ok = false;
+                break;
+            }
+            top = 0.0;
+        }
+        const QString shown = CutToWidth(line, metrics, lineWidth);
+        if (!shown.isEmpty()) painter.drawText(QPointF(left, top + metrics.ascent()), shown);
+        top += lineHeight;
+    }
+    if (!painter.end()) ok = false;
+    return ok && printer.printerState() != QPrinter::Error;
+}
+
+QtPrintService::QtPrintService() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+QtPrintService::~QtPrintService() = default;
+
+int QtPrintService::ChoosePrinter(QWidget* parent) {
+    QPrintDialog dialog(printer_.get(), parent);
+    // Every copy is the whole text: the page range is not offered.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    if (!printer_->isValid() || printer_->printerState() == QPrinter::Error) return 0;
+    const int copies = std::max(1, printer_->copyCount());
+    printer_->setCopyCount(1);
+    return copies;
+}
+
+bool QtPrintService::PrintDocument(const QString& text) {
+    return PrintTextToPrinter(*printer_, text);
+}
+
+void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                     const QString& text) {
+    const int copies = printing.ChoosePrinter(parent);
+    bool ok = copies > 0;
+    for (int copy = 0; ok && copy < copies; ++copy) ok = printing.PrintDocument(text);
+    if (!ok) messages.Show(parent, kPrintCancelled, MessageIcon::Information, MessageButtons::Ok);
+}
+
+} // namespace orvalt

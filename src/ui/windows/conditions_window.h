@@ -1,0 +1,95 @@
+// frmSetting: the conditions window. The engineer picks the wire from the
+// catalogue, adjusts its constants for this calculation and sets the wind
+// pressures, temperatures and span range; OK hands them to the calculation
+// state, enables 計算 and names the wire in the main window's caption.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+#include "engine/catalogue_file.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace orvalt {
+
+class WindowHost;
+
+// The tag that marks the conditions window for the print command.
+inline constexpr char kConditionsWindowTag[] = "setting";
+
+class frmSetting : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the window's controls; ShowConditionsWindow adds it to the
+    // host, loads and shows it.
+    explicit frmSetting(WindowHost& host);
+    ~frmSetting() override;
+
+    QSize sizeHint() const override;
+
+    // Centres the window, reads the catalogue, fills the boxes from its
+    // first record and the state. Returns what reading the catalogue went
+    // wrong with, for the user; empty when the whole file was read.
+    QString Form_Load();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void cmbWireName_Change();
+    void cmbWireName_Click(int index);
+    void Command1_Click(int index);
+
+private:
+    struct Placement {
+        QWidget* control;
+        double left, top, width, height; // twips, relative to SSTab1
+        bool naturalSize;                // a label: its own width and height
+    };
+
+    void buildControls();
+    QLabel* addLabel(QWidget* page, const QString& name, const QString& caption, const QFont& font,
+                     double left, double top);
+    QLineEdit* addBox(QWidget* page, int index, const QFont& font, double left, double top,
+                      double width, double height);
+    void placeTabControls();
+    void setTabOrder();
+
+    void Form_Unload();
+    void Text1_GotFocus(int index);
+    bool commitConditions(); // OK: false when a box is refused
+    void refuseBox(int index, const QString& message);
+    void closeWindow();
+
+    WindowHost& host_;
+    QTabWidget* SSTab1_ = nullptr;
+    QComboBox* cmbWireName_ = nullptr;
+    QList<QLineEdit*> Text1_;   // indexes 0..16
+    QList<QLabel*> Label1_;     // indexes 0..17
+    QList<QLabel*> Label2_;     // unit labels, by the index of their box
+    QList<QPushButton*> Command1_;
+    QList<Placement> tabPlacements_;
+    bool tabControlsPlaced_ = false;
+
+    WireList wireList_{};
+    std::int16_t lastIndex_ = -1;
+    bool suppressChange_ = false;
+    bool loaded_ = false;
+};
+
+// Shows the one conditions window: brings it to the front when it is open,
+// otherwise creates and loads it, shows it and then tells the user about any
+// trouble reading the catalogue.
+void ShowConditionsWindow(WindowHost& host);
+
+} // namespace orvalt

@@ -1,0 +1,139 @@
+// frmUsage: the program's instructions, read from "orvalt99.txt" in the
+// program folder every time the window opens, so they can be edited without
+// rebuilding the program. The window only shows the text; it never writes it.
+#include "ui/windows/usage_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QTextCursor>
+
+#include <string_view>
+
+#include "engine/cp932.h"
+#include "ui/base/fonts.h"
+#include "ui/base/mdi_child.h"
+#include "ui/base/message_box.h"
+#include "ui/base/twips.h"
+#include "ui/windows/usage_window_p.h"
+#include "ui/base/window_host.h"
+
+namespace orvalt {
+
+namespace {
+
+QString ReadFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("使い方のファイルを読み込めません。\n%1\n%2").arg(path, reason);
+}
+
+} // namespace
+
+std::optional<QString> ReadUsageText(const QString& path, QString& error) {
+    QFile file(path);
+    if (!file.exists()) {
+        error = ReadFailure(path, QStringLiteral("ファイルがありません。"));
+        return std::nullopt;
+    }
+    if (QFileInfo(path).isDir()) {
+        error = ReadFailure(path, QStringLiteral("ファイルではなくフォルダーです。"));
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = ReadFailure(path, file.error() == QFileDevice::PermissionsError
+                                      ? QStringLiteral("読み取りの権限がありません。")
+                                      : file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = ReadFailure(path, file.errorString());
+        return std::nullopt;
+    }
+
+    // CR and LF never occur as a trail byte in code page 932, so the file is
+    // cut into lines before decoding; a bad byte then spoils one line at most.
+    QString text;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+        // Bytes that are not code page 932 show as U+FFFD.
+        const std::string line = DecodeCp932ForDisplay(
+            std::string_view(bytes.constData() + start, static_cast<std::size_t>(end - start)));
+        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        text += QStringLiteral("\r\n");
+        if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+    return text;
+}
+
+frmUsage::frmUsage(WindowHost& host) : host_(host) {
+    setObjectName(QStringLiteral("frmUsage"));
+    setWindowTitle(QStringLiteral("使い方"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Text1_ = new QPlainTextEdit(this);
+    Text1_->setObjectName(QStringLiteral("Text1"));
+    Text1_->setReadOnly(true);
+    Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1_->setFont(UsageFont());
+    resize(sizeHint());
+}
+
+QSize frmUsage::sizeHint() const { return TwipsSize(4680, 3195); }
+
+void frmUsage::Form_Load(const QString& text) {
+    host_.setCommandEnabled(HostCommand::Use, false);
+    CenterInArea(host_.mdiArea(), this);
+    Text1_->clear();
+    Text1_->setPlainText(text);
+    Text1_->moveCursor(QTextCursor::Start);
+    Text1_->ensureCursorVisible();
+}
+
+void frmUsage::Form_Resize() { Text1_->setGeometry(0, 0, width(), height()); }
+
+void frmUsage::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    host_.setCommandEnabled(HostCommand::Use, true);
+}
+
+void frmUsage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmUsage::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void ShowUsageWindow(WindowHost& host) {
+    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmUsage"))) return;
+
+    // The file is read before the window exists: a file that cannot be read
+    // leaves no half-opened window behind and 使い方 enabled.
+    QString error;
+    const std::optional<QString> text =
+        ReadUsageText(host.programFilePath(QStringLiteral("orvalt99.txt")), error);
+    if (!text) {
+        host.messages().Show(host.hostWidget(), error, MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+
+    auto* window = new frmUsage(host);
+    QMdiSubWindow* sub = host.addChildWindow(window);
+    sub->resize(sub->sizeHint());
+    window->Form_Load(*text);
+    ShowChildWindow(host.mdiArea(), window);
+}
+
+} // namespace orvalt
