@@ -24,7 +24,7 @@ if command -v clang++ >/dev/null 2>&1; then
     -DORVALT_BUILD_GUI=OFF -DORVALT_BUILD_TESTS=OFF
   cmake --build build-fuzz --target fuzz_catalogue_reader
   fuzz_corpus=$(mktemp -d)
-  cp tests/catalogue/golden/* "$fuzz_corpus"/
+  cp tests/engine/golden/*.dat "$fuzz_corpus"/
   build-fuzz/fuzz/fuzz_catalogue_reader -max_total_time=60 \
     -artifact_prefix=build-fuzz/ "$fuzz_corpus"
   rm -rf "$fuzz_corpus"

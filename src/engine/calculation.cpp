@@ -19,7 +19,7 @@ void RunCalculation(CalculationState& s) {
     const double d2 = w.diameterLow;
     const double Wc = w.unitWeight;
 
-    // 1-3. Loads per metre of wire [kg/m]: wind on the bare wire in the high
+    // Loads per metre of wire [kg/m]: wind on the bare wire in the high
     // season, wind on the iced wire and the weight of the ice in the low one.
     const float WH = ToSingle(kMilli * (s.windPressureHigh * d1), {"高温季の風圧荷重"});
     const CalcPlace lowWind{"低温季の風圧荷重"};
@@ -29,7 +29,7 @@ void RunCalculation(CalculationState& s) {
         kMilli * ((s.iceThickness + d2) * (static_cast<double>(s.iceSpecificGravity) * kPi * s.iceThickness)),
         {"被氷の重量"});
 
-    // 4-6. Load factors: resultant load over own weight.
+    // Load factors: resultant load over own weight.
     const CalcPlace qhPlace{"高温季負荷係数"};
     s.loadFactorHigh = ToSingle(
         CheckedDivide(CheckedSqrt(Wc * Wc + static_cast<double>(WH) * WH, qhPlace), Wc, qhPlace), qhPlace);
@@ -44,12 +44,12 @@ void RunCalculation(CalculationState& s) {
     const double WS = kMilli * s.windPressureStudy * d1;
     s.loadFactorStudy = ToSingle(CheckedDivide(CheckedSqrt(WS * WS + Wc * Wc, qsPlace), Wc, qsPlace), qsPlace);
 
-    // 7. Weight and maximum working stress per mm2 of cross-section.
+    // Weight and maximum working stress per mm2 of cross-section.
     const CalcPlace areaPlace{"断面積あたりの重量と最大使用応力"};
     s.weightPerArea = CheckedDivide(Wc, w.area, areaPlace);
     s.maxStress = ToSingle(CheckedDivide(w.maxTension, w.area, areaPlace), areaPlace);
 
-    // 8. Critical span: exists when the high season loads the wire at least as
+    // Critical span: exists when the high season loads the wire at least as
     // much as the low season (equal factors included).
     if (s.loadFactorHigh >= s.loadFactorLow) {
         s.hasCriticalSpan = true;
@@ -73,7 +73,7 @@ void RunCalculation(CalculationState& s) {
         s.criticalSpan = 0.0;
     }
 
-    // 9. One row per span: n = floor((end - start) / step).
+    // One row per span: n = floor((end - start) / step).
     const CalcPlace rows{"径間の行数"};
     const double quotient = CheckedDivide(static_cast<double>(s.spanEnd) - s.spanStart, s.spanStep, rows);
     const std::int16_t n = ToInt16(std::floor(quotient), rows);
@@ -82,7 +82,7 @@ void RunCalculation(CalculationState& s) {
     }
     s.resultTable.assign(static_cast<std::size_t>(n) + 1, SpanRow{});
 
-    // 10. One pass of the solver per load condition.
+    // One pass of the solver per load condition.
     FillSpanTable(s, s.loadFactorHigh, kHighSeason, s.temperatureHigh);
     FillSpanTable(s, s.loadFactorLow, kLowSeason, s.temperatureLow);
     FillSpanTable(s, s.loadFactorStudy, kStudyCondition, s.temperatureStudy);

@@ -8,6 +8,7 @@
 
 #include "engine/number_text.h"
 #include "engine/report_text.h"
+#include "engine/table_patterns.h"
 
 namespace orvalt {
 namespace {
@@ -15,9 +16,9 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // The report's patterns for span, sag and tension.
-constexpr NumberPattern kSpanPattern{"####"};
-constexpr NumberPattern kSagPattern{"#0.000"};
-constexpr NumberPattern kTensionPattern{"####.00"};
+constexpr NumberPattern kSpanPattern{table_pattern::kSpan};
+constexpr NumberPattern kSagPattern{table_pattern::kSag};
+constexpr NumberPattern kTensionPattern{table_pattern::kTension};
 
 constexpr std::size_t kSpanWidth = 7;   // as wide as the heading 径間[m]
 constexpr std::size_t kColumnWidth = 9; // as the report's sag and tension columns

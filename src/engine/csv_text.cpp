@@ -6,15 +6,16 @@
 #include <utility>
 
 #include "engine/number_text.h"
+#include "engine/table_patterns.h"
 
 namespace orvalt {
 namespace {
 
 // The report's patterns.
-constexpr std::string_view kSpanPattern = "####";
-constexpr std::string_view kSagPattern = "#0.000";
-constexpr std::string_view kTensionPattern = "####.00";
-constexpr std::string_view kWholePattern = "##"; // K value and template number
+constexpr std::string_view kSpanPattern = table_pattern::kSpan;
+constexpr std::string_view kSagPattern = table_pattern::kSag;
+constexpr std::string_view kTensionPattern = table_pattern::kTension;
+constexpr std::string_view kWholePattern = table_pattern::kWhole; // K value and template number
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kSpanHeading = "径間[m]";

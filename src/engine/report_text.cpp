@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "engine/number_text.h"
+#include "engine/table_patterns.h"
 
 namespace orvalt {
 namespace {
@@ -31,10 +32,10 @@ constexpr NumberPattern kIcePattern{"#0.00"};
 constexpr NumberPattern kGravityPattern{"0.##0"};
 constexpr NumberPattern kLoadFactorPattern{"##.#####0"};
 constexpr NumberPattern kCriticalSpanPattern{"####0.00"};
-constexpr NumberPattern kSpanPattern{"####"};
-constexpr NumberPattern kSagPattern{"#0.000"};
-constexpr NumberPattern kTensionPattern{"####.00"};
-constexpr NumberPattern kWholePattern{"##"}; // K value and template number
+constexpr NumberPattern kSpanPattern{table_pattern::kSpan};
+constexpr NumberPattern kSagPattern{table_pattern::kSag};
+constexpr NumberPattern kTensionPattern{table_pattern::kTension};
+constexpr NumberPattern kWholePattern{table_pattern::kWhole}; // K value and template number
 
 // Column widths: a number is right-aligned in its width and written whole
 // when it is longer. Each condition block of a table line is 9 + 9 + 4 + 4 = 26.

@@ -93,7 +93,7 @@ void SolveSagAndTension(const CalculationState& state, float S, float q, std::in
     const float sigma = state.maxStress;
     const float E = wire.elasticModulus;
 
-    // 2. Reference state: the condition in which the wire carries sigma.
+    // Reference state: the condition in which the wire carries sigma.
     float qRef;
     std::int16_t dt;
     place.quantity = "温度差";
@@ -105,17 +105,17 @@ void SolveSagAndTension(const CalculationState& state, float S, float q, std::in
         dt = Subtract16(t, state.temperatureLow, place);
     }
 
-    // 3. Coefficient of the state equation, rounded twice.
+    // Coefficient of the state equation, rounded twice.
     place.quantity = "状態方程式の係数";
     const double load = static_cast<double>(qRef) * qRef * delta * delta * S * S * E;
     const float K1 = ToSingle(
         sigma - CheckedDivide(load, static_cast<double>(sigma) * 24.0f * sigma, place), place);
     const float K = ToSingle(K1 - kMicro * wire.expansionCoeff * dt * E, place);
 
-    // 4. Stress in this condition.
+    // Stress in this condition.
     const float stress = SolveAt(q, delta, S, E, K, sigma, place);
 
-    // 5. Span, tension and sag, each stored as soon as it is known: a failure
+    // Span, tension and sag, each stored as soon as it is known: a failure
     // leaves the fields before it written.
     block.span = S;
     place.quantity = "張力";
@@ -134,11 +134,11 @@ void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex
         const auto i = static_cast<std::int16_t>(row);
         CalcPlace place{"径間", true, 0.0f, conditionIndex};
 
-        // 1. Span length.
+        // Span length.
         const float S = SpanOfRow(state, i, place);
         place.span = S;
 
-        // 2 to 5. Stress, span, tension and sag.
+        // Stress, span, tension and sag.
         ConditionResult& block = state.resultTable[row].block[static_cast<std::size_t>(conditionIndex)];
         SolveSagAndTension(state, S, q, t, place, block);
 

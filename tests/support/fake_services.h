@@ -4,7 +4,12 @@
 #pragma once
 
 #include <QString>
+#include <QImage>
+#include <QList>
+#include <QPainter>
 #include <QStringList>
+
+#include <functional>
 
 #include <deque>
 #include <vector>
@@ -46,11 +51,24 @@ public:
         jobs.push_back(text);
         return true;
     }
+    // A page job is drawn into an image of an A4 landscape page at 50 dpi,
+    // so a test can look at what would have been printed.
+    bool PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw) override {
+        if (failAfterJobs >= 0 && static_cast<int>(pageJobs.size()) >= failAfterJobs) return false;
+        QImage page(585, 413, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        draw(painter, QRectF(page.rect()));
+        painter.end();
+        pageJobs.push_back(page);
+        return true;
+    }
 
     int copies = 1;         // 0 means the user cancels the dialog
     int failAfterJobs = -1; // fail the job after this many succeeded; -1 never
     int dialogsShown = 0;
     QStringList jobs;
+    QList<QImage> pageJobs;
 };
 
 } // namespace orvalt::test

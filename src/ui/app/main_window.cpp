@@ -11,15 +11,22 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStandardPaths>
 
-#include "ui/windows/wire_setting_window.h"
-#include "ui/windows/conditions_window.h"
 #include "engine/calculation.h"
-#include "ui/windows/result_window.h"
+#include "engine/csv_text.h"
 #include "ui/base/access_keys.h"
+#include "ui/base/file_saving.h"
+#include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
+#include "ui/base/printing.h"
 #include "ui/base/twips.h"
+#include "ui/windows/chart_window.h"
+#include "ui/windows/conditions_window.h"
+#include "ui/windows/graph_window.h"
+#include "ui/windows/result_window.h"
 #include "ui/windows/usage_window.h"
+#include "ui/windows/wire_setting_window.h"
 
 namespace orvalt {
 
@@ -27,12 +34,17 @@ namespace {
 
 const QString kStartCaption = QStringLiteral("最大使用張力計算");
 
+// Pixels of a saved image (a PDF page of the same size at 96 per inch): the
+// proportions of an A4 landscape page.
+constexpr QSize kImageSize(1600, 1131);
+
 } // namespace
 
 frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService& printing,
                  QString programFolder, QWidget* parent)
     : QMainWindow(parent), state_(state), messages_(messages), printing_(printing),
-      programFolder_(std::move(programFolder)) {
+      programFolder_(std::move(programFolder)),
+      ownSaveDialogs_(std::make_unique<QtSaveDialogService>()), saveDialogs_(ownSaveDialogs_.get()) {
     setObjectName(QStringLiteral("frmMain"));
 
     mdiArea_ = new QMdiArea(this);
@@ -45,30 +57,8 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
     setCentralWidget(mdiArea_);
     new ChildAccessKeys(mdiArea_, this);
 
-    // The menu bar: one drop-down menu, then commands directly in the bar.
-    // Access keys only, no shortcuts.
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFile->menuAction()->setObjectName(QStringLiteral("mnuFile"));
-    QAction* mnuFileEnd = mnuFile->addAction(QStringLiteral("終了(&X)"));
-    mnuFileEnd->setObjectName(QStringLiteral("mnuFile_End"));
-    QAction* mnuCondition = menuBar()->addAction(QStringLiteral("計算条件(&S)"));
-    mnuCondition->setObjectName(QStringLiteral("mnuCondition"));
-    mnuCalculate_ = menuBar()->addAction(QStringLiteral("計算(&C)"));
-    mnuCalculate_->setObjectName(QStringLiteral("mnuCalculate"));
-    mnuPrint_ = menuBar()->addAction(QStringLiteral("計算結果印刷(&P)"));
-    mnuPrint_->setObjectName(QStringLiteral("mnuPrint"));
-    QAction* mnuWire = menuBar()->addAction(QStringLiteral("電線設定(&W)"));
-    mnuWire->setObjectName(QStringLiteral("mnuWire"));
-    mnuUse_ = menuBar()->addAction(QStringLiteral("使い方(&U)"));
-    mnuUse_->setObjectName(QStringLiteral("mnuUse"));
-
-    connect(mnuFileEnd, &QAction::triggered, this, &frmMain::mnuFile_End_Click);
-    connect(mnuCondition, &QAction::triggered, this, &frmMain::mnuCondition_Click);
-    connect(mnuCalculate_, &QAction::triggered, this, &frmMain::mnuCalculate_Click);
-    connect(mnuPrint_, &QAction::triggered, this, &frmMain::mnuPrint_Click);
-    connect(mnuWire, &QAction::triggered, this, &frmMain::mnuWire_Click);
-    connect(mnuUse_, &QAction::triggered, this, &frmMain::mnuUse_Click);
+    createMenus();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::MDIClient_Activate);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this, &frmMain::sessionEnding);
 
@@ -84,6 +74,37 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
     MDIForm_Load();
 }
 
+// The menu bar: one drop-down menu, then commands directly in the bar.
+// Access keys only, no shortcuts.
+void frmMain::createMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+    auto command = [this](QWidget* menu, const char16_t* caption, const char* name,
+                          void (frmMain::*handler)()) {
+        auto* action = new QAction(QString::fromUtf16(caption), this);
+        action->setObjectName(QString::fromLatin1(name));
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnuCsv_ = command(mnuFile, u"CSV で保存(&E)…", "mnuCsv", &frmMain::mnuCsv_Click);
+    mnuImage_ = command(mnuFile, u"画像として保存(&I)…", "mnuImage", &frmMain::mnuImage_Click);
+    mnuFile->addSeparator();
+    command(mnuFile, u"終了(&X)", "mnuFile_End", &frmMain::mnuFile_End_Click);
+
+    QMenuBar* bar = menuBar();
+    command(bar, u"計算条件(&S)", "mnuCondition", &frmMain::mnuCondition_Click);
+    mnuCalculate_ = command(bar, u"計算(&C)", "mnuCalculate", &frmMain::mnuCalculate_Click);
+    mnuPrint_ = command(bar, u"計算結果印刷(&P)", "mnuPrint", &frmMain::mnuPrint_Click);
+    mnuChart_ = command(bar, u"架線弛度表(&K)", "mnuChart", &frmMain::mnuChart_Click);
+    mnuGraph_ = command(bar, u"グラフ(&G)", "mnuGraph", &frmMain::mnuGraph_Click);
+    command(bar, u"電線設定(&W)", "mnuWire", &frmMain::mnuWire_Click);
+    mnuUse_ = command(bar, u"使い方(&U)", "mnuUse", &frmMain::mnuUse_Click);
+    mnuCsv_->setEnabled(false);
+    mnuImage_->setEnabled(false);
+}
+
 // Children still open here were not closed by the quit sequence (a test, or
 // the program's own teardown); they go with the widget tree.
 frmMain::~frmMain() = default;
@@ -91,10 +112,16 @@ frmMain::~frmMain() = default;
 void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
     switch (command) {
     case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
-    case HostCommand::Print: mnuPrint_->setEnabled(enabled); break;
+    case HostCommand::Print: // the commands that work on a result window
+        mnuPrint_->setEnabled(enabled);
+        mnuChart_->setEnabled(enabled);
+        mnuGraph_->setEnabled(enabled);
+        break;
     case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
     }
 }
+
+void frmMain::setSaveDialogService(SaveDialogService& dialogs) { saveDialogs_ = &dialogs; }
 
 QString frmMain::activeChildTag() const {
     // currentSubWindow() is the active child, and stays so while the menu bar
@@ -192,11 +219,96 @@ void frmMain::mnuPrint_Click() {
     const QString tag = activeChildTag();
     if (tag == QLatin1String(kResultWindowTag)) {
         PrintResultWindow(*this);
+    } else if (auto* chart = activeChild<frmChart>()) {
+        PrintWithDialog(printing_, messages_, this, chart->chartText());
+    } else if (auto* graph = activeChild<frmGraph>()) {
+        PrintPageWithDialog(printing_, messages_, this, [graph](QPainter& painter, const QRectF& page) {
+            graph->renderPlots(painter, page);
+        });
     } else if (tag == QLatin1String(kConditionsWindowTag)) {
         messages_.Show(this,
                        QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"),
                        MessageIcon::None, MessageButtons::Ok);
     }
+}
+
+const frmKekka* frmMain::activeResultWindow(const QString& command) {
+    const auto* result = activeChild<frmKekka>();
+    if (result == nullptr)
+        messages_.Show(this,
+                       QStringLiteral("計算結果フォームをアクティブにしてから%1メニューを選んでください").arg(command),
+                       MessageIcon::None, MessageButtons::Ok);
+    return result;
+}
+
+void frmMain::mnuChart_Click() {
+    if (const frmKekka* result = activeResultWindow(QStringLiteral("架線弛度表")))
+        ShowChartWindow(*this, result->calculation());
+}
+
+void frmMain::mnuGraph_Click() {
+    if (const frmKekka* result = activeResultWindow(QStringLiteral("グラフ")))
+        ShowGraphWindow(*this, result->calculation());
+}
+
+void frmMain::mnuImage_Click() {
+    DrawingFunction draw;
+    const CalculationState* calculation = nullptr;
+    QString suffix;
+    if (const auto* graph = activeChild<frmGraph>()) {
+        draw = [graph](QPainter& painter, const QRectF& target) { graph->renderPlots(painter, target); };
+        calculation = &graph->calculation();
+        suffix = QStringLiteral("_グラフ");
+    } else if (const auto* chart = activeChild<frmChart>()) {
+        draw = [chart](QPainter& painter, const QRectF& target) { chart->renderPlot(painter, target); };
+        calculation = &chart->calculation();
+        suffix = QStringLiteral("_架線弛度表");
+    } else {
+        return;
+    }
+    const QString path = saveDialogs_->ChooseSaveFile(
+        this, QStringLiteral("画像として保存"), ProposedFileName(*calculation, suffix) + QStringLiteral(".png"),
+        QStringLiteral("PNG 画像 (*.png);;PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (const std::optional<QString> failure = SaveDrawingAsImage(path, kImageSize, draw))
+        messages_.Show(this, QStringLiteral("画像を保存できませんでした。\n%1\n理由: %2").arg(path, *failure),
+                       MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void frmMain::mnuCsv_Click() {
+    if (const auto* result = activeChild<frmKekka>()) {
+        SaveCsv(ComposeResultTableCsv(result->calculation()), ProposedFileName(result->calculation(), {}));
+    } else if (const auto* chart = activeChild<frmChart>()) {
+        SaveCsv(ComposeStringingChartCsv(chart->chart()),
+                ProposedFileName(chart->calculation(), QStringLiteral("_架線弛度表")));
+    }
+}
+
+// The CSV and image commands follow the active child window.
+void frmMain::MDIClient_Activate() {
+    const bool chart = activeChild<frmChart>() != nullptr;
+    mnuCsv_->setEnabled(activeChild<frmKekka>() != nullptr || chart);
+    mnuImage_->setEnabled(activeChild<frmGraph>() != nullptr || chart);
+}
+
+QString frmMain::ProposedFileName(const CalculationState& calculation, const QString& suffix) const {
+    const QString name = QString::fromStdString(calculation.currentWire.wireName).trimmed() +
+                         QStringLiteral("_") + QString::number(calculation.temperatureStudy) +
+                         QStringLiteral("℃") + suffix;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(FileNameSafe(name));
+}
+
+void frmMain::SaveCsv(const std::string& bytes, const QString& proposedPath) {
+    QString path = saveDialogs_->ChooseSaveFile(this, QStringLiteral("CSV で保存"),
+                                                proposedPath + QStringLiteral(".csv"),
+                                                QStringLiteral("CSV ファイル (*.csv)"));
+    if (path.isEmpty()) return;
+    const std::optional<QString> failure = SaveBytes(path, QByteArray::fromStdString(bytes));
+    if (failure)
+        messages_.Show(this,
+                       QStringLiteral("CSV ファイルを保存できませんでした。\n%1\n理由: %2").arg(path, *failure),
+                       MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void frmMain::mnuWire_Click() {

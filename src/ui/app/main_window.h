@@ -4,17 +4,23 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QString>
+
+#include <memory>
+#include <string>
 
 #include "engine/calculation_state.h"
 #include "ui/base/window_host.h"
 
 class QAction;
-class QMdiArea;
-class QMdiSubWindow;
 class QSessionManager;
 
 namespace orvalt {
+
+class SaveDialogService;
+class frmKekka;
 
 class frmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -41,6 +47,10 @@ public:
     // Tag ("kekka", "setting" or empty) of the active child window.
     QString activeChildTag() const;
 
+    // Where the save commands ask for a file name; a Qt file dialog unless
+    // set otherwise (tests answer without a dialog).
+    void setSaveDialogService(SaveDialogService& dialogs);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -49,12 +59,30 @@ private slots:
     void mnuCondition_Click();
     void mnuCalculate_Click();
     void mnuPrint_Click();
+    void mnuChart_Click();
+    void mnuGraph_Click();
+    void mnuImage_Click();
+    void mnuCsv_Click();
+    void MDIClient_Activate();
     void mnuWire_Click();
     void mnuUse_Click();
     // The desktop session is ending: the same question as 終了.
     void sessionEnding(QSessionManager& manager);
 
 private:
+    void createMenus();
+    // The widget of the active child window when it is a T, else null.
+    template <typename T>
+    T* activeChild() const {
+        const QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+        return sub != nullptr ? qobject_cast<T*>(sub->widget()) : nullptr;
+    }
+    // The active result window, or null after asking the user to choose one
+    // for `command`.
+    const frmKekka* activeResultWindow(const QString& command);
+    QString ProposedFileName(const CalculationState& calculation, const QString& suffix) const;
+    void SaveCsv(const std::string& bytes, const QString& proposedPath);
+
     void MDIForm_Load();
     bool MDIForm_QueryUnload(); // false cancels the close
     void MDIForm_Unload();
@@ -68,6 +96,12 @@ private:
     QMdiArea* mdiArea_ = nullptr;
     QAction* mnuCalculate_ = nullptr;
     QAction* mnuPrint_ = nullptr;
+    QAction* mnuChart_ = nullptr;
+    QAction* mnuCsv_ = nullptr;
+    QAction* mnuGraph_ = nullptr;
+    QAction* mnuImage_ = nullptr;
+    std::unique_ptr<SaveDialogService> ownSaveDialogs_;
+    SaveDialogService* saveDialogs_;
     QAction* mnuUse_ = nullptr;
     bool quitConfirmed_ = false; // the question was answered OK, children closed
 };

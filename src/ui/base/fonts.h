@@ -1,5 +1,5 @@
-// The Japanese faces of the program in one place. The design's faces are the
-// Windows ones ("ＭＳ 明朝" and friends); InstallFontSubstitutions maps them to
+// The Japanese faces of the program in one place. The windows ask for the
+// Windows faces ("ＭＳ 明朝" and friends); InstallFontSubstitutions maps them to
 // the faces that exist here so that the fixed-pitch report keeps its columns.
 #pragma once
 
@@ -23,7 +23,7 @@ QFont JapaneseFont(const QString& face, double points);
 QFont ReportFont();     // "ＭＳ 明朝" 12 pt, fixed pitch (result window, printout)
 QFont UsageFont();      // "ＭＳ Ｐ明朝" 11.25 pt, proportional (usage window)
 QFont FormFont();       // "ＭＳ Ｐゴシック" 9 pt: a data-entry window's own font,
-                        // which its boxes use unless the layout names another
+                        // which its boxes use unless they name another
 QFont LabelFont();      // "ＭＳ 明朝" 12 pt: the labels of the data-entry windows
 QFont EntryFont(double points); // "ＭＳ Ｐゴシック" at `points`: combo box, condition boxes
 

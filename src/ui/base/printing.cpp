@@ -68,25 +68,34 @@ bool PrintTextToPrinter(QPrinter& printer, const QString& text) {
     const double dotsPerMm = printer.resolution() / kMmPerInch;
     const double left = kLeftShiftMm * dotsPerMm;
     const double lineWidth = std::max(0.0, printable.width() - left);
-    const double pageHeight = printable.height();
 
     painter.setFont(ReportFont());
     const QFontMetricsF metrics(painter.font(), &printer);
     const double lineHeight = metrics.lineSpacing();
+    // The page number sits at the foot of the printable area, half a line
+    // below the last text line that fits.
+    const double footerHeight = 1.5 * lineHeight;
+    const double textHeight = std::max(lineHeight, printable.height() - footerHeight);
+    const auto linesPerPage = std::max<qsizetype>(1, static_cast<qsizetype>(textHeight / lineHeight));
 
+    const QStringList lines = SplitLines(text);
+    const qsizetype pageCount = std::max<qsizetype>(1, (lines.size() + linesPerPage - 1) / linesPerPage);
     bool ok = true;
-    double top = 0.0; // top of the next line, in dots below the printable area's top
-    for (const QString& line : SplitLines(text)) {
-        if (top > 0.0 && top + lineHeight > pageHeight) {
-            if (!printer.newPage()) {
-                ok = false;
-                break;
-            }
-            top = 0.0;
+    for (qsizetype page = 0; ok && page < pageCount; ++page) {
+        if (page > 0 && !printer.newPage()) {
+            ok = false;
+            break;
         }
-        const QString shown = CutToWidth(line, metrics, lineWidth);
-        if (!shown.isEmpty()) painter.drawText(QPointF(left, top + metrics.ascent()), shown);
-        top += lineHeight;
+        const qsizetype first = page * linesPerPage;
+        const qsizetype end = std::min(lines.size(), first + linesPerPage);
+        for (qsizetype i = first; i < end; ++i) {
+            const QString shown = CutToWidth(lines[i], metrics, lineWidth);
+            const double top = static_cast<double>(i - first) * lineHeight;
+            if (!shown.isEmpty()) painter.drawText(QPointF(left, top + metrics.ascent()), shown);
+        }
+        const QString footer = QStringLiteral("%1 / %2").arg(page + 1).arg(pageCount);
+        const double footerLeft = (printable.width() - metrics.horizontalAdvance(footer)) / 2.0;
+        painter.drawText(QPointF(footerLeft, printable.height() - metrics.descent()), footer);
     }
     if (!painter.end()) ok = false;
     return ok && printer.printerState() != QPrinter::Error;
@@ -111,12 +120,52 @@ bool QtPrintService::PrintDocument(const QString& text) {
     return PrintTextToPrinter(*printer_, text);
 }
 
-void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
-                     const QString& text) {
+bool QtPrintService::PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw) {
+    return PrintDrawingToPrinter(*printer_, draw);
+}
+
+bool PrintDrawingToPrinter(QPrinter& printer,
+                           const std::function<void(QPainter&, const QRectF&)>& draw) {
+    const QPageLayout::Orientation previous = printer.pageLayout().orientation();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    bool ok = false;
+    {
+        QPainter painter;
+        if (painter.begin(&printer)) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            // The painter's origin is the top left of the printable area.
+            const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
+            draw(painter, QRectF(QPointF(0.0, 0.0), printable.size()));
+            ok = painter.end() && printer.printerState() != QPrinter::Error;
+        }
+    }
+    printer.setPageOrientation(previous);
+    return ok;
+}
+
+bool PrintService::PrintPage(const std::function<void(QPainter&, const QRectF&)>&) { return false; }
+
+namespace {
+
+// The print dialog, then `printCopy` once per copy chosen until one fails.
+void PrintCopies(PrintService& printing, MessageService& messages, QWidget* parent,
+                 const std::function<bool()>& printCopy) {
     const int copies = printing.ChoosePrinter(parent);
     bool ok = copies > 0;
-    for (int copy = 0; ok && copy < copies; ++copy) ok = printing.PrintDocument(text);
+    for (int copy = 0; ok && copy < copies; ++copy) ok = printCopy();
     if (!ok) messages.Show(parent, kPrintCancelled, MessageIcon::Information, MessageButtons::Ok);
+}
+
+} // namespace
+
+void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                     const QString& text) {
+    PrintCopies(printing, messages, parent, [&] { return printing.PrintDocument(text); });
+}
+
+void PrintPageWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                         const std::function<void(QPainter&, const QRectF&)>& draw) {
+    PrintCopies(printing, messages, parent, [&] { return printing.PrintPage(draw); });
 }
 
 } // namespace orvalt

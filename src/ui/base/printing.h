@@ -2,10 +2,13 @@
 // line in the report's fixed-pitch face.
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -24,6 +27,10 @@ public:
     virtual int ChoosePrinter(QWidget* parent) = 0;
     // Prints `text` (lines ending in "\r\n") as one job. False on error.
     virtual bool PrintDocument(const QString& text) = 0;
+    // Prints one landscape page as one job: `draw` paints it into the
+    // printable area, given in the painter's device units. False on error,
+    // and always false for a service that cannot print drawings.
+    virtual bool PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw);
 };
 
 // The real service: Qt's QPrintDialog over a high-resolution QPrinter. The
@@ -38,6 +45,9 @@ public:
     // multiply the copies inside one job).
     int ChoosePrinter(QWidget* parent) override;
     bool PrintDocument(const QString& text) override;
+    // Turns the printer to landscape for this job only: a text printed
+    // afterwards has the orientation it had before (portrait).
+    bool PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw) override;
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -45,15 +55,28 @@ private:
 
 // Prints `text` as one document on `printer`: ReportFont(), the origin 20 mm in
 // from the left edge of the printable area, one printed line per text line
-// from the top of the printable area, a new page when the next line would pass
-// the bottom, lines cut at the printable width (never wrapped, so columns stay
-// straight). Lines end at "\r\n", "\r" or "\n". False when the printer fails.
+// from the top of the printable area, lines cut at the printable width (never
+// wrapped, so columns stay straight). Every page ends with its number and the
+// page count ("1 / 3") centred at the foot of the printable area; a new page
+// starts when the next line would reach into that footer. Lines end at
+// "\r\n", "\r" or "\n". False when the printer fails.
 bool PrintTextToPrinter(QPrinter& printer, const QString& text);
+
+// Prints one page on `printer`, turned to landscape for this job only (the
+// orientation it had comes back afterwards): `draw` paints into the
+// printable area, in printer dots. False when the printer fails.
+bool PrintDrawingToPrinter(QPrinter& printer,
+                           const std::function<void(QPainter&, const QRectF&)>& draw);
 
 // Asks for a printer and prints `text` once per copy chosen, each copy a job
 // of its own; a cancel or an error shows "印字はキャンセルされました。" over
 // `parent`.
 void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
                      const QString& text);
+
+// The same for a drawing: one landscape page per copy, each copy a job of its
+// own, the same cancel message.
+void PrintPageWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                         const std::function<void(QPainter&, const QRectF&)>& draw);
 
 } // namespace orvalt

@@ -1,4 +1,5 @@
-// Window geometry in the design is given in twips (1440 per inch).
+// Window geometry is given in twips (1440 per inch), as the windows were
+// drawn; these turn it into pixels at the screen's logical DPI.
 #pragma once
 
 #include <QPoint>

@@ -210,7 +210,8 @@ void frmSetting::placeTabControls() {
 }
 
 void frmSetting::setTabOrder() {
-    // Tab indexes of the layout; the tab order runs up the wire constants.
+    // The tab order of the window (the numbers are the controls' tab indexes); it
+    // runs up the wire constants, from the ice box to 線膨張係数.
     const std::pair<int, QWidget*> order[] = {
         {0, SSTab1_},     {1, cmbWireName_}, {2, Text1_[7]},    {3, Text1_[6]},   {4, Text1_[5]},
         {5, Text1_[4]},   {6, Text1_[3]},    {7, Text1_[2]},    {8, Text1_[1]},   {9, Text1_[0]},
@@ -232,26 +233,30 @@ void frmSetting::showEvent(QShowEvent* event) {
 
 void frmSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
 
+// Fills the list from the catalogue file; returns what went wrong, for the
+// user, or an empty text.
+QString frmSetting::readCatalogue() {
+    const std::string& path = host_.state().wireDataPath;
+    cmbWireName_->clear();
+    const CatalogueReadResult read = ReadWireCatalogue(
+        std::filesystem::path(path), wireList_, lastIndex_,
+        [this](const WireRecord& record, int) { cmbWireName_->addItem(ToQString(record.wireName)); });
+    if (read.status == CatalogueReadResult::Status::kMissing)
+        return QStringLiteral("電線データファイルが見つかりません。\n%1\n"
+                              "まだ電線が登録されていません。"
+                              "「電線設定」メニューで電線を登録してください。")
+            .arg(ToQString(path));
+    if (read.status != CatalogueReadResult::Status::kRead) return EngineMessage(read.message);
+    return {};
+}
+
 QString frmSetting::Form_Load() {
     CenterInArea(host_.mdiArea(), this);
     CalculationState& state = host_.state();
     state.conditionsWindowOpen = true;
     suppressChange_ = true;
 
-    cmbWireName_->clear();
-    const CatalogueReadResult read = ReadWireCatalogue(
-        std::filesystem::path(state.wireDataPath), wireList_, lastIndex_,
-        [this](const WireRecord& record, int) { cmbWireName_->addItem(ToQString(record.wireName)); });
-    QString trouble;
-    if (read.status == CatalogueReadResult::Status::kMissing) {
-        trouble = QStringLiteral("電線データファイルが見つかりません。\n%1\n"
-                                           "まだ電線が登録されていません。"
-                                           "「電線設定」メニューで電線を登録してください。")
-                                .arg(ToQString(state.wireDataPath));
-    } else if (read.status != CatalogueReadResult::Status::kRead) {
-        trouble = EngineMessage(read.message);
-    }
-
+    const QString trouble = readCatalogue();
     ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
     Text1_[7]->setText(PlainNumber(state.iceThickness));
     // The window's own change of the combo box text; the handler swallows it.

@@ -65,6 +65,7 @@ private:
     void placeTabControls();
     void setTabOrder();
 
+    QString readCatalogue();
     void Form_Unload();
     void Text1_GotFocus(int index);
     bool commitConditions(); // OK: false when a box is refused

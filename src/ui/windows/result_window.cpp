@@ -145,6 +145,7 @@ frmKekka* OpenResultWindow(WindowHost& host) {
 
 frmKekka* BuildResultReport(WindowHost& host) {
     frmKekka* window = OpenResultWindow(host);
+    window->calculation_ = host.state();
     window->text1()->setFont(ReportFont());
     window->text1()->clear();
     const std::string report = ComposeResultReport(host.state());

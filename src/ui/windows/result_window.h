@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "engine/calculation_state.h"
+
 class QPlainTextEdit;
 
 namespace orvalt {
@@ -28,6 +30,10 @@ public:
     // report was composed (the text box itself keeps bare line breaks).
     QString reportText() const;
 
+    // The calculation the report was composed from: a copy of the state
+    // after the run, which the stringing chart and the CSV are derived from.
+    const CalculationState& calculation() const { return calculation_; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -37,7 +43,10 @@ private:
     void Form_Resize();
     void Form_Unload();
 
+    friend frmKekka* BuildResultReport(WindowHost& host);
+
     WindowHost& host_;
+    CalculationState calculation_;
     QPlainTextEdit* text1_ = nullptr;
     bool loaded_ = false;
 };

@@ -232,16 +232,23 @@ void frmWireSetting::Save() {
     WireFormInput input{cmbWireName_->currentText().toStdString(), {}, adding};
     for (int i = 0; i < kWireValueBoxCount; ++i) input.values[i] = Text1_[i]->text().toStdString();
     const WireFormResult form = ReadWireForm(input);
-    if (form.refusal) {
+    if (form.refusal)
         ShowRefusal(*form.refusal);
-        return;
-    }
+    else
+        Store(form.record, adding);
+}
 
+void frmWireSetting::Reload() {
+    const LoadTrouble reread = Form_Load();
+    Report(reread.message, reread.serious);
+}
+
+void frmWireSetting::Store(const WireRecord& record, bool adding) {
     // Build the new catalogue beside the window's own copy: a failed write
     // must leave the list and lastIndex as they were.
     WireList list = memory_.wireList;
     const auto last = static_cast<std::int16_t>(adding ? memory_.lastIndex + 1 : memory_.lastIndex);
-    list[static_cast<std::size_t>(memory_.currentIndex)] = form.record;
+    list[static_cast<std::size_t>(memory_.currentIndex)] = record;
 
     const CatalogueWriteResult written = WriteWireCatalogue(
         CataloguePath(host_), list, last, memory_.lastReadWhole, memory_.lastSeen);
@@ -250,8 +257,7 @@ void frmWireSetting::Save() {
         // list was read: show the records as they are now. An added record
         // is entered again on "新規"; an edited one shows its current values.
         Report(written.message, true);
-        const LoadTrouble reread = Form_Load();
-        Report(reread.message, reread.serious);
+        Reload();
         if (adding && !CatalogueFull()) NewRecord();
         return;
     }
@@ -262,8 +268,7 @@ void frmWireSetting::Save() {
     memory_.wireList = list;
     memory_.lastIndex = last;
 
-    const LoadTrouble reread = Form_Load();
-    Report(reread.message, reread.serious);
+    Reload();
     Command1_[2]->setEnabled(!CatalogueFull());
     if (written.backupPath) Report(written.message, false);
 }

@@ -70,6 +70,10 @@ private:
     bool CatalogueFull() const;
     void ShowSlot(int slot);
     void ShowRefusal(const FormRefusal& refusal);
+    // Writes the catalogue with `record` in the slot shown.
+    void Store(const WireRecord& record, bool adding);
+    // Form_Load again, reporting the read's trouble.
+    void Reload();
 
     WindowHost& host_;
     WireSettingMemory& memory_;

@@ -1,0 +1,38 @@
+// Saving a file the user names: the save dialog comes in through an
+// interface (tests answer it without a dialog), and the bytes go through
+// QSaveFile, so an interrupted save leaves the old file as it was.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace orvalt {
+
+class SaveDialogService {
+public:
+    virtual ~SaveDialogService() = default;
+    // Asks where to save, proposing `proposedPath`; empty when cancelled.
+    virtual QString ChooseSaveFile(QWidget* parent, const QString& caption,
+                                   const QString& proposedPath, const QString& filter) = 0;
+};
+
+// The real one: QFileDialog::getSaveFileName.
+class QtSaveDialogService final : public SaveDialogService {
+public:
+    QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& proposedPath,
+                           const QString& filter) override;
+};
+
+// Writes `bytes` to `path` as a whole or not at all. nullopt when written;
+// otherwise the system's reason.
+std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes);
+
+// `name` with the characters that a file name cannot hold on any desktop
+// (/ \ : * ? " < > |, control characters) replaced by "_".
+QString FileNameSafe(const QString& name);
+
+} // namespace orvalt

@@ -1,0 +1,180 @@
+#include "ui/windows/chart_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/calculation_error.h"
+#include "engine/chart_text.h"
+#include "engine/curves.h"
+#include "ui/base/copyable_table_view.h"
+#include "ui/base/fonts.h"
+#include "ui/base/mdi_child.h"
+#include "ui/base/message_box.h"
+#include "ui/base/window_host.h"
+#include "ui/windows/chart_window_model.h"
+#include "ui/windows/chart_window_plot.h"
+
+namespace orvalt {
+
+namespace {
+
+QSpinBox* TemperatureBox(const QString& name, int minimum, int value, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(minimum, 32767);
+    box->setValue(value);
+    box->setSuffix(QStringLiteral(" ℃"));
+    // The chart is computed when the value is entered (Return, Tab, the
+    // arrows), not at every keystroke of "-15".
+    box->setKeyboardTracking(false);
+    return box;
+}
+
+CopyableTableView* ChartTable(const QString& name, ChartTableModel* model, QWidget* parent) {
+    auto* view = new CopyableTableView(QStringLiteral("径間[m]"), parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setFont(EntryFont(10.5));
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    view->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    return view;
+}
+
+} // namespace
+
+frmChart::frmChart(WindowHost& host, CalculationState calculation)
+    : host_(host), calculation_(std::move(calculation)) {
+    setObjectName(QStringLiteral("frmChart"));
+    setProperty("tag", QString::fromLatin1(kChartWindowTag));
+    setWindowTitle(QStringLiteral("架線弛度表 : ") + QString::fromStdString(calculation_.currentWire.wireName));
+    setFont(FormFont());
+
+    spnFrom_ = TemperatureBox(QStringLiteral("spnFrom"), -32768, from_, this);
+    spnTo_ = TemperatureBox(QStringLiteral("spnTo"), -32768, to_, this);
+    spnStep_ = TemperatureBox(QStringLiteral("spnStep"), 1, step_, this);
+    auto* temperatures = new QHBoxLayout;
+    const std::pair<const char16_t*, QSpinBox*> boxes[] = {
+        {u"開始温度", spnFrom_}, {u"終了温度", spnTo_}, {u"刻み", spnStep_}};
+    for (const auto& [caption, box] : boxes) {
+        auto* label = new QLabel(QString::fromUtf16(caption), this);
+        label->setBuddy(box);
+        temperatures->addWidget(label);
+        temperatures->addWidget(box);
+        temperatures->addSpacing(12);
+    }
+    temperatures->addStretch();
+
+    sagModel_ = new ChartTableModel(ChartTableModel::Quantity::Sag, this);
+    tensionModel_ = new ChartTableModel(ChartTableModel::Quantity::Tension, this);
+    grdSag_ = ChartTable(QStringLiteral("grdSag"), sagModel_, this);
+    grdTension_ = ChartTable(QStringLiteral("grdTension"), tensionModel_, this);
+
+    plot_ = new SagTemperaturePlot(this);
+    plot_->setObjectName(QStringLiteral("plotSag"));
+
+    // The temperatures across the top; the two tables on the left, the
+    // plot of the chosen spans on the right.
+    auto* tables = new QVBoxLayout;
+    tables->addWidget(new QLabel(QStringLiteral("弛度 [m]"), this));
+    tables->addWidget(grdSag_, 1);
+    tables->addWidget(new QLabel(QStringLiteral("張力 [kg]"), this));
+    tables->addWidget(grdTension_, 1);
+    auto* body = new QHBoxLayout;
+    body->addLayout(tables, 1);
+    body->addWidget(plot_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(temperatures);
+    layout->addLayout(body, 1);
+
+    for (QSpinBox* box : {spnFrom_, spnTo_, spnStep_})
+        connect(box, &QSpinBox::valueChanged, this, &frmChart::Temperature_Change);
+    connect(grdSag_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmChart::grdSag_SelectionChange);
+}
+
+frmChart::~frmChart() = default;
+
+bool frmChart::Form_Load() { return recompute(from_, to_, step_); }
+
+QString frmChart::chartText() const {
+    const std::string text = ComposeStringingChartText(calculation_, chart_);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool frmChart::recompute(std::int16_t from, std::int16_t to, std::int16_t step) {
+    StringingChart chart;
+    try {
+        chart = ComputeStringingChart(calculation_, from, to, step);
+    } catch (const CalculationError& error) {
+        host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return false;
+    }
+    sagModel_->setChart(nullptr);
+    tensionModel_->setChart(nullptr);
+    chart_ = std::move(chart);
+    from_ = from;
+    to_ = to;
+    step_ = step;
+    sagModel_->setChart(&chart_);
+    tensionModel_->setChart(&chart_);
+    grdSag_SelectionChange();
+    return true;
+}
+
+// The plot follows the spans (rows) selected in the sag table; with none
+// selected, six spans spread over the range.
+void frmChart::grdSag_SelectionChange() {
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : grdSag_->selectionModel()->selectedIndexes())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty()) rows = SpreadRows(chart_.rows.size());
+    plot_->showCurves(CurvesOfChart(chart_, rows));
+}
+
+void frmChart::renderPlot(QPainter& painter, const QRectF& target) const {
+    plot_->render(&painter, target, plot_->viewport()->rect());
+}
+
+void frmChart::showTemperatures() {
+    const QSignalBlocker blockFrom(spnFrom_), blockTo(spnTo_), blockStep(spnStep_);
+    spnFrom_->setValue(from_);
+    spnTo_->setValue(to_);
+    spnStep_->setValue(step_);
+}
+
+// A range the engine refuses keeps the chart shown, and the boxes go back to
+// the temperatures it was computed for.
+void frmChart::Temperature_Change() {
+    const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
+    if (!recompute(value(spnFrom_), value(spnTo_), value(spnStep_))) showTemperatures();
+}
+
+frmChart* ShowChartWindow(WindowHost& host, const CalculationState& calculation) {
+    auto* window = new frmChart(host, calculation);
+    if (!window->Form_Load()) {
+        delete window;
+        return nullptr;
+    }
+    QMdiSubWindow* sub = host.addChildWindow(window);
+    const QSize area = host.mdiArea()->viewport()->size();
+    sub->resize(QSize(1100, 620).boundedTo(area));
+    ShowChildWindow(host.mdiArea(), window);
+    return window;
+}
+
+} // namespace orvalt

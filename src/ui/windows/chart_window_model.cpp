@@ -1,0 +1,58 @@
+#include "ui/windows/chart_window_model.h"
+
+#include <string>
+
+#include "engine/number_text.h"
+#include "engine/table_patterns.h"
+
+namespace orvalt {
+
+namespace {
+
+QString Text(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace
+
+ChartTableModel::ChartTableModel(Quantity quantity, QObject* parent)
+    : QAbstractTableModel(parent), quantity_(quantity) {}
+
+void ChartTableModel::setChart(const StringingChart* chart) {
+    beginResetModel();
+    chart_ = chart;
+    endResetModel();
+}
+
+int ChartTableModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || chart_ == nullptr) return 0;
+    return static_cast<int>(chart_->rows.size());
+}
+
+int ChartTableModel::columnCount(const QModelIndex& parent) const {
+    if (parent.isValid() || chart_ == nullptr) return 0;
+    return static_cast<int>(chart_->temperatures.size());
+}
+
+QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
+    if (chart_ == nullptr || !index.isValid()) return {};
+    if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    const StringingChart::Row& row = chart_->rows[static_cast<std::size_t>(index.row())];
+    const auto column = static_cast<std::size_t>(index.column());
+    return quantity_ == Quantity::Sag
+               ? Text(FormatWithPattern(row.sag[column], table_pattern::kSag))
+               : Text(FormatWithPattern(row.tension[column], table_pattern::kTension));
+}
+
+QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (chart_ == nullptr) return {};
+    if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal)
+        return QString::number(chart_->temperatures[static_cast<std::size_t>(section)]) +
+               QStringLiteral("℃");
+    return Text(FormatWithPattern(chart_->rows[static_cast<std::size_t>(section)].span, table_pattern::kSpan));
+}
+
+} // namespace orvalt

@@ -1,0 +1,33 @@
+// One table of a stringing chart for a view: spans down the side,
+// temperatures across the top, sags or tensions in the cells, written with
+// the report's patterns and right-aligned.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "engine/stringing_chart.h"
+
+namespace orvalt {
+
+class ChartTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum class Quantity { Sag, Tension };
+
+    ChartTableModel(Quantity quantity, QObject* parent);
+
+    // Shows `chart`, which must outlive the model or be replaced first.
+    void setChart(const StringingChart* chart);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    Quantity quantity_;
+    const StringingChart* chart_ = nullptr;
+};
+
+} // namespace orvalt

@@ -1,0 +1,197 @@
+#include "ui/windows/chart_window_plot.h"
+
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <optional>
+
+#include "engine/number_text.h"
+#include "engine/table_patterns.h"
+#include "ui/base/fonts.h"
+
+namespace orvalt {
+
+namespace {
+
+constexpr int kLabelPixels = 12;
+constexpr int kTitlePixels = 13;
+constexpr double kCurvePenWidth = 1.6;
+
+// Ten colours that stay apart from each other, used in turn (the theme's
+// own five would give the first and the sixth span the same colour).
+const QColor kCurveColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e),
+                                QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
+                                QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+                                QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
+                                QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
+
+QFont PlotFont(int pixels) {
+    QFont font = EntryFont(9.0);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QValueAxis* MakeAxis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setTitleFont(PlotFont(kTitlePixels));
+    axis->setLabelsFont(PlotFont(kLabelPixels));
+    axis->setLabelFormat(QStringLiteral("%g"));
+    return axis;
+}
+
+// `axis` over min .. max widened to round tick values; an empty or a
+// single-valued range is opened up around its value.
+void SetNiceRange(QValueAxis* axis, double min, double max) {
+    if (!(max >= min)) {
+        min = 0.0;
+        max = 1.0;
+    }
+    if (!(max > min)) {
+        const double pad = std::max(1.0, std::fabs(min) * 0.1);
+        min -= pad;
+        max += pad;
+    }
+    axis->setRange(min, max);
+    axis->applyNiceNumbers();
+}
+
+} // namespace
+
+// The chart is given to the view at once: a view made without one makes its
+// own, and setChart would leave that one behind undeleted.
+SagTemperaturePlot::SagTemperaturePlot(QWidget* parent) : QChartView(new QChart, parent) {
+    setObjectName(QStringLiteral("chvSagTemperature"));
+    setRenderHint(QPainter::Antialiasing);
+    QChart* plot = chart();
+    plot->setBackgroundRoundness(0.0);
+    plot->setDropShadowEnabled(false);
+    plot->setMargins(QMargins(6, 4, 10, 4));
+    plot->legend()->setFont(PlotFont(kLabelPixels));
+    plot->legend()->setAlignment(Qt::AlignRight);
+    xAxis_ = MakeAxis(QStringLiteral("温度 [℃]"));
+    yAxis_ = MakeAxis(QStringLiteral("弛度 [m]"));
+    plot->addAxis(xAxis_, Qt::AlignBottom);
+    plot->addAxis(yAxis_, Qt::AlignLeft);
+    showCurves({});
+}
+
+SagTemperaturePlot::~SagTemperaturePlot() = default;
+
+QLineSeries* SagTemperaturePlot::series(int index) const {
+    return index >= 0 && index < static_cast<int>(series_.size())
+               ? series_[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+void SagTemperaturePlot::showCurves(const TemperatureCurves& curves) {
+    QToolTip::hideText();
+    hovered_ = nullptr;
+    for (QLineSeries* old : series_) {
+        chart()->removeSeries(old);
+        delete old;
+    }
+    series_.clear();
+    curves_ = curves;
+
+    double xMin = std::numeric_limits<double>::infinity();
+    double xMax = -xMin;
+    double yMax = 0.0; // sags read from zero
+    double yMin = 0.0;
+    for (const Curve& curve : curves_.sag) {
+        for (const CurvePoint& p : curve.points) {
+            xMin = std::min(xMin, p.x);
+            xMax = std::max(xMax, p.x);
+            yMin = std::min(yMin, p.y);
+            yMax = std::max(yMax, p.y);
+        }
+    }
+    SetNiceRange(xAxis_, xMin, xMax);
+    SetNiceRange(yAxis_, yMin, yMax);
+
+    for (const Curve& curve : curves_.sag) {
+        auto* series = new QLineSeries;
+        series->setName(Utf8(curve.name));
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(curve.points.size()));
+        for (const CurvePoint& p : curve.points) points.append(QPointF(p.x, p.y));
+        series->replace(points);
+        chart()->addSeries(series);
+        series->attachAxis(xAxis_);
+        series->attachAxis(yAxis_);
+        QPen pen(kCurveColours[series_.size() % std::size(kCurveColours)]);
+        pen.setWidthF(kCurvePenWidth);
+        series->setPen(pen);
+        connect(series, &QXYSeries::hovered, this,
+                [this, series](const QPointF& value, bool entered) {
+                    Series_Hovered(series, value, entered);
+                });
+        series_.push_back(series);
+    }
+}
+
+// The stored point of `series` nearest on the screen to `value`.
+std::optional<CurvePoint> SagTemperaturePlot::nearestPoint(const QXYSeries* series,
+                                                           QPointF value) const {
+    const auto found = std::find(series_.begin(), series_.end(), series);
+    if (found == series_.end()) return std::nullopt;
+    const Curve& curve = curves_.sag[static_cast<std::size_t>(found - series_.begin())];
+    const QRectF area = chart()->plotArea();
+    const double xSpan = xAxis_->max() - xAxis_->min();
+    const double ySpan = yAxis_->max() - yAxis_->min();
+    const double xPerPixel = area.width() > 0.0 && xSpan > 0.0 ? xSpan / area.width() : 1.0;
+    const double yPerPixel = area.height() > 0.0 && ySpan > 0.0 ? ySpan / area.height() : 1.0;
+    const auto nearest = NearestPoint(curve.points, {value.x(), value.y()}, xPerPixel, yPerPixel);
+    if (!nearest) return std::nullopt;
+    return curve.points[*nearest];
+}
+
+QString SagTemperaturePlot::pointText(const QXYSeries* series, QPointF value) const {
+    const std::optional<CurvePoint> p = nearestPoint(series, value);
+    if (!p) return {};
+    return series->name() + QStringLiteral("\n温度 ") + QString::number(p->x, 'g', 6) +
+           QStringLiteral(" ℃\n弛度 ") +
+           Utf8(FormatWithPattern(static_cast<float>(p->y), table_pattern::kSag)) +
+           QStringLiteral(" m");
+}
+
+void SagTemperaturePlot::Series_Hovered(QXYSeries* series, QPointF value, bool entered) {
+    if (entered) {
+        hovered_ = series;
+        showPointTip(series, value);
+    } else if (hovered_ == series) {
+        hovered_ = nullptr;
+        QToolTip::hideText();
+    }
+}
+
+// Shows the text of the nearest stored point at that point itself.
+void SagTemperaturePlot::showPointTip(QXYSeries* series, QPointF value) {
+    const QString text = pointText(series, value);
+    const std::optional<CurvePoint> p = nearestPoint(series, value);
+    if (text.isEmpty() || !p) return;
+    const QPointF inChart = chart()->mapToPosition(QPointF(p->x, p->y), series);
+    const QPoint at = mapFromScene(chart()->mapToScene(inChart));
+    QToolTip::showText(viewport()->mapToGlobal(at), text, this);
+}
+
+void SagTemperaturePlot::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    if (hovered_ == nullptr) return;
+    const QPointF inChart = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+    showPointTip(hovered_, chart()->mapToValue(inChart, hovered_));
+}
+
+} // namespace orvalt

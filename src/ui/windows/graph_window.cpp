@@ -1,0 +1,525 @@
+#include "ui/windows/graph_window.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "engine/number_text.h"
+#include "engine/table_patterns.h"
+#include "ui/base/fonts.h"
+#include "ui/base/mdi_child.h"
+#include "ui/base/window_host.h"
+
+namespace orvalt {
+
+namespace {
+
+// Text in the plots is sized in pixels of the plot, not in points: printed
+// and exported plots are drawn at a scale, and a point size would be taken
+// again at the printer's resolution on top of it.
+constexpr int kLabelPixels = 12;
+constexpr int kTitlePixels = 13;
+constexpr int kCaptionPixels = 16;
+constexpr double kCurvePenWidth = 1.6;
+constexpr double kLinePenWidth = 1.2;
+constexpr double kScreenDpi = 96.0;
+const QMargins kChartMargins(6, 4, 10, 4);
+// Before the first layout a plot has no width yet; the curves are thinned to
+// this many columns until it has one.
+constexpr int kColumnsBeforeLayout = 1024;
+
+// One colour per load condition: warm for the high season, cold for the
+// iced low season, green for the study condition.
+const std::array<QColor, 3> kConditionColours = {QColor(0xd6, 0x27, 0x28), QColor(0x1f, 0x77, 0xb4),
+                                                 QColor(0x2c, 0xa0, 0x2c)};
+const QColor kCriticalSpanColour(0x40, 0x40, 0x40);
+const QColor kMaxTensionColour(0xe0, 0x7b, 0x00);
+const QColor kGridColour(0xd4, 0xd4, 0xd4);
+constexpr double kHeadroom = 1.08;
+
+enum class Quantity { Sag, Tension };
+
+QFont PlotFont(int pixels) {
+    QFont font = EntryFont(9.0);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Number(double value, std::string_view pattern) {
+    return Utf8(FormatWithPattern(static_cast<float>(value), pattern));
+}
+
+QList<QPointF> ToPointList(const std::vector<CurvePoint>& points) {
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const CurvePoint& p : points) list.append(QPointF(p.x, p.y));
+    return list;
+}
+
+struct Range {
+    double min = std::numeric_limits<double>::infinity();
+    double max = -std::numeric_limits<double>::infinity();
+    void include(double value) {
+        if (!std::isfinite(value)) return;
+        min = std::min(min, value);
+        max = std::max(max, value);
+    }
+};
+
+// Sets `axis` to a range holding `range`, widened to round tick values.
+void SetNiceRange(QValueAxis* axis, Range range) {
+    if (!(range.max >= range.min)) range = {0.0, 1.0};
+    if (!(range.max > range.min)) {
+        const double pad = std::max(1.0, std::fabs(range.min) * 0.1);
+        range.min -= pad;
+        range.max += pad;
+    }
+    axis->setRange(range.min, range.max);
+    axis->applyNiceNumbers();
+}
+
+QValueAxis* MakeAxis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setTitleFont(PlotFont(kTitlePixels));
+    axis->setLabelsFont(PlotFont(kLabelPixels));
+    axis->setLabelFormat(QStringLiteral("%g"));
+    QPen grid(kGridColour);
+    grid.setWidthF(0.8);
+    axis->setGridLinePen(grid);
+    return axis;
+}
+
+// A chart view that reports its resizes after the chart has followed them.
+class PlotView final : public QChartView {
+public:
+    explicit PlotView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {}
+    std::function<void()> resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QChartView::resizeEvent(event);
+        if (resized) resized();
+    }
+};
+
+} // namespace
+
+// One plot: the chart, its axes, its curves and lines, and the thinned
+// points each curve shows at the plot's present width.
+struct frmGraph::Plot {
+    Quantity quantity = Quantity::Sag;
+    QChart* chart = nullptr;
+    QValueAxis* xAxis = nullptr;
+    QValueAxis* yAxis = nullptr;
+    std::array<QLineSeries*, 3> series{};
+    std::array<const Curve*, 3> curves{};
+    std::array<std::vector<CurvePoint>, 3> shown;
+    QLineSeries* criticalLine = nullptr;
+    QGraphicsSimpleTextItem* criticalLabel = nullptr;
+    QLineSeries* maxTensionLine = nullptr;
+    QGraphicsSimpleTextItem* maxTensionLabel = nullptr;
+    double pixelsPerUnit = 1.0; // device pixels per unit of the chart's geometry
+    int columns = 0;            // the pixel columns the curves are thinned to
+
+    // A new chart of `quantity`; the caller gives it a scene or a view.
+    static std::unique_ptr<Plot> Build(const SpanCurves& curves, Quantity quantity) {
+        auto plot = std::make_unique<Plot>();
+        plot->quantity = quantity;
+        plot->chart = new QChart;
+        QChart* chart = plot->chart;
+        chart->setBackgroundRoundness(0.0);
+        chart->setDropShadowEnabled(false);
+        chart->setMargins(kChartMargins);
+        chart->legend()->setFont(PlotFont(kLabelPixels));
+        chart->legend()->setAlignment(Qt::AlignTop);
+
+        const bool sag = quantity == Quantity::Sag;
+        plot->xAxis = MakeAxis(QStringLiteral("径間 [m]"));
+        plot->yAxis = MakeAxis(sag ? QStringLiteral("弛度 [m]") : QStringLiteral("張力 [kg]"));
+        chart->addAxis(plot->xAxis, Qt::AlignBottom);
+        chart->addAxis(plot->yAxis, Qt::AlignLeft);
+
+        const std::array<Curve, 3>& source = sag ? curves.sag : curves.tension;
+        Range xRange;
+        Range yRange;
+        yRange.include(0.0); // sags and tensions read from zero
+        for (const Curve& curve : curves.sag)
+            for (const CurvePoint& p : curve.points) xRange.include(p.x);
+        for (const Curve& curve : source)
+            for (const CurvePoint& p : curve.points) yRange.include(p.y);
+        // Room above the maximum tension for its label.
+        if (!sag && curves.maxTension > 0.0) yRange.include(curves.maxTension * kHeadroom);
+        SetNiceRange(plot->xAxis, xRange);
+        SetNiceRange(plot->yAxis, yRange);
+
+        // The labelled lines first, so that the curves are drawn over them;
+        // they are named on the plot itself, not in the legend.
+        if (curves.criticalSpan) {
+            const double x = *curves.criticalSpan;
+            plot->criticalLine =
+                plot->addLine(Utf8(curves.criticalSpanLabel), kCriticalSpanColour, Qt::DashLine,
+                              {QPointF(x, plot->yAxis->min()), QPointF(x, plot->yAxis->max())});
+            plot->criticalLabel =
+                plot->addLabel(Utf8(curves.criticalSpanLabel), kCriticalSpanColour);
+        }
+        if (!sag && curves.maxTension > 0.0) {
+            const double y = curves.maxTension;
+            plot->maxTensionLine =
+                plot->addLine(Utf8(curves.maxTensionLabel), kMaxTensionColour, Qt::DashDotLine,
+                              {QPointF(plot->xAxis->min(), y), QPointF(plot->xAxis->max(), y)});
+            plot->maxTensionLabel = plot->addLabel(Utf8(curves.maxTensionLabel), kMaxTensionColour);
+        }
+
+        for (std::size_t c = 0; c < source.size(); ++c) {
+            auto* series = new QLineSeries;
+            series->setName(Utf8(source[c].name));
+            QPen pen(kConditionColours[c]);
+            pen.setWidthF(kCurvePenWidth);
+            series->setPen(pen);
+            plot->series[c] = series;
+            plot->curves[c] = &source[c];
+            chart->addSeries(series);
+            series->attachAxis(plot->xAxis);
+            series->attachAxis(plot->yAxis);
+        }
+        plot->reduceTo(kColumnsBeforeLayout);
+
+        Plot* raw = plot.get();
+        QObject::connect(chart, &QChart::plotAreaChanged, chart, [raw](const QRectF& area) {
+            raw->reduceTo(static_cast<int>(std::ceil(area.width() * raw->pixelsPerUnit)));
+            raw->placeLabels();
+        });
+        return plot;
+    }
+
+    QLineSeries* addLine(const QString& name, const QColor& colour, Qt::PenStyle style,
+                         const QList<QPointF>& points) {
+        auto* line = new QLineSeries;
+        line->setName(name);
+        QPen pen(colour);
+        pen.setWidthF(kLinePenWidth);
+        pen.setStyle(style);
+        line->setPen(pen);
+        line->replace(points);
+        chart->addSeries(line);
+        line->attachAxis(xAxis);
+        line->attachAxis(yAxis);
+        for (QLegendMarker* marker : chart->legend()->markers(line)) marker->setVisible(false);
+        return line;
+    }
+
+    QGraphicsSimpleTextItem* addLabel(const QString& text, const QColor& colour) {
+        auto* label = new QGraphicsSimpleTextItem(text, chart);
+        label->setFont(PlotFont(kLabelPixels));
+        label->setBrush(colour);
+        label->setZValue(100.0);
+        label->hide();
+        return label;
+    }
+
+    // Thins every curve to `pixelColumns` columns over the x axis; nothing
+    // to do when the width is the one the curves already have.
+    void reduceTo(int pixelColumns) {
+        if (pixelColumns <= 0 || pixelColumns == columns) return;
+        columns = pixelColumns;
+        for (std::size_t c = 0; c < series.size(); ++c) {
+            shown[c] = ReduceForDisplay(curves[c]->points, xAxis->min(), xAxis->max(), columns);
+            series[c]->replace(ToPointList(shown[c]));
+        }
+    }
+
+    // The labels sit just inside the plot next to their lines: the critical
+    // span's at the top, right of its line (left of it near the right edge);
+    // the maximum tension's at the right end, above its line (below it near
+    // the top).
+    void placeLabels() const {
+        const QRectF area = chart->plotArea();
+        constexpr double kGap = 4.0;
+        if (criticalLabel != nullptr) {
+            const QPointF at = chart->mapToPosition(criticalLine->at(1), criticalLine);
+            const QRectF box = criticalLabel->boundingRect();
+            QPointF pos(at.x() + kGap, area.top() + kGap);
+            if (pos.x() + box.width() > area.right()) pos.setX(at.x() - kGap - box.width());
+            criticalLabel->setPos(pos);
+            criticalLabel->setVisible(area.isValid() && at.x() >= area.left() - 0.5 &&
+                                      at.x() <= area.right() + 0.5);
+        }
+        if (maxTensionLabel != nullptr) {
+            const QPointF at = chart->mapToPosition(maxTensionLine->at(1), maxTensionLine);
+            const QRectF box = maxTensionLabel->boundingRect();
+            QPointF pos(area.right() - kGap - box.width(), at.y() - box.height() - 1.0);
+            if (pos.y() < area.top()) pos.setY(at.y() + 1.0);
+            maxTensionLabel->setPos(pos);
+            maxTensionLabel->setVisible(area.isValid());
+        }
+    }
+
+    // The shown point of curve `c` nearest on the screen to `value`.
+    std::optional<CurvePoint> nearestShown(int c, QPointF value) const {
+        if (c < 0 || c >= static_cast<int>(shown.size())) return std::nullopt;
+        const std::vector<CurvePoint>& points = shown[static_cast<std::size_t>(c)];
+        // Units per pixel along each axis; before the first layout one unit
+        // counts as one pixel.
+        const QRectF area = chart->plotArea();
+        const double xSpan = xAxis->max() - xAxis->min();
+        const double ySpan = yAxis->max() - yAxis->min();
+        const double xPerPixel = area.width() > 0.0 && xSpan > 0.0 ? xSpan / area.width() : 1.0;
+        const double yPerPixel = area.height() > 0.0 && ySpan > 0.0 ? ySpan / area.height() : 1.0;
+        const auto nearest = NearestPoint(points, {value.x(), value.y()}, xPerPixel, yPerPixel);
+        if (!nearest) return std::nullopt;
+        return points[*nearest];
+    }
+
+    int indexOf(const QXYSeries* curve) const {
+        for (std::size_t c = 0; c < series.size(); ++c)
+            if (series[c] == curve) return static_cast<int>(c);
+        return -1;
+    }
+};
+
+namespace {
+
+// Lines up the span axes of the two plots: the plot whose area starts
+// further left (its value labels are narrower) gets that much more margin,
+// and the same on the right. The charts keep laying themselves out.
+template <typename PlotT>
+void AlignPlotAreas(PlotT& upper, PlotT& lower) {
+    const auto layOut = [](QChart* chart, const QMargins& margins) {
+        chart->setMargins(margins);
+        if (chart->layout() != nullptr) chart->layout()->activate();
+        return chart->plotArea();
+    };
+    const QRectF a = layOut(upper.chart, kChartMargins);
+    const QRectF b = layOut(lower.chart, kChartMargins);
+    if (a.isEmpty() || b.isEmpty()) return;
+    QMargins upperMargins = kChartMargins;
+    QMargins lowerMargins = kChartMargins;
+    const int left = static_cast<int>(std::lround(b.left() - a.left()));
+    const int right = static_cast<int>(std::lround(a.right() - b.right()));
+    QMargins& shiftRight = left > 0 ? upperMargins : lowerMargins;
+    shiftRight.setLeft(shiftRight.left() + std::abs(left));
+    QMargins& shiftLeft = right > 0 ? upperMargins : lowerMargins;
+    shiftLeft.setRight(shiftLeft.right() + std::abs(right));
+    layOut(upper.chart, upperMargins);
+    layOut(lower.chart, lowerMargins);
+}
+
+QString GraphCaption(const CalculationState& state) {
+    return QStringLiteral("グラフ : ") + Utf8(state.currentWire.wireName) +
+           Utf8(FormatPlainNumber(state.temperatureStudy)) + QStringLiteral("℃");
+}
+
+} // namespace
+
+frmGraph::frmGraph(WindowHost& host, CalculationState calculation)
+    : host_(host),
+      calculation_(std::move(calculation)),
+      curves_(CurvesOfResultTable(calculation_)) {
+    setObjectName(QStringLiteral("frmGraph"));
+    setProperty("tag", QString::fromLatin1(kGraphWindowTag));
+    setWindowTitle(GraphCaption(calculation_));
+
+    sag_ = Plot::Build(curves_, Quantity::Sag);
+    tension_ = Plot::Build(curves_, Quantity::Tension);
+    auto* sagView = new PlotView(sag_->chart, this);
+    auto* tensionView = new PlotView(tension_->chart, this);
+    sagView_ = sagView;
+    tensionView_ = tensionView;
+    sagView_->setObjectName(QStringLiteral("chvSag"));
+    tensionView_->setObjectName(QStringLiteral("chvTension"));
+    for (PlotView* view : {sagView, tensionView}) {
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setMinimumSize(240, 160);
+        view->viewport()->installEventFilter(this);
+        view->resized = [this] { alignPlots(); };
+    }
+
+    for (Plot* plot : {sag_.get(), tension_.get()}) {
+        for (QLineSeries* series : plot->series) {
+            connect(series, &QXYSeries::hovered, this,
+                    [this, series](const QPointF& value, bool entered) {
+                        Series_Hovered(series, value, entered);
+                    });
+        }
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(sagView_, 1);
+    layout->addWidget(tensionView_, 1);
+
+    host_.addChildWindow(this);
+}
+
+// The views (and with them the charts, whose signals reach the plots) go
+// before the plots they show.
+frmGraph::~frmGraph() {
+    delete sagView_;
+    delete tensionView_;
+}
+
+QChartView* frmGraph::sagView() const { return sagView_; }
+QChartView* frmGraph::tensionView() const { return tensionView_; }
+QChart* frmGraph::sagChart() const { return sag_->chart; }
+QChart* frmGraph::tensionChart() const { return tension_->chart; }
+
+QLineSeries* frmGraph::sagSeries(int condition) const {
+    return condition >= 0 && condition < 3 ? sag_->series[static_cast<std::size_t>(condition)]
+                                           : nullptr;
+}
+
+QLineSeries* frmGraph::tensionSeries(int condition) const {
+    return condition >= 0 && condition < 3 ? tension_->series[static_cast<std::size_t>(condition)]
+                                           : nullptr;
+}
+
+QLineSeries* frmGraph::criticalSpanLine(bool onTensionPlot) const {
+    return onTensionPlot ? tension_->criticalLine : sag_->criticalLine;
+}
+
+QLineSeries* frmGraph::maxTensionLine() const { return tension_->maxTensionLine; }
+
+const frmGraph::Plot* frmGraph::plotOf(const QXYSeries* series) const {
+    for (const Plot* plot : {sag_.get(), tension_.get()})
+        if (plot->indexOf(series) >= 0) return plot;
+    return nullptr;
+}
+
+QString frmGraph::pointText(const QXYSeries* series, QPointF value) const {
+    const Plot* plot = plotOf(series);
+    if (plot == nullptr) return {};
+    const int c = plot->indexOf(series);
+    const std::optional<CurvePoint> p = plot->nearestShown(c, value);
+    if (!p) return {};
+    const bool sag = plot->quantity == Quantity::Sag;
+    return Utf8(plot->curves[static_cast<std::size_t>(c)]->name) + QStringLiteral("\n径間 ") +
+           Number(p->x, table_pattern::kSpan) + QStringLiteral(" m\n") +
+           (sag ? QStringLiteral("弛度 ") + Number(p->y, table_pattern::kSag) + QStringLiteral(" m")
+                : QStringLiteral("張力 ") + Number(p->y, table_pattern::kTension) +
+                      QStringLiteral(" kg"));
+}
+
+void frmGraph::Series_Hovered(QXYSeries* series, QPointF value, bool entered) {
+    const Plot* plot = plotOf(series);
+    if (plot == nullptr) return;
+    if (entered) {
+        hovered_ = series;
+        showPointTip(*plot, series, value);
+    } else if (hovered_ == series) {
+        hovered_ = nullptr;
+        QToolTip::hideText();
+    }
+}
+
+// Shows the text of the nearest stored point at that point itself.
+void frmGraph::showPointTip(const Plot& plot, QXYSeries* series, QPointF value) {
+    const QString text = pointText(series, value);
+    const std::optional<CurvePoint> p = plot.nearestShown(plot.indexOf(series), value);
+    if (text.isEmpty() || !p) return;
+    QChartView* view = &plot == sag_.get() ? sagView_ : tensionView_;
+    const QPointF inChart = plot.chart->mapToPosition(QPointF(p->x, p->y), series);
+    const QPoint inViewport = view->mapFromScene(plot.chart->mapToScene(inChart));
+    QToolTip::showText(view->viewport()->mapToGlobal(inViewport), text, view);
+}
+
+// While the mouse is on a curve, the tip follows it from point to point.
+bool frmGraph::eventFilter(QObject* watched, QEvent* event) {
+    if (hovered_ != nullptr && event->type() == QEvent::MouseMove) {
+        const Plot* plot = plotOf(hovered_);
+        QChartView* view = plot == sag_.get() ? sagView_ : tensionView_;
+        if (plot != nullptr && watched == view->viewport()) {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            const QPointF inChart =
+                plot->chart->mapFromScene(view->mapToScene(move->position().toPoint()));
+            showPointTip(*plot, hovered_, plot->chart->mapToValue(inChart, hovered_));
+        }
+    } else if (event->type() == QEvent::Leave) {
+        hovered_ = nullptr;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmGraph::alignPlots() {
+    for (Plot* plot : {sag_.get(), tension_.get()}) {
+        QChartView* view = plot == sag_.get() ? sagView_ : tensionView_;
+        plot->pixelsPerUnit = view->devicePixelRatioF();
+    }
+    AlignPlotAreas(*sag_, *tension_);
+}
+
+void frmGraph::renderPlots(QPainter& painter, const QRectF& target) const {
+    if (target.isEmpty()) return;
+    // Laid out in pixels of a 96 dpi screen, then scaled to the device: a
+    // printed page gets the proportions of a window of the page's size.
+    const QPaintDevice* device = painter.device();
+    const double dpi =
+        device != nullptr && device->logicalDpiX() > 0 ? device->logicalDpiX() : kScreenDpi;
+    const double scale = dpi / kScreenDpi;
+    const QSizeF size = target.size() / scale;
+    constexpr double kMargin = 8.0;
+
+    // The plots outlive the scene that owns their charts: the charts (and
+    // their signals to the plots) go first.
+    const std::unique_ptr<Plot> sag = Plot::Build(curves_, Quantity::Sag);
+    const std::unique_ptr<Plot> tension = Plot::Build(curves_, Quantity::Tension);
+    // Thinned to the device's own pixels, so that a 1200 dpi page keeps
+    // every detail a 96 dpi window would drop.
+    const double pixelsPerUnit = scale * std::max(std::abs(painter.worldTransform().m11()), 1e-6);
+    sag->pixelsPerUnit = pixelsPerUnit;
+    tension->pixelsPerUnit = pixelsPerUnit;
+
+    QGraphicsScene scene;
+    scene.setSceneRect(QRectF(QPointF(0.0, 0.0), size));
+    QGraphicsSimpleTextItem* caption = scene.addSimpleText(windowTitle(), PlotFont(kCaptionPixels));
+    caption->setPos(kMargin, kMargin);
+    const double top = kMargin + caption->boundingRect().height() + kMargin / 2.0;
+    const double half = std::max(1.0, (size.height() - top) / 2.0);
+    scene.addItem(sag->chart);
+    scene.addItem(tension->chart);
+    sag->chart->setGeometry(QRectF(0.0, top, size.width(), half));
+    tension->chart->setGeometry(QRectF(0.0, top + half, size.width(), half));
+    AlignPlotAreas(*sag, *tension);
+
+    scene.render(&painter, target, scene.sceneRect(), Qt::IgnoreAspectRatio);
+}
+
+frmGraph* ShowGraphWindow(WindowHost& host, const CalculationState& calculation) {
+    auto* window = new frmGraph(host, calculation);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+        const QSize area = host.mdiArea()->viewport()->size();
+        sub->resize(QSize(820, 760).boundedTo(area));
+    }
+    ShowChildWindow(host.mdiArea(), window);
+    return window;
+}
+
+} // namespace orvalt

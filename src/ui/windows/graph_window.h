@@ -1,0 +1,94 @@
+// frmGraph: the result table of one calculation as curves. Two plots one
+// above the other share the span axis: sag against span and tension against
+// span, one curve per load condition, with the critical span as a dashed
+// vertical line on both and the maximum working tension as a line across the
+// tension plot. The window keeps its own copy of the calculation, so a later
+// calculation does not change it.
+//
+// A long table (up to 32,767 spans) is thinned for display to the points
+// each pixel column needs (ReduceForDisplay), and thinned again when the
+// plot changes width; a point picked with the mouse is always one the
+// calculation stored.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+#include "engine/calculation_state.h"
+#include "engine/curves.h"
+
+class QChart;
+class QChartView;
+class QLineSeries;
+class QPainter;
+class QXYSeries;
+
+namespace orvalt {
+
+class WindowHost;
+
+// The tag that marks a graph window for the print and image commands.
+inline constexpr char kGraphWindowTag[] = "graph";
+
+class frmGraph final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Adds the window to the host's area; ShowGraphWindow sizes and shows it.
+    frmGraph(WindowHost& host, CalculationState calculation);
+    ~frmGraph() override;
+
+    const CalculationState& calculation() const { return calculation_; }
+    const SpanCurves& curves() const { return curves_; }
+
+    QChartView* sagView() const;
+    QChartView* tensionView() const;
+    QChart* sagChart() const;
+    QChart* tensionChart() const;
+
+    // The series of the load conditions on each plot (高温季, 低温季, 検討条件),
+    // and the two labelled lines; a line is null when there is none.
+    QLineSeries* sagSeries(int condition) const;
+    QLineSeries* tensionSeries(int condition) const;
+    QLineSeries* criticalSpanLine(bool onTensionPlot) const;
+    QLineSeries* maxTensionLine() const;
+
+    // What hovering shows for the stored point of `series` nearest on the
+    // screen to `value` (in the plot's units): the curve, the span and the
+    // value. Empty when `series` is not one of this window's curves.
+    QString pointText(const QXYSeries* series, QPointF value) const;
+
+    // Draws the window's caption and both plots into `target` (device units
+    // of the painter), laid out for the target's own size: for printing on a
+    // landscape page and for saving as an image.
+    void renderPlots(QPainter& painter, const QRectF& target) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Plot;
+
+    void Series_Hovered(QXYSeries* series, QPointF value, bool entered);
+    void showPointTip(const Plot& plot, QXYSeries* series, QPointF value);
+    void alignPlots();
+    const Plot* plotOf(const QXYSeries* series) const;
+
+    WindowHost& host_;
+    const CalculationState calculation_;
+    const SpanCurves curves_;
+    std::unique_ptr<Plot> sag_;
+    std::unique_ptr<Plot> tension_;
+    QChartView* sagView_ = nullptr;
+    QChartView* tensionView_ = nullptr;
+    QXYSeries* hovered_ = nullptr; // the curve under the mouse, if any
+};
+
+// Opens a graph window for `calculation` (the copy a result window keeps).
+frmGraph* ShowGraphWindow(WindowHost& host, const CalculationState& calculation);
+
+} // namespace orvalt

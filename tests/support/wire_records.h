@@ -1,0 +1,43 @@
+// The wires the tests calculate with and write into catalogues: the
+// program's two worked examples and ACSR Linnet. Fields are named, since the
+// struct's order (d1, d2, A, Wc, α, E, T) is not the catalogue file's
+// (α, E, Wc, A, d1, d2, T) and a positional list mixes them up unnoticed.
+#pragma once
+
+#include <ostream>
+
+#include "engine/calculation_state.h"
+
+namespace orvalt {
+
+// Readable failures: the record with its fields named.
+inline void PrintTo(const WireRecord& r, std::ostream* os) {
+    *os << "{\"" << r.wireName << "\" d1=" << r.diameterHigh << " d2=" << r.diameterLow
+        << " A=" << r.area << " Wc=" << r.unitWeight << " alpha=" << r.expansionCoeff
+        << " E=" << r.elasticModulus << " T=" << r.maxTension << "}";
+}
+
+namespace test {
+
+// 18.2 mm, strung in the low season at every span (no critical span).
+inline WireRecord WorkedExample1() {
+    return {.wireName = "計算例1", .diameterHigh = 18.2f, .diameterLow = 18.2f, .area = 160.0f,
+            .unitWeight = 0.6f, .expansionCoeff = 18.0f, .elasticModulus = 9000.0f,
+            .maxTension = 1500.0f};
+}
+
+// 50 mm, with a critical span of 308.33 m.
+inline WireRecord WorkedExample2() {
+    return {.wireName = "計算例2", .diameterHigh = 50.0f, .diameterLow = 50.0f, .area = 600.0f,
+            .unitWeight = 2.0f, .expansionCoeff = 19.0f, .elasticModulus = 8000.0f,
+            .maxTension = 6000.0f};
+}
+
+inline WireRecord AcsrLinnet() {
+    return {.wireName = "ACSR Linnet", .diameterHigh = 18.29f, .diameterLow = 18.29f,
+            .area = 198.1f, .unitWeight = 0.6885f, .expansionCoeff = 19.2f,
+            .elasticModulus = 8902.0f, .maxTension = 2557.0f};
+}
+
+} // namespace test
+} // namespace orvalt

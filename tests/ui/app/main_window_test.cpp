@@ -1,0 +1,289 @@
+// The main window: start-up state, menus and their enabling, the guards, the
+// calculate command and the quit question.
+#include <QDir>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+#include "support/main_window_fixture.h"
+#include "ui/base/message_box.h"
+#include "ui/windows/result_window.h"
+
+namespace orvalt::test {
+namespace {
+
+TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
+    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算"));
+    EXPECT_TRUE(main_->mdiArea()->subWindowList().isEmpty());
+
+    struct Command {
+        const char* name;
+        const char16_t* caption;
+        bool enabled;
+    };
+    const Command commands[] = {
+        {"mnuFile", u"ファイル(&F)", true}, {"mnuFile_End", u"終了(&X)", true},
+        {"mnuCondition", u"計算条件(&S)", true}, {"mnuCalculate", u"計算(&C)", false},
+        {"mnuPrint", u"計算結果印刷(&P)", false}, {"mnuWire", u"電線設定(&W)", true},
+        {"mnuUse", u"使い方(&U)", true},
+        {"mnuChart", u"架線弛度表(&K)", false}, {"mnuGraph", u"グラフ(&G)", false},
+        {"mnuCsv", u"CSV で保存(&E)…", false}, {"mnuImage", u"画像として保存(&I)…", false},
+    };
+    for (const Command& c : commands) {
+        QAction* a = Action(c.name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QString::fromUtf16(c.caption)) << c.name;
+        EXPECT_EQ(a->isEnabled(), c.enabled) << c.name;
+        EXPECT_TRUE(a->shortcut().isEmpty()) << c.name;
+    }
+    // The commands other than ファイル stand in the bar itself, in this order.
+    const QList<QAction*> bar = main_->menuBar()->actions();
+    const char* order[] = {"mnuFile", "mnuCondition", "mnuCalculate", "mnuPrint",
+                           "mnuChart", "mnuGraph",    "mnuWire",      "mnuUse"};
+    ASSERT_EQ(bar.size(), std::ssize(order));
+    for (int i = 0; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->objectName(), QLatin1String(order[i]));
+    EXPECT_NE(bar[0]->menu(), nullptr);
+    for (int i = 1; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->menu(), nullptr) << order[i];
+    // ファイル: the two save commands, a separator, 終了.
+    const QList<QAction*> file = bar[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 4);
+    EXPECT_EQ(file[0]->objectName(), QStringLiteral("mnuCsv"));
+    EXPECT_EQ(file[1]->objectName(), QStringLiteral("mnuImage"));
+    EXPECT_TRUE(file[2]->isSeparator());
+    EXPECT_EQ(file[3]->objectName(), QStringLiteral("mnuFile_End"));
+
+    const CalculationState defaults;
+    EXPECT_EQ(state_.windPressureHigh, defaults.windPressureHigh);
+    EXPECT_EQ(state_.temperatureLow, defaults.temperatureLow);
+    EXPECT_EQ(state_.spanStep, defaults.spanStep);
+    EXPECT_EQ(state_.loadFactorStudy, 1.0f);
+    EXPECT_TRUE(state_.resultTable.empty());
+    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_EQ(state_.currentWire, WireRecord{});
+    EXPECT_EQ(QString::fromStdString(state_.wireDataPath),
+              folder_.path() + QDir::separator() + QStringLiteral("wiredata.dat"));
+}
+
+TEST_F(MainWindowWithWiresTest, StartUpResetsAStateLeftFromBefore) {
+    main_.reset();
+    state_.windPressureHigh = 1.0f;
+    state_.conditionsWindowOpen = true;
+    state_.resultWindowCount = 4;
+    state_.currentWire.wireName = "old";
+    OpenMain(folder_.path());
+    EXPECT_EQ(state_.windPressureHigh, 100.0f);
+    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_TRUE(state_.currentWire.wireName.empty());
+}
+
+TEST_F(MainWindowWithWiresTest, ProgramFilesAreJoinedWithThePlatformSeparator) {
+    EXPECT_EQ(main_->programFilePath(QStringLiteral("orvalt99.txt")),
+              folder_.path() + QDir::separator() + QStringLiteral("orvalt99.txt"));
+}
+
+TEST_F(MainWindowWithWiresTest, WireSettingsAreRefusedWhileTheConditionsWindowIsOpen) {
+    QWidget* conditions = OpenConditions();
+    ASSERT_NE(conditions, nullptr);
+    const int before = static_cast<int>(main_->mdiArea()->subWindowList().size());
+
+    Trigger("mnuWire");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, QStringLiteral("条件設定画面を閉じてから設定してください"));
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(main_->mdiArea()->subWindowList().size(), before);
+
+    // Also while it is minimized behind others.
+    qobject_cast<QMdiSubWindow*>(conditions->parentWidget())->showMinimized();
+    Trigger("mnuWire");
+    EXPECT_EQ(messages_.shown.size(), 2u);
+
+    // Once it is closed, 電線設定 opens its window without a word.
+    Click(conditions, "Command1_1");
+    ASSERT_EQ(ConditionsWindow(), nullptr);
+    EXPECT_FALSE(state_.conditionsWindowOpen);
+    Trigger("mnuWire");
+    EXPECT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(SubWindows(QStringLiteral("frmWireSetting")).size(), 1);
+}
+
+TEST_F(MainWindowWithWiresTest, ConditionsCommandBringsTheOneWindowToTheFront) {
+    QWidget* first = OpenConditions();
+    ASSERT_NE(first, nullptr);
+    Trigger("mnuCondition");
+    EXPECT_EQ(SubWindows(QStringLiteral("frmSetting")).size(), 1);
+    EXPECT_EQ(ConditionsWindow(), first);
+    EXPECT_EQ(main_->activeChildTag(), QStringLiteral("setting"));
+}
+
+class CalculateTest : public MainWindowWithWiresTest {
+protected:
+    void Confirm(int wire, const QString& start, const QString& end, const QString& step) {
+        QWidget* window = OpenConditions();
+        ASSERT_NE(window, nullptr);
+        ChooseWire(window, wire);
+        SetBox(window, 15, start);
+        SetBox(window, 14, end);
+        SetBox(window, 13, step);
+        Click(window, "Command1_0");
+        ASSERT_EQ(ConditionsWindow(), nullptr);
+    }
+    QList<QMdiSubWindow*> Results() const { return SubWindows(QStringLiteral("frmKekka")); }
+};
+
+TEST_F(CalculateTest, TwoCalculationsOpenTwoResultWindowsAndPrintFollowsThem) {
+    Confirm(0, "100", "400", "10");
+    EXPECT_TRUE(Action("mnuCalculate")->isEnabled());
+    Trigger("mnuCalculate");
+    Confirm(1, "100", "400", "50");
+    Trigger("mnuCalculate");
+    EXPECT_TRUE(messages_.shown.empty());
+
+    auto windows = Results();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(state_.resultWindowCount, 2);
+    EXPECT_TRUE(Action("mnuPrint")->isEnabled());
+    // Each window keeps the report and caption of its own calculation.
+    EXPECT_EQ(windows[0]->widget()->windowTitle(), QStringLiteral("結果 : 計算例1 90℃"));
+    EXPECT_EQ(windows[1]->widget()->windowTitle(), QStringLiteral("結果 : 計算例2 90℃"));
+    EXPECT_EQ(windows[1]->windowTitle(), QStringLiteral("結果 : 計算例2 90℃"));
+    auto* first = qobject_cast<frmKekka*>(windows[0]->widget());
+    auto* second = qobject_cast<frmKekka*>(windows[1]->widget());
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->reportText().count(QStringLiteral("\r\n")), 22 + 31);
+    EXPECT_EQ(second->reportText().count(QStringLiteral("\r\n")), 22 + 7);
+    // The second cascades from the first.
+    EXPECT_GT(windows[1]->pos().x(), windows[0]->pos().x());
+    EXPECT_GT(windows[1]->pos().y(), windows[0]->pos().y());
+
+    windows[0]->close();
+    FlushDeletes();
+    EXPECT_EQ(Results().size(), 1);
+    EXPECT_EQ(state_.resultWindowCount, 1);
+    EXPECT_TRUE(Action("mnuPrint")->isEnabled());
+    Results().front()->close();
+    FlushDeletes();
+    EXPECT_TRUE(Results().isEmpty());
+    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_FALSE(Action("mnuPrint")->isEnabled());
+    // 計算 stays enabled for the rest of the run.
+    EXPECT_TRUE(Action("mnuCalculate")->isEnabled());
+}
+
+TEST_F(CalculateTest, AFailedCalculationShowsItsMessageAndOpensNoWindow) {
+    Confirm(0, "100", "400", "10");
+    Trigger("mnuCalculate");
+    ASSERT_EQ(Results().size(), 1);
+    auto* earlier = qobject_cast<frmKekka*>(Results().front()->widget());
+    const QString earlierText = earlier->reportText();
+    const QString earlierCaption = earlier->windowTitle();
+
+    // A span range that yields no row: the calculation stops.
+    Confirm(0, "400", "390", "10");
+    Trigger("mnuCalculate");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text,
+              QStringLiteral("計算できませんでした。\n径間の行数の計算中に"
+                             "計算する径間がありません（終了径間が刻みの向きと逆の側にあります）。"));
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::Ok);
+    ASSERT_EQ(Results().size(), 1);
+    EXPECT_EQ(Results().front()->widget(), earlier);
+    EXPECT_EQ(earlier->reportText(), earlierText);
+    EXPECT_EQ(earlier->windowTitle(), earlierCaption);
+    EXPECT_EQ(state_.resultWindowCount, 1);
+}
+
+TEST_F(CalculateTest, CalculateUsesTheLastConfirmedConditionsNotTheOpenWindow) {
+    Confirm(0, "100", "400", "10");
+    QWidget* window = OpenConditions();
+    SetBox(window, 13, "100");
+    Trigger("mnuCalculate");
+    ASSERT_EQ(Results().size(), 1);
+    auto* result = qobject_cast<frmKekka*>(Results().front()->widget());
+    EXPECT_EQ(result->reportText().count(QStringLiteral("\r\n")), 22 + 31);
+}
+
+TEST_F(CalculateTest, PrintDispatchesOnTheActiveChild) {
+    Confirm(0, "100", "400", "10");
+    Trigger("mnuCalculate");
+    auto* result = qobject_cast<frmKekka*>(Results().front()->widget());
+    main_->mdiArea()->setActiveSubWindow(Results().front());
+    ASSERT_EQ(main_->activeChildTag(), QStringLiteral("kekka"));
+    Trigger("mnuPrint");
+    EXPECT_EQ(printing_.dialogsShown, 1);
+    ASSERT_EQ(printing_.jobs.size(), 1);
+    EXPECT_EQ(printing_.jobs[0], result->reportText());
+    EXPECT_TRUE(messages_.shown.empty());
+
+    // The conditions window active: a message, nothing printed.
+    QWidget* conditions = OpenConditions();
+    ASSERT_NE(conditions, nullptr);
+    ASSERT_EQ(main_->activeChildTag(), QStringLiteral("setting"));
+    Trigger("mnuPrint");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text,
+              QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"));
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(printing_.dialogsShown, 1);
+
+    // No tagged child active: nothing at all.
+    main_->mdiArea()->setActiveSubWindow(nullptr);
+    ASSERT_TRUE(main_->activeChildTag().isEmpty());
+    Trigger("mnuPrint");
+    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(printing_.dialogsShown, 1);
+}
+
+class QuitTest : public CalculateTest {};
+
+TEST_F(QuitTest, CancelKeepsEverythingAsItWas) {
+    Confirm(0, "100", "400", "10");
+    Trigger("mnuCalculate");
+    OpenConditions();
+    const QString caption = main_->windowTitle();
+    messages_.answers = {MessageAnswer::Cancel};
+    Trigger("mnuFile_End");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, QStringLiteral("終了しますか"));
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::OkCancel);
+    EXPECT_TRUE(main_->isVisible());
+    EXPECT_EQ(main_->windowTitle(), caption);
+    EXPECT_EQ(Results().size(), 1);
+    EXPECT_NE(ConditionsWindow(), nullptr);
+    EXPECT_TRUE(state_.conditionsWindowOpen);
+    EXPECT_EQ(state_.resultWindowCount, 1);
+    EXPECT_TRUE(Action("mnuPrint")->isEnabled());
+}
+
+TEST_F(QuitTest, OkClosesEveryChildThroughItsOwnUnloadAndEnds) {
+    Confirm(0, "100", "400", "10");
+    Trigger("mnuCalculate");
+    Trigger("mnuCalculate");
+    OpenConditions();
+    ASSERT_TRUE(state_.conditionsWindowOpen);
+    messages_.answers = {MessageAnswer::Ok};
+    Trigger("mnuFile_End");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_FALSE(main_->isVisible());
+    EXPECT_TRUE(main_->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_FALSE(Action("mnuPrint")->isEnabled());
+}
+
+TEST_F(QuitTest, TheCloseBoxAsksTheSameQuestion) {
+    messages_.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    EXPECT_FALSE(main_->close());
+    EXPECT_TRUE(main_->isVisible());
+    EXPECT_TRUE(main_->close());
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(messages_.shown[1].text, QStringLiteral("終了しますか"));
+    EXPECT_FALSE(main_->isVisible());
+}
+
+} // namespace
+} // namespace orvalt::test
