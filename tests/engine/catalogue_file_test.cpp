@@ -23,6 +23,7 @@
 #include "support/files.h"
 #include "support/golden_file.h"
 #include "support/wire_records.h"
+#include "support/temp_folder.h"
 
 namespace orvalt {
 namespace {
@@ -143,43 +144,15 @@ std::string Repeat(std::string_view text, int times)
     return out;
 }
 
-// A fresh folder per test, removed afterwards.
-class CatalogueFolder : public ::testing::Test {
+// A fresh folder per test with the catalogue's path in it.
+class CatalogueFolder : public test::TempFolderTest {
 protected:
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        for (char& c : name) {
-            if (c == '/') {
-                c = '_';
-            }
-        }
-        folder_ = fs::temp_directory_path() /
-                  ("orvalt_catalogue_" + std::to_string(::getpid()) + "_" + name);
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        MakeFolder("orvalt_catalogue");
         path_ = folder_ / "wiredata.dat";
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder_, ignored);
-    }
 
-    // Every name in the folder, to see that no temporary file was left behind.
-    std::vector<std::string> FolderEntries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path folder_;
     fs::path path_;
 };
 

@@ -15,27 +15,14 @@
 #include "engine/report_text.h"
 #include "support/golden_file.h"
 #include "support/wire_records.h"
+#include "support/files.h"
 
 namespace orvalt {
 namespace {
 
-using test::ExpectMatchesGolden;
+using test::SplitLines;
 
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start)); // unterminated: shows up as a failure
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
+using test::ExpectMatchesGolden;
 
 std::vector<std::string> Words(const std::string& line)
 {

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "support/golden_file.h"
+#include "support/files.h"
 
 namespace orvalt {
 namespace {
+
+using test::SplitLines;
 
 using test::ExpectMatchesGolden;
 
@@ -67,22 +70,6 @@ CalculationState Acsr160State()
 std::string Spaces(std::size_t count)
 {
     return std::string(count, ' ');
-}
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start)); // unterminated: shows up as a failure
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
 }
 
 TEST(ComposeResultReport, ReproducesTheAcsr160LayoutByteForByte)

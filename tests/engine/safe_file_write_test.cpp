@@ -19,6 +19,7 @@
 
 #include "engine/safe_file_write.h"
 #include "support/files.h"
+#include "support/temp_folder.h"
 
 namespace orvalt {
 namespace {
@@ -28,34 +29,14 @@ namespace fs = std::filesystem;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
 
-class SafeFileWrite : public ::testing::Test {
+class SafeFileWrite : public test::TempFolderTest {
 protected:
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() /
-                  ("orvalt_safe_write_" + std::to_string(::getpid()) + "_" + info->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        MakeFolder("orvalt_safe_write");
         path_ = folder_ / "data.txt";
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
 
-    std::vector<std::string> FolderEntries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path folder_;
     fs::path path_;
 };
 

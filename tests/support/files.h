@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvalt::test {
 
@@ -29,6 +30,23 @@ inline void WriteFileBytes(const std::filesystem::path& path, std::string_view b
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) ADD_FAILURE() << "could not write " << path;
+}
+
+// The lines of a text whose lines all end in CR LF; an unterminated last
+// line is kept as it is, so that a comparison shows it.
+inline std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
 }
 
 } // namespace orvalt::test

@@ -1,4 +1,5 @@
 #include "ui/base/copyable_table_view.h"
+#include "ui/base/text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,10 +16,6 @@ namespace orvalt {
 namespace {
 
 std::string Cell(const QVariant& value) { return value.toString().trimmed().toStdString(); }
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -23,6 +23,7 @@
 #include "ui/base/window_host.h"
 #include "ui/windows/chart_window_model.h"
 #include "ui/windows/chart_window_plot.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -110,7 +111,7 @@ bool frmChart::Form_Load() { return recompute(from_, to_, step_); }
 
 QString frmChart::chartText() const {
     const std::string text = ComposeStringingChartText(calculation_, chart_);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return FromUtf8(text);
 }
 
 bool frmChart::recompute(std::int16_t from, std::int16_t to, std::int16_t step) {

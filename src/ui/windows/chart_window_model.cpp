@@ -4,16 +4,9 @@
 
 #include "engine/number_text.h"
 #include "engine/table_patterns.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
-
-namespace {
-
-QString Text(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-} // namespace
 
 ChartTableModel::ChartTableModel(Quantity quantity, QObject* parent)
     : QAbstractTableModel(parent), quantity_(quantity) {}
@@ -41,8 +34,8 @@ QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
     const StringingChart::Row& row = chart_->rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
     return quantity_ == Quantity::Sag
-               ? Text(FormatWithPattern(row.sag[column], table_pattern::kSag))
-               : Text(FormatWithPattern(row.tension[column], table_pattern::kTension));
+               ? FromUtf8(FormatWithPattern(row.sag[column], table_pattern::kSag))
+               : FromUtf8(FormatWithPattern(row.tension[column], table_pattern::kTension));
 }
 
 QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -52,7 +45,7 @@ QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal)
         return QString::number(chart_->temperatures[static_cast<std::size_t>(section)]) +
                QStringLiteral("℃");
-    return Text(FormatWithPattern(chart_->rows[static_cast<std::size_t>(section)].span, table_pattern::kSpan));
+    return FromUtf8(FormatWithPattern(chart_->rows[static_cast<std::size_t>(section)].span, table_pattern::kSpan));
 }
 
 } // namespace orvalt

@@ -16,6 +16,8 @@
 #include "engine/number_text.h"
 #include "engine/table_patterns.h"
 #include "ui/base/fonts.h"
+#include "ui/base/text.h"
+#include "ui/base/plot_style.h"
 
 namespace orvalt {
 
@@ -32,16 +34,6 @@ const QColor kCurveColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0
                                 QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
                                 QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
                                 QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
-
-QFont PlotFont(int pixels) {
-    QFont font = EntryFont(9.0);
-    font.setPixelSize(pixels);
-    return font;
-}
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QValueAxis* MakeAxis(const QString& title) {
     auto* axis = new QValueAxis;
@@ -123,7 +115,7 @@ void SagTemperaturePlot::showCurves(const TemperatureCurves& curves) {
 
     for (const Curve& curve : curves_.sag) {
         auto* series = new QLineSeries;
-        series->setName(Utf8(curve.name));
+        series->setName(FromUtf8(curve.name));
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(curve.points.size()));
         for (const CurvePoint& p : curve.points) points.append(QPointF(p.x, p.y));
@@ -163,7 +155,7 @@ QString SagTemperaturePlot::pointText(const QXYSeries* series, QPointF value) co
     if (!p) return {};
     return series->name() + QStringLiteral("\n温度 ") + QString::number(p->x, 'g', 6) +
            QStringLiteral(" ℃\n弛度 ") +
-           Utf8(FormatWithPattern(static_cast<float>(p->y), table_pattern::kSag)) +
+           FromUtf8(FormatWithPattern(static_cast<float>(p->y), table_pattern::kSag)) +
            QStringLiteral(" m");
 }
 

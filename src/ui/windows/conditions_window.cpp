@@ -18,6 +18,7 @@
 #include "ui/base/message_box.h"
 #include "ui/base/twips.h"
 #include "ui/base/window_host.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -33,10 +34,8 @@ int TabOfBox(int index) {
     return 3;
 }
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-QString PlainNumber(float value) { return ToQString(FormatPlainNumber(value)); }
-QString PlainNumber(std::int16_t value) { return ToQString(FormatPlainNumber(value)); }
+QString PlainNumber(float value) { return FromUtf8(FormatPlainNumber(value)); }
+QString PlainNumber(std::int16_t value) { return FromUtf8(FormatPlainNumber(value)); }
 
 
 } // namespace
@@ -240,12 +239,12 @@ QString frmSetting::readCatalogue() {
     cmbWireName_->clear();
     const CatalogueReadResult read = ReadWireCatalogue(
         std::filesystem::path(path), wireList_, lastIndex_,
-        [this](const WireRecord& record, int) { cmbWireName_->addItem(ToQString(record.wireName)); });
+        [this](const WireRecord& record, int) { cmbWireName_->addItem(FromUtf8(record.wireName)); });
     if (read.status == CatalogueReadResult::Status::kMissing)
         return QStringLiteral("電線データファイルが見つかりません。\n%1\n"
                               "まだ電線が登録されていません。"
                               "「電線設定」メニューで電線を登録してください。")
-            .arg(ToQString(path));
+            .arg(FromUtf8(path));
     if (read.status != CatalogueReadResult::Status::kRead) return EngineMessage(read.message);
     return {};
 }
@@ -260,7 +259,7 @@ QString frmSetting::Form_Load() {
     ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
     Text1_[7]->setText(PlainNumber(state.iceThickness));
     // The window's own change of the combo box text; the handler swallows it.
-    cmbWireName_->setEditText(ToQString(wireList_[0].wireName));
+    cmbWireName_->setEditText(FromUtf8(wireList_[0].wireName));
     cmbWireName_Change();
 
     Text1_[9]->setText(PlainNumber(state.windPressureHigh));
@@ -322,7 +321,7 @@ bool frmSetting::commitConditions() {
     ApplyConditions(form.values, host_.state());
     host_.setCommandEnabled(HostCommand::Calculate, true);
     host_.setCaption(
-        ToQString(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
+        FromUtf8(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
     return true;
 }
 

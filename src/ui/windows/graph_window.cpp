@@ -32,6 +32,8 @@
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/window_host.h"
+#include "ui/base/text.h"
+#include "ui/base/plot_style.h"
 
 namespace orvalt {
 
@@ -62,18 +64,8 @@ constexpr double kHeadroom = 1.08;
 
 enum class Quantity { Sag, Tension };
 
-QFont PlotFont(int pixels) {
-    QFont font = EntryFont(9.0);
-    font.setPixelSize(pixels);
-    return font;
-}
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Number(double value, std::string_view pattern) {
-    return Utf8(FormatWithPattern(static_cast<float>(value), pattern));
+    return FromUtf8(FormatWithPattern(static_cast<float>(value), pattern));
 }
 
 QList<QPointF> ToPointList(const std::vector<CurvePoint>& points) {
@@ -185,22 +177,22 @@ struct frmGraph::Plot {
         if (curves.criticalSpan) {
             const double x = *curves.criticalSpan;
             plot->criticalLine =
-                plot->addLine(Utf8(curves.criticalSpanLabel), kCriticalSpanColour, Qt::DashLine,
+                plot->addLine(FromUtf8(curves.criticalSpanLabel), kCriticalSpanColour, Qt::DashLine,
                               {QPointF(x, plot->yAxis->min()), QPointF(x, plot->yAxis->max())});
             plot->criticalLabel =
-                plot->addLabel(Utf8(curves.criticalSpanLabel), kCriticalSpanColour);
+                plot->addLabel(FromUtf8(curves.criticalSpanLabel), kCriticalSpanColour);
         }
         if (!sag && curves.maxTension > 0.0) {
             const double y = curves.maxTension;
             plot->maxTensionLine =
-                plot->addLine(Utf8(curves.maxTensionLabel), kMaxTensionColour, Qt::DashDotLine,
+                plot->addLine(FromUtf8(curves.maxTensionLabel), kMaxTensionColour, Qt::DashDotLine,
                               {QPointF(plot->xAxis->min(), y), QPointF(plot->xAxis->max(), y)});
-            plot->maxTensionLabel = plot->addLabel(Utf8(curves.maxTensionLabel), kMaxTensionColour);
+            plot->maxTensionLabel = plot->addLabel(FromUtf8(curves.maxTensionLabel), kMaxTensionColour);
         }
 
         for (std::size_t c = 0; c < source.size(); ++c) {
             auto* series = new QLineSeries;
-            series->setName(Utf8(source[c].name));
+            series->setName(FromUtf8(source[c].name));
             QPen pen(kConditionColours[c]);
             pen.setWidthF(kCurvePenWidth);
             series->setPen(pen);
@@ -333,8 +325,8 @@ void AlignPlotAreas(PlotT& upper, PlotT& lower) {
 }
 
 QString GraphCaption(const CalculationState& state) {
-    return QStringLiteral("グラフ : ") + Utf8(state.currentWire.wireName) +
-           Utf8(FormatPlainNumber(state.temperatureStudy)) + QStringLiteral("℃");
+    return QStringLiteral("グラフ : ") + FromUtf8(state.currentWire.wireName) +
+           FromUtf8(FormatPlainNumber(state.temperatureStudy)) + QStringLiteral("℃");
 }
 
 } // namespace
@@ -421,7 +413,7 @@ QString frmGraph::pointText(const QXYSeries* series, QPointF value) const {
     const std::optional<CurvePoint> p = plot->nearestShown(c, value);
     if (!p) return {};
     const bool sag = plot->quantity == Quantity::Sag;
-    return Utf8(plot->curves[static_cast<std::size_t>(c)]->name) + QStringLiteral("\n径間 ") +
+    return FromUtf8(plot->curves[static_cast<std::size_t>(c)]->name) + QStringLiteral("\n径間 ") +
            Number(p->x, table_pattern::kSpan) + QStringLiteral(" m\n") +
            (sag ? QStringLiteral("弛度 ") + Number(p->y, table_pattern::kSag) + QStringLiteral(" m")
                 : QStringLiteral("張力 ") + Number(p->y, table_pattern::kTension) +

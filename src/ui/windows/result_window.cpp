@@ -17,6 +17,7 @@
 #include "ui/base/message_box.h"
 #include "ui/base/window_host.h"
 #include "ui/base/printing.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -149,7 +150,7 @@ frmKekka* BuildResultReport(WindowHost& host) {
     window->text1()->setFont(ReportFont());
     window->text1()->clear();
     const std::string report = ComposeResultReport(host.state());
-    window->text1()->setPlainText(QString::fromUtf8(report.data(), static_cast<qsizetype>(report.size())));
+    window->text1()->setPlainText(FromUtf8(report));
     return window;
 }
 

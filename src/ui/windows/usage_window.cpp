@@ -20,6 +20,7 @@
 #include "ui/base/twips.h"
 #include "ui/windows/usage_window_p.h"
 #include "ui/base/window_host.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -64,7 +65,7 @@ std::optional<QString> ReadUsageText(const QString& path, QString& error) {
         // Bytes that are not code page 932 show as U+FFFD.
         const std::string line = DecodeCp932ForDisplay(
             std::string_view(bytes.constData() + start, static_cast<std::size_t>(end - start)));
-        text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        text += FromUtf8(line);
         text += QStringLiteral("\r\n");
         if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n') ++end;
         start = end + 1;

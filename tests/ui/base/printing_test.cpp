@@ -166,7 +166,9 @@ TEST_F(PdfPrintTest, LongReportContinuesOnFurtherPagesWithNoLineLostOrRepeated) 
         ASSERT_FALSE(page.isEmpty());
         EXPECT_EQ(page.takeLast(), QStringLiteral("%1 / %2").arg(p + 1).arg(pageCount));
         if (p == 0) fullPage = pages[p].size();
-        if (p + 1 < pageCount) EXPECT_EQ(pages[p].size(), fullPage);
+        if (p + 1 < pageCount) {
+            EXPECT_EQ(pages[p].size(), fullPage);
+        }
         printed += page;
     }
     EXPECT_EQ(printed, WithText(lines));
