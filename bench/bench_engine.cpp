@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calculation.h"
-#include "engine/stringing_chart.h"
 #include "engine/chart_text.h"
 #include "engine/csv_text.h"
+#include "engine/stringing_chart.h"
 
 namespace {
 
@@ -25,9 +25,13 @@ void BM_RunCalculationLargestTable(benchmark::State& bench) {
         orvalt::RunCalculation(state);
         benchmark::DoNotOptimize(state.resultTable.data());
     }
-    bench.SetItemsProcessed(bench.iterations() * 3 * static_cast<int64_t>(state.resultTable.size()));
+    bench.SetItemsProcessed(bench.iterations() * 3 *
+                            static_cast<int64_t>(state.resultTable.size()));
 }
-BENCHMARK(BM_RunCalculationLargestTable)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RunCalculationLargestTable)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 // -10 to 90 degC by 10: 11 columns, the study temperature among them.
 void BM_StringingChartLargestTable(benchmark::State& bench) {
@@ -41,7 +45,10 @@ void BM_StringingChartLargestTable(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(cells));
 }
-BENCHMARK(BM_StringingChartLargestTable)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StringingChartLargestTable)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 // The same chart as text for printing and as CSV: 720,874 numbers each.
 orvalt::StringingChart LargestChart(const orvalt::CalculationState& state) {
@@ -60,7 +67,10 @@ void BM_ComposeLargestChartText(benchmark::State& bench) {
     }
     bench.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_ComposeLargestChartText)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ComposeLargestChartText)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 void BM_ComposeLargestChartCsv(benchmark::State& bench) {
     orvalt::CalculationState state = LargestTable();
@@ -74,7 +84,10 @@ void BM_ComposeLargestChartCsv(benchmark::State& bench) {
     }
     bench.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_ComposeLargestChartCsv)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ComposeLargestChartCsv)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

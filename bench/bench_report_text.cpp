@@ -17,8 +17,7 @@ using orvalt::SpanRow;
 // Sag grows with the square of the span, as on a real wire; tensions and
 // K values stay in their usual ranges. The values need not come from the
 // calculation, only have the widths and digit counts of real ones.
-CalculationState LargestReportState()
-{
+CalculationState LargestReportState() {
     CalculationState state;
     state.currentWire.wireName = "ACSR 160mm2";
     state.currentWire.area = 160.0f;
@@ -44,15 +43,15 @@ CalculationState LargestReportState()
             block.span = span;
             block.sag = sagPerSquare[c] * span * span * (1.0f + 1e-6f * static_cast<float>(i % 97));
             block.tension = tensionBase[c] + 0.37f * static_cast<float>(i % 1000);
-            block.kValue = static_cast<std::int16_t>(75 + (i + static_cast<std::size_t>(c) * 13) % 40);
+            block.kValue =
+                static_cast<std::int16_t>(75 + (i + static_cast<std::size_t>(c) * 13) % 40);
             block.templateNumber = static_cast<std::int16_t>(77 + (i % 84));
         }
     }
     return state;
 }
 
-void BM_ComposeLargestReport(benchmark::State& bench)
-{
+void BM_ComposeLargestReport(benchmark::State& bench) {
     const CalculationState state = LargestReportState();
     std::size_t bytes = 0;
     for (auto _ : bench) {

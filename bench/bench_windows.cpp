@@ -13,11 +13,11 @@
 #include <QPlainTextEdit>
 
 #include "engine/calculation.h"
+#include "support/fake_services.h"
+#include "ui/app/main_window.h"
+#include "ui/base/fonts.h"
 #include "ui/windows/graph_window.h"
 #include "ui/windows/result_window.h"
-#include "ui/base/fonts.h"
-#include "ui/app/main_window.h"
-#include "support/fake_services.h"
 
 namespace {
 

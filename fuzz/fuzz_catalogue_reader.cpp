@@ -20,37 +20,33 @@ using orvalt::CatalogueReadResult;
 using orvalt::WireList;
 using orvalt::WireRecord;
 
-[[noreturn]] void Fail(const char* what)
-{
+[[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "catalogue fuzz check failed: %s\n", what);
     std::abort();
 }
 
-void Check(bool condition, const char* what)
-{
+void Check(bool condition, const char* what) {
     if (!condition) {
         Fail(what);
     }
 }
 
-WireRecord Sentinel(int index)
-{
+WireRecord Sentinel(int index) {
     WireRecord r;
     r.wireName = "sentinel";
     r.maxTension = static_cast<float>(index);
     return r;
 }
 
-void CheckRead(std::string_view bytes)
-{
+void CheckRead(std::string_view bytes) {
     WireList list;
     for (int i = 0; i < orvalt::kWireListSize; ++i) {
         list[static_cast<std::size_t>(i)] = Sentinel(i);
     }
     std::int16_t lastIndex = 1234;
     int notified = 0;
-    const CatalogueReadResult read = orvalt::ParseWireCatalogue(
-        bytes, list, lastIndex, [&](const WireRecord&, int index) {
+    const CatalogueReadResult read =
+        orvalt::ParseWireCatalogue(bytes, list, lastIndex, [&](const WireRecord&, int index) {
             Check(index == notified, "records are notified in order");
             ++notified;
         });
@@ -91,8 +87,7 @@ void CheckRead(std::string_view bytes)
     Check(rewritten && *rewritten == *written, "second write gives the same bytes");
 }
 
-void CheckName(std::string_view name)
-{
+void CheckName(std::string_view name) {
     if (orvalt::CheckWireName(name)) {
         return;
     }
@@ -111,8 +106,7 @@ void CheckName(std::string_view name)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckRead(bytes);
     if (size <= 256) {

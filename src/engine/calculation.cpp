@@ -25,24 +25,29 @@ void RunCalculation(CalculationState& s) {
     const CalcPlace lowWind{"低温季の風圧荷重"};
     const std::int16_t iceBoth = Multiply16(2, s.iceThickness, lowWind);
     const float WL = ToSingle(kMilli * ((iceBoth + d2) * s.windPressureLow), lowWind);
-    const float WI = ToSingle(
-        kMilli * ((s.iceThickness + d2) * (static_cast<double>(s.iceSpecificGravity) * kPi * s.iceThickness)),
-        {"被氷の重量"});
+    const float WI =
+        ToSingle(kMilli * ((s.iceThickness + d2) *
+                           (static_cast<double>(s.iceSpecificGravity) * kPi * s.iceThickness)),
+                 {"被氷の重量"});
 
     // Load factors: resultant load over own weight.
     const CalcPlace qhPlace{"高温季負荷係数"};
     s.loadFactorHigh = ToSingle(
-        CheckedDivide(CheckedSqrt(Wc * Wc + static_cast<double>(WH) * WH, qhPlace), Wc, qhPlace), qhPlace);
+        CheckedDivide(CheckedSqrt(Wc * Wc + static_cast<double>(WH) * WH, qhPlace), Wc, qhPlace),
+        qhPlace);
 
     const CalcPlace qlPlace{"低温季負荷係数"};
     const float W = ToSingle(static_cast<double>(WI) + Wc, qlPlace);
     s.loadFactorLow = ToSingle(
-        CheckedDivide(CheckedSqrt(static_cast<double>(W) * W + static_cast<double>(WL) * WL, qlPlace), Wc, qlPlace),
+        CheckedDivide(
+            CheckedSqrt(static_cast<double>(W) * W + static_cast<double>(WL) * WL, qlPlace), Wc,
+            qlPlace),
         qlPlace);
 
     const CalcPlace qsPlace{"検討時負荷係数"};
     const double WS = kMilli * s.windPressureStudy * d1;
-    s.loadFactorStudy = ToSingle(CheckedDivide(CheckedSqrt(WS * WS + Wc * Wc, qsPlace), Wc, qsPlace), qsPlace);
+    s.loadFactorStudy =
+        ToSingle(CheckedDivide(CheckedSqrt(WS * WS + Wc * Wc, qsPlace), Wc, qsPlace), qsPlace);
 
     // Weight and maximum working stress per mm2 of cross-section.
     const CalcPlace areaPlace{"断面積あたりの重量と最大使用応力"};
@@ -59,12 +64,14 @@ void RunCalculation(CalculationState& s) {
         const double qDiff = static_cast<double>(s.loadFactorHigh) * s.loadFactorHigh -
                              static_cast<double>(s.loadFactorLow) * s.loadFactorLow;
         if (qDiff == 0.0) {
-            FailCalculation(critical, "高温季と低温季の負荷係数が等しいため臨界径間を求められません。");
+            FailCalculation(critical,
+                            "高温季と低温季の負荷係数が等しいため臨界径間を求められません。");
         }
         const double ratio = kMicro * dt24 * w.expansionCoeff / qDiff;
         if (ratio < 0.0) {
             FailCalculation(critical,
-                            "負の数の平方根が必要になりました（高温季の温度が低温季より低くなっていませんか）。");
+                            "負の数の平方根が必要になりました（高温季の温度が低温季より低くなってい"
+                            "ませんか）。");
         }
         s.criticalSpan =
             CheckedDivide(s.maxStress, s.weightPerArea, critical) * CheckedSqrt(ratio, critical);
@@ -75,10 +82,12 @@ void RunCalculation(CalculationState& s) {
 
     // One row per span: n = floor((end - start) / step).
     const CalcPlace rows{"径間の行数"};
-    const double quotient = CheckedDivide(static_cast<double>(s.spanEnd) - s.spanStart, s.spanStep, rows);
+    const double quotient =
+        CheckedDivide(static_cast<double>(s.spanEnd) - s.spanStart, s.spanStep, rows);
     const std::int16_t n = ToInt16(std::floor(quotient), rows);
     if (n < 0) {
-        FailCalculation(rows, "計算する径間がありません（終了径間が刻みの向きと逆の側にあります）。");
+        FailCalculation(rows,
+                        "計算する径間がありません（終了径間が刻みの向きと逆の側にあります）。");
     }
     s.resultTable.assign(static_cast<std::size_t>(n) + 1, SpanRow{});
 

@@ -18,10 +18,10 @@ std::string ShortFloat(float value) {
 
 const char* ConditionName(int conditionIndex) {
     switch (conditionIndex) {
-    case 0: return "高温季";
-    case 1: return "低温季";
-    case 2: return "検討条件";
-    default: return "不明な条件";
+        case 0: return "高温季";
+        case 1: return "低温季";
+        case 2: return "検討条件";
+        default: return "不明な条件";
     }
 }
 
@@ -31,7 +31,8 @@ void FailCalculation(const CalcPlace& place, const std::string& detail) {
         message += "架線弛度表の径間 " + ShortFloat(place.span) + " m・温度 " +
                    std::to_string(place.temperature) + "℃で、";
     } else if (place.inTable) {
-        message += "径間 " + ShortFloat(place.span) + " m の" + ConditionName(place.condition) + "で、";
+        message +=
+            "径間 " + ShortFloat(place.span) + " m の" + ConditionName(place.condition) + "で、";
     }
     message += place.quantity;
     message += "の計算中に";

@@ -17,11 +17,11 @@ public:
 // Where a step runs, for the message. Cheap to build in the solver's loops:
 // the text is only made when something fails.
 struct CalcPlace {
-    const char* quantity;     // what is being computed, e.g. "弛度"
-    bool inTable = false;     // true inside the span table
-    float span = 0.0f;        // [m], when inTable
-    int condition = 0;        // load condition index, when inTable
-    bool inChart = false;     // true inside the stringing chart: span and temperature
+    const char* quantity;         // what is being computed, e.g. "弛度"
+    bool inTable = false;         // true inside the span table
+    float span = 0.0f;            // [m], when inTable
+    int condition = 0;            // load condition index, when inTable
+    bool inChart = false;         // true inside the stringing chart: span and temperature
     std::int16_t temperature = 0; // [degC], when inChart (span as above)
 };
 
@@ -34,8 +34,8 @@ struct CalcPlace {
 // would be undefined or out of range for its storage type.
 double CheckedDivide(double numerator, double denominator, const CalcPlace& place);
 double CheckedSqrt(double value, const CalcPlace& place);
-float ToSingle(double value, const CalcPlace& place);         // beyond the float range
-std::int16_t ToInt16(double value, const CalcPlace& place);   // outside -32768..32767
+float ToSingle(double value, const CalcPlace& place);       // beyond the float range
+std::int16_t ToInt16(double value, const CalcPlace& place); // outside -32768..32767
 std::int16_t Subtract16(std::int16_t a, std::int16_t b, const CalcPlace& place);
 std::int16_t Multiply16(std::int16_t a, std::int16_t b, const CalcPlace& place);
 

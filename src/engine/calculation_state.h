@@ -32,8 +32,8 @@ struct WireRecord {
 // Load condition index: selects the block of a SpanRow and the column group of
 // the report.
 enum : std::int16_t {
-    kHighSeason = 0,   // 高温季
-    kLowSeason = 1,    // 低温季
+    kHighSeason = 0,    // 高温季
+    kLowSeason = 1,     // 低温季
     kStudyCondition = 2 // 検討条件
 };
 
@@ -50,14 +50,14 @@ struct SpanRow {
 };
 
 // Sag template (定規) numbers, ascending; the last is also the lookup's limit.
-inline constexpr std::array<std::int16_t, 12> templateTable = {
-    71, 74, 77, 80, 85, 90, 98, 106, 114, 120, 140, 160};
+inline constexpr std::array<std::int16_t, 12> templateTable = {71, 74,  77,  80,  85,  90,
+                                                               98, 106, 114, 120, 140, 160};
 
 struct CalculationState {
     // Design conditions (whole numbers once the conditions window stored them).
-    float windPressureHigh = 100.0f; // [kg/m2]
-    float windPressureLow = 50.0f;   // [kg/m2], on the iced wire
-    float windPressureStudy = 0.0f;  // [kg/m2]
+    float windPressureHigh = 100.0f;    // [kg/m2]
+    float windPressureLow = 50.0f;      // [kg/m2], on the iced wire
+    float windPressureStudy = 0.0f;     // [kg/m2]
     std::int16_t temperatureHigh = 15;  // [degC]
     std::int16_t temperatureLow = -15;  // [degC]
     std::int16_t temperatureStudy = 90; // [degC]

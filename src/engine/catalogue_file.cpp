@@ -8,8 +8,8 @@
 #include <unicode/utf8.h>
 
 #include "engine/cp932.h"
-#include "engine/safe_file_write.h"
 #include "engine/number_text.h"
+#include "engine/safe_file_write.h"
 
 namespace orvalt {
 namespace {
@@ -32,13 +32,9 @@ constexpr std::array<float WireRecord::*, kLinesPerRecord> kNumberFields = {
     &WireRecord::diameterLow,
     &WireRecord::maxTension};
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view text)
-{
+std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
@@ -49,8 +45,7 @@ std::string_view TrimBlanks(std::string_view text)
 }
 
 // The first `count` characters of a UTF-8 text, "…" appended when cut.
-std::string Shorten(std::string_view utf8, int count)
-{
+std::string Shorten(std::string_view utf8, int count) {
     int32_t i = 0;
     const auto length = static_cast<int32_t>(utf8.size());
     for (int n = 0; n < count && i < length; ++n) {
@@ -66,26 +61,25 @@ std::string Shorten(std::string_view utf8, int count)
 
 // The system's reason for `error`, in Japanese where the engineer may meet it,
 // with the system's own words beside it.
-std::string Reason(int error)
-{
+std::string Reason(int error) {
     const char* japanese = nullptr;
     switch (error) {
-    case EACCES:
-    case EPERM: japanese = "アクセスが許可されていません"; break;
-    case ENOENT: japanese = "ファイルまたはフォルダーがありません"; break;
-    case ENOTDIR: japanese = "途中のフォルダーがフォルダーではありません"; break;
-    case EISDIR: japanese = "フォルダーです"; break;
-    case EROFS: japanese = "読み取り専用の場所です"; break;
-    case ENOSPC:
-    case EDQUOT: japanese = "ディスクの空きがありません"; break;
-    case EFBIG: japanese = "ファイルが大きすぎます"; break;
-    case EIO: japanese = "入出力エラーが起きました"; break;
-    case ENAMETOOLONG: japanese = "パスが長すぎます"; break;
-    case EMFILE:
-    case ENFILE: japanese = "開いているファイルが多すぎます"; break;
-    case ENOTEMPTY:
-    case EEXIST: japanese = "同じ名前のものがすでにあります"; break;
-    default: break;
+        case EACCES:
+        case EPERM: japanese = "アクセスが許可されていません"; break;
+        case ENOENT: japanese = "ファイルまたはフォルダーがありません"; break;
+        case ENOTDIR: japanese = "途中のフォルダーがフォルダーではありません"; break;
+        case EISDIR: japanese = "フォルダーです"; break;
+        case EROFS: japanese = "読み取り専用の場所です"; break;
+        case ENOSPC:
+        case EDQUOT: japanese = "ディスクの空きがありません"; break;
+        case EFBIG: japanese = "ファイルが大きすぎます"; break;
+        case EIO: japanese = "入出力エラーが起きました"; break;
+        case ENAMETOOLONG: japanese = "パスが長すぎます"; break;
+        case EMFILE:
+        case ENFILE: japanese = "開いているファイルが多すぎます"; break;
+        case ENOTEMPTY:
+        case EEXIST: japanese = "同じ名前のものがすでにあります"; break;
+        default: break;
     }
     const std::string system = std::strerror(error);
     if (japanese == nullptr) {
@@ -94,10 +88,7 @@ std::string Reason(int error)
     return std::string(japanese) + "（" + system + "）";
 }
 
-std::string PathText(const std::filesystem::path& path)
-{
-    return path.string();
-}
+std::string PathText(const std::filesystem::path& path) { return path.string(); }
 
 // The file's lines, one after the other, at byte level: CR and LF never occur
 // as a trail byte in code page 932, so splitting before decoding is safe. LF
@@ -110,8 +101,7 @@ public:
     bool AtEnd() const { return next_ >= bytes_.size(); }
     std::size_t Offset() const { return next_; }
 
-    std::string_view Next()
-    {
+    std::string_view Next() {
         std::size_t end = bytes_.find('\n', next_);
         std::size_t after = end + 1;
         if (end == std::string_view::npos) {
@@ -133,51 +123,45 @@ private:
 
 // Where the last line that holds more than blanks ends. Blank lines after the
 // last record are what an editor may leave; they end the file like its end.
-std::size_t ContentEnd(std::string_view bytes)
-{
+std::size_t ContentEnd(std::string_view bytes) {
     std::size_t end = bytes.size();
-    while (end > 0 && (IsBlank(bytes[end - 1]) || bytes[end - 1] == '\r' ||
-                       bytes[end - 1] == '\n')) {
+    while (end > 0 &&
+           (IsBlank(bytes[end - 1]) || bytes[end - 1] == '\r' || bytes[end - 1] == '\n')) {
         --end;
     }
     return end;
 }
 
 // Tells the engineer that a save will not lose what could not be read.
-std::string BackupHint(const std::filesystem::path& path)
-{
-    const std::string name =
-        path.empty() ? std::string("wiredata.dat") : path.filename().string();
+std::string BackupHint(const std::filesystem::path& path) {
+    const std::string name = path.empty() ? std::string("wiredata.dat") : path.filename().string();
     return "保存すると、元のファイルを「" + name + ".bak」として残してから書き直します。";
 }
 
-std::string PathLine(const std::filesystem::path& path)
-{
+std::string PathLine(const std::filesystem::path& path) {
     return path.empty() ? std::string() : "\r\n" + PathText(path);
 }
 
 CatalogueReadResult BadLine(int lineNumber, const std::string& what, int recordsRead,
-                            const std::filesystem::path& path)
-{
+                            const std::filesystem::path& path) {
     CatalogueReadResult result;
     result.status = CatalogueReadResult::Status::kBadLine;
     result.readWhole = false;
     result.recordsRead = recordsRead;
     result.lineNumber = lineNumber;
-    const std::string kept = recordsRead == 0
-                                 ? std::string("読み込めた電線種類はありません。")
-                                 : "それより前の" + std::to_string(recordsRead) +
-                                       "件だけを読み込みました。";
-    result.message = "電線データファイルの" + std::to_string(lineNumber) + "行目を読み込めません。" +
-                     PathLine(path) + "\r\n" + what + "\r\n" + kept + "\r\n" + BackupHint(path);
+    const std::string kept = recordsRead == 0 ? std::string("読み込めた電線種類はありません。")
+                                              : "それより前の" + std::to_string(recordsRead) +
+                                                    "件だけを読み込みました。";
+    result.message = "電線データファイルの" + std::to_string(lineNumber) +
+                     "行目を読み込めません。" + PathLine(path) + "\r\n" + what + "\r\n" + kept +
+                     "\r\n" + BackupHint(path);
     return result;
 }
 
 // Everything that can be known about a write before the file system is
 // touched; the bytes are built only when every record can be stored.
 std::optional<std::string> Encode(const WireList& wireList, std::int16_t lastIndex,
-                                  std::string& refusal)
-{
+                                  std::string& refusal) {
     if (lastIndex < -1 || lastIndex >= kWireListSize) {
         refusal = "電線種類の件数が正しくありません（" + std::to_string(lastIndex + 1) +
                   "件）。保存できるのは0件から" + std::to_string(kWireListSize) + "件までです。";
@@ -216,8 +200,7 @@ std::optional<std::string> Encode(const WireList& wireList, std::int16_t lastInd
 
 // The records of `bytes`; the result's `seen` is left to the caller.
 CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16_t& lastIndex,
-                          const WireRecordNotification& notify, const std::filesystem::path& path)
-{
+                          const WireRecordNotification& notify, const std::filesystem::path& path) {
     LineReader lines(bytes);
     const std::size_t contentEnd = ContentEnd(bytes);
 
@@ -252,15 +235,16 @@ CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16
             if (lines.AtEnd()) {
                 return finish(BadLine(lineNumber,
                                       "ファイルが" + std::to_string(count + 1) +
-                                          "件目の電線種類の途中（" + field + "の行の前）で終わっています。",
+                                          "件目の電線種類の途中（" + field +
+                                          "の行の前）で終わっています。",
                                       count, path));
             }
             const std::optional<std::string> text = DecodeCp932(lines.Next());
             if (!text) {
-                return finish(BadLine(
-                    lineNumber,
-                    "シフトJIS（コードページ932）の文字として読めないバイトがあります。", count,
-                    path));
+                return finish(
+                    BadLine(lineNumber,
+                            "シフトJIS（コードページ932）の文字として読めないバイトがあります。",
+                            count, path));
             }
             const std::string_view trimmed = TrimBlanks(*text);
             if (line == 0) {
@@ -272,9 +256,8 @@ CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16
             }
             const std::optional<float> value = ParseStrictNumber(trimmed);
             if (!value) {
-                const std::string what = IsNumberText(trimmed)
-                                             ? "の値が大きすぎます（「"
-                                             : "の行が数値ではありません（「";
+                const std::string what = IsNumberText(trimmed) ? "の値が大きすぎます（「"
+                                                               : "の行が数値ではありません（「";
                 return finish(BadLine(lineNumber, field + what + Shorten(trimmed, 20) + "」）。",
                                       count, path));
             }
@@ -294,8 +277,7 @@ CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16
 CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireList,
                                        std::int16_t& lastIndex,
                                        const WireRecordNotification& notify,
-                                       const std::filesystem::path& path)
-{
+                                       const std::filesystem::path& path) {
     CatalogueReadResult result = Parse(bytes, wireList, lastIndex, notify, path);
     result.seen = FileSnapshot{true, std::string(bytes)};
     return result;
@@ -303,8 +285,7 @@ CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireLis
 
 CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireList& wireList,
                                       std::int16_t& lastIndex,
-                                      const WireRecordNotification& notify)
-{
+                                      const WireRecordNotification& notify) {
     FileSnapshot file;
     const int error = ReadFileSnapshot(path, file);
     if (error != 0) {
@@ -312,10 +293,11 @@ CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireLis
         CatalogueReadResult r;
         r.status = CatalogueReadResult::Status::kUnreadable;
         r.readWhole = false;
-        const std::string reason =
-            error == kNotARegularFile ? std::string("通常のファイルではありません。") : Reason(error);
-        r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) + "\r\n理由: " +
-                    reason + "\r\n" + BackupHint(path);
+        const std::string reason = error == kNotARegularFile
+                                       ? std::string("通常のファイルではありません。")
+                                       : Reason(error);
+        r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) +
+                    "\r\n理由: " + reason + "\r\n" + BackupHint(path);
         lastIndex = -1;
         return r;
     }
@@ -334,8 +316,7 @@ CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireLis
 }
 
 std::optional<std::string> EncodeWireCatalogue(const WireList& wireList, std::int16_t lastIndex,
-                                               std::string* refusal)
-{
+                                               std::string* refusal) {
     std::string reason;
     std::optional<std::string> bytes = Encode(wireList, lastIndex, reason);
     if (!bytes && refusal != nullptr) {
@@ -344,11 +325,9 @@ std::optional<std::string> EncodeWireCatalogue(const WireList& wireList, std::in
     return bytes;
 }
 
-CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
-                                        const WireList& wireList, std::int16_t lastIndex,
-                                        bool lastReadWhole,
-                                        const std::optional<FileSnapshot>& lastSeen)
-{
+CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const WireList& wireList,
+                                        std::int16_t lastIndex, bool lastReadWhole,
+                                        const std::optional<FileSnapshot>& lastSeen) {
     CatalogueWriteResult result;
     std::string refusal;
     const std::optional<std::string> bytes = Encode(wireList, lastIndex, refusal);
@@ -371,12 +350,13 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
 
     if (written.changedOnDisk) {
         result.changedOnDisk = true;
-        result.message = "電線データファイルは、読み込んだ後にほかのプログラムまたはウィンドウで"
-                         "書き換えられています。\r\n" +
-                         PathText(path) +
-                         "\r\n今回の変更は保存していません。\r\n"
-                         "電線データを読み込み直しますので、最新の内容に対して"
-                         "もう一度変更してから保存してください。";
+        result.message =
+            "電線データファイルは、読み込んだ後にほかのプログラムまたはウィンドウで"
+            "書き換えられています。\r\n" +
+            PathText(path) +
+            "\r\n今回の変更は保存していません。\r\n"
+            "電線データを読み込み直しますので、最新の内容に対して"
+            "もう一度変更してから保存してください。";
         return result;
     }
     if (!written.ok) {
@@ -399,8 +379,7 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
     return result;
 }
 
-std::string ReplaceJisLookAlikes(std::string_view utf8Name)
-{
+std::string ReplaceJisLookAlikes(std::string_view utf8Name) {
     std::string out;
     out.reserve(utf8Name.size());
     int32_t i = 0;
@@ -411,14 +390,14 @@ std::string ReplaceJisLookAlikes(std::string_view utf8Name)
         U8_NEXT(utf8Name.data(), i, length, c);
         UChar32 twin = -1;
         switch (c) {
-        case 0x301C: twin = 0xFF5E; break; // WAVE DASH -> FULLWIDTH TILDE
-        case 0x2212: twin = 0xFF0D; break; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-        case 0x2016: twin = 0x2225; break; // DOUBLE VERTICAL LINE -> PARALLEL TO
-        case 0x2014: twin = 0x2015; break; // EM DASH -> HORIZONTAL BAR
-        case 0x00A2: twin = 0xFFE0; break; // CENT SIGN
-        case 0x00A3: twin = 0xFFE1; break; // POUND SIGN
-        case 0x00AC: twin = 0xFFE2; break; // NOT SIGN
-        default: break;
+            case 0x301C: twin = 0xFF5E; break; // WAVE DASH -> FULLWIDTH TILDE
+            case 0x2212: twin = 0xFF0D; break; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+            case 0x2016: twin = 0x2225; break; // DOUBLE VERTICAL LINE -> PARALLEL TO
+            case 0x2014: twin = 0x2015; break; // EM DASH -> HORIZONTAL BAR
+            case 0x00A2: twin = 0xFFE0; break; // CENT SIGN
+            case 0x00A3: twin = 0xFFE1; break; // POUND SIGN
+            case 0x00AC: twin = 0xFFE2; break; // NOT SIGN
+            default: break;
         }
         if (twin < 0) {
             out.append(utf8Name.substr(static_cast<std::size_t>(start),
@@ -433,8 +412,7 @@ std::string ReplaceJisLookAlikes(std::string_view utf8Name)
     return out;
 }
 
-std::optional<std::string> CheckWireName(std::string_view utf8Name)
-{
+std::optional<std::string> CheckWireName(std::string_view utf8Name) {
     const std::string name = ReplaceJisLookAlikes(utf8Name);
     if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back()))) {
         return std::string("電線種類の前後に空白は付けられません。");
@@ -465,11 +443,11 @@ std::optional<std::string> CheckWireName(std::string_view utf8Name)
         const std::string_view one = std::string_view(name).substr(
             static_cast<std::size_t>(start), static_cast<std::size_t>(i - start));
         const std::optional<std::string> encoded = EncodeCp932(one);
-        const std::optional<std::string> decoded =
-            encoded ? DecodeCp932(*encoded) : std::nullopt;
+        const std::optional<std::string> decoded = encoded ? DecodeCp932(*encoded) : std::nullopt;
         if (!decoded || *decoded != one) {
             return "「" + std::string(one) +
-                   "」はシフトJIS（コードページ932）で保存できない文字なので、電線種類に使えません。";
+                   "」はシフトJIS（コードページ932）で保存できない文字なので、電線種類に使えません"
+                   "。";
         }
     }
     return std::nullopt;

@@ -45,8 +45,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/safe_file_write.h"
 #include "engine/calculation_state.h"
+#include "engine/safe_file_write.h"
 
 namespace orvalt {
 
@@ -127,15 +127,13 @@ struct CatalogueWriteResult {
 // file, while there is still none); otherwise nothing is written and the
 // result is changedOnDisk. Left out (or nullopt after an unreadable file),
 // the file is replaced whatever it holds.
-CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path,
-                                        const WireList& wireList, std::int16_t lastIndex,
-                                        bool lastReadWhole,
+CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const WireList& wireList,
+                                        std::int16_t lastIndex, bool lastReadWhole,
                                         const std::optional<FileSnapshot>& lastSeen = std::nullopt);
 
 // The file's bytes for records 0 .. lastIndex, as WriteWireCatalogue writes
 // them; nullopt with `refusal` set when a record cannot be stored.
-std::optional<std::string> EncodeWireCatalogue(const WireList& wireList,
-                                               std::int16_t lastIndex,
+std::optional<std::string> EncodeWireCatalogue(const WireList& wireList, std::int16_t lastIndex,
                                                std::string* refusal = nullptr);
 
 // Replaces the JIS look-alikes that Linux input methods produce by their

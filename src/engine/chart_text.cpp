@@ -28,17 +28,15 @@ constexpr std::string_view kLoadNote = "無風・無氷（負荷係数 1）";
 constexpr std::string_view kSagTitle = "弛度 [m]";
 constexpr std::string_view kTensionTitle = "張力 [kg]";
 constexpr std::string_view kSpanHeading = "径間[m]"; // 7 display columns
-constexpr std::string_view kDegrees = "℃";         // full-width: two display columns
+constexpr std::string_view kDegrees = "℃";           // full-width: two display columns
 constexpr std::size_t kDegreesColumns = 2;
 
-void AppendLine(std::string& out, std::string_view text)
-{
+void AppendLine(std::string& out, std::string_view text) {
     out += text;
     out += kLineEnd;
 }
 
-void AppendHeader(std::string& out, const std::vector<std::int16_t>& temperatures)
-{
+void AppendHeader(std::string& out, const std::vector<std::int16_t>& temperatures) {
     out += kSpanHeading;
     for (const std::int16_t t : temperatures) {
         const std::string digits = std::to_string(t);
@@ -55,8 +53,8 @@ void AppendHeader(std::string& out, const std::vector<std::int16_t>& temperature
 // One table: its title, the header and one line per span; `values` picks the
 // sag or the tension of a row.
 void AppendTable(std::string& out, const StringingChart& chart, std::string_view title,
-                 const std::vector<float> StringingChart::Row::*values, const NumberPattern& pattern)
-{
+                 const std::vector<float> StringingChart::Row::*values,
+                 const NumberPattern& pattern) {
     AppendLine(out, title);
     AppendHeader(out, chart.temperatures);
     for (const StringingChart::Row& row : chart.rows) {
@@ -70,8 +68,7 @@ void AppendTable(std::string& out, const StringingChart& chart, std::string_view
 
 } // namespace
 
-std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart)
-{
+std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart) {
     std::string out;
     const std::size_t lineBytes = kSpanWidth + chart.temperatures.size() * (kColumnWidth + 2) + 2;
     out.reserve(2048 + state.currentWire.wireName.size() + 2 * (chart.rows.size() + 2) * lineBytes);

@@ -3,8 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/number_parse.h"
 #include "engine/form_messages.h"
+#include "engine/number_parse.h"
 
 namespace orvalt {
 namespace {
@@ -16,31 +16,20 @@ constexpr std::array<int, 3> kTemperatureBoxes = {kBoxTemperatureHigh, kBoxTempe
                                                   kBoxTemperatureStudy};
 constexpr std::array<int, 3> kSpanBoxes = {kBoxSpanStart, kBoxSpanEnd, kBoxSpanStep};
 
-std::string_view Caption(int box)
-{
-    return kConditionsBoxCaptions[static_cast<std::size_t>(box)];
-}
+std::string_view Caption(int box) { return kConditionsBoxCaptions[static_cast<std::size_t>(box)]; }
 
 // A condition box's value: its leading number, rounded towards minus infinity.
-double FloorOfBox(const ConditionsFormInput& input, int box)
-{
+double FloorOfBox(const ConditionsFormInput& input, int box) {
     return std::floor(ParseLeadingNumber(input.boxes[static_cast<std::size_t>(box)]));
 }
 
-bool FitsSingle(double value)
-{
-    return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
-}
+bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
 
-bool FitsInt16(double value)
-{
-    return value >= -32768.0 && value <= 32767.0;
-}
+bool FitsInt16(double value) { return value >= -32768.0 && value <= 32767.0; }
 
 } // namespace
 
-ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input)
-{
+ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
     ConditionsFormResult result;
     const auto refuse = [&](int box, std::string message) {
         result.refusal = FormRefusal{box, std::move(message)};
@@ -95,8 +84,7 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input)
     return result;
 }
 
-void ApplyConditions(const ConditionsValues& values, CalculationState& state)
-{
+void ApplyConditions(const ConditionsValues& values, CalculationState& state) {
     state.currentWire = values.wire;
     // Text1(7), the ice, is shown only: iceThickness keeps its value.
     state.windPressureHigh = values.windPressureHigh;
@@ -110,8 +98,7 @@ void ApplyConditions(const ConditionsValues& values, CalculationState& state)
     state.spanStep = values.spanStep;
 }
 
-std::string MainWindowCaption(std::string_view wireName, std::int16_t temperatureStudy)
-{
+std::string MainWindowCaption(std::string_view wireName, std::int16_t temperatureStudy) {
     return "最大使用張力計算  " + std::string(wireName) + "  " + std::to_string(temperatureStudy) +
            "°";
 }

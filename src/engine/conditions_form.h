@@ -39,10 +39,10 @@ inline constexpr int kConditionsBoxCount = 17;
 // The captions of the labels Label1(0) .. Label1(16), one per box; messages
 // name a box by them. Label1(17) "電線種類" names the combo box.
 inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBoxCaptions = {
-    "線膨張係数",         "等価弾性係数",       "自重量",       "断面積",
-    "高温季外径",         "低温季外径",         "最大使用張力", "被　　氷",
-    "低温季風圧",         "高温季風圧",         "検討温度",     "低温季荷重条件温度",
-    "高温季荷重条件温度", "計算単位径間",       "計算終り径間長", "計算開始径間長",
+    "線膨張係数",         "等価弾性係数", "自重量",         "断面積",
+    "高温季外径",         "低温季外径",   "最大使用張力",   "被　　氷",
+    "低温季風圧",         "高温季風圧",   "検討温度",       "低温季荷重条件温度",
+    "高温季荷重条件温度", "計算単位径間", "計算終り径間長", "計算開始径間長",
     "検討時風圧"};
 
 struct ConditionsFormInput {
@@ -53,16 +53,16 @@ struct ConditionsFormInput {
 // What OK stores. Conditions are whole numbers: the leading number of their
 // box rounded towards minus infinity (15.7 -> 15, -0.5 -> -1, "abc" -> 0).
 struct ConditionsValues {
-    WireRecord wire; // constants of Text1(0..6) read strictly; name untrimmed
-    float windPressureHigh = 0.0f;  // Text1(9)
-    float windPressureLow = 0.0f;   // Text1(8)
-    float windPressureStudy = 0.0f; // Text1(16)
+    WireRecord wire;                   // constants of Text1(0..6) read strictly; name untrimmed
+    float windPressureHigh = 0.0f;     // Text1(9)
+    float windPressureLow = 0.0f;      // Text1(8)
+    float windPressureStudy = 0.0f;    // Text1(16)
     std::int16_t temperatureHigh = 0;  // Text1(12)
     std::int16_t temperatureLow = 0;   // Text1(11)
     std::int16_t temperatureStudy = 0; // Text1(10)
-    float spanStart = 0.0f; // Text1(15)
-    float spanEnd = 0.0f;   // Text1(14)
-    float spanStep = 0.0f;  // Text1(13)
+    float spanStart = 0.0f;            // Text1(15)
+    float spanEnd = 0.0f;              // Text1(14)
+    float spanStep = 0.0f;             // Text1(13)
 
     friend bool operator==(const ConditionsValues&, const ConditionsValues&) = default;
 };

@@ -18,8 +18,7 @@ using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
 // ICU's own substitute would be U+001A, which no window shows.
 void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
-                                    int32_t, UConverterCallbackReason reason, UErrorCode* error)
-{
+                                    int32_t, UConverterCallbackReason reason, UErrorCode* error) {
     if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) {
         return;
     }
@@ -30,8 +29,7 @@ void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, 
 
 // A windows-932 converter whose decoding calls `toUnicode` on a bad byte and
 // whose encoding stops at a character without a code; null if ICU fails.
-ConverterPtr OpenConverter(UConverterToUCallback toUnicode)
-{
+ConverterPtr OpenConverter(UConverterToUCallback toUnicode) {
     UErrorCode status = U_ZERO_ERROR;
     ConverterPtr opened(ucnv_open("windows-932", &status));
     if (U_FAILURE(status)) {
@@ -48,26 +46,20 @@ ConverterPtr OpenConverter(UConverterToUCallback toUnicode)
 
 // One converter of each kind per thread, opened on first use: ucnv_open costs
 // more than a short name line, and the fuzzer calls this millions of times.
-UConverter* Converter()
-{
+UConverter* Converter() {
     thread_local ConverterPtr converter = OpenConverter(UCNV_TO_U_CALLBACK_STOP);
     return converter.get();
 }
 
-UConverter* DisplayConverter()
-{
+UConverter* DisplayConverter() {
     thread_local ConverterPtr converter = OpenConverter(SubstituteReplacementCharacter);
     return converter.get();
 }
 
-bool FitsInt32(std::size_t size)
-{
-    return size < static_cast<std::size_t>(INT32_MAX / 4);
-}
+bool FitsInt32(std::size_t size) { return size < static_cast<std::size_t>(INT32_MAX / 4); }
 
 // UTF-8 of `bytes` through `converter`, nullopt on any failure.
-std::optional<std::string> Decode(UConverter* converter, std::string_view bytes)
-{
+std::optional<std::string> Decode(UConverter* converter, std::string_view bytes) {
     if (bytes.empty()) {
         return std::string();
     }
@@ -98,13 +90,11 @@ std::optional<std::string> Decode(UConverter* converter, std::string_view bytes)
 
 } // namespace
 
-std::optional<std::string> DecodeCp932(std::string_view bytes)
-{
+std::optional<std::string> DecodeCp932(std::string_view bytes) {
     return Decode(Converter(), bytes);
 }
 
-std::string DecodeCp932ForDisplay(std::string_view bytes)
-{
+std::string DecodeCp932ForDisplay(std::string_view bytes) {
     if (std::optional<std::string> text = Decode(DisplayConverter(), bytes)) {
         return *std::move(text);
     }
@@ -116,8 +106,7 @@ std::string DecodeCp932ForDisplay(std::string_view bytes)
     return marks;
 }
 
-std::optional<std::string> EncodeCp932(std::string_view utf8)
-{
+std::optional<std::string> EncodeCp932(std::string_view utf8) {
     if (utf8.empty()) {
         return std::string();
     }
@@ -137,8 +126,8 @@ std::optional<std::string> EncodeCp932(std::string_view utf8)
     // At most two bytes per UTF-16 unit.
     std::string bytes(static_cast<std::size_t>(length16) * 2 + 2, '\0');
     const int32_t length =
-        ucnv_fromUChars(converter, bytes.data(), static_cast<int32_t>(bytes.size()),
-                        utf16.data(), length16, &status);
+        ucnv_fromUChars(converter, bytes.data(), static_cast<int32_t>(bytes.size()), utf16.data(),
+                        length16, &status);
     if (U_FAILURE(status)) {
         return std::nullopt;
     }

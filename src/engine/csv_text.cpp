@@ -25,8 +25,7 @@ constexpr std::string_view kTensionTitle = "張力 [kg]";
 // Condition names in block order (high season, low season, study).
 constexpr std::string_view kConditionNames[3] = {"高温季", "低温季", "検討条件"};
 
-void AppendQuotedIfNeeded(std::string& out, const std::string& cell, std::string_view special)
-{
+void AppendQuotedIfNeeded(std::string& out, const std::string& cell, std::string_view special) {
     if (cell.find_first_of(special) == std::string::npos) {
         out += cell;
         return;
@@ -41,9 +40,8 @@ void AppendQuotedIfNeeded(std::string& out, const std::string& cell, std::string
     out += '"';
 }
 
-void AppendRows(std::string& out, const CellTable& cells, char separator,
-                std::string_view special, std::string_view lineEnd)
-{
+void AppendRows(std::string& out, const CellTable& cells, char separator, std::string_view special,
+                std::string_view lineEnd) {
     for (const std::vector<std::string>& row : cells) {
         for (std::size_t c = 0; c < row.size(); ++c) {
             if (c > 0) {
@@ -55,15 +53,13 @@ void AppendRows(std::string& out, const CellTable& cells, char separator,
     }
 }
 
-std::vector<std::string> TitleRow(std::string_view title, std::size_t width)
-{
+std::vector<std::string> TitleRow(std::string_view title, std::size_t width) {
     std::vector<std::string> row(width);
     row[0] = title;
     return row;
 }
 
-std::vector<std::string> TemperatureHeader(const std::vector<std::int16_t>& temperatures)
-{
+std::vector<std::string> TemperatureHeader(const std::vector<std::int16_t>& temperatures) {
     std::vector<std::string> row;
     row.reserve(temperatures.size() + 1);
     row.emplace_back(kSpanHeading);
@@ -75,8 +71,7 @@ std::vector<std::string> TemperatureHeader(const std::vector<std::int16_t>& temp
 
 void AppendChartTable(CellTable& cells, const StringingChart& chart, std::string_view title,
                       const std::vector<float> StringingChart::Row::*values,
-                      std::string_view pattern)
-{
+                      std::string_view pattern) {
     const std::size_t width = chart.temperatures.size() + 1;
     cells.push_back(TitleRow(title, width));
     cells.push_back(TemperatureHeader(chart.temperatures));
@@ -93,8 +88,7 @@ void AppendChartTable(CellTable& cells, const StringingChart& chart, std::string
 
 } // namespace
 
-CellTable ResultTableCells(const CalculationState& state)
-{
+CellTable ResultTableCells(const CalculationState& state) {
     CellTable cells;
     cells.reserve(state.resultTable.size() + 1);
 
@@ -124,8 +118,7 @@ CellTable ResultTableCells(const CalculationState& state)
     return cells;
 }
 
-CellTable StringingChartCells(const StringingChart& chart)
-{
+CellTable StringingChartCells(const StringingChart& chart) {
     CellTable cells;
     cells.reserve(2 * chart.rows.size() + 5);
     AppendChartTable(cells, chart, kSagTitle, &StringingChart::Row::sag, kSagPattern);
@@ -134,33 +127,28 @@ CellTable StringingChartCells(const StringingChart& chart)
     return cells;
 }
 
-std::string ComposeCsv(const CellTable& cells)
-{
+std::string ComposeCsv(const CellTable& cells) {
     std::string out(kByteOrderMark);
     AppendRows(out, cells, ',', std::string_view(",\"\r\n", 4), "\r\n");
     return out;
 }
 
-std::string ComposeResultTableCsv(const CalculationState& state)
-{
+std::string ComposeResultTableCsv(const CalculationState& state) {
     return ComposeCsv(ResultTableCells(state));
 }
 
-std::string ComposeStringingChartCsv(const StringingChart& chart)
-{
+std::string ComposeStringingChartCsv(const StringingChart& chart) {
     return ComposeCsv(StringingChartCells(chart));
 }
 
-std::string ComposeTabSeparatedText(const CellTable& cells, LineEnd lineEnd)
-{
+std::string ComposeTabSeparatedText(const CellTable& cells, LineEnd lineEnd) {
     std::string out;
     AppendRows(out, cells, '\t', std::string_view("\t\"\r\n", 4),
                lineEnd == LineEnd::CrLf ? "\r\n" : "\n");
     return out;
 }
 
-std::string ComposeHtmlTable(const CellTable& cells)
-{
+std::string ComposeHtmlTable(const CellTable& cells) {
     std::string out = "<table>\n";
     for (const std::vector<std::string>& row : cells) {
         out += "<tr>";
@@ -168,11 +156,11 @@ std::string ComposeHtmlTable(const CellTable& cells)
             out += "<td>";
             for (const char c : cell) {
                 switch (c) {
-                case '&': out += "&amp;"; break;
-                case '<': out += "&lt;"; break;
-                case '>': out += "&gt;"; break;
-                case '"': out += "&quot;"; break;
-                default: out += c; break;
+                    case '&': out += "&amp;"; break;
+                    case '<': out += "&lt;"; break;
+                    case '>': out += "&gt;"; break;
+                    case '"': out += "&quot;"; break;
+                    default: out += c; break;
                 }
             }
             out += "</td>";

@@ -36,12 +36,11 @@ struct DecimalDigits {
 };
 
 // Exact powers of ten of a double: 10^0 to 10^22.
-constexpr std::array<double, 23> kPowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-void SetSevenDigits(DecimalDigits& d, std::uint32_t digits, int exponent)
-{
+void SetSevenDigits(DecimalDigits& d, std::uint32_t digits, int exponent) {
     for (int i = 6; i >= 0; --i) {
         d.digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits % 10);
         digits /= 10;
@@ -56,8 +55,7 @@ void SetSevenDigits(DecimalDigits& d, std::uint32_t digits, int exponent)
 // that close to a half is the rounding in doubt; then the caller takes the
 // exact path. Also refuses magnitudes whose power of ten is not exact.
 // On success value = sevenDigits x 10^(decimalExponent - 6).
-bool FastSevenDigits(float value, std::uint32_t& sevenDigits, int& decimalExponent)
-{
+bool FastSevenDigits(float value, std::uint32_t& sevenDigits, int& decimalExponent) {
     // Biased exponent field of the float: its magnitude lies in
     // [2^(field-127), 2^(field-126)) for normal numbers.
     const int field = static_cast<int>((std::bit_cast<std::uint32_t>(value) >> 23) & 0xFFu);
@@ -66,15 +64,16 @@ bool FastSevenDigits(float value, std::uint32_t& sevenDigits, int& decimalExpone
     }
     const double magnitude = std::fabs(static_cast<double>(value));
     // floor(log10(2^(field-127))): the decimal exponent or one less.
-    int exponent = static_cast<int>(
-        std::floor(static_cast<double>(field - 127) * 0.30102999566398120));
+    int exponent =
+        static_cast<int>(std::floor(static_cast<double>(field - 127) * 0.30102999566398120));
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int shift = 6 - exponent;
         if (shift > 22 || shift < -22) {
             return false;
         }
-        const double scaled = shift >= 0 ? magnitude * kPowersOfTen[static_cast<std::size_t>(shift)]
-                                         : magnitude / kPowersOfTen[static_cast<std::size_t>(-shift)];
+        const double scaled = shift >= 0
+                                  ? magnitude * kPowersOfTen[static_cast<std::size_t>(shift)]
+                                  : magnitude / kPowersOfTen[static_cast<std::size_t>(-shift)];
         if (scaled >= 1e7) {
             ++exponent;
             continue;
@@ -102,12 +101,11 @@ bool FastSevenDigits(float value, std::uint32_t& sevenDigits, int& decimalExpone
 
 // Nearest decimal of 7 significant digits of a finite float, by
 // std::to_chars, which rounds the exact binary value correctly.
-void ExactSevenDigits(float magnitude, DecimalDigits& d)
-{
+void ExactSevenDigits(float magnitude, DecimalDigits& d) {
     // "d.dddddde+xx" at most 14 characters for a float.
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude,
-                                   std::chars_format::scientific, 6);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 6);
     const char* p = buf;
     d.count = 0;
     d.digits[static_cast<std::size_t>(d.count++)] = *p++;
@@ -129,8 +127,7 @@ void ExactSevenDigits(float magnitude, DecimalDigits& d)
 }
 
 // Nearest decimal of 7 significant digits of a finite float.
-DecimalDigits ToDecimal(float value)
-{
+DecimalDigits ToDecimal(float value) {
     DecimalDigits d;
     d.negative = std::signbit(value);
     const float magnitude = std::fabs(value);
@@ -152,8 +149,7 @@ DecimalDigits ToDecimal(float value)
 }
 
 // Exact digits of a 16-bit integer.
-DecimalDigits ToDecimal(std::int16_t value)
-{
+DecimalDigits ToDecimal(std::int16_t value) {
     DecimalDigits d;
     d.negative = value < 0;
     int magnitude = value < 0 ? -static_cast<int>(value) : value; // 32768 fits an int
@@ -180,8 +176,7 @@ DecimalDigits ToDecimal(std::int16_t value)
 // Rounds the magnitude to `decimals` digits after the point, halves away from
 // zero. Only the first dropped digit decides: the digits are an exact decimal,
 // so 5 followed by anything is at least a half.
-void RoundToDecimals(DecimalDigits& d, int decimals)
-{
+void RoundToDecimals(DecimalDigits& d, int decimals) {
     if (d.count == 0) {
         return;
     }
@@ -219,8 +214,7 @@ void RoundToDecimals(DecimalDigits& d, int decimals)
 }
 
 // Digit of the decimal at the power 10^power (0 outside the significant digits).
-char DigitAt(const DecimalDigits& d, int power)
-{
+char DigitAt(const DecimalDigits& d, int power) {
     const long index = static_cast<long>(d.exponent) - power;
     if (index < 0 || index >= d.count) {
         return '0';
@@ -228,8 +222,7 @@ char DigitAt(const DecimalDigits& d, int power)
     return d.digits[static_cast<std::size_t>(index)];
 }
 
-void AppendNonFinite(std::string& out, float value)
-{
+void AppendNonFinite(std::string& out, float value) {
     // The engine never hands these to a pattern (its arithmetic fails
     // first); written plainly so that a bug shows instead of crashing.
     if (std::isnan(value)) {
@@ -258,9 +251,8 @@ constexpr int kFixedMaxShift = 12;
 // The common case in integers: `scaled` is the magnitude already rounded to
 // the pattern's decimals and multiplied by 10^decimals. Same text as
 // AppendShaped, without digit arrays.
-void AppendFixed(std::string& out, bool negative, std::uint64_t scaled,
-                 const NumberPattern& shape, std::size_t width)
-{
+void AppendFixed(std::string& out, bool negative, std::uint64_t scaled, const NumberPattern& shape,
+                 std::size_t width) {
     const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(shape.decimals)];
     std::uint64_t integerPart = scaled / unit;
     std::uint64_t fractionPart = scaled % unit;
@@ -285,9 +277,9 @@ void AppendFixed(std::string& out, bool negative, std::uint64_t scaled,
         --written;
     }
 
-    const std::size_t length = (sign ? 1u : 0u) + static_cast<std::size_t>(leadingZeros)
-        + static_cast<std::size_t>(integerLength)
-        + (written > 0 ? 1u + static_cast<std::size_t>(written) : 0u);
+    const std::size_t length = (sign ? 1u : 0u) + static_cast<std::size_t>(leadingZeros) +
+                               static_cast<std::size_t>(integerLength) +
+                               (written > 0 ? 1u + static_cast<std::size_t>(written) : 0u);
     if (width > length) {
         out.append(width - length, ' ');
     }
@@ -314,8 +306,7 @@ void AppendFixed(std::string& out, bool negative, std::uint64_t scaled,
 
 // The float's 7-digit decimal rounded to the pattern's decimals, times
 // 10^decimals, when that fits the integer path.
-bool ScaledFloat(float magnitude, int decimals, std::uint64_t& scaled)
-{
+bool ScaledFloat(float magnitude, int decimals, std::uint64_t& scaled) {
     if (decimals > kFixedMaxDecimals) {
         return false;
     }
@@ -347,8 +338,7 @@ bool ScaledFloat(float magnitude, int decimals, std::uint64_t& scaled)
 }
 
 void AppendShaped(std::string& out, DecimalDigits d, const NumberPattern& shape,
-                  std::size_t width)
-{
+                  std::size_t width) {
     RoundToDecimals(d, shape.decimals);
     const bool isZero = d.count == 0;
     // A value that rounds to zero loses its sign: -0.001 with "##0.0" is 0.0.
@@ -364,9 +354,9 @@ void AppendShaped(std::string& out, DecimalDigits d, const NumberPattern& shape,
     }
     // The length is known before anything is written, so the padding goes
     // first and nothing has to be moved afterwards.
-    const std::size_t length = (sign ? 1u : 0u) + static_cast<std::size_t>(leadingZeros)
-        + static_cast<std::size_t>(integerDigits)
-        + (written > 0 ? 1u + static_cast<std::size_t>(written) : 0u);
+    const std::size_t length = (sign ? 1u : 0u) + static_cast<std::size_t>(leadingZeros) +
+                               static_cast<std::size_t>(integerDigits) +
+                               (written > 0 ? 1u + static_cast<std::size_t>(written) : 0u);
     const std::size_t start = out.size();
     const std::size_t padding = width > length ? width - length : 0;
     out.resize(start + padding + length);
@@ -393,8 +383,7 @@ void AppendShaped(std::string& out, DecimalDigits d, const NumberPattern& shape,
 
 // Appends mantissa digits with the point after the first, no trailing zeros,
 // then "E", a sign and at least two exponent digits: 1.5E-05, 1E+07.
-void AppendExponentForm(std::string& out, const DecimalDigits& d)
-{
+void AppendExponentForm(std::string& out, const DecimalDigits& d) {
     out += d.digits[0];
     if (d.count > 1) {
         out += '.';
@@ -411,8 +400,7 @@ void AppendExponentForm(std::string& out, const DecimalDigits& d)
     out.append(buf, res.ptr);
 }
 
-std::string PlainFromDigits(const DecimalDigits& d)
-{
+std::string PlainFromDigits(const DecimalDigits& d) {
     std::string out;
     out += d.negative && d.count > 0 ? '-' : ' ';
     if (d.count == 0) {
@@ -441,8 +429,7 @@ std::string PlainFromDigits(const DecimalDigits& d)
 } // namespace
 
 void AppendWithPattern(std::string& out, float value, const NumberPattern& pattern,
-                       std::size_t width)
-{
+                       std::size_t width) {
     if (!std::isfinite(value)) {
         const std::size_t start = out.size();
         AppendNonFinite(out, value);
@@ -461,43 +448,39 @@ void AppendWithPattern(std::string& out, float value, const NumberPattern& patte
 }
 
 void AppendWithPattern(std::string& out, std::int16_t value, const NumberPattern& pattern,
-                       std::size_t width)
-{
+                       std::size_t width) {
     if (pattern.decimals <= kFixedMaxDecimals) {
-        const auto magnitude = static_cast<std::uint64_t>(value < 0 ? -static_cast<int>(value) : value);
-        AppendFixed(out, value < 0, magnitude * kIntegerPowersOfTen[static_cast<std::size_t>(pattern.decimals)],
+        const auto magnitude =
+            static_cast<std::uint64_t>(value < 0 ? -static_cast<int>(value) : value);
+        AppendFixed(out, value < 0,
+                    magnitude * kIntegerPowersOfTen[static_cast<std::size_t>(pattern.decimals)],
                     pattern, width);
         return;
     }
     AppendShaped(out, ToDecimal(value), pattern, width);
 }
 
-void AppendWithPattern(std::string& out, float value, std::string_view pattern)
-{
+void AppendWithPattern(std::string& out, float value, std::string_view pattern) {
     AppendWithPattern(out, value, NumberPattern(pattern));
 }
 
-void AppendWithPattern(std::string& out, std::int16_t value, std::string_view pattern)
-{
+void AppendWithPattern(std::string& out, std::int16_t value, std::string_view pattern) {
     AppendWithPattern(out, value, NumberPattern(pattern));
 }
 
-std::string FormatWithPattern(float value, std::string_view pattern)
-{
+std::string FormatWithPattern(float value, std::string_view pattern) {
     std::string out;
     AppendWithPattern(out, value, pattern);
     return out;
 }
 
-std::string FormatWithPattern(std::int16_t value, std::string_view pattern)
-{
+std::string FormatWithPattern(std::int16_t value, std::string_view pattern) {
     std::string out;
     AppendWithPattern(out, value, pattern);
     return out;
 }
 
-std::string FormatPlainNumber(float value)
-{
+std::string FormatPlainNumber(float value) {
     if (!std::isfinite(value)) {
         std::string out;
         AppendNonFinite(out, value);
@@ -506,9 +489,6 @@ std::string FormatPlainNumber(float value)
     return PlainFromDigits(ToDecimal(value));
 }
 
-std::string FormatPlainNumber(std::int16_t value)
-{
-    return PlainFromDigits(ToDecimal(value));
-}
+std::string FormatPlainNumber(std::int16_t value) { return PlainFromDigits(ToDecimal(value)); }
 
 } // namespace orvalt

@@ -40,8 +40,7 @@ struct NumberPattern {
     int decimals = 0;         // placeholders after the point
     int minDecimals = 0;      // decimals up to and including the last "0"
 
-    constexpr explicit NumberPattern(std::string_view pattern)
-    {
+    constexpr explicit NumberPattern(std::string_view pattern) {
         bool afterPoint = false;
         for (const char c : pattern) {
             if (c == '.') {

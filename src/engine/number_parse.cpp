@@ -14,21 +14,14 @@
 namespace orvalt {
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsIgnoredByLenientRead(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n';
-}
+bool IsIgnoredByLenientRead(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Power of ten of the first significant digit of a number already checked
 // by the grammar ("123.4e5" -> 7, "0.05" -> -2). Only used to tell overflow
 // from underflow, so a huge exponent saturates instead of overflowing.
-long DecimalOrder(std::string_view number)
-{
+long DecimalOrder(std::string_view number) {
     long integerDigits = 0;
     long leadingFractionZeros = 0;
     bool seenNonzero = false;
@@ -73,8 +66,7 @@ long DecimalOrder(std::string_view number)
 
 } // namespace
 
-double ParseLeadingNumber(std::string_view text)
-{
+double ParseLeadingNumber(std::string_view text) {
     // Collect the longest leading number without the ignored characters, in
     // the form std::from_chars reads: no "+" sign, "e" for the exponent.
     std::string number;
@@ -153,8 +145,7 @@ double ParseLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-bool IsNumberText(std::string_view text)
-{
+bool IsNumberText(std::string_view text) {
     // Sign, digits with at most one point (at least one digit), then
     // optionally E, a sign and digits.
     std::size_t i = 0;
@@ -191,8 +182,7 @@ bool IsNumberText(std::string_view text)
     return i == text.size();
 }
 
-std::optional<float> ParseStrictNumber(std::string_view text)
-{
+std::optional<float> ParseStrictNumber(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
     }

@@ -88,8 +88,7 @@ constexpr std::size_t kHeaderBytesEstimate = 2048;
 // Double to float without undefined behaviour for values beyond the float
 // range (the calculation never stores such a critical span, but the state is
 // plain data).
-float RoundToFloat(double value)
-{
+float RoundToFloat(double value) {
     constexpr double kLargest = std::numeric_limits<float>::max();
     if (value > kLargest) {
         return std::numeric_limits<float>::infinity();
@@ -100,30 +99,26 @@ float RoundToFloat(double value)
     return static_cast<float>(value);
 }
 
-void AppendLine(std::string& out, std::string_view text)
-{
+void AppendLine(std::string& out, std::string_view text) {
     out += text;
     out += kLineEnd;
 }
 
 void AppendLabelledValue(std::string& out, std::string_view label, float value,
-                         const NumberPattern& pattern)
-{
+                         const NumberPattern& pattern) {
     out += label;
     AppendWithPattern(out, value, pattern);
     out += kLineEnd;
 }
 
-void AppendConditionBlock(std::string& out, const ConditionResult& block)
-{
+void AppendConditionBlock(std::string& out, const ConditionResult& block) {
     AppendWithPattern(out, block.sag, kSagPattern, kSagWidth);
     AppendWithPattern(out, block.tension, kTensionPattern, kTensionWidth);
     AppendWithPattern(out, block.kValue, kWholePattern, kWholeWidth);
     AppendWithPattern(out, block.templateNumber, kWholePattern, kWholeWidth);
 }
 
-void AppendTableLine(std::string& out, const SpanRow& row)
-{
+void AppendTableLine(std::string& out, const SpanRow& row) {
     out += kRowIndent;
     // The span is not aligned: a two-digit span shifts its line one column
     // to the left, a four-digit one to the right.
@@ -136,8 +131,7 @@ void AppendTableLine(std::string& out, const SpanRow& row)
 
 } // namespace
 
-void AppendWireAndConditionLines(std::string& out, const CalculationState& state)
-{
+void AppendWireAndConditionLines(std::string& out, const CalculationState& state) {
     const WireRecord& wire = state.currentWire;
     AppendLine(out, kConstantsHeading);
     out += kNameLabel;
@@ -175,12 +169,11 @@ void AppendWireAndConditionLines(std::string& out, const CalculationState& state
     out += kLineEnd;
 }
 
-std::string ComposeResultReport(const CalculationState& state)
-{
+std::string ComposeResultReport(const CalculationState& state) {
     const WireRecord& wire = state.currentWire;
     std::string out;
-    out.reserve(kHeaderBytesEstimate + wire.wireName.size()
-                + state.resultTable.size() * kRowBytesEstimate);
+    out.reserve(kHeaderBytesEstimate + wire.wireName.size() +
+                state.resultTable.size() * kRowBytesEstimate);
 
     AppendLine(out, kTitle);
     AppendWireAndConditionLines(out, state);
@@ -195,7 +188,7 @@ std::string ComposeResultReport(const CalculationState& state)
         // The calculation compares spans with the critical span rounded to
         // float; the report shows that same value.
         AppendWithPattern(out, RoundToFloat(state.criticalSpan), kCriticalSpanPattern,
-                    kCriticalSpanWidth);
+                          kCriticalSpanWidth);
     }
     out += kLineEnd;
     AppendLine(out, "");

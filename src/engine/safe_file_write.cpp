@@ -18,16 +18,14 @@ public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
+    ~FileDescriptor() {
         if (fd_ >= 0) {
             ::close(fd_);
         }
     }
     int get() const { return fd_; }
     // Takes `fd` in place of the descriptor held so far.
-    void Reset(int fd)
-    {
+    void Reset(int fd) {
         if (fd_ >= 0) {
             ::close(fd_);
         }
@@ -35,8 +33,7 @@ public:
     }
     // Closes now and says whether the close succeeded (it can report a
     // delayed write error).
-    bool Close()
-    {
+    bool Close() {
         const int fd = fd_;
         fd_ = -1;
         return ::close(fd) == 0;
@@ -47,8 +44,7 @@ private:
 };
 
 // 0, or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes)
-{
+int WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -64,8 +60,7 @@ int WriteAll(int fd, std::string_view bytes)
 
 // Appends everything up to the end of `fd` to `bytes`. 0, or the errno of
 // the read that failed.
-int ReadAll(int fd, std::string& bytes)
-{
+int ReadAll(int fd, std::string& bytes) {
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -82,8 +77,7 @@ int ReadAll(int fd, std::string& bytes)
     }
 }
 
-std::filesystem::path Folder(const std::filesystem::path& path)
-{
+std::filesystem::path Folder(const std::filesystem::path& path) {
     std::filesystem::path folder = path.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
@@ -92,14 +86,12 @@ std::filesystem::path Folder(const std::filesystem::path& path)
 // "path.<kind><pid>_<n>": `make` is tried on one name after the other and
 // returns 0 when it made the entry, EEXIST when the name is taken (try the
 // next), or another errno (give up). Returns 0 with `made` set, or the errno.
-int MakeSibling(const std::filesystem::path& path, const char* kind,
-                std::filesystem::path& made,
-                const std::function<int(const std::filesystem::path&)>& make)
-{
+int MakeSibling(const std::filesystem::path& path, const char* kind, std::filesystem::path& made,
+                const std::function<int(const std::filesystem::path&)>& make) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = path;
-        candidate += "." + std::string(kind) + std::to_string(::getpid()) + "_" +
-                     std::to_string(attempt);
+        candidate +=
+            "." + std::string(kind) + std::to_string(::getpid()) + "_" + std::to_string(attempt);
         const int error = make(candidate);
         if (error == 0) {
             made = candidate;
@@ -114,11 +106,9 @@ int MakeSibling(const std::filesystem::path& path, const char* kind,
 
 // A new, empty file beside `path`, open for writing in `file`. 0 or errno.
 int CreateSibling(const std::filesystem::path& path, const char* kind,
-                  std::filesystem::path& created, FileDescriptor& file)
-{
+                  std::filesystem::path& created, FileDescriptor& file) {
     return MakeSibling(path, kind, created, [&](const std::filesystem::path& candidate) {
-        const int fd =
-            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             return errno;
         }
@@ -130,12 +120,12 @@ int CreateSibling(const std::filesystem::path& path, const char* kind,
 // Keeps the file at `path` as `backup`, replacing an older backup only once
 // the new one is complete. A hard link keeps the very bytes without reading
 // them; where links are not possible the bytes are copied. Returns 0 or errno.
-int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& backup)
-{
+int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& backup) {
     std::filesystem::path pending;
-    const int linked = MakeSibling(path, "bak", pending, [&](const std::filesystem::path& candidate) {
-        return ::link(path.c_str(), candidate.c_str()) == 0 ? 0 : errno;
-    });
+    const int linked =
+        MakeSibling(path, "bak", pending, [&](const std::filesystem::path& candidate) {
+            return ::link(path.c_str(), candidate.c_str()) == 0 ? 0 : errno;
+        });
     if (linked != 0) {
         FileDescriptor copy;
         if (const int error = CreateSibling(path, "bak", pending, copy); error != 0) {
@@ -177,8 +167,7 @@ int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& b
 class FolderLock {
 public:
     explicit FolderLock(const std::filesystem::path& folder)
-        : folder_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
+        : folder_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (folder_.get() >= 0) {
             while (::flock(folder_.get(), LOCK_EX) != 0 && errno == EINTR) {
             }
@@ -186,8 +175,7 @@ public:
     }
     // Makes a rename in the folder durable. Nothing to do about a failure:
     // the renamed file is in place whatever this says.
-    void Sync() const
-    {
+    void Sync() const {
         if (folder_.get() >= 0) {
             ::fsync(folder_.get());
         }
@@ -199,8 +187,7 @@ private:
 
 } // namespace
 
-int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot)
-{
+int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot) {
     snapshot = FileSnapshot{};
     // Non-blocking, so that a FIFO in the file's place cannot hang the caller.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -227,8 +214,7 @@ int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot)
 }
 
 AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                      const AtomicWriteOptions& options)
-{
+                                      const AtomicWriteOptions& options) {
     AtomicWriteResult result;
     const auto failed = [&](int error) {
         result.ok = false;

@@ -9,8 +9,8 @@
 namespace orvalt {
 namespace {
 
-constexpr double kMicro = 1e-6;          // 10^-6
-constexpr float kTolerance = 0.0001f;    // held as a single: 9.99999975e-05
+constexpr double kMicro = 1e-6;       // 10^-6
+constexpr float kTolerance = 0.0001f; // held as a single: 9.99999975e-05
 
 // Magnitudes this far inside the float range (about 3.4e38) stay finite
 // through one Newton step's quotient, its rounding to float and the
@@ -22,7 +22,8 @@ constexpr double kFarInsideFloatRange = 1e30;
 constexpr long kMaxNewtonSteps = 20'000'000;
 
 // Newton's method at a known place of the table (or nowhere, for a lone call).
-float SolveAt(float q, double delta, float S, float E, float K, float sigma, const CalcPlace& place) {
+float SolveAt(float q, double delta, float S, float E, float K, float sigma,
+              const CalcPlace& place) {
     CalcPlace mPlace = place;
     mPlace.quantity = "状態方程式の定数";
     CalcPlace newtonPlace = place;
@@ -58,7 +59,8 @@ float SolveAt(float q, double delta, float S, float E, float K, float sigma, con
         if (d <= kTolerance) return next;
         x = next;
 
-        if (x == saved) FailCalculation(newtonPlace, "反復計算の値が同じ所を巡り、収束しませんでした。");
+        if (x == saved)
+            FailCalculation(newtonPlace, "反復計算の値が同じ所を巡り、収束しませんでした。");
         if (++sinceSaved == power) {
             saved = x;
             power *= 2;
@@ -83,7 +85,8 @@ std::int16_t LookupTemplateNumber(std::int16_t k) {
 }
 
 float SpanOfRow(const CalculationState& state, std::int16_t i, const CalcPlace& place) {
-    return ToSingle(static_cast<double>(static_cast<float>(i)) * state.spanStep + state.spanStart, place);
+    return ToSingle(static_cast<double>(static_cast<float>(i)) * state.spanStep + state.spanStart,
+                    place);
 }
 
 void SolveSagAndTension(const CalculationState& state, float S, float q, std::int16_t t,
@@ -121,9 +124,9 @@ void SolveSagAndTension(const CalculationState& state, float S, float q, std::in
     place.quantity = "張力";
     block.tension = ToSingle(static_cast<double>(wire.area) * stress, place);
     place.quantity = "弛度";
-    block.sag = ToSingle(
-        CheckedDivide(static_cast<double>(q) * delta * S * S, 8.0f * static_cast<double>(stress), place),
-        place);
+    block.sag = ToSingle(CheckedDivide(static_cast<double>(q) * delta * S * S,
+                                       8.0f * static_cast<double>(stress), place),
+                         place);
 }
 
 void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex, std::int16_t t) {
@@ -139,13 +142,16 @@ void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex
         place.span = S;
 
         // Stress, span, tension and sag.
-        ConditionResult& block = state.resultTable[row].block[static_cast<std::size_t>(conditionIndex)];
+        ConditionResult& block =
+            state.resultTable[row].block[static_cast<std::size_t>(conditionIndex)];
         SolveSagAndTension(state, S, q, t, place, block);
 
         // K value from the sag as stored, then the template.
         place.quantity = "K値";
         const double halfSpan = static_cast<double>(S) * 0.5;
-        const double k = std::trunc(CheckedDivide(static_cast<double>(block.sag) * 1e5, halfSpan * halfSpan, place)) + 1.0;
+        const double k = std::trunc(CheckedDivide(static_cast<double>(block.sag) * 1e5,
+                                                  halfSpan * halfSpan, place)) +
+                         1.0;
         block.kValue = ToInt16(k, place);
         block.templateNumber = LookupTemplateNumber(block.kValue);
 

@@ -12,8 +12,7 @@ namespace orvalt {
 // Fills block `conditionIndex` of every row of state.resultTable for the load
 // factor q and the temperature t [degC] of that condition.
 // Throws CalculationError naming the span and the condition on failure.
-void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex,
-                   std::int16_t t);
+void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex, std::int16_t t);
 
 // Span of row i of the table: i * spanStep + spanStart, rounded to float.
 float SpanOfRow(const CalculationState& state, std::int16_t i, const CalcPlace& place);

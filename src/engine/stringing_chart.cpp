@@ -14,9 +14,7 @@ constexpr float kBareWireInStillAir = 1.0f; // load factor: own weight only
     throw CalculationError("架線弛度表を作れませんでした。\n" + detail);
 }
 
-std::string Degrees(int temperature) {
-    return std::to_string(temperature) + "℃";
-}
+std::string Degrees(int temperature) { return std::to_string(temperature) + "℃"; }
 
 } // namespace
 

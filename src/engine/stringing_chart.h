@@ -23,8 +23,8 @@ inline constexpr int kMaxChartTemperatures = 41;
 struct StringingChart {
     std::vector<std::int16_t> temperatures; // the columns [degC], ascending
     struct Row {
-        float span;                // [m]
-        std::vector<float> sag;    // [m], one per temperature
+        float span;                 // [m]
+        std::vector<float> sag;     // [m], one per temperature
         std::vector<float> tension; // [kg], one per temperature
     };
     std::vector<Row> rows; // one per row of resultTable, in its order

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/catalogue_file.h"
-#include "engine/number_parse.h"
 #include "engine/form_messages.h"
+#include "engine/number_parse.h"
 
 namespace orvalt {
 namespace {
@@ -15,8 +15,7 @@ constexpr std::string_view kNewEntry = "新規";
 
 // Blanks are removed at both ends only; tabs and full-width blanks stay (and
 // CheckWireName refuses a tab at either end).
-std::string_view TrimBlanks(std::string_view text)
-{
+std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
     }
@@ -26,15 +25,11 @@ std::string_view TrimBlanks(std::string_view text)
     return text;
 }
 
-FormRefusal Refuse(int box, std::string message)
-{
-    return FormRefusal{box, std::move(message)};
-}
+FormRefusal Refuse(int box, std::string message) { return FormRefusal{box, std::move(message)}; }
 
 } // namespace
 
-WireFormResult ReadWireForm(const WireFormInput& input)
-{
+WireFormResult ReadWireForm(const WireFormInput& input) {
     WireFormResult result;
     if (input.adding && (input.name == kNewEntry || input.name.empty())) {
         result.refusal = Refuse(kBoxWireName, "電線種類を入力してください");

@@ -14,10 +14,10 @@
 namespace orvalt {
 namespace {
 
-using ::testing::HasSubstr;
 using test::AcsrLinnet;
 using test::WorkedExample1;
 using test::WorkedExample2;
+using ::testing::HasSubstr;
 
 // The two wires of the worked examples, with the start-up conditions.
 CalculationState Example18mm() {
@@ -106,13 +106,34 @@ void ExpectBlock(const ConditionResult& got, float span, const Block& want, cons
 
 TEST(SpanTable, WorkedExampleWithCriticalSpan) {
     const TableRow expected[] = {
-        {100, {"1.45152", "4637.53", 59, 59}, {"1.01678", "6000", 41, 41}, {"2.17394", "1149.99", 87, 90}},
-        {150, {"2.92976", "5169.62", 53, 53}, {"2.28775", "6000", 41, 41}, {"3.76144", "1495.44", 67, 67}},
-        {200, {"4.86265", "5537.28", 49, 49}, {"4.06711", "6000", 41, 41}, {"5.75712", "1736.98", 58, 58}},
-        {250, {"7.2619", "5793.47", 47, 47}, {"6.35486", "6000", 41, 41}, {"8.19483", "1906.69", 53, 53}},
-        {300, {"10.1392", "5975.14", 46, 46}, {"9.15099", "6000", 41, 41}, {"11.0969", "2027.6", 50, 50}},
-        {350, {"13.7434", "6000", 45, 45}, {"12.7101", "5879.83", 42, 42}, {"14.725", "2079.8", 49, 49}},
-        {400, {"17.9506", "6000", 45, 45}, {"16.8897", "5779.28", 43, 43}, {"18.9501", "2110.8", 48, 48}},
+        {100,
+         {"1.45152", "4637.53", 59, 59},
+         {"1.01678", "6000", 41, 41},
+         {"2.17394", "1149.99", 87, 90}},
+        {150,
+         {"2.92976", "5169.62", 53, 53},
+         {"2.28775", "6000", 41, 41},
+         {"3.76144", "1495.44", 67, 67}},
+        {200,
+         {"4.86265", "5537.28", 49, 49},
+         {"4.06711", "6000", 41, 41},
+         {"5.75712", "1736.98", 58, 58}},
+        {250,
+         {"7.2619", "5793.47", 47, 47},
+         {"6.35486", "6000", 41, 41},
+         {"8.19483", "1906.69", 53, 53}},
+        {300,
+         {"10.1392", "5975.14", 46, 46},
+         {"9.15099", "6000", 41, 41},
+         {"11.0969", "2027.6", 50, 50}},
+        {350,
+         {"13.7434", "6000", 45, 45},
+         {"12.7101", "5879.83", 42, 42},
+         {"14.725", "2079.8", 49, 49}},
+        {400,
+         {"17.9506", "6000", 45, 45},
+         {"16.8897", "5779.28", 43, 43},
+         {"18.9501", "2110.8", 48, 48}},
     };
     CalculationState s = Example50mm();
     RunCalculation(s);
@@ -200,27 +221,54 @@ TEST(CalculationFailures, EveryClassEndsWithItsOwnMessage) {
         const char* message;
     };
     const Case cases[] = {
-        {"area 0", [](CalculationState& s) { s.currentWire.area = 0; }, "断面積あたりの重量と最大使用応力の計算中に 0 による除算"},
-        {"own weight 0", [](CalculationState& s) { s.currentWire.unitWeight = 0; }, "高温季負荷係数の計算中に 0 による除算"},
-        {"step 0", [](CalculationState& s) { s.spanStep = 0; }, "径間の行数の計算中に 0 による除算"},
+        {"area 0", [](CalculationState& s) { s.currentWire.area = 0; },
+         "断面積あたりの重量と最大使用応力の計算中に 0 による除算"},
+        {"own weight 0", [](CalculationState& s) { s.currentWire.unitWeight = 0; },
+         "高温季負荷係数の計算中に 0 による除算"},
+        {"step 0", [](CalculationState& s) { s.spanStep = 0; },
+         "径間の行数の計算中に 0 による除算"},
         {"equal load factors",
-         [](CalculationState& s) { s.windPressureHigh = 0; s.windPressureLow = 0; s.iceThickness = 0; },
+         [](CalculationState& s) {
+             s.windPressureHigh = 0;
+             s.windPressureLow = 0;
+             s.iceThickness = 0;
+         },
          "高温季と低温季の負荷係数が等しいため臨界径間を求められません。"},
         {"negative root",
-         [](CalculationState& s) { s.currentWire = WorkedExample2(); s.temperatureHigh = -20; },
+         [](CalculationState& s) {
+             s.currentWire = WorkedExample2();
+             s.temperatureHigh = -20;
+         },
          "負の数の平方根"},
-        {"no row", [](CalculationState& s) { s.spanStart = 400; s.spanEnd = 390; }, "計算する径間がありません"},
-        {"span 0", [](CalculationState& s) { s.spanStart = 0; }, "径間 0 m の高温季で、K値の計算中に 0 による除算"},
+        {"no row",
+         [](CalculationState& s) {
+             s.spanStart = 400;
+             s.spanEnd = 390;
+         },
+         "計算する径間がありません"},
+        {"span 0", [](CalculationState& s) { s.spanStart = 0; },
+         "径間 0 m の高温季で、K値の計算中に 0 による除算"},
         {"K value above 32767",
-         [](CalculationState& s) { s.spanStart = 1; s.spanEnd = 1; s.currentWire.maxTension = 1; },
+         [](CalculationState& s) {
+             s.spanStart = 1;
+             s.spanEnd = 1;
+             s.currentWire.maxTension = 1;
+         },
          "径間 1 m の高温季で、K値の計算中に値が整数の範囲"},
         {"16-bit temperature difference",
-         [](CalculationState& s) { s.temperatureStudy = 32767; s.temperatureLow = -15; },
+         [](CalculationState& s) {
+             s.temperatureStudy = 32767;
+             s.temperatureLow = -15;
+         },
          "径間 100 m の検討条件で、温度差の計算中に値が整数の範囲"},
         {"critical span temperature overflow",
-         [](CalculationState& s) { s.currentWire = WorkedExample2(); s.temperatureHigh = 2000; },
+         [](CalculationState& s) {
+             s.currentWire = WorkedExample2();
+             s.temperatureHigh = 2000;
+         },
          "臨界径間の計算中に値が整数の範囲"},
-        {"tension 0", [](CalculationState& s) { s.currentWire.maxTension = 0; }, "径間 100 m の高温季で、状態方程式の係数の計算中に 0 による除算"},
+        {"tension 0", [](CalculationState& s) { s.currentWire.maxTension = 0; },
+         "径間 100 m の高温季で、状態方程式の係数の計算中に 0 による除算"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -22,8 +22,8 @@
 #include "engine/cp932.h"
 #include "support/files.h"
 #include "support/golden_file.h"
-#include "support/wire_records.h"
 #include "support/temp_folder.h"
+#include "support/wire_records.h"
 
 namespace orvalt {
 namespace {
@@ -38,41 +38,63 @@ using test::WriteFileBytes;
 
 // A record whose fields are numbered 1 to 7 in the file's order: α, E, Wc, A,
 // d1, d2, T.
-WireRecord OneToSeven(std::string name)
-{
-    return {.wireName = std::move(name), .diameterHigh = 5, .diameterLow = 6, .area = 4,
-            .unitWeight = 3, .expansionCoeff = 1, .elasticModulus = 2, .maxTension = 7};
+WireRecord OneToSeven(std::string name) {
+    return {.wireName = std::move(name),
+            .diameterHigh = 5,
+            .diameterLow = 6,
+            .area = 4,
+            .unitWeight = 3,
+            .expansionCoeff = 1,
+            .elasticModulus = 2,
+            .maxTension = 7};
 }
 
 // The program's two worked examples.
-std::vector<WireRecord> WorkedExamples()
-{
+std::vector<WireRecord> WorkedExamples() {
     return {test::WorkedExample1(), test::WorkedExample2()};
 }
 
 // Names that test the code page: half-width katakana, NEC row 13, trail
 // bytes 0x5C, an IBM extension and JIS look-alikes typed on Linux.
-std::vector<WireRecord> SpecialNames()
-{
-    return {{.wireName = "ｱﾙﾐｿﾞﾔ HDCC", .diameterHigh = 18.2f, .diameterLow = 17.9f,
-             .area = 160.5f, .unitWeight = 0.6f, .expansionCoeff = 19.1f,
-             .elasticModulus = 8300, .maxTension = 1234.5f},
-            {.wireName = "①号 ㈱東部", .diameterHigh = 9999999, .diameterLow = 1234567,
-             .area = 0.0125f, .unitWeight = 0, .expansionCoeff = -0.5f,
-             .elasticModulus = 1.23456789f, .maxTension = 0},
-            {.wireName = "ソフト銅線 表", .diameterHigh = 6, .diameterLow = 6, .area = 22,
-             .unitWeight = 0.2334f, .expansionCoeff = 23, .elasticModulus = 7000,
+std::vector<WireRecord> SpecialNames() {
+    return {{.wireName = "ｱﾙﾐｿﾞﾔ HDCC",
+             .diameterHigh = 18.2f,
+             .diameterLow = 17.9f,
+             .area = 160.5f,
+             .unitWeight = 0.6f,
+             .expansionCoeff = 19.1f,
+             .elasticModulus = 8300,
+             .maxTension = 1234.5f},
+            {.wireName = "①号 ㈱東部",
+             .diameterHigh = 9999999,
+             .diameterLow = 1234567,
+             .area = 0.0125f,
+             .unitWeight = 0,
+             .expansionCoeff = -0.5f,
+             .elasticModulus = 1.23456789f,
+             .maxTension = 0},
+            {.wireName = "ソフト銅線 表",
+             .diameterHigh = 6,
+             .diameterLow = 6,
+             .area = 22,
+             .unitWeight = 0.2334f,
+             .expansionCoeff = 23,
+             .elasticModulus = 7000,
              .maxTension = 420},
-            {.wireName = "ⅰ型 〜—−", .diameterHigh = 18.29f, .diameterLow = 18.29f,
-             .area = 198.1f, .unitWeight = 0.6885f, .expansionCoeff = 19.2f,
-             .elasticModulus = 8902, .maxTension = 2557}};
+            {.wireName = "ⅰ型 〜—−",
+             .diameterHigh = 18.29f,
+             .diameterLow = 18.29f,
+             .area = 198.1f,
+             .unitWeight = 0.6885f,
+             .expansionCoeff = 19.2f,
+             .elasticModulus = 8902,
+             .maxTension = 2557}};
 }
 
 // The same records as the file gives them back: 1.23456789 keeps seven
 // digits, and the look-alikes typed on Linux come back as their code page
 // 932 twins.
-std::vector<WireRecord> SpecialNamesAsRead()
-{
+std::vector<WireRecord> SpecialNamesAsRead() {
     std::vector<WireRecord> records = SpecialNames();
     records[1].elasticModulus = 1.234568f;
     records[3].wireName = "ⅰ型 ～―－";
@@ -80,8 +102,7 @@ std::vector<WireRecord> SpecialNamesAsRead()
 }
 
 // The default catalogue shipped beside the program.
-std::vector<WireRecord> DefaultCatalogue()
-{
+std::vector<WireRecord> DefaultCatalogue() {
     std::vector<WireRecord> records = WorkedExamples();
     WireRecord linnet = test::AcsrLinnet();
     linnet.wireName = "ACSR Linnet 相当 (26/2.888+7/2.245)";
@@ -89,16 +110,14 @@ std::vector<WireRecord> DefaultCatalogue()
     return records;
 }
 
-std::int16_t Fill(WireList& list, const std::vector<WireRecord>& records)
-{
+std::int16_t Fill(WireList& list, const std::vector<WireRecord>& records) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         list[i] = records[i];
     }
     return static_cast<std::int16_t>(static_cast<int>(records.size()) - 1);
 }
 
-std::string Encode(const std::vector<WireRecord>& records)
-{
+std::string Encode(const std::vector<WireRecord>& records) {
     WireList list;
     const std::int16_t last = Fill(list, records);
     std::string refusal;
@@ -109,34 +128,39 @@ std::string Encode(const std::vector<WireRecord>& records)
 
 // A list whose every slot holds a recognisable record, to see which slots a
 // read touched.
-WireList SentinelList()
-{
+WireList SentinelList() {
     WireList list;
     for (int i = 0; i < kWireListSize; ++i) {
-        list[static_cast<std::size_t>(i)] =
-            {.wireName = "前の" + std::to_string(i), .diameterHigh = 4, .diameterLow = 5,
-             .area = 3, .unitWeight = 2, .expansionCoeff = static_cast<float>(i),
-             .elasticModulus = 1, .maxTension = 6};
+        list[static_cast<std::size_t>(i)] = {.wireName = "前の" + std::to_string(i),
+                                             .diameterHigh = 4,
+                                             .diameterLow = 5,
+                                             .area = 3,
+                                             .unitWeight = 2,
+                                             .expansionCoeff = static_cast<float>(i),
+                                             .elasticModulus = 1,
+                                             .maxTension = 6};
     }
     return list;
 }
 
 // `count` distinct records, named in ASCII so that file offsets are easy.
-std::vector<WireRecord> NumberedRecords(int count)
-{
+std::vector<WireRecord> NumberedRecords(int count) {
     std::vector<WireRecord> records;
     for (int i = 0; i < count; ++i) {
         const auto f = static_cast<float>(i);
-        records.push_back({.wireName = "W" + std::to_string(i), .diameterHigh = 10 + f,
-                           .diameterLow = 11 + f, .area = 100 + f, .unitWeight = 0.5f + f / 100,
-                           .expansionCoeff = 19 + f / 10, .elasticModulus = 8000 + f,
+        records.push_back({.wireName = "W" + std::to_string(i),
+                           .diameterHigh = 10 + f,
+                           .diameterLow = 11 + f,
+                           .area = 100 + f,
+                           .unitWeight = 0.5f + f / 100,
+                           .expansionCoeff = 19 + f / 10,
+                           .elasticModulus = 8000 + f,
                            .maxTension = 1000 + f});
     }
     return records;
 }
 
-std::string Repeat(std::string_view text, int times)
-{
+std::string Repeat(std::string_view text, int times) {
     std::string out;
     for (int i = 0; i < times; ++i) {
         out += text;
@@ -147,8 +171,7 @@ std::string Repeat(std::string_view text, int times)
 // A fresh folder per test with the catalogue's path in it.
 class CatalogueFolder : public test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         MakeFolder("orvalt_catalogue");
         path_ = folder_ / "wiredata.dat";
     }
@@ -156,21 +179,16 @@ protected:
     fs::path path_;
 };
 
-bool RunningAsRoot()
-{
-    return ::geteuid() == 0;
-}
+bool RunningAsRoot() { return ::geteuid() == 0; }
 
 // ---------------------------------------------------------------------------
 // Exact bytes
 
-TEST(CatalogueBytes, WorkedExamplesMatchTheGoldenFile)
-{
+TEST(CatalogueBytes, WorkedExamplesMatchTheGoldenFile) {
     EXPECT_EQ(Encode(WorkedExamples()), ReadFileBytes(GoldenPath("worked_examples.dat")));
 }
 
-TEST(CatalogueBytes, SpecialNamesMatchTheGoldenFile)
-{
+TEST(CatalogueBytes, SpecialNamesMatchTheGoldenFile) {
     const std::string bytes = Encode(SpecialNames());
     EXPECT_EQ(bytes, ReadFileBytes(GoldenPath("special_names.dat")));
     // ソ is 83 5C: the 0x5C must stay a trail byte, not become a backslash
@@ -182,8 +200,7 @@ TEST(CatalogueBytes, SpecialNamesMatchTheGoldenFile)
     EXPECT_NE(bytes.find("\xfa\x40\x8c\x5e \x81\x60\x81\x5c\x81\x7c\r\n"), std::string::npos);
 }
 
-TEST(CatalogueBytes, DefaultCatalogueIsWhatTheWriterWrites)
-{
+TEST(CatalogueBytes, DefaultCatalogueIsWhatTheWriterWrites) {
     const fs::path shipped = fs::path(ORVALT_SOURCE_DIR) / "data" / "wiredata.dat";
     ASSERT_TRUE(fs::exists(shipped));
     EXPECT_EQ(Encode(DefaultCatalogue()), ReadFileBytes(shipped));
@@ -198,16 +215,14 @@ TEST(CatalogueBytes, DefaultCatalogueIsWhatTheWriterWrites)
     EXPECT_FLOAT_EQ(list[2].unitWeight, 0.6885f);
 }
 
-TEST(CatalogueBytes, EmptyListIsAZeroByteFile)
-{
+TEST(CatalogueBytes, EmptyListIsAZeroByteFile) {
     WireList list;
     EXPECT_EQ(EncodeWireCatalogue(list, -1), std::string());
 }
 
 // Each field lands on its own line of the record, in the file's order, and
 // each number in FormatPlainNumber's form followed by one blank.
-TEST(CatalogueBytes, FieldsGoInFileOrder)
-{
+TEST(CatalogueBytes, FieldsGoInFileOrder) {
     const std::string bytes = Encode({OneToSeven("n")});
     EXPECT_EQ(bytes, "n\r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 7 \r\n");
 }
@@ -219,37 +234,31 @@ struct NumberLineCase {
 
 class NumberLine : public ::testing::TestWithParam<NumberLineCase> {};
 
-TEST_P(NumberLine, IsWrittenInThePlainForm)
-{
+TEST_P(NumberLine, IsWrittenInThePlainForm) {
     const std::string bytes = Encode({{.wireName = "x", .expansionCoeff = GetParam().value}});
     EXPECT_EQ(bytes.substr(3, bytes.find("\r\n", 3) + 2 - 3), GetParam().line);
 }
 
-INSTANTIATE_TEST_SUITE_P(CatalogueBytes, NumberLine,
-                         ::testing::Values(NumberLineCase{19.1f, " 19.1 \r\n"},
-                                           NumberLineCase{8300, " 8300 \r\n"},
-                                           NumberLineCase{0.6f, " .6 \r\n"},
-                                           NumberLineCase{-0.5f, "-.5 \r\n"},
-                                           NumberLineCase{1.23456789f, " 1.234568 \r\n"},
-                                           NumberLineCase{0, " 0 \r\n"},
-                                           NumberLineCase{-15, "-15 \r\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    CatalogueBytes, NumberLine,
+    ::testing::Values(NumberLineCase{19.1f, " 19.1 \r\n"}, NumberLineCase{8300, " 8300 \r\n"},
+                      NumberLineCase{0.6f, " .6 \r\n"}, NumberLineCase{-0.5f, "-.5 \r\n"},
+                      NumberLineCase{1.23456789f, " 1.234568 \r\n"}, NumberLineCase{0, " 0 \r\n"},
+                      NumberLineCase{-15, "-15 \r\n"}));
 
 // ---------------------------------------------------------------------------
 // Reading
 
-TEST(CatalogueRead, GoldenFilesReadBackAsWritten)
-{
-    for (const auto& [file, records] :
-         {std::pair{"worked_examples.dat", WorkedExamples()},
-          std::pair{"special_names.dat", SpecialNamesAsRead()}}) {
+TEST(CatalogueRead, GoldenFilesReadBackAsWritten) {
+    for (const auto& [file, records] : {std::pair{"worked_examples.dat", WorkedExamples()},
+                                        std::pair{"special_names.dat", SpecialNamesAsRead()}}) {
         SCOPED_TRACE(file);
         WireList list;
         std::int16_t last = 0;
         std::vector<std::pair<std::string, int>> notified;
-        const CatalogueReadResult read =
-            ReadWireCatalogue(GoldenPath(file), list, last, [&](const WireRecord& r, int index) {
-                notified.emplace_back(r.wireName, index);
-            });
+        const CatalogueReadResult read = ReadWireCatalogue(
+            GoldenPath(file), list, last,
+            [&](const WireRecord& r, int index) { notified.emplace_back(r.wireName, index); });
         EXPECT_EQ(read.status, Status::kRead);
         EXPECT_TRUE(read.readWhole);
         EXPECT_TRUE(read.message.empty());
@@ -265,21 +274,24 @@ TEST(CatalogueRead, GoldenFilesReadBackAsWritten)
 
 // What a Linux editor may leave: LF line ends, blanks and tabs around numbers,
 // exponents, a plus sign, a blank line at the end.
-TEST(CatalogueRead, IsLenientWithEditedFiles)
-{
+TEST(CatalogueRead, IsLenientWithEditedFiles) {
     WireList list;
     std::int16_t last = 0;
     const CatalogueReadResult read = ReadWireCatalogue(GoldenPath("lenient_input.dat"), list, last);
     EXPECT_EQ(read.status, Status::kRead) << read.message;
     ASSERT_EQ(last, 1);
     EXPECT_EQ(list[0], WorkedExamples()[0]);
-    EXPECT_EQ(list[1], (WireRecord{.wireName = "ﾃｽﾄ", .diameterHigh = 50, .diameterLow = 50,
-                                   .area = 600, .unitWeight = 2, .expansionCoeff = 19,
-                                   .elasticModulus = 8000, .maxTension = 6000}));
+    EXPECT_EQ(list[1], (WireRecord{.wireName = "ﾃｽﾄ",
+                                   .diameterHigh = 50,
+                                   .diameterLow = 50,
+                                   .area = 600,
+                                   .unitWeight = 2,
+                                   .expansionCoeff = 19,
+                                   .elasticModulus = 8000,
+                                   .maxTension = 6000}));
 }
 
-TEST(CatalogueRead, MixedLineEndsAndAMissingLastLineEnd)
-{
+TEST(CatalogueRead, MixedLineEndsAndAMissingLastLineEnd) {
     const std::string bytes = "a\r\n1\n2\r\n3\n4\r\n5\n6\r\n7";
     WireList list;
     std::int16_t last = 0;
@@ -289,8 +301,7 @@ TEST(CatalogueRead, MixedLineEndsAndAMissingLastLineEnd)
     EXPECT_EQ(list[0], OneToSeven("a"));
 }
 
-TEST_F(CatalogueFolder, ZeroByteFileIsAnEmptyCatalogue)
-{
+TEST_F(CatalogueFolder, ZeroByteFileIsAnEmptyCatalogue) {
     WriteFileBytes(path_, "");
     WireList list = SentinelList();
     std::int16_t last = 7;
@@ -304,8 +315,7 @@ TEST_F(CatalogueFolder, ZeroByteFileIsAnEmptyCatalogue)
     EXPECT_EQ(list, SentinelList());
 }
 
-TEST_F(CatalogueFolder, FiftyOneRecordsReadCompletely)
-{
+TEST_F(CatalogueFolder, FiftyOneRecordsReadCompletely) {
     WriteFileBytes(path_, Encode(NumberedRecords(51)));
     WireList list;
     std::int16_t last = 0;
@@ -320,8 +330,7 @@ TEST_F(CatalogueFolder, FiftyOneRecordsReadCompletely)
     EXPECT_EQ(indexes.back(), 50);
 }
 
-TEST_F(CatalogueFolder, FiftyTwoRecordsReadTheFirstFiftyOne)
-{
+TEST_F(CatalogueFolder, FiftyTwoRecordsReadTheFirstFiftyOne) {
     WriteFileBytes(path_, Encode(NumberedRecords(51)) + "W51\r\n" + Repeat(" 1 \r\n", 7));
     WireList list;
     std::int16_t last = 0;
@@ -341,8 +350,7 @@ TEST_F(CatalogueFolder, FiftyTwoRecordsReadTheFirstFiftyOne)
     EXPECT_THAT(read.message, HasSubstr("wiredata.dat.bak"));
 }
 
-TEST_F(CatalogueFolder, ShorterFileLeavesTheSlotsAboveUntouched)
-{
+TEST_F(CatalogueFolder, ShorterFileLeavesTheSlotsAboveUntouched) {
     WireList list = SentinelList();
     std::int16_t last = 50;
     WriteFileBytes(path_, Encode(WorkedExamples()));
@@ -356,8 +364,7 @@ TEST_F(CatalogueFolder, ShorterFileLeavesTheSlotsAboveUntouched)
     }
 }
 
-TEST_F(CatalogueFolder, MissingFileIsAnEmptyCatalogueAndSaysSo)
-{
+TEST_F(CatalogueFolder, MissingFileIsAnEmptyCatalogueAndSaysSo) {
     WireList list = SentinelList();
     std::int16_t last = 4;
     const CatalogueReadResult read = ReadWireCatalogue(path_, list, last);
@@ -370,8 +377,7 @@ TEST_F(CatalogueFolder, MissingFileIsAnEmptyCatalogueAndSaysSo)
     EXPECT_THAT(read.message, HasSubstr(path_.string()));
 }
 
-TEST_F(CatalogueFolder, UnreadableFileIsReportedWithTheReason)
-{
+TEST_F(CatalogueFolder, UnreadableFileIsReportedWithTheReason) {
     // A folder where the file should be.
     fs::create_directory(path_);
     WireList list = SentinelList();
@@ -392,8 +398,7 @@ TEST_F(CatalogueFolder, UnreadableFileIsReportedWithTheReason)
     EXPECT_THAT(read.message, HasSubstr("Not a directory"));
 }
 
-TEST_F(CatalogueFolder, FileWithoutReadPermissionIsReported)
-{
+TEST_F(CatalogueFolder, FileWithoutReadPermissionIsReported) {
     if (RunningAsRoot()) {
         GTEST_SKIP() << "running as root: file permissions do not stop reading";
     }
@@ -417,17 +422,13 @@ struct BadFileCase {
     const char* what;
 };
 
-void PrintTo(const BadFileCase& c, std::ostream* os)
-{
-    *os << c.title;
-}
+void PrintTo(const BadFileCase& c, std::ostream* os) { *os << c.title; }
 
 class BadFile : public ::testing::TestWithParam<BadFileCase> {};
 
 // The records before the trouble are read, the record cut short leaves its
 // slot alone, and the message names the line and what was wrong.
-TEST_P(BadFile, ReadsTheRecordsBeforeAndReportsTheLine)
-{
+TEST_P(BadFile, ReadsTheRecordsBeforeAndReportsTheLine) {
     const BadFileCase& c = GetParam();
     WireList list = SentinelList();
     std::int16_t last = 50;
@@ -443,10 +444,10 @@ TEST_P(BadFile, ReadsTheRecordsBeforeAndReportsTheLine)
     EXPECT_THAT(read.message, HasSubstr(std::to_string(c.lineNumber) + "行目を読み込めません"));
     EXPECT_THAT(read.message, HasSubstr(c.what));
     EXPECT_THAT(read.message, HasSubstr("/x/wiredata.dat"));
-    EXPECT_THAT(read.message,
-                HasSubstr(c.recordsRead == 0
-                              ? std::string("読み込めた電線種類はありません")
-                              : "それより前の" + std::to_string(c.recordsRead) + "件だけ"));
+    EXPECT_THAT(
+        read.message,
+        HasSubstr(c.recordsRead == 0 ? std::string("読み込めた電線種類はありません")
+                                     : "それより前の" + std::to_string(c.recordsRead) + "件だけ"));
     for (int i = 0; i < c.recordsRead; ++i) {
         EXPECT_EQ(list[static_cast<std::size_t>(i)], WorkedExamples()[static_cast<std::size_t>(i)]);
     }
@@ -456,8 +457,7 @@ TEST_P(BadFile, ReadsTheRecordsBeforeAndReportsTheLine)
 }
 
 // The worked examples' file with line `line` (1-based) replaced.
-std::string WithLine(int line, std::string_view replacement)
-{
+std::string WithLine(int line, std::string_view replacement) {
     const std::string good = Encode(WorkedExamples());
     std::size_t start = 0;
     for (int i = 1; i < line; ++i) {
@@ -472,8 +472,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadFileCase{"EndsInsideRecord", Encode(WorkedExamples()) + "次\r\n 1 \r\n 2 \r\n", 20, 2,
                     "3件目の電線種類の途中（自重量の行の前）で終わっています"},
-        BadFileCase{"EndsAfterName", Encode({WorkedExamples()[0]}) + "名前", 10,
-                    1, "途中（線膨張係数の行の前）"},
+        BadFileCase{"EndsAfterName", Encode({WorkedExamples()[0]}) + "名前", 10, 1,
+                    "途中（線膨張係数の行の前）"},
         BadFileCase{"EmptyNumberLine", WithLine(12, ""), 12, 1, "自重量の行が空です"},
         BadFileCase{"BlankNumberLine", WithLine(3, "   "), 3, 0, "等価弾性係数の行が空です"},
         BadFileCase{"TextInsteadOfNumber", WithLine(3, "abc"), 3, 0,
@@ -498,8 +498,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---------------------------------------------------------------------------
 // Round trips
 
-TEST_F(CatalogueFolder, WriteThenReadGivesTheSameRecords)
-{
+TEST_F(CatalogueFolder, WriteThenReadGivesTheSameRecords) {
     std::vector<WireRecord> records = SpecialNames();
     std::vector<WireRecord> expected = SpecialNamesAsRead();
     for (const WireRecord& r : WorkedExamples()) {
@@ -547,8 +546,7 @@ TEST_F(CatalogueFolder, WriteThenReadGivesTheSameRecords)
 
 // Any float at all: one round trip may round it to seven digits, after that
 // the bytes stay the same.
-TEST(CatalogueRoundTrip, AnyFloatSettlesAfterOneWrite)
-{
+TEST(CatalogueRoundTrip, AnyFloatSettlesAfterOneWrite) {
     std::mt19937 random(7);
     std::uniform_int_distribution<std::uint32_t> bits;
     WireList list;
@@ -579,8 +577,7 @@ TEST(CatalogueRoundTrip, AnyFloatSettlesAfterOneWrite)
 // ---------------------------------------------------------------------------
 // Saving safely
 
-TEST_F(CatalogueFolder, WholeReadReplacesWithoutBackup)
-{
+TEST_F(CatalogueFolder, WholeReadReplacesWithoutBackup) {
     WriteFileBytes(path_, Encode(WorkedExamples()));
     WriteFileBytes(folder_ / "wiredata.dat.bak", "older backup");
     WireList list;
@@ -593,8 +590,7 @@ TEST_F(CatalogueFolder, WholeReadReplacesWithoutBackup)
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"wiredata.dat", "wiredata.dat.bak"}));
 }
 
-TEST_F(CatalogueFolder, PartlyReadFileIsKeptAsBackup)
-{
+TEST_F(CatalogueFolder, PartlyReadFileIsKeptAsBackup) {
     // A file that reads only up to a bad line: what follows it must survive.
     const std::string old = WithLine(12, "oops") + "\r\nmore the program cannot read\r\n";
     WriteFileBytes(path_, old);
@@ -619,8 +615,7 @@ TEST_F(CatalogueFolder, PartlyReadFileIsKeptAsBackup)
     EXPECT_EQ(ReadFileBytes(folder_ / "wiredata.dat.bak"), old);
 }
 
-TEST_F(CatalogueFolder, NoBackupWhenThereIsNoOldFile)
-{
+TEST_F(CatalogueFolder, NoBackupWhenThereIsNoOldFile) {
     WireList list;
     const std::int16_t last = Fill(list, WorkedExamples());
     const CatalogueWriteResult written = WriteWireCatalogue(path_, list, last, false);
@@ -629,8 +624,7 @@ TEST_F(CatalogueFolder, NoBackupWhenThereIsNoOldFile)
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"wiredata.dat"});
 }
 
-TEST_F(CatalogueFolder, BackupThatCannotBeMadeStopsTheSave)
-{
+TEST_F(CatalogueFolder, BackupThatCannotBeMadeStopsTheSave) {
     const std::string old = "unreadable \xff\r\n";
     WriteFileBytes(path_, old);
     // A non-empty folder in the backup's place cannot be replaced.
@@ -646,8 +640,7 @@ TEST_F(CatalogueFolder, BackupThatCannotBeMadeStopsTheSave)
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"wiredata.dat", "wiredata.dat.bak"}));
 }
 
-TEST_F(CatalogueFolder, NewFileKeepsTheOldPermissions)
-{
+TEST_F(CatalogueFolder, NewFileKeepsTheOldPermissions) {
     WriteFileBytes(path_, Encode(WorkedExamples()));
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     WireList list;
@@ -659,8 +652,7 @@ TEST_F(CatalogueFolder, NewFileKeepsTheOldPermissions)
 
 // A write that fails half-way (here: the file size limit, which stops root as
 // surely as a full disk) leaves the old file as it was and no stray file.
-TEST_F(CatalogueFolder, FailedWriteLeavesTheOldFile)
-{
+TEST_F(CatalogueFolder, FailedWriteLeavesTheOldFile) {
     const std::string old = Encode(WorkedExamples());
     WriteFileBytes(path_, old);
     WireList list;
@@ -684,8 +676,7 @@ TEST_F(CatalogueFolder, FailedWriteLeavesTheOldFile)
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"wiredata.dat"});
 }
 
-TEST_F(CatalogueFolder, ReadOnlyFolderLeavesTheOldFile)
-{
+TEST_F(CatalogueFolder, ReadOnlyFolderLeavesTheOldFile) {
     if (RunningAsRoot()) {
         GTEST_SKIP() << "running as root: a read-only folder does not stop writing "
                         "(FailedWriteLeavesTheOldFile forces the failure another way)";
@@ -703,8 +694,7 @@ TEST_F(CatalogueFolder, ReadOnlyFolderLeavesTheOldFile)
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"wiredata.dat"});
 }
 
-TEST_F(CatalogueFolder, UnwritablePlacesAreReported)
-{
+TEST_F(CatalogueFolder, UnwritablePlacesAreReported) {
     WireList list;
     const std::int16_t last = Fill(list, WorkedExamples());
 
@@ -725,8 +715,7 @@ TEST_F(CatalogueFolder, UnwritablePlacesAreReported)
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"plain", "wiredata.dat"}));
 }
 
-TEST_F(CatalogueFolder, RecordCountOutsideTheListIsRefused)
-{
+TEST_F(CatalogueFolder, RecordCountOutsideTheListIsRefused) {
     WriteFileBytes(path_, "old");
     WireList list;
     for (std::int16_t last : {std::int16_t{-2}, std::int16_t{51}}) {
@@ -737,8 +726,7 @@ TEST_F(CatalogueFolder, RecordCountOutsideTheListIsRefused)
     EXPECT_EQ(ReadFileBytes(path_), "old");
 }
 
-TEST_F(CatalogueFolder, ValueThatIsNotANumberIsRefused)
-{
+TEST_F(CatalogueFolder, ValueThatIsNotANumberIsRefused) {
     WriteFileBytes(path_, "old");
     WireList list;
     std::int16_t last = Fill(list, WorkedExamples());
@@ -766,8 +754,7 @@ struct WindowCopy {
     bool readWhole = true;
     std::optional<FileSnapshot> seen;
 
-    CatalogueReadResult Read(const fs::path& path)
-    {
+    CatalogueReadResult Read(const fs::path& path) {
         CatalogueReadResult read = ReadWireCatalogue(path, list, lastIndex);
         readWhole = read.readWhole;
         seen = read.seen;
@@ -776,8 +763,7 @@ struct WindowCopy {
 
     // Appends `record` and saves; the list takes it only when the save went
     // through, as the window does.
-    CatalogueWriteResult AddAndSave(const fs::path& path, const WireRecord& record)
-    {
+    CatalogueWriteResult AddAndSave(const fs::path& path, const WireRecord& record) {
         WireList changed = list;
         const auto last = static_cast<std::int16_t>(lastIndex + 1);
         changed[static_cast<std::size_t>(last)] = record;
@@ -790,19 +776,16 @@ struct WindowCopy {
     }
 };
 
-std::vector<std::string> NamesIn(const fs::path& path)
-{
+std::vector<std::string> NamesIn(const fs::path& path) {
     WireList list;
     std::int16_t last = 0;
     std::vector<std::string> names;
-    ReadWireCatalogue(path, list, last, [&](const WireRecord& r, int) {
-        names.push_back(r.wireName);
-    });
+    ReadWireCatalogue(path, list, last,
+                      [&](const WireRecord& r, int) { names.push_back(r.wireName); });
     return names;
 }
 
-void ExpectChangedOnDisk(const CatalogueWriteResult& written, const fs::path& path)
-{
+void ExpectChangedOnDisk(const CatalogueWriteResult& written, const fs::path& path) {
     EXPECT_FALSE(written.ok);
     EXPECT_TRUE(written.changedOnDisk);
     EXPECT_FALSE(written.backupPath);
@@ -813,20 +796,29 @@ void ExpectChangedOnDisk(const CatalogueWriteResult& written, const fs::path& pa
     EXPECT_THAT(written.message, HasSubstr("読み込み直します"));
 }
 
-TEST_F(CatalogueFolder, SecondWindowCannotSaveOverTheFirstWindowsRecord)
-{
+TEST_F(CatalogueFolder, SecondWindowCannotSaveOverTheFirstWindowsRecord) {
     WriteFileBytes(path_, Encode(WorkedExamples()));
     WindowCopy first;
     WindowCopy second;
     ASSERT_EQ(first.Read(path_).status, Status::kRead);
     ASSERT_EQ(second.Read(path_).status, Status::kRead);
 
-    const WireRecord fromFirst = {.wireName = "一つ目の追加", .diameterHigh = 20, .diameterLow = 20,
-                                  .area = 200, .unitWeight = 1, .expansionCoeff = 19,
-                                  .elasticModulus = 8000, .maxTension = 3000};
-    const WireRecord fromSecond = {.wireName = "二つ目の追加", .diameterHigh = 12, .diameterLow = 12,
-                                   .area = 100, .unitWeight = 0.5f, .expansionCoeff = 23,
-                                   .elasticModulus = 7000, .maxTension = 900};
+    const WireRecord fromFirst = {.wireName = "一つ目の追加",
+                                  .diameterHigh = 20,
+                                  .diameterLow = 20,
+                                  .area = 200,
+                                  .unitWeight = 1,
+                                  .expansionCoeff = 19,
+                                  .elasticModulus = 8000,
+                                  .maxTension = 3000};
+    const WireRecord fromSecond = {.wireName = "二つ目の追加",
+                                   .diameterHigh = 12,
+                                   .diameterLow = 12,
+                                   .area = 100,
+                                   .unitWeight = 0.5f,
+                                   .expansionCoeff = 23,
+                                   .elasticModulus = 7000,
+                                   .maxTension = 900};
     const CatalogueWriteResult saved = first.AddAndSave(path_, fromFirst);
     ASSERT_TRUE(saved.ok) << saved.message;
     EXPECT_FALSE(saved.changedOnDisk);
@@ -852,26 +844,23 @@ TEST_F(CatalogueFolder, SecondWindowCannotSaveOverTheFirstWindowsRecord)
     EXPECT_EQ(NamesIn(path_).size(), 4u);
 }
 
-TEST_F(CatalogueFolder, RenameInOneWindowIsNotUndoneByTheOther)
-{
+TEST_F(CatalogueFolder, RenameInOneWindowIsNotUndoneByTheOther) {
     WriteFileBytes(path_, Encode(WorkedExamples()));
     WindowCopy first;
     WindowCopy second;
     first.Read(path_);
     second.Read(path_);
     first.list[0].wireName = "改名した計算例1";
-    ASSERT_TRUE(WriteWireCatalogue(path_, first.list, first.lastIndex, first.readWhole,
-                                   first.seen)
-                    .ok);
+    ASSERT_TRUE(
+        WriteWireCatalogue(path_, first.list, first.lastIndex, first.readWhole, first.seen).ok);
     second.list[1].maxTension = 6500;
-    const CatalogueWriteResult written = WriteWireCatalogue(
-        path_, second.list, second.lastIndex, second.readWhole, second.seen);
+    const CatalogueWriteResult written =
+        WriteWireCatalogue(path_, second.list, second.lastIndex, second.readWhole, second.seen);
     ExpectChangedOnDisk(written, path_);
     EXPECT_EQ(NamesIn(path_)[0], "改名した計算例1");
 }
 
-TEST_F(CatalogueFolder, MissingFileCreatedSinceTheReadIsNotReplaced)
-{
+TEST_F(CatalogueFolder, MissingFileCreatedSinceTheReadIsNotReplaced) {
     WindowCopy first;
     WindowCopy second;
     ASSERT_EQ(first.Read(path_).status, Status::kMissing);
@@ -886,8 +875,7 @@ TEST_F(CatalogueFolder, MissingFileCreatedSinceTheReadIsNotReplaced)
     EXPECT_EQ(ReadFileBytes(path_), afterFirst);
 }
 
-TEST_F(CatalogueFolder, MissingFileStillMissingIsCreated)
-{
+TEST_F(CatalogueFolder, MissingFileStillMissingIsCreated) {
     WindowCopy window;
     ASSERT_EQ(window.Read(path_).status, Status::kMissing);
     const CatalogueWriteResult written = window.AddAndSave(path_, WorkedExamples()[0]);
@@ -896,8 +884,7 @@ TEST_F(CatalogueFolder, MissingFileStillMissingIsCreated)
     EXPECT_EQ(ReadFileBytes(path_), Encode({WorkedExamples()[0]}));
 }
 
-TEST_F(CatalogueFolder, FileRemovedSinceTheReadIsNotCreatedAgain)
-{
+TEST_F(CatalogueFolder, FileRemovedSinceTheReadIsNotCreatedAgain) {
     WriteFileBytes(path_, Encode(WorkedExamples()));
     WindowCopy window;
     window.Read(path_);
@@ -908,8 +895,7 @@ TEST_F(CatalogueFolder, FileRemovedSinceTheReadIsNotCreatedAgain)
 
 // Only the bytes count: a file written again with the same content (another
 // window saved without a change) is still the file that was read.
-TEST_F(CatalogueFolder, SameBytesWrittenAgainAreStillTheFileThatWasRead)
-{
+TEST_F(CatalogueFolder, SameBytesWrittenAgainAreStillTheFileThatWasRead) {
     const std::string bytes = Encode(WorkedExamples());
     WriteFileBytes(path_, bytes);
     WindowCopy window;
@@ -922,8 +908,7 @@ TEST_F(CatalogueFolder, SameBytesWrittenAgainAreStillTheFileThatWasRead)
 
 // A file changed by one byte, even where the reader would not notice (a
 // blank after a number), is another file.
-TEST_F(CatalogueFolder, AnyChangedByteCounts)
-{
+TEST_F(CatalogueFolder, AnyChangedByteCounts) {
     const std::string bytes = Encode(WorkedExamples());
     WriteFileBytes(path_, bytes);
     WindowCopy window;
@@ -937,8 +922,7 @@ TEST_F(CatalogueFolder, AnyChangedByteCounts)
 
 // The check comes before the backup: a partly read file that has changed
 // since is neither replaced nor copied.
-TEST_F(CatalogueFolder, ChangedPartlyReadFileGetsNoBackup)
-{
+TEST_F(CatalogueFolder, ChangedPartlyReadFileGetsNoBackup) {
     const std::string old = WithLine(12, "oops");
     WriteFileBytes(path_, old);
     WindowCopy window;
@@ -958,8 +942,7 @@ TEST_F(CatalogueFolder, ChangedPartlyReadFileGetsNoBackup)
 }
 
 // What each kind of read remembers of the file.
-TEST_F(CatalogueFolder, ReadRemembersTheBytesItSaw)
-{
+TEST_F(CatalogueFolder, ReadRemembersTheBytesItSaw) {
     const std::string good = Encode(WorkedExamples());
     WireList list;
     std::int16_t last = 0;
@@ -996,16 +979,12 @@ struct RefusedNameCase {
     const char* reason;
 };
 
-void PrintTo(const RefusedNameCase& c, std::ostream* os)
-{
-    *os << c.title;
-}
+void PrintTo(const RefusedNameCase& c, std::ostream* os) { *os << c.title; }
 
 class RefusedName : public CatalogueFolder,
                     public ::testing::WithParamInterface<RefusedNameCase> {};
 
-TEST_P(RefusedName, IsRefusedBeforeAnythingIsWritten)
-{
+TEST_P(RefusedName, IsRefusedBeforeAnythingIsWritten) {
     const std::optional<std::string> reason = CheckWireName(GetParam().name);
     ASSERT_TRUE(reason);
     EXPECT_THAT(*reason, HasSubstr(GetParam().reason));
@@ -1027,8 +1006,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedNameCase{"Comma", "ACSR 160,A", "カンマ"},
         RefusedNameCase{"FullWidthCommaIsFineButHalfWidthIsNot", "鋼心，アルミ,", "カンマ"},
-        RefusedNameCase{"CrLf", "上\r\n下", "改行"},
-        RefusedNameCase{"Lf", "上\n下", "改行"},
+        RefusedNameCase{"CrLf", "上\r\n下", "改行"}, RefusedNameCase{"Lf", "上\n下", "改行"},
         RefusedNameCase{"Cr", "上\r下", "改行"},
         RefusedNameCase{"LeadingQuote", "\"HDCC\" 22", "先頭に二重引用符"},
         RefusedNameCase{"Tab", "A\tB", "制御文字"},
@@ -1036,8 +1014,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedNameCase{"LeadingBlank", " HDCC", "前後に空白"},
         RefusedNameCase{"TrailingBlank", "HDCC ", "前後に空白"},
         RefusedNameCase{"Umlaut", "Kühl", "「ü」はシフトJIS（コードページ932）で保存できない"},
-        RefusedNameCase{"ADiaeresis", "ä線", "「ä」"},
-        RefusedNameCase{"Euro", "€100", "「€」"},
+        RefusedNameCase{"ADiaeresis", "ä線", "「ä」"}, RefusedNameCase{"Euro", "€100", "「€」"},
         RefusedNameCase{"Emoji", "電線😀", "「😀」"},
         RefusedNameCase{"HangulNotIn932", "전선", "保存できない"},
         RefusedNameCase{"InvalidUtf8", "A\xff", "文字コードが正しくありません"}),
@@ -1050,15 +1027,13 @@ struct AcceptedNameCase {
 
 // Escaped as gtest escapes a plain string: ctest reads the test list, and
 // raw UTF-8 there (a full-width blank) loses the case.
-void PrintTo(const AcceptedNameCase& c, std::ostream* os)
-{
+void PrintTo(const AcceptedNameCase& c, std::ostream* os) {
     *os << ::testing::PrintToString(c.typed);
 }
 
 class AcceptedName : public ::testing::TestWithParam<AcceptedNameCase> {};
 
-TEST_P(AcceptedName, ReadsBackAsStored)
-{
+TEST_P(AcceptedName, ReadsBackAsStored) {
     const std::string name = GetParam().typed;
     EXPECT_EQ(CheckWireName(name), std::nullopt);
     WireList list;
@@ -1075,8 +1050,7 @@ TEST_P(AcceptedName, ReadsBackAsStored)
 INSTANTIATE_TEST_SUITE_P(
     CatalogueNames, AcceptedName,
     ::testing::Values(AcceptedNameCase{"", ""}, AcceptedNameCase{"計算例1", "計算例1"},
-                      AcceptedNameCase{"ｱﾙﾐ線", "ｱﾙﾐ線"},
-                      AcceptedNameCase{"①②⑳㈱㈲№", "①②⑳㈱㈲№"},
+                      AcceptedNameCase{"ｱﾙﾐ線", "ｱﾙﾐ線"}, AcceptedNameCase{"①②⑳㈱㈲№", "①②⑳㈱㈲№"},
                       AcceptedNameCase{"ソ表能十", "ソ表能十"},
                       AcceptedNameCase{"A\"B\"", "A\"B\""},
                       AcceptedNameCase{"C:\\旧データ\\", "C:\\旧データ\\"},
@@ -1096,8 +1070,7 @@ struct LookAlikeCase {
 
 class LookAlike : public ::testing::TestWithParam<LookAlikeCase> {};
 
-TEST_P(LookAlike, IsStoredAsItsCodePage932Twin)
-{
+TEST_P(LookAlike, IsStoredAsItsCodePage932Twin) {
     const LookAlikeCase& c = GetParam();
     EXPECT_EQ(ReplaceJisLookAlikes(c.typed), c.stored);
     EXPECT_EQ(CheckWireName(c.typed), std::nullopt);
@@ -1111,17 +1084,14 @@ TEST_P(LookAlike, IsStoredAsItsCodePage932Twin)
     EXPECT_EQ(file->substr(0, 4), std::string("\x8c\x5e") + c.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(CatalogueNames, LookAlike,
-                         ::testing::Values(LookAlikeCase{"〜", "～", "\x81\x60"},
-                                           LookAlikeCase{"−", "－", "\x81\x7c"},
-                                           LookAlikeCase{"‖", "∥", "\x81\x61"},
-                                           LookAlikeCase{"—", "―", "\x81\x5c"},
-                                           LookAlikeCase{"¢", "￠", "\x81\x91"},
-                                           LookAlikeCase{"£", "￡", "\x81\x92"},
-                                           LookAlikeCase{"¬", "￢", "\x81\xca"}));
+INSTANTIATE_TEST_SUITE_P(
+    CatalogueNames, LookAlike,
+    ::testing::Values(LookAlikeCase{"〜", "～", "\x81\x60"}, LookAlikeCase{"−", "－", "\x81\x7c"},
+                      LookAlikeCase{"‖", "∥", "\x81\x61"}, LookAlikeCase{"—", "―", "\x81\x5c"},
+                      LookAlikeCase{"¢", "￠", "\x81\x91"}, LookAlikeCase{"£", "￡", "\x81\x92"},
+                      LookAlikeCase{"¬", "￢", "\x81\xca"}));
 
-TEST(CatalogueNames, LookAlikeMappingLeavesEverythingElse)
-{
+TEST(CatalogueNames, LookAlikeMappingLeavesEverythingElse) {
     EXPECT_EQ(ReplaceJisLookAlikes("A〜B−C"), "A～B－C");
     EXPECT_EQ(ReplaceJisLookAlikes("計算例1 ～"), "計算例1 ～");
     EXPECT_EQ(ReplaceJisLookAlikes("bad \xff\xfe end"), "bad \xff\xfe end");

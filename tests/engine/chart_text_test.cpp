@@ -13,9 +13,9 @@
 
 #include "engine/calculation.h"
 #include "engine/report_text.h"
+#include "support/files.h"
 #include "support/golden_file.h"
 #include "support/wire_records.h"
-#include "support/files.h"
 
 namespace orvalt {
 namespace {
@@ -24,8 +24,7 @@ using test::SplitLines;
 
 using test::ExpectMatchesGolden;
 
-std::vector<std::string> Words(const std::string& line)
-{
+std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
     for (std::string word; in >> word;) {
@@ -36,8 +35,7 @@ std::vector<std::string> Words(const std::string& line)
 
 // Display columns in the fixed-pitch face: ASCII takes one, the three-byte
 // UTF-8 characters of these lines (kanji, ℃) take two.
-std::size_t DisplayColumns(const std::string& line)
-{
+std::size_t DisplayColumns(const std::string& line) {
     std::size_t columns = 0;
     for (const char ch : line) {
         const auto c = static_cast<unsigned char>(ch);
@@ -50,8 +48,7 @@ std::size_t DisplayColumns(const std::string& line)
     return columns;
 }
 
-CalculationState Example50mm()
-{
+CalculationState Example50mm() {
     CalculationState state;
     state.currentWire = test::WorkedExample2();
     state.spanStep = 50.0f;
@@ -62,15 +59,13 @@ CalculationState Example50mm()
 // The head is the report's lines 2 to 15; the chart's own lines follow it.
 constexpr std::size_t kHeadLines = 15;
 
-TEST(ComposeStringingChartText, WorkedExampleMatchesTheGoldenFile)
-{
+TEST(ComposeStringingChartText, WorkedExampleMatchesTheGoldenFile) {
     const CalculationState state = Example50mm();
     ExpectMatchesGolden(ComposeStringingChartText(state, ComputeStringingChart(state, -10, 90, 25)),
                         "chart_50mm.txt");
 }
 
-TEST(ComposeStringingChartText, HeadIsTheReportsWireAndConditionLines)
-{
+TEST(ComposeStringingChartText, HeadIsTheReportsWireAndConditionLines) {
     CalculationState state = Example50mm();
     state.currentWire.wireName = "ＡＣＳＲ ①㈱ 160mm²";
     state.temperatureStudy = -20;
@@ -85,8 +80,7 @@ TEST(ComposeStringingChartText, HeadIsTheReportsWireAndConditionLines)
     }
 }
 
-TEST(ComposeStringingChartText, StudyTemperatureColumnShowsTheReportsStudyDigits)
-{
+TEST(ComposeStringingChartText, StudyTemperatureColumnShowsTheReportsStudyDigits) {
     // The 18.2 mm example, 31 spans: the 90 degC column (the study condition,
     // without wind) carries the report's study sag and tension, as printed.
     CalculationState state;
@@ -121,8 +115,7 @@ TEST(ComposeStringingChartText, StudyTemperatureColumnShowsTheReportsStudyDigits
     }
 }
 
-StringingChart HandMadeChart()
-{
+StringingChart HandMadeChart() {
     StringingChart chart;
     chart.temperatures = {-32768, 0, 32767};
     chart.rows = {
@@ -133,8 +126,7 @@ StringingChart HandMadeChart()
     return chart;
 }
 
-TEST(ComposeStringingChartText, LaysOutTemperaturesAndValuesInFixedColumns)
-{
+TEST(ComposeStringingChartText, LaysOutTemperaturesAndValuesInFixedColumns) {
     const std::vector<std::string> lines =
         SplitLines(ComposeStringingChartText(CalculationState{}, HandMadeChart()));
     const std::vector<std::string> tail(lines.begin() + kHeadLines, lines.end());
@@ -157,22 +149,23 @@ TEST(ComposeStringingChartText, LaysOutTemperaturesAndValuesInFixedColumns)
     EXPECT_EQ(tail, expected);
 }
 
-TEST(ComposeStringingChartText, ChartWithoutRowsHasTitlesAndHeadersOnly)
-{
+TEST(ComposeStringingChartText, ChartWithoutRowsHasTitlesAndHeadersOnly) {
     StringingChart chart;
     chart.temperatures = {15};
-    const std::vector<std::string> lines = SplitLines(ComposeStringingChartText(CalculationState{}, chart));
+    const std::vector<std::string> lines =
+        SplitLines(ComposeStringingChartText(CalculationState{}, chart));
     const std::vector<std::string> tail(lines.begin() + kHeadLines, lines.end());
     const std::vector<std::string> expected = {
-        "", "無風・無氷（負荷係数 1）", "", "弛度 [m]", "径間[m]     15℃", "", "張力 [kg]", "径間[m]     15℃",
+        "",          "無風・無氷（負荷係数 1）", "", "弛度 [m]", "径間[m]     15℃", "",
+        "張力 [kg]", "径間[m]     15℃",
     };
     EXPECT_EQ(tail, expected);
 }
 
-TEST(ComposeStringingChartText, EndsEveryLineWithCrLfAndKeepsItsColumnsWhenWide)
-{
+TEST(ComposeStringingChartText, EndsEveryLineWithCrLfAndKeepsItsColumnsWhenWide) {
     const CalculationState state = Example50mm();
-    const std::string text = ComposeStringingChartText(state, ComputeStringingChart(state, -50, 150, 5));
+    const std::string text =
+        ComposeStringingChartText(state, ComputeStringingChart(state, -50, 150, 5));
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     std::size_t lineFeeds = 0;

@@ -16,8 +16,7 @@ namespace {
 // The boxes as the window opens with the worked example 1 and the start-up
 // conditions (FormatPlainNumber puts a blank before values that are not
 // negative).
-ConditionsFormInput OpenedWindow()
-{
+ConditionsFormInput OpenedWindow() {
     ConditionsFormInput input;
     input.boxes[kBoxExpansionCoeff] = "18.00";
     input.boxes[kBoxElasticModulus] = "9000";
@@ -40,15 +39,13 @@ ConditionsFormInput OpenedWindow()
     return input;
 }
 
-ConditionsValues Accepted(const ConditionsFormInput& input)
-{
+ConditionsValues Accepted(const ConditionsFormInput& input) {
     const ConditionsFormResult form = ReadConditionsForm(input);
     EXPECT_FALSE(form.refusal) << form.refusal->message;
     return form.values;
 }
 
-TEST(ConditionsForm, OpenedWindowGivesTheStartUpConditions)
-{
+TEST(ConditionsForm, OpenedWindowGivesTheStartUpConditions) {
     const ConditionsValues values = Accepted(OpenedWindow());
     EXPECT_EQ(values.wire, test::WorkedExample1());
     EXPECT_EQ(values.windPressureHigh, 100.0f);
@@ -62,8 +59,7 @@ TEST(ConditionsForm, OpenedWindowGivesTheStartUpConditions)
     EXPECT_EQ(values.spanStep, 10.0f);
 }
 
-TEST(ConditionsForm, CaptionsFollowTheWindowsLabels)
-{
+TEST(ConditionsForm, CaptionsFollowTheWindowsLabels) {
     // The wire's constants carry the captions of the wire settings window.
     EXPECT_EQ(kConditionsBoxCaptions[kBoxExpansionCoeff], "線膨張係数");
     EXPECT_EQ(kConditionsBoxCaptions[kBoxElasticModulus], "等価弾性係数");
@@ -85,8 +81,7 @@ TEST(ConditionsForm, CaptionsFollowTheWindowsLabels)
 }
 
 // Wire constants are read as the boxes show them, as a whole number each.
-TEST(ConditionsForm, WireConstantsAsShownAndTheNameAsTyped)
-{
+TEST(ConditionsForm, WireConstantsAsShownAndTheNameAsTyped) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[kBoxUnitWeight] = "0.6012";
     input.boxes[kBoxArea] = " 12.5 ";
@@ -99,8 +94,7 @@ TEST(ConditionsForm, WireConstantsAsShownAndTheNameAsTyped)
     EXPECT_EQ(values.wire.wireName, "  計算例1 改 ");
 }
 
-TEST(ConditionsForm, IceBoxIsNotRead)
-{
+TEST(ConditionsForm, IceBoxIsNotRead) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[kBoxIceThickness] = "1e99 どれでも";
     EXPECT_EQ(Accepted(input), Accepted(OpenedWindow()));
@@ -115,39 +109,36 @@ struct FloorCase {
     double stored;
 };
 
-void PrintTo(const FloorCase& c, std::ostream* os)
-{
+void PrintTo(const FloorCase& c, std::ostream* os) {
     *os << kConditionsBoxCaptions[static_cast<std::size_t>(c.box)] << " \"" << c.text << '"';
 }
 
-double StoredIn(const ConditionsValues& v, int box)
-{
+double StoredIn(const ConditionsValues& v, int box) {
     switch (box) {
-    case kBoxWindPressureHigh: return v.windPressureHigh;
-    case kBoxWindPressureLow: return v.windPressureLow;
-    case kBoxWindPressureStudy: return v.windPressureStudy;
-    case kBoxTemperatureHigh: return v.temperatureHigh;
-    case kBoxTemperatureLow: return v.temperatureLow;
-    case kBoxTemperatureStudy: return v.temperatureStudy;
-    case kBoxSpanStart: return v.spanStart;
-    case kBoxSpanEnd: return v.spanEnd;
-    case kBoxSpanStep: return v.spanStep;
-    default: ADD_FAILURE() << "not a condition box: " << box; return 0;
+        case kBoxWindPressureHigh: return v.windPressureHigh;
+        case kBoxWindPressureLow: return v.windPressureLow;
+        case kBoxWindPressureStudy: return v.windPressureStudy;
+        case kBoxTemperatureHigh: return v.temperatureHigh;
+        case kBoxTemperatureLow: return v.temperatureLow;
+        case kBoxTemperatureStudy: return v.temperatureStudy;
+        case kBoxSpanStart: return v.spanStart;
+        case kBoxSpanEnd: return v.spanEnd;
+        case kBoxSpanStep: return v.spanStep;
+        default: ADD_FAILURE() << "not a condition box: " << box; return 0;
     }
 }
 
 class ConditionsFloor : public ::testing::TestWithParam<FloorCase> {};
 
-TEST_P(ConditionsFloor, StoresTheLeadingNumberRoundedDown)
-{
+TEST_P(ConditionsFloor, StoresTheLeadingNumberRoundedDown) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[static_cast<std::size_t>(GetParam().box)] = GetParam().text;
     const ConditionsValues values = Accepted(input);
     EXPECT_EQ(StoredIn(values, GetParam().box), GetParam().stored);
     // Only that box changed anything.
-    for (int other : {kBoxWindPressureHigh, kBoxWindPressureLow, kBoxWindPressureStudy,
-                      kBoxTemperatureHigh, kBoxTemperatureLow, kBoxTemperatureStudy, kBoxSpanStart,
-                      kBoxSpanEnd, kBoxSpanStep}) {
+    for (int other :
+         {kBoxWindPressureHigh, kBoxWindPressureLow, kBoxWindPressureStudy, kBoxTemperatureHigh,
+          kBoxTemperatureLow, kBoxTemperatureStudy, kBoxSpanStart, kBoxSpanEnd, kBoxSpanStep}) {
         if (other != GetParam().box) {
             EXPECT_EQ(StoredIn(values, other), StoredIn(Accepted(OpenedWindow()), other))
                 << kConditionsBoxCaptions[static_cast<std::size_t>(other)];
@@ -157,19 +148,14 @@ TEST_P(ConditionsFloor, StoresTheLeadingNumberRoundedDown)
 
 INSTANTIATE_TEST_SUITE_P(
     ConditionsForm, ConditionsFloor,
-    ::testing::Values(FloorCase{kBoxWindPressureHigh, "100.9", 100},
-                      FloorCase{kBoxWindPressureLow, "12kg", 12},
-                      FloorCase{kBoxWindPressureStudy, "abc", 0},
-                      FloorCase{kBoxTemperatureHigh, "15.7", 15},
-                      FloorCase{kBoxTemperatureLow, "-0.5", -1},
-                      FloorCase{kBoxTemperatureStudy, "-15.5", -16},
-                      FloorCase{kBoxTemperatureStudy, "32767.9", 32767},
-                      FloorCase{kBoxTemperatureLow, "-32768", -32768},
-                      FloorCase{kBoxSpanStart, "1e3", 1000},
-                      FloorCase{kBoxSpanEnd, "", 0},
-                      FloorCase{kBoxSpanStep, "-10.5", -11},
-                      FloorCase{kBoxSpanStep, "nan", 0},
-                      FloorCase{kBoxSpanEnd, "1e-50", 0}));
+    ::testing::Values(
+        FloorCase{kBoxWindPressureHigh, "100.9", 100}, FloorCase{kBoxWindPressureLow, "12kg", 12},
+        FloorCase{kBoxWindPressureStudy, "abc", 0}, FloorCase{kBoxTemperatureHigh, "15.7", 15},
+        FloorCase{kBoxTemperatureLow, "-0.5", -1}, FloorCase{kBoxTemperatureStudy, "-15.5", -16},
+        FloorCase{kBoxTemperatureStudy, "32767.9", 32767},
+        FloorCase{kBoxTemperatureLow, "-32768", -32768}, FloorCase{kBoxSpanStart, "1e3", 1000},
+        FloorCase{kBoxSpanEnd, "", 0}, FloorCase{kBoxSpanStep, "-10.5", -11},
+        FloorCase{kBoxSpanStep, "nan", 0}, FloorCase{kBoxSpanEnd, "1e-50", 0}));
 
 // ---------------------------------------------------------------------------
 // Refusals
@@ -181,15 +167,11 @@ struct RefusalCase {
     const char* message;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os)
-{
-    *os << c.title;
-}
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.title; }
 
 class ConditionsRefusal : public ::testing::TestWithParam<RefusalCase> {};
 
-TEST_P(ConditionsRefusal, NamesTheBoxAndItsLabel)
-{
+TEST_P(ConditionsRefusal, NamesTheBoxAndItsLabel) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[static_cast<std::size_t>(GetParam().box)] = GetParam().text;
     const ConditionsFormResult form = ReadConditionsForm(input);
@@ -197,8 +179,10 @@ TEST_P(ConditionsRefusal, NamesTheBoxAndItsLabel)
     EXPECT_EQ(*form.refusal, (FormRefusal{GetParam().box, GetParam().message}));
 }
 
-#define NOT_A_NUMBER(caption) "「" caption "」の値が数値として読めません。\r\n数値を入力してください。"
-#define TOO_LARGE(caption) "「" caption "」の値が大きすぎます。\r\n扱える範囲の数値を入力してください。"
+#define NOT_A_NUMBER(caption) \
+    "「" caption "」の値が数値として読めません。\r\n数値を入力してください。"
+#define TOO_LARGE(caption) \
+    "「" caption "」の値が大きすぎます。\r\n扱える範囲の数値を入力してください。"
 #define TEMPERATURE(caption) "「" caption "」は -32768 から 32767 までの温度を入力してください。"
 
 INSTANTIATE_TEST_SUITE_P(
@@ -214,8 +198,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"WindHigh", kBoxWindPressureHigh, "1e39", TOO_LARGE("高温季風圧")},
         RefusalCase{"WindLow", kBoxWindPressureLow, "-1e39", TOO_LARGE("低温季風圧")},
         RefusalCase{"WindStudy", kBoxWindPressureStudy, "1E400", TOO_LARGE("検討時風圧")},
-        RefusalCase{"TemperatureHigh", kBoxTemperatureHigh, "32768", TEMPERATURE("高温季荷重条件温度")},
-        RefusalCase{"TemperatureLow", kBoxTemperatureLow, "-32768.5", TEMPERATURE("低温季荷重条件温度")},
+        RefusalCase{"TemperatureHigh", kBoxTemperatureHigh, "32768",
+                    TEMPERATURE("高温季荷重条件温度")},
+        RefusalCase{"TemperatureLow", kBoxTemperatureLow, "-32768.5",
+                    TEMPERATURE("低温季荷重条件温度")},
         RefusalCase{"TemperatureStudy", kBoxTemperatureStudy, "1E400", TEMPERATURE("検討温度")},
         RefusalCase{"SpanStart", kBoxSpanStart, "3.5e38", TOO_LARGE("計算開始径間長")},
         RefusalCase{"SpanEnd", kBoxSpanEnd, "1e39m", TOO_LARGE("計算終り径間長")},
@@ -228,8 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The boxes are checked in the order OK stores them: wire constants 0 to 6,
 // wind 9, 8, 16, temperatures 12, 11, 10, spans 15, 14, 13.
-TEST(ConditionsForm, FirstBoxInStoringOrderIsNamed)
-{
+TEST(ConditionsForm, FirstBoxInStoringOrderIsNamed) {
     const auto firstRefused = [](std::initializer_list<int> badBoxes) {
         ConditionsFormInput input = OpenedWindow();
         for (const int box : badBoxes) {
@@ -254,14 +239,18 @@ TEST(ConditionsForm, FirstBoxInStoringOrderIsNamed)
 // ---------------------------------------------------------------------------
 // Into the calculation state, and the caption
 
-TEST(ConditionsForm, ApplyStoresEverythingButTheIce)
-{
+TEST(ConditionsForm, ApplyStoresEverythingButTheIce) {
     CalculationState state;
     state.iceThickness = 12;
     state.iceThicknessStudy = 3;
     state.loadFactorHigh = 2.5f;
-    state.currentWire = {.wireName = "前の電線", .diameterHigh = 1, .diameterLow = 2, .area = 3,
-                         .unitWeight = 4, .expansionCoeff = 5, .elasticModulus = 6,
+    state.currentWire = {.wireName = "前の電線",
+                         .diameterHigh = 1,
+                         .diameterLow = 2,
+                         .area = 3,
+                         .unitWeight = 4,
+                         .expansionCoeff = 5,
+                         .elasticModulus = 6,
                          .maxTension = 7};
     ConditionsFormInput input = OpenedWindow();
     input.boxes[kBoxWindPressureHigh] = "80";
@@ -276,8 +265,7 @@ TEST(ConditionsForm, ApplyStoresEverythingButTheIce)
     input.boxes[kBoxIceThickness] = "30";
     ApplyConditions(Accepted(input), state);
 
-    EXPECT_EQ(state.currentWire,
-              test::WorkedExample1());
+    EXPECT_EQ(state.currentWire, test::WorkedExample1());
     EXPECT_EQ(state.windPressureHigh, 80.0f);
     EXPECT_EQ(state.windPressureLow, 40.0f);
     EXPECT_EQ(state.windPressureStudy, 5.0f);
@@ -299,15 +287,11 @@ struct CaptionCase {
     const char* caption;
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* os)
-{
-    *os << c.caption;
-}
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.caption; }
 
 class MainCaption : public ::testing::TestWithParam<CaptionCase> {};
 
-TEST_P(MainCaption, NamesTheWireAndTheStudyTemperature)
-{
+TEST_P(MainCaption, NamesTheWireAndTheStudyTemperature) {
     EXPECT_EQ(MainWindowCaption(GetParam().name, GetParam().temperature), GetParam().caption);
 }
 

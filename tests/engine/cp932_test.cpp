@@ -11,10 +11,9 @@
 namespace orvalt {
 namespace {
 
-TEST(Cp932, MicrosoftMappingsAndStrictErrors)
-{
-    EXPECT_EQ(DecodeCp932("\x5c"), "\\");          // not a yen sign
-    EXPECT_EQ(DecodeCp932("\x81\x60"), "～");       // U+FF5E, not U+301C
+TEST(Cp932, MicrosoftMappingsAndStrictErrors) {
+    EXPECT_EQ(DecodeCp932("\x5c"), "\\");     // not a yen sign
+    EXPECT_EQ(DecodeCp932("\x81\x60"), "～"); // U+FF5E, not U+301C
     EXPECT_EQ(DecodeCp932("\x87\x40\x87\x8a"), "①㈱");
     EXPECT_EQ(DecodeCp932("\xfa\x40"), "ⅰ");
     EXPECT_EQ(DecodeCp932("\xb1\xdd"), "ｱﾝ");

@@ -25,8 +25,7 @@ using test::ExpectMatchesGolden;
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-CalculationState Example50mm()
-{
+CalculationState Example50mm() {
     CalculationState state;
     state.currentWire = test::WorkedExample2();
     state.spanStep = 50.0f;
@@ -34,8 +33,8 @@ CalculationState Example50mm()
     return state;
 }
 
-ConditionResult Block(float span, float sag, float tension, std::int16_t kValue, std::int16_t templateNumber)
-{
+ConditionResult Block(float span, float sag, float tension, std::int16_t kValue,
+                      std::int16_t templateNumber) {
     ConditionResult block;
     block.span = span;
     block.sag = sag;
@@ -45,20 +44,17 @@ ConditionResult Block(float span, float sag, float tension, std::int16_t kValue,
     return block;
 }
 
-TEST(ResultTableCsv, WorkedExampleMatchesTheGoldenFile)
-{
+TEST(ResultTableCsv, WorkedExampleMatchesTheGoldenFile) {
     ExpectMatchesGolden(ComposeResultTableCsv(Example50mm()), "result_table_50mm.csv");
 }
 
-TEST(StringingChartCsv, WorkedExampleMatchesTheGoldenFile)
-{
+TEST(StringingChartCsv, WorkedExampleMatchesTheGoldenFile) {
     const CalculationState state = Example50mm();
     ExpectMatchesGolden(ComposeStringingChartCsv(ComputeStringingChart(state, -10, 90, 25)),
                         "chart_50mm.csv");
 }
 
-TEST(ResultTableCsv, RowsCarryTheReportsNumbersWithoutTheirPadding)
-{
+TEST(ResultTableCsv, RowsCarryTheReportsNumbersWithoutTheirPadding) {
     // The 18.2 mm example, 31 rows: each CSV row is its report line with the
     // aligning blanks taken out (no cell is blank in this table).
     CalculationState state;
@@ -94,8 +90,7 @@ TEST(ResultTableCsv, RowsCarryTheReportsNumbersWithoutTheirPadding)
     EXPECT_EQ(std::vector<std::string>(csvRows.begin() + 1, csvRows.end()), reportRows);
 }
 
-TEST(ResultTableCells, LeaveACellBlankWhereTheReportLeavesItsColumnBlank)
-{
+TEST(ResultTableCells, LeaveACellBlankWhereTheReportLeavesItsColumnBlank) {
     CalculationState state;
     SpanRow row;
     row.block = {Block(-150.0f, 2.345f, 0.5f, 0, 0), Block(-150.0f, 1.987f, 1456.78f, 64, 0),
@@ -104,10 +99,10 @@ TEST(ResultTableCells, LeaveACellBlankWhereTheReportLeavesItsColumnBlank)
     const CellTable cells = ResultTableCells(state);
     ASSERT_EQ(cells.size(), 2u);
     const std::vector<std::string> header = {
-        "径間[m]",
-        "高温季 弛度[m]", "高温季 張力[kg]", "高温季 K値", "高温季 定規番号",
-        "低温季 弛度[m]", "低温季 張力[kg]", "低温季 K値", "低温季 定規番号",
-        "検討条件 弛度[m]", "検討条件 張力[kg]", "検討条件 K値", "検討条件 定規番号",
+        "径間[m]",           "高温季 弛度[m]",   "高温季 張力[kg]",   "高温季 K値",
+        "高温季 定規番号",   "低温季 弛度[m]",   "低温季 張力[kg]",   "低温季 K値",
+        "低温季 定規番号",   "検討条件 弛度[m]", "検討条件 張力[kg]", "検討条件 K値",
+        "検討条件 定規番号",
     };
     EXPECT_EQ(cells[0], header);
     const std::vector<std::string> values = {
@@ -118,19 +113,13 @@ TEST(ResultTableCells, LeaveACellBlankWhereTheReportLeavesItsColumnBlank)
               "-150,2.345,.50,,,1.987,1456.78,64,,0.000,.00,,90\r\n");
 }
 
-TEST(StringingChartCells, AreRectangularWithAnEmptyRowBetweenTheTables)
-{
+TEST(StringingChartCells, AreRectangularWithAnEmptyRowBetweenTheTables) {
     StringingChart chart;
     chart.temperatures = {-5, 40};
     chart.rows = {{120.0f, {1.5f, 2.25f}, {980.5f, 0.25f}}};
     const CellTable expected = {
-        {"弛度 [m]", "", ""},
-        {"径間[m]", "-5℃", "40℃"},
-        {"120", "1.500", "2.250"},
-        {"", "", ""},
-        {"張力 [kg]", "", ""},
-        {"径間[m]", "-5℃", "40℃"},
-        {"120", "980.50", ".25"},
+        {"弛度 [m]", "", ""},  {"径間[m]", "-5℃", "40℃"}, {"120", "1.500", "2.250"}, {"", "", ""},
+        {"張力 [kg]", "", ""}, {"径間[m]", "-5℃", "40℃"}, {"120", "980.50", ".25"},
     };
     EXPECT_EQ(StringingChartCells(chart), expected);
 
@@ -145,47 +134,43 @@ struct QuotingCase {
     std::string tabText;
 };
 
-std::ostream& operator<<(std::ostream& os, const QuotingCase& c)
-{
-    return os << c.name;
-}
+std::ostream& operator<<(std::ostream& os, const QuotingCase& c) { return os << c.name; }
 
 class CellQuoting : public testing::TestWithParam<QuotingCase> {};
 
-TEST_P(CellQuoting, QuotesOnlyCellsThatNeedIt)
-{
+TEST_P(CellQuoting, QuotesOnlyCellsThatNeedIt) {
     const QuotingCase& c = GetParam();
     const CellTable cells = {{"a", c.cell, "b"}};
     EXPECT_EQ(ComposeCsv(cells), kBom + "a," + c.csv + ",b\r\n");
     EXPECT_EQ(ComposeTabSeparatedText(cells, LineEnd::Lf), "a\t" + c.tabText + "\tb\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, CellQuoting, testing::Values(
-    QuotingCase{"plain", "1234.56", "1234.56", "1234.56"},
-    QuotingCase{"empty", "", "", ""},
-    QuotingCase{"Japanese with blank", "高温季 弛度[m]", "高温季 弛度[m]", "高温季 弛度[m]"},
-    QuotingCase{"comma", "1,5", "\"1,5\"", "1,5"},
-    QuotingCase{"double quote", "18\"", "\"18\"\"\"", "\"18\"\"\""},
-    QuotingCase{"line feed", "a\nb", "\"a\nb\"", "\"a\nb\""},
-    QuotingCase{"carriage return", "a\rb", "\"a\rb\"", "\"a\rb\""},
-    QuotingCase{"tab", "a\tb", "a\tb", "\"a\tb\""}));
+INSTANTIATE_TEST_SUITE_P(
+    Cells, CellQuoting,
+    testing::Values(QuotingCase{"plain", "1234.56", "1234.56", "1234.56"},
+                    QuotingCase{"empty", "", "", ""},
+                    QuotingCase{"Japanese with blank", "高温季 弛度[m]", "高温季 弛度[m]",
+                                "高温季 弛度[m]"},
+                    QuotingCase{"comma", "1,5", "\"1,5\"", "1,5"},
+                    QuotingCase{"double quote", "18\"", "\"18\"\"\"", "\"18\"\"\""},
+                    QuotingCase{"line feed", "a\nb", "\"a\nb\"", "\"a\nb\""},
+                    QuotingCase{"carriage return", "a\rb", "\"a\rb\"", "\"a\rb\""},
+                    QuotingCase{"tab", "a\tb", "a\tb", "\"a\tb\""}));
 
-TEST(ComposeCsv, StartsWithTheByteOrderMarkAndEndsEveryRowWithCrLf)
-{
-    EXPECT_EQ(ComposeCsv({{"径間[m]", "x"}, {"100", "1.000"}}), kBom + "径間[m],x\r\n100,1.000\r\n");
+TEST(ComposeCsv, StartsWithTheByteOrderMarkAndEndsEveryRowWithCrLf) {
+    EXPECT_EQ(ComposeCsv({{"径間[m]", "x"}, {"100", "1.000"}}),
+              kBom + "径間[m],x\r\n100,1.000\r\n");
     EXPECT_EQ(ComposeCsv({}), kBom);
 }
 
-TEST(ComposeTabSeparatedText, EndsEveryRowWithTheChosenLineEndAndHasNoByteOrderMark)
-{
+TEST(ComposeTabSeparatedText, EndsEveryRowWithTheChosenLineEndAndHasNoByteOrderMark) {
     const CellTable cells = {{"径間[m]", "-10℃"}, {"100", ""}};
     EXPECT_EQ(ComposeTabSeparatedText(cells, LineEnd::Lf), "径間[m]\t-10℃\n100\t\n");
     EXPECT_EQ(ComposeTabSeparatedText(cells, LineEnd::CrLf), "径間[m]\t-10℃\r\n100\t\r\n");
     EXPECT_EQ(ComposeTabSeparatedText({}, LineEnd::CrLf), "");
 }
 
-TEST(ComposeHtmlTable, WritesOneRowPerLineAndEscapesMarkup)
-{
+TEST(ComposeHtmlTable, WritesOneRowPerLineAndEscapesMarkup) {
     const CellTable cells = {{"径間[m]", "a&b"}, {"<td>", "\"x\" > 'y'"}, {"", "100"}};
     EXPECT_EQ(ComposeHtmlTable(cells),
               "<table>\n"

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <locale>
-#include <locale.h>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -18,10 +18,7 @@
 // glibc keeps the parsed LOCPATH of newlocale for good (a one-time
 // allocation inside the C library); the locale test below sets LOCPATH when
 // the machine has no comma locale of its own.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:__argz_add_sep\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_sep\n"; }
 #endif
 
 namespace orvalt {
@@ -35,8 +32,7 @@ namespace {
 // punctuation.
 class CommaLocaleTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         previousCppLocale_ = std::locale();
         if (!InstallCommaLocale()) {
             GTEST_SKIP() << "no locale with a comma decimal separator could be loaded "
@@ -44,8 +40,7 @@ protected:
         }
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         std::locale::global(previousCppLocale_);
         if (commaLocale_ != nullptr) {
             uselocale(LC_GLOBAL_LOCALE);
@@ -54,8 +49,7 @@ protected:
     }
 
 private:
-    bool TryLocale(const char* name)
-    {
+    bool TryLocale(const char* name) {
         locale_t loaded = newlocale(LC_ALL_MASK, name, nullptr);
         if (loaded == nullptr) {
             return false;
@@ -72,8 +66,7 @@ private:
         return true;
     }
 
-    bool InstallCommaLocale()
-    {
+    bool InstallCommaLocale() {
         for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
             if (TryLocale(name)) {
                 return true;
@@ -94,8 +87,7 @@ private:
     std::locale previousCppLocale_;
 };
 
-TEST_F(CommaLocaleTest, ConversionsKeepThePoint)
-{
+TEST_F(CommaLocaleTest, ConversionsKeepThePoint) {
     // The locale is really in force: the C library writes a comma now.
     char buf[16];
     std::snprintf(buf, sizeof buf, "%.1f", 0.5);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/golden_file.h"
 #include "support/files.h"
+#include "support/golden_file.h"
 
 namespace orvalt {
 namespace {
@@ -20,8 +20,7 @@ using test::SplitLines;
 using test::ExpectMatchesGolden;
 
 ConditionResult Block(float span, float sag, float tension, std::int16_t kValue,
-                      std::int16_t templateNumber)
-{
+                      std::int16_t templateNumber) {
     ConditionResult block;
     block.span = span;
     block.sag = sag;
@@ -31,8 +30,7 @@ ConditionResult Block(float span, float sag, float tension, std::int16_t kValue,
     return block;
 }
 
-SpanRow Row(float span, ConditionResult high, ConditionResult low, ConditionResult study)
-{
+SpanRow Row(float span, ConditionResult high, ConditionResult low, ConditionResult study) {
     high.span = low.span = study.span = span;
     SpanRow row;
     row.block = {high, low, study};
@@ -41,8 +39,7 @@ SpanRow Row(float span, ConditionResult high, ConditionResult low, ConditionResu
 
 // A report of the made-up ACSR 160 wire: the start-up conditions, chosen load
 // factors and two table rows, the second with a two-digit span.
-CalculationState Acsr160State()
-{
+CalculationState Acsr160State() {
     CalculationState state;
     state.currentWire.wireName = "ACSR 160";
     state.currentWire.area = 160.5f;
@@ -67,18 +64,13 @@ CalculationState Acsr160State()
     return state;
 }
 
-std::string Spaces(std::size_t count)
-{
-    return std::string(count, ' ');
-}
+std::string Spaces(std::size_t count) { return std::string(count, ' '); }
 
-TEST(ComposeResultReport, ReproducesTheAcsr160LayoutByteForByte)
-{
+TEST(ComposeResultReport, ReproducesTheAcsr160LayoutByteForByte) {
     ExpectMatchesGolden(ComposeResultReport(Acsr160State()), "acsr160_layout.txt");
 }
 
-TEST(ComposeResultReport, EndsEveryLineWithCrLfAndUsesNoTabs)
-{
+TEST(ComposeResultReport, EndsEveryLineWithCrLfAndUsesNoTabs) {
     const std::string text = ComposeResultReport(Acsr160State());
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
@@ -95,8 +87,7 @@ TEST(ComposeResultReport, EndsEveryLineWithCrLfAndUsesNoTabs)
     }
 }
 
-TEST(ComposeResultReport, HasTwentyTwoLinesBeforeOneLinePerRow)
-{
+TEST(ComposeResultReport, HasTwentyTwoLinesBeforeOneLinePerRow) {
     CalculationState state = Acsr160State();
     EXPECT_EQ(SplitLines(ComposeResultReport(state)).size(), 24u);
 
@@ -113,26 +104,32 @@ TEST(ComposeResultReport, HasTwentyTwoLinesBeforeOneLinePerRow)
     EXPECT_EQ(lines[52].substr(0, 5), "  400");
 }
 
-TEST(ComposeResultReport, WritesTheWireNameAsStored)
-{
+TEST(ComposeResultReport, WritesTheWireNameAsStored) {
     CalculationState state = Acsr160State();
     state.currentWire.wireName = "ＡＣＳＲ ①㈱ｿ 160mm²";
     const std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
     EXPECT_EQ(lines[2], "線\u3000\u3000\u3000種          :  ＡＣＳＲ ①㈱ｿ 160mm²");
 }
 
-TEST(ComposeResultReport, LeavesZeroKValueAndTemplateColumnsBlank)
-{
+TEST(ComposeResultReport, LeavesZeroKValueAndTemplateColumnsBlank) {
     CalculationState state = Acsr160State();
     state.resultTable = {Row(150.0f, Block(0, 2.345f, 1234.56f, 0, 0),
-                             Block(0, 1.987f, 1456.78f, 64, 0),
-                             Block(0, 3.456f, 987.65f, 0, 90))};
+                             Block(0, 1.987f, 1456.78f, 64, 0), Block(0, 3.456f, 987.65f, 0, 90))};
     const std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
     ASSERT_EQ(lines.size(), 23u);
     // Each zero leaves its four columns blank; the line keeps its length.
-    EXPECT_EQ(lines[22], "  150" "    2.345" "  1234.56" + Spaces(4) + Spaces(4)
-                             + "    1.987" "  1456.78" "  64" + Spaces(4)
-                             + "    3.456" "   987.65" + Spaces(4) + "  90");
+    EXPECT_EQ(lines[22],
+              "  150"
+              "    2.345"
+              "  1234.56" +
+                  Spaces(4) + Spaces(4) +
+                  "    1.987"
+                  "  1456.78"
+                  "  64" +
+                  Spaces(4) +
+                  "    3.456"
+                  "   987.65" +
+                  Spaces(4) + "  90");
     EXPECT_EQ(lines[22].size(), 83u);
 }
 
@@ -143,15 +140,13 @@ struct SpanWidthCase {
     std::size_t lineLength;
 };
 
-std::ostream& operator<<(std::ostream& os, const SpanWidthCase& c)
-{
+std::ostream& operator<<(std::ostream& os, const SpanWidthCase& c) {
     return os << "span " << c.span;
 }
 
 class SpanWidthTest : public testing::TestWithParam<SpanWidthCase> {};
 
-TEST_P(SpanWidthTest, ShiftsTheRestOfTheLine)
-{
+TEST_P(SpanWidthTest, ShiftsTheRestOfTheLine) {
     CalculationState state = Acsr160State();
     state.resultTable = {Row(GetParam().span, Block(0, 2.345f, 1234.56f, 75, 77),
                              Block(0, 1.987f, 1456.78f, 64, 64),
@@ -164,17 +159,15 @@ TEST_P(SpanWidthTest, ShiftsTheRestOfTheLine)
     EXPECT_EQ(lines[22].size(), GetParam().lineLength);
 }
 
-INSTANTIATE_TEST_SUITE_P(Spans, SpanWidthTest, testing::Values(
-    SpanWidthCase{90.0f, "  90", 82},
-    SpanWidthCase{150.0f, "  150", 83},
-    SpanWidthCase{1500.0f, "  1500", 84},
-    SpanWidthCase{32767.0f, "  32767", 85},
-    SpanWidthCase{5.0f, "  5", 81},
-    SpanWidthCase{0.0f, "  ", 80},          // "####" writes 0 as nothing
-    SpanWidthCase{99.5f, "  100", 83}));    // halves away from zero
+INSTANTIATE_TEST_SUITE_P(
+    Spans, SpanWidthTest,
+    testing::Values(SpanWidthCase{90.0f, "  90", 82}, SpanWidthCase{150.0f, "  150", 83},
+                    SpanWidthCase{1500.0f, "  1500", 84}, SpanWidthCase{32767.0f, "  32767", 85},
+                    SpanWidthCase{5.0f, "  5", 81},
+                    SpanWidthCase{0.0f, "  ", 80},       // "####" writes 0 as nothing
+                    SpanWidthCase{99.5f, "  100", 83})); // halves away from zero
 
-TEST(ComposeResultReport, KeepsTheSignOfNegativeTemperaturesInTheirColumns)
-{
+TEST(ComposeResultReport, KeepsTheSignOfNegativeTemperaturesInTheirColumns) {
     CalculationState state = Acsr160State();
     state.temperatureHigh = -5;
     state.temperatureLow = -30;
@@ -183,31 +176,29 @@ TEST(ComposeResultReport, KeepsTheSignOfNegativeTemperaturesInTheirColumns)
     state.iceThicknessStudy = 12;
     const std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
     EXPECT_EQ(lines[12], "高温季  " + Spaces(9) + "100.0" + Spaces(10) + "-5.0");
-    EXPECT_EQ(lines[13], "低温季  " + Spaces(10) + "50.0" + Spaces(9) + "-30.0" + Spaces(12)
-                             + "9.00" + Spaces(13) + "0.900");
-    EXPECT_EQ(lines[14], "検討条件" + Spaces(10) + "80.0" + Spaces(8) + "-140.0" + Spaces(11)
-                             + "12.00");
+    EXPECT_EQ(lines[13], "低温季  " + Spaces(10) + "50.0" + Spaces(9) + "-30.0" + Spaces(12) +
+                             "9.00" + Spaces(13) + "0.900");
+    EXPECT_EQ(lines[14],
+              "検討条件" + Spaces(10) + "80.0" + Spaces(8) + "-140.0" + Spaces(11) + "12.00");
 }
 
-TEST(ComposeResultReport, WritesLoadFactorsBelowOneWithoutLeadingZero)
-{
+TEST(ComposeResultReport, WritesLoadFactorsBelowOneWithoutLeadingZero) {
     CalculationState state = Acsr160State();
     state.loadFactorHigh = 0.5f;
     state.loadFactorLow = 0.9999999f;
     state.loadFactorStudy = 12.3456789f;
     const std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
-    EXPECT_EQ(lines[18], Spaces(8) + ".500000" + Spaces(15) + "1.000000" + Spaces(12)
-                             + "12.345680");
+    EXPECT_EQ(lines[18],
+              Spaces(8) + ".500000" + Spaces(15) + "1.000000" + Spaces(12) + "12.345680");
 }
 
-TEST(ComposeResultReport, WritesTheCriticalSpanUnderItsHeadingWhenThereIsOne)
-{
+TEST(ComposeResultReport, WritesTheCriticalSpanUnderItsHeadingWhenThereIsOne) {
     CalculationState state = Acsr160State();
     state.hasCriticalSpan = true;
     state.criticalSpan = 308.32714;
     std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
-    EXPECT_EQ(lines[18], Spaces(7) + "1.234567" + Spaces(15) + "2.345678" + Spaces(13)
-                             + "1.000000" + Spaces(7) + "308.33");
+    EXPECT_EQ(lines[18], Spaces(7) + "1.234567" + Spaces(15) + "2.345678" + Spaces(13) +
+                             "1.000000" + Spaces(7) + "308.33");
     // The value ends three columns before the end of its heading, like the
     // load factors; the heading's full-width characters take two columns.
     const std::string heading = lines[17];
@@ -231,12 +222,11 @@ TEST(ComposeResultReport, WritesTheCriticalSpanUnderItsHeadingWhenThereIsOne)
     // whatever the field holds.
     state.hasCriticalSpan = false;
     lines = SplitLines(ComposeResultReport(state));
-    EXPECT_EQ(lines[18], Spaces(7) + "1.234567" + Spaces(15) + "2.345678" + Spaces(13)
-                             + "1.000000");
+    EXPECT_EQ(lines[18],
+              Spaces(7) + "1.234567" + Spaces(15) + "2.345678" + Spaces(13) + "1.000000");
 }
 
-TEST(ComposeResultReport, WritesValuesLongerThanTheirColumnsWhole)
-{
+TEST(ComposeResultReport, WritesValuesLongerThanTheirColumnsWhole) {
     CalculationState state = Acsr160State();
     state.windPressureHigh = 1e13f;
     state.resultTable = {Row(32767.0f, Block(0, 198980.2f, 1234567.0f, 12345, 32767),
@@ -244,13 +234,22 @@ TEST(ComposeResultReport, WritesValuesLongerThanTheirColumnsWhole)
                              Block(0, 1.0f, 0.004f, 1, 71))};
     const std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
     EXPECT_EQ(lines[12], "高温季  10000000000000.0" + Spaces(10) + "15.0");
-    EXPECT_EQ(lines[22], std::string("  32767" "198980.200" "1234567.00" "12345" "32767")
-                             + "12345.680" "   999.99" "  81" "  85"
-                             + "    1.000" "      .00" "   1" "  71");
+    EXPECT_EQ(lines[22], std::string("  32767"
+                                     "198980.200"
+                                     "1234567.00"
+                                     "12345"
+                                     "32767") +
+                             "12345.680"
+                             "   999.99"
+                             "  81"
+                             "  85" +
+                             "    1.000"
+                             "      .00"
+                             "   1"
+                             "  71");
 }
 
-TEST(ComposeResultReport, WritesAHugeCriticalSpanWithoutUndefinedBehaviour)
-{
+TEST(ComposeResultReport, WritesAHugeCriticalSpanWithoutUndefinedBehaviour) {
     CalculationState state = Acsr160State();
     state.hasCriticalSpan = true;
     state.criticalSpan = 1e300; // beyond float: the calculation would have failed first
@@ -258,8 +257,7 @@ TEST(ComposeResultReport, WritesAHugeCriticalSpanWithoutUndefinedBehaviour)
     EXPECT_EQ(lines[18].substr(lines[18].size() - 13), Spaces(10) + "inf");
 }
 
-TEST(ComposeResultReport, ComposesAnEmptyTableAsTheHeaderAlone)
-{
+TEST(ComposeResultReport, ComposesAnEmptyTableAsTheHeaderAlone) {
     CalculationState state = Acsr160State();
     state.resultTable.clear();
     const std::vector<std::string> lines = SplitLines(ComposeResultReport(state));
@@ -270,8 +268,7 @@ TEST(ComposeResultReport, ComposesAnEmptyTableAsTheHeaderAlone)
 // The window bookkeeping of the state (open windows, the catalogue's path)
 // has no place in the report, and composing leaves nothing behind for the
 // next report: the same state gives the golden text a second time.
-TEST(ComposeResultReport, IgnoresTheWindowBookkeepingOfTheState)
-{
+TEST(ComposeResultReport, IgnoresTheWindowBookkeepingOfTheState) {
     CalculationState state = Acsr160State();
     state.resultWindowCount = 3;
     state.conditionsWindowOpen = true;
@@ -282,11 +279,15 @@ TEST(ComposeResultReport, IgnoresTheWindowBookkeepingOfTheState)
 
 // A whole report written out by hand: a one-row table of a made-up wire whose
 // every value has a different width, the conditions left as they start.
-TEST(ComposeResultReport, WritesASmallReportLineForLine)
-{
+TEST(ComposeResultReport, WritesASmallReportLineForLine) {
     CalculationState state;
-    state.currentWire = {.wireName = "W", .diameterHigh = 5.0f, .diameterLow = 6.5f, .area = 22.0f,
-                         .unitWeight = 0.2f, .expansionCoeff = 23.0f, .elasticModulus = 7000.0f,
+    state.currentWire = {.wireName = "W",
+                         .diameterHigh = 5.0f,
+                         .diameterLow = 6.5f,
+                         .area = 22.0f,
+                         .unitWeight = 0.2f,
+                         .expansionCoeff = 23.0f,
+                         .elasticModulus = 7000.0f,
                          .maxTension = 420.0f};
     state.loadFactorHigh = 4.0f;
     state.loadFactorLow = 3.5f;

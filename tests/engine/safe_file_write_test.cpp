@@ -31,8 +31,7 @@ using test::WriteFileBytes;
 
 class SafeFileWrite : public test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         MakeFolder("orvalt_safe_write");
         path_ = folder_ / "data.txt";
     }
@@ -43,8 +42,7 @@ protected:
 // Bytes that a text-mode write would change: CR LF, a lone CR, NUL, 0xFF.
 const std::string kAwkwardBytes("a\r\nb\rc\0d\xff", 9);
 
-TEST_F(SafeFileWrite, CreatesAndReplacesWithExactlyTheBytes)
-{
+TEST_F(SafeFileWrite, CreatesAndReplacesWithExactlyTheBytes) {
     AtomicWriteResult written = WriteFileAtomically(path_, kAwkwardBytes);
     ASSERT_TRUE(written.ok) << written.error;
     EXPECT_EQ(ReadFileBytes(path_), kAwkwardBytes);
@@ -59,8 +57,7 @@ TEST_F(SafeFileWrite, CreatesAndReplacesWithExactlyTheBytes)
     EXPECT_EQ(fs::file_size(path_), 0u);
 }
 
-TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytes)
-{
+TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytes) {
     const fs::path backup = folder_ / "data.txt.bak";
     // No old file: nothing to keep.
     AtomicWriteResult written = WriteFileAtomically(path_, "first", {backup, std::nullopt});
@@ -77,8 +74,7 @@ TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytes)
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"data.txt", "data.txt.bak"}));
 }
 
-TEST_F(SafeFileWrite, NonFilesAtThePathAreNotReplaced)
-{
+TEST_F(SafeFileWrite, NonFilesAtThePathAreNotReplaced) {
     fs::create_directory(path_);
     AtomicWriteResult written = WriteFileAtomically(path_, "x");
     EXPECT_FALSE(written.ok);
@@ -105,8 +101,7 @@ TEST_F(SafeFileWrite, NonFilesAtThePathAreNotReplaced)
 // ---------------------------------------------------------------------------
 // Snapshots
 
-TEST_F(SafeFileWrite, SnapshotTellsAFileFromNoFile)
-{
+TEST_F(SafeFileWrite, SnapshotTellsAFileFromNoFile) {
     FileSnapshot snapshot{true, "stale"};
     EXPECT_EQ(ReadFileSnapshot(path_, snapshot), 0);
     EXPECT_EQ(snapshot, FileSnapshot{});
@@ -127,8 +122,7 @@ TEST_F(SafeFileWrite, SnapshotTellsAFileFromNoFile)
     EXPECT_EQ(snapshot.bytes, large);
 }
 
-TEST_F(SafeFileWrite, SnapshotOfANonFileSaysWhy)
-{
+TEST_F(SafeFileWrite, SnapshotOfANonFileSaysWhy) {
     FileSnapshot snapshot;
     fs::create_directory(path_);
     EXPECT_EQ(ReadFileSnapshot(path_, snapshot), EISDIR);
@@ -142,8 +136,7 @@ TEST_F(SafeFileWrite, SnapshotOfANonFileSaysWhy)
 // ---------------------------------------------------------------------------
 // Replacing only the file that was read
 
-TEST_F(SafeFileWrite, ReplacesOnlyTheFileThatWasRead)
-{
+TEST_F(SafeFileWrite, ReplacesOnlyTheFileThatWasRead) {
     WriteFileBytes(path_, "as read");
     FileSnapshot seen;
     ASSERT_EQ(ReadFileSnapshot(path_, seen), 0);
@@ -166,8 +159,7 @@ TEST_F(SafeFileWrite, ReplacesOnlyTheFileThatWasRead)
     EXPECT_EQ(ReadFileBytes(backup), "changed by someone else");
 }
 
-TEST_F(SafeFileWrite, NoFileExpectedMeansNoFileMayHaveAppeared)
-{
+TEST_F(SafeFileWrite, NoFileExpectedMeansNoFileMayHaveAppeared) {
     const AtomicWriteOptions noFileYet{{}, FileSnapshot{}};
     WriteFileBytes(path_, "");
     AtomicWriteResult written = WriteFileAtomically(path_, "mine", noFileYet);
@@ -188,8 +180,7 @@ TEST_F(SafeFileWrite, NoFileExpectedMeansNoFileMayHaveAppeared)
 
 // A copy of the program that holds the folder's lock is between its check and
 // its rename: a conditional write waits for it and then sees its file.
-TEST_F(SafeFileWrite, ConditionalWriteWaitsForAnotherWriterInTheFolder)
-{
+TEST_F(SafeFileWrite, ConditionalWriteWaitsForAnotherWriterInTheFolder) {
     WriteFileBytes(path_, "as read");
     FileSnapshot seen;
     ASSERT_EQ(ReadFileSnapshot(path_, seen), 0);

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/cp932.h"
 #include "engine/calculation_state.h"
+#include "engine/cp932.h"
 #include "support/files.h"
 
 namespace orvalt {
@@ -17,8 +17,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-std::string ShippedUsageText()
-{
+std::string ShippedUsageText() {
     const std::filesystem::path path =
         std::filesystem::path(ORVALT_SOURCE_DIR) / "data" / "orvalt99.txt";
     const std::optional<std::string> bytes = test::ReadFileBytes(path);
@@ -28,8 +27,7 @@ std::string ShippedUsageText()
     return text.value_or("");
 }
 
-TEST(ShippedUsageText, StatesHowTheTemplateNumberFollowsFromTheKValue)
-{
+TEST(ShippedUsageText, StatesHowTheTemplateNumberFollowsFromTheKValue) {
     const std::string text = ShippedUsageText();
     // Not every number in the template column is a template of the table:
     // below 70 and from 160 on the column repeats the K value.
@@ -47,8 +45,7 @@ TEST(ShippedUsageText, StatesHowTheTemplateNumberFollowsFromTheKValue)
     EXPECT_THAT(text, HasSubstr("（" + listed + " から選びます。"));
 }
 
-TEST(ShippedUsageText, KeepsItsCrLfLineEnds)
-{
+TEST(ShippedUsageText, KeepsItsCrLfLineEnds) {
     const std::string text = ShippedUsageText();
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");

@@ -10,10 +10,10 @@ namespace {
 
 TEST(TemplateLookup, FollowsTheTemplateTable) {
     const std::pair<int, int> cases[] = {
-        {0, 0},     {-5, -5},   {69, 69},   {70, 71},   {71, 71},   {72, 74},   {74, 74},
-        {75, 77},   {80, 80},   {81, 85},   {86, 90},   {87, 90},   {91, 98},   {99, 106},
-        {107, 114}, {115, 120}, {121, 140}, {140, 140}, {141, 160}, {159, 160}, {160, 160},
-        {161, 161}, {32767, 32767},
+        {0, 0},     {-5, -5},   {69, 69},   {70, 71},   {71, 71},       {72, 74},
+        {74, 74},   {75, 77},   {80, 80},   {81, 85},   {86, 90},       {87, 90},
+        {91, 98},   {99, 106},  {107, 114}, {115, 120}, {121, 140},     {140, 140},
+        {141, 160}, {159, 160}, {160, 160}, {161, 161}, {32767, 32767},
     };
     for (auto [k, expected] : cases) {
         EXPECT_EQ(LookupTemplateNumber(static_cast<std::int16_t>(k)), expected) << "k = " << k;
@@ -24,8 +24,8 @@ TEST(StateEquation, ReferenceConditionSolvesToTheMaximumStress) {
     // The 50 mm example at 300 m in the low season: M = q² δ² S² E / 24 =
     // 2.44026² (1/300)² 300² 8000 / 24 = 1984.9563, and K = σ - M / σ² =
     // -9.849563 makes σ = 10 kg/mm2 itself the root.
-    EXPECT_NEAR(SolveStateEquation(2.44026f, 2.0 / 600.0, 300.0f, 8000.0f, -9.849563f, 10.0f), 10.0f,
-                1e-4);
+    EXPECT_NEAR(SolveStateEquation(2.44026f, 2.0 / 600.0, 300.0f, 8000.0f, -9.849563f, 10.0f),
+                10.0f, 1e-4);
 }
 
 TEST(StateEquation, FindsTheRootFarFromTheStart) {

@@ -61,20 +61,32 @@ class ChartColumns : public testing::TestWithParam<ColumnsCase> {};
 
 TEST_P(ChartColumns, RunFromTheFirstTemperatureByTheStepUpToTheLast) {
     const ColumnsCase& c = GetParam();
-    const std::vector<std::int16_t> got = ChartTemperatures(
-        static_cast<std::int16_t>(c.from), static_cast<std::int16_t>(c.to), static_cast<std::int16_t>(c.step));
+    const std::vector<std::int16_t> got =
+        ChartTemperatures(static_cast<std::int16_t>(c.from), static_cast<std::int16_t>(c.to),
+                          static_cast<std::int16_t>(c.step));
     EXPECT_THAT(std::vector<int>(got.begin(), got.end()), ElementsAreArray(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Ranges, ChartColumns, testing::Values(
-    ColumnsCase{-10, 90, 25, {-10, 15, 40, 65, 90}},
-    ColumnsCase{0, 9, 4, {0, 4, 8}},                 // the end is not reached exactly
-    ColumnsCase{15, 15, 5, {15}},                     // one column
-    ColumnsCase{-20, 20, 1, [] { std::vector<int> v; for (int t = -20; t <= 20; ++t) v.push_back(t); return v; }()},
-    ColumnsCase{32760, 32767, 5, {32760, 32765}},     // the next step would not fit in 16 bits
-    ColumnsCase{32767, 32767, 32767, {32767}},
-    ColumnsCase{-32768, 32767, 32767, {-32768, -1, 32766}},
-    ColumnsCase{-32768, 32767, 1600, [] { std::vector<int> v; for (int t = -32768; t <= 32767; t += 1600) v.push_back(t); return v; }()}));
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, ChartColumns,
+    testing::Values(ColumnsCase{-10, 90, 25, {-10, 15, 40, 65, 90}},
+                    ColumnsCase{0, 9, 4, {0, 4, 8}}, // the end is not reached exactly
+                    ColumnsCase{15, 15, 5, {15}},    // one column
+                    ColumnsCase{-20, 20, 1,
+                                [] {
+                                    std::vector<int> v;
+                                    for (int t = -20; t <= 20; ++t) v.push_back(t);
+                                    return v;
+                                }()},
+                    ColumnsCase{
+                        32760, 32767, 5, {32760, 32765}}, // the next step would not fit in 16 bits
+                    ColumnsCase{32767, 32767, 32767, {32767}},
+                    ColumnsCase{-32768, 32767, 32767, {-32768, -1, 32766}},
+                    ColumnsCase{-32768, 32767, 1600, [] {
+                                    std::vector<int> v;
+                                    for (int t = -32768; t <= 32767; t += 1600) v.push_back(t);
+                                    return v;
+                                }()}));
 
 struct RefusalCase {
     const char* name;
@@ -82,9 +94,7 @@ struct RefusalCase {
     const char* message;
 };
 
-std::ostream& operator<<(std::ostream& os, const RefusalCase& c) {
-    return os << c.name;
-}
+std::ostream& operator<<(std::ostream& os, const RefusalCase& c) { return os << c.name; }
 
 class ChartRefusal : public testing::TestWithParam<RefusalCase> {};
 
@@ -94,14 +104,19 @@ TEST_P(ChartRefusal, SaysWhatIsWrong) {
     EXPECT_EQ(message, std::string("架線弛度表を作れませんでした。\n") + c.message);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ranges, ChartRefusal, testing::Values(
-    RefusalCase{"step 0", -10, 40, 0, "温度の刻みは 1℃ 以上にしてください。"},
-    RefusalCase{"negative step", 40, -10, -5, "温度の刻みは 1℃ 以上にしてください。"},
-    RefusalCase{"end below start", 40, -10, 5, "終了温度（-10℃）が開始温度（40℃）より低くなっています。"},
-    RefusalCase{"42 columns", -20, 21, 1,
-                "温度の列が 42 列になります。41 列以下になるよう、温度の範囲を狭めるか刻みを大きくしてください。"},
-    RefusalCase{"whole 16-bit range by 1", -32768, 32767, 1,
-                "温度の列が 65536 列になります。41 列以下になるよう、温度の範囲を狭めるか刻みを大きくしてください。"}),
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, ChartRefusal,
+    testing::Values(
+        RefusalCase{"step 0", -10, 40, 0, "温度の刻みは 1℃ 以上にしてください。"},
+        RefusalCase{"negative step", 40, -10, -5, "温度の刻みは 1℃ 以上にしてください。"},
+        RefusalCase{"end below start", 40, -10, 5,
+                    "終了温度（-10℃）が開始温度（40℃）より低くなっています。"},
+        RefusalCase{"42 columns", -20, 21, 1,
+                    "温度の列が 42 列になります。41 "
+                    "列以下になるよう、温度の範囲を狭めるか刻みを大きくしてください。"},
+        RefusalCase{"whole 16-bit range by 1", -32768, 32767, 1,
+                    "温度の列が 65536 列になります。41 "
+                    "列以下になるよう、温度の範囲を狭めるか刻みを大きくしてください。"}),
     [](const testing::TestParamInfo<RefusalCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
@@ -124,7 +139,8 @@ void ExpectStudyColumnIsTheStudyBlock(const CalculationState& s, const Stringing
         ASSERT_EQ(row.sag.size(), chart.temperatures.size());
         ASSERT_EQ(row.tension.size(), chart.temperatures.size());
         EXPECT_EQ(std::bit_cast<std::uint32_t>(row.span), std::bit_cast<std::uint32_t>(study.span));
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(row.sag[studyColumn]), std::bit_cast<std::uint32_t>(study.sag));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(row.sag[studyColumn]),
+                  std::bit_cast<std::uint32_t>(study.sag));
         EXPECT_EQ(std::bit_cast<std::uint32_t>(row.tension[studyColumn]),
                   std::bit_cast<std::uint32_t>(study.tension));
     }
@@ -186,7 +202,9 @@ TEST(StringingChart, WorkedExampleDigitsAtOtherTemperatures) {
 // study block bit for bit, whatever the wire, the span range or its direction.
 CalculationState RandomCase(std::mt19937& gen) {
     auto whole = [&gen](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen); };
-    auto real = [&gen](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(gen); };
+    auto real = [&gen](float lo, float hi) {
+        return std::uniform_real_distribution<float>(lo, hi)(gen);
+    };
     CalculationState s;
     const float d = std::round(real(5.0f, 60.0f) * 10.0f) / 10.0f;
     const float area = std::round(real(20.0f, 1200.0f));
@@ -194,9 +212,14 @@ CalculationState RandomCase(std::mt19937& gen) {
     const float unitWeight = area * real(0.002f, 0.009f);
     const float expansion = real(11.0f, 23.0f);
     const float modulus = std::round(real(5000.0f, 21000.0f));
-    s.currentWire = {.wireName = "random", .diameterHigh = d, .diameterLow = d, .area = area,
-                     .unitWeight = unitWeight, .expansionCoeff = expansion,
-                     .elasticModulus = modulus, .maxTension = std::round(area * stress)};
+    s.currentWire = {.wireName = "random",
+                     .diameterHigh = d,
+                     .diameterLow = d,
+                     .area = area,
+                     .unitWeight = unitWeight,
+                     .expansionCoeff = expansion,
+                     .elasticModulus = modulus,
+                     .maxTension = std::round(area * stress)};
     s.windPressureHigh = static_cast<float>(whole(0, 200));
     s.windPressureLow = static_cast<float>(whole(0, 150));
     s.windPressureStudy = 0.0f;
@@ -231,19 +254,22 @@ TEST(StringingChart, StudyColumnIsTheStudyBlockForRandomWiresAndRanges) {
                                    (s.temperatureStudy + 50) / step);
         const int above = std::uniform_int_distribution<int>(0, 20)(gen);
         const int from = s.temperatureStudy - below * step;
-        const int to = s.temperatureStudy + above * step + std::uniform_int_distribution<int>(0, step - 1)(gen);
-        SCOPED_TRACE("case " + std::to_string(n) + ": spans " + std::to_string(s.spanStart) + " to " +
-                     std::to_string(s.spanEnd) + " by " + std::to_string(s.spanStep) + ", chart " +
-                     std::to_string(from) + " to " + std::to_string(to) + " by " + std::to_string(step));
+        const int to = s.temperatureStudy + above * step +
+                       std::uniform_int_distribution<int>(0, step - 1)(gen);
+        SCOPED_TRACE("case " + std::to_string(n) + ": spans " + std::to_string(s.spanStart) +
+                     " to " + std::to_string(s.spanEnd) + " by " + std::to_string(s.spanStep) +
+                     ", chart " + std::to_string(from) + " to " + std::to_string(to) + " by " +
+                     std::to_string(step));
         StringingChart chart;
         try {
-            chart = ComputeStringingChart(s, static_cast<std::int16_t>(from), static_cast<std::int16_t>(to),
+            chart = ComputeStringingChart(s, static_cast<std::int16_t>(from),
+                                          static_cast<std::int16_t>(to),
                                           static_cast<std::int16_t>(step));
         } catch (const CalculationError& e) {
             const WireRecord& w = s.currentWire;
             ADD_FAILURE() << e.what() << "\nwire d " << w.diameterHigh << " A " << w.area << " Wc "
-                          << w.unitWeight << " alpha " << w.expansionCoeff << " E " << w.elasticModulus
-                          << " T " << w.maxTension;
+                          << w.unitWeight << " alpha " << w.expansionCoeff << " E "
+                          << w.elasticModulus << " T " << w.maxTension;
             continue;
         }
         ASSERT_EQ(chart.temperatures.size(), static_cast<std::size_t>(below + above + 1));
@@ -270,9 +296,14 @@ TEST(StringingChartFailures, NameTheSpanAndTheTemperature) {
     // A catalogue entry with an absurd elastic modulus: the table's own
     // condition settles, the chart's -30 degC does not.
     CalculationState broken;
-    broken.currentWire = {.wireName = "broken", .diameterHigh = 18.2f, .diameterLow = 18.2f,
-                          .area = 455.0f, .unitWeight = 0.013f, .expansionCoeff = 18.0f,
-                          .elasticModulus = 2528111.0f, .maxTension = 396721.0f};
+    broken.currentWire = {.wireName = "broken",
+                          .diameterHigh = 18.2f,
+                          .diameterLow = 18.2f,
+                          .area = 455.0f,
+                          .unitWeight = 0.013f,
+                          .expansionCoeff = 18.0f,
+                          .elasticModulus = 2528111.0f,
+                          .maxTension = 396721.0f};
     broken.spanStart = 817.0f;
     broken.spanEnd = 817.0f;
     const Case cases[] = {

@@ -17,8 +17,7 @@ namespace {
 using ::testing::Optional;
 
 // The boxes as the window shows the worked example 1 after "新規" and typing.
-WireFormInput TypedExample()
-{
+WireFormInput TypedExample() {
     WireFormInput input;
     input.name = "計算例1";
     input.values = {"18.00", "9000", "0.6000", "160.00", "18.2", "18.2", "1500"};
@@ -26,13 +25,12 @@ WireFormInput TypedExample()
     return input;
 }
 
-std::string TooLarge(const char* caption)
-{
-    return std::string("「") + caption + "」の値が大きすぎます。\r\n扱える範囲の数値を入力してください。";
+std::string TooLarge(const char* caption) {
+    return std::string("「") + caption +
+           "」の値が大きすぎます。\r\n扱える範囲の数値を入力してください。";
 }
 
-TEST(WireForm, EachBoxGoesToItsField)
-{
+TEST(WireForm, EachBoxGoesToItsField) {
     WireFormInput input = TypedExample();
     input.values = {"19.1", "8300", "0.6", "160.5", "18.2", "17.9", "1234.5"};
     const WireFormResult form = ReadWireForm(input);
@@ -47,8 +45,7 @@ TEST(WireForm, EachBoxGoesToItsField)
     EXPECT_EQ(form.record.maxTension, 1234.5f);
 }
 
-TEST(WireForm, BoxIndicesAndCaptionsFollowTheWindow)
-{
+TEST(WireForm, BoxIndicesAndCaptionsFollowTheWindow) {
     EXPECT_EQ(kWireValueCaptions[kBoxExpansionCoeff], "線膨張係数");
     EXPECT_EQ(kWireValueCaptions[kBoxElasticModulus], "等価弾性係数");
     EXPECT_EQ(kWireValueCaptions[kBoxUnitWeight], "自重量");
@@ -71,15 +68,11 @@ struct NameCase {
     std::string message;               // of the refusal
 };
 
-void PrintTo(const NameCase& c, std::ostream* os)
-{
-    *os << c.title;
-}
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.title; }
 
 class WireFormName : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(WireFormName, IsStoredOrRefused)
-{
+TEST_P(WireFormName, IsStoredOrRefused) {
     const NameCase& c = GetParam();
     WireFormInput input = TypedExample();
     input.name = c.typed;
@@ -113,15 +106,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "電線種類にカンマ（,）は使えません。"},
         NameCase{"LeadingQuote", "\"HDCC\"", true, std::nullopt,
                  "電線種類の先頭に二重引用符（\"）は使えません。"},
-        NameCase{"TabAtTheEnd", "HDCC\t", true, std::nullopt, "電線種類の前後に空白は付けられません。"},
-        NameCase{"NotInCodePage932", "Kühl", true, std::nullopt,
-                 "「ü」はシフトJIS（コードページ932）で保存できない文字なので、電線種類に使えません。"}),
+        NameCase{"TabAtTheEnd", "HDCC\t", true, std::nullopt,
+                 "電線種類の前後に空白は付けられません。"},
+        NameCase{
+            "NotInCodePage932", "Kühl", true, std::nullopt,
+            "「ü」はシフトJIS（コードページ932）で保存できない文字なので、電線種類に使えません。"}),
     [](const auto& info) { return std::string(info.param.title); });
 
 // A name the catalogue file cannot keep is refused in the catalogue writer's
 // words, before anything is written.
-TEST(WireForm, RefusedNameIsTheCatalogueWritersReason)
-{
+TEST(WireForm, RefusedNameIsTheCatalogueWritersReason) {
     WireFormInput input = TypedExample();
     input.name = "上\n下";
     const WireFormResult form = ReadWireForm(input);
@@ -137,16 +131,12 @@ struct ValueCase {
     float stored;
 };
 
-void PrintTo(const ValueCase& c, std::ostream* os)
-{
-    *os << '"' << c.text << "\" -> " << c.stored;
-}
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << '"' << c.text << "\" -> " << c.stored; }
 
 class WireFormValue : public ::testing::TestWithParam<ValueCase> {};
 
 // Every box reads its leading number as far as there is one.
-TEST_P(WireFormValue, IsReadLenientlyInEveryBox)
-{
+TEST_P(WireFormValue, IsReadLenientlyInEveryBox) {
     for (int box = 0; box < kWireValueBoxCount; ++box) {
         WireFormInput input = TypedExample();
         input.values[static_cast<std::size_t>(box)] = GetParam().text;
@@ -161,8 +151,8 @@ TEST_P(WireFormValue, IsReadLenientlyInEveryBox)
 
 INSTANTIATE_TEST_SUITE_P(
     WireForm, WireFormValue,
-    ::testing::Values(ValueCase{"12kg", 12.0f}, ValueCase{"1 234", 1234.0f},
-                      ValueCase{"abc", 0.0f}, ValueCase{"", 0.0f}, ValueCase{"-15.5", -15.5f},
+    ::testing::Values(ValueCase{"12kg", 12.0f}, ValueCase{"1 234", 1234.0f}, ValueCase{"abc", 0.0f},
+                      ValueCase{"", 0.0f}, ValueCase{"-15.5", -15.5f},
                       ValueCase{"0.60123", 0.60123f}, ValueCase{"1.5D2", 150.0f},
                       // Words for numbers that are none here.
                       ValueCase{"nan", 0.0f}, ValueCase{"NaN", 0.0f}, ValueCase{"inf", 0.0f},
@@ -180,15 +170,11 @@ struct TooLargeCase {
     const char* caption;
 };
 
-void PrintTo(const TooLargeCase& c, std::ostream* os)
-{
-    *os << c.box << " \"" << c.text << '"';
-}
+void PrintTo(const TooLargeCase& c, std::ostream* os) { *os << c.box << " \"" << c.text << '"'; }
 
 class WireFormTooLarge : public ::testing::TestWithParam<TooLargeCase> {};
 
-TEST_P(WireFormTooLarge, IsRefusedNamingTheBox)
-{
+TEST_P(WireFormTooLarge, IsRefusedNamingTheBox) {
     WireFormInput input = TypedExample();
     input.values[static_cast<std::size_t>(GetParam().box)] = GetParam().text;
     const WireFormResult form = ReadWireForm(input);
@@ -196,18 +182,17 @@ TEST_P(WireFormTooLarge, IsRefusedNamingTheBox)
     EXPECT_EQ(*form.refusal, (FormRefusal{GetParam().box, TooLarge(GetParam().caption)}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WireForm, WireFormTooLarge,
-    ::testing::Values(TooLargeCase{kBoxElasticModulus, "1e39", "等価弾性係数"},
-                      TooLargeCase{kBoxExpansionCoeff, "-1e39", "線膨張係数"},
-                      TooLargeCase{kBoxUnitWeight, "3.4028236e38", "自重量"},
-                      TooLargeCase{kBoxArea, "1E400", "断面積"},
-                      TooLargeCase{kBoxDiameterHigh, "-1E400", "高温季外径"},
-                      TooLargeCase{kBoxDiameterLow, "1e100", "低温季外径"},
-                      TooLargeCase{kBoxMaxTension, "1 0 E 5 0 kg", "最大使用張力"}));
+INSTANTIATE_TEST_SUITE_P(WireForm, WireFormTooLarge,
+                         ::testing::Values(TooLargeCase{kBoxElasticModulus, "1e39", "等価弾性係数"},
+                                           TooLargeCase{kBoxExpansionCoeff, "-1e39", "線膨張係数"},
+                                           TooLargeCase{kBoxUnitWeight, "3.4028236e38", "自重量"},
+                                           TooLargeCase{kBoxArea, "1E400", "断面積"},
+                                           TooLargeCase{kBoxDiameterHigh, "-1E400", "高温季外径"},
+                                           TooLargeCase{kBoxDiameterLow, "1e100", "低温季外径"},
+                                           TooLargeCase{kBoxMaxTension, "1 0 E 5 0 kg",
+                                                        "最大使用張力"}));
 
-TEST(WireForm, FirstRefusalWins)
-{
+TEST(WireForm, FirstRefusalWins) {
     WireFormInput input = TypedExample();
     input.values[kBoxDiameterLow] = "1e39";
     input.values[kBoxElasticModulus] = "1e39";

@@ -15,8 +15,7 @@ namespace {
 using test::ExpectMatchesGolden;
 
 // 18.2 mm wire, no critical span, spans 100 to 400 m by 10 m: 31 rows.
-TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan)
-{
+TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan) {
     CalculationState state;
     state.currentWire = test::WorkedExample1();
     RunCalculation(state);
@@ -26,8 +25,7 @@ TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan)
 }
 
 // 50 mm wire with a critical span of 308.33 m, spans 100 to 400 m by 50 m.
-TEST(WorkedExampleReport, Wire50mmWithCriticalSpan)
-{
+TEST(WorkedExampleReport, Wire50mmWithCriticalSpan) {
     CalculationState state;
     state.currentWire = test::WorkedExample2();
     state.spanStep = 50.0f;

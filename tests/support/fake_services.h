@@ -3,10 +3,10 @@
 // ever blocks a headless test.
 #pragma once
 
-#include <QString>
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -14,8 +14,8 @@
 #include <deque>
 #include <vector>
 
-#include "ui/base/printing.h"
 #include "ui/base/message_box.h"
+#include "ui/base/printing.h"
 
 namespace orvalt::test {
 

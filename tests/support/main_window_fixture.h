@@ -34,7 +34,9 @@
 #include "ui/app/main_window.h"
 
 // Readable Qt strings in gtest's failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace orvalt::test {
 
@@ -42,7 +44,9 @@ namespace orvalt::test {
 inline std::filesystem::path FsPath(const QString& path) { return path.toStdString(); }
 
 // The three wires the window tests choose from: the worked examples first.
-inline std::vector<WireRecord> TestWires() { return {WorkedExample1(), WorkedExample2(), AcsrLinnet()}; }
+inline std::vector<WireRecord> TestWires() {
+    return {WorkedExample1(), WorkedExample2(), AcsrLinnet()};
+}
 
 // Runs what is posted (a closed sub-window's deleteLater among it) and then
 // the deferred deletes, which processEvents alone leaves for the event loop.

@@ -112,12 +112,14 @@ inline void ChooseFromList(QComboBox* combo, int index) {
     const QPoint arrow(combo->width() - 6, combo->height() / 2);
     QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow);
     QAbstractItemView* view = combo->view();
-    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 2000)) << "the list did not open";
+    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 2000))
+        << "the list did not open";
     for (int guard = 0; guard < 200 && view->currentIndex().row() != index; ++guard)
         QTest::keyClick(view, view->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
     ASSERT_EQ(view->currentIndex().row(), index) << "entry " << index << " is not in the list";
     QTest::keyClick(view, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 2000)) << "the list stayed open";
+    ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 2000))
+        << "the list stayed open";
     QCoreApplication::processEvents();
 }
 
@@ -132,7 +134,8 @@ public:
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr) return;
             QString text = modal->windowTitle();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) text += QStringLiteral(": ") + box->text();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                text += QStringLiteral(": ") + box->text();
             ADD_FAILURE() << "an unexpected modal dialog appeared: " << text.toStdString();
             if (auto* dialog = qobject_cast<QDialog*>(modal))
                 dialog->reject();

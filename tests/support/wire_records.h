@@ -21,22 +21,37 @@ namespace test {
 
 // 18.2 mm, strung in the low season at every span (no critical span).
 inline WireRecord WorkedExample1() {
-    return {.wireName = "計算例1", .diameterHigh = 18.2f, .diameterLow = 18.2f, .area = 160.0f,
-            .unitWeight = 0.6f, .expansionCoeff = 18.0f, .elasticModulus = 9000.0f,
+    return {.wireName = "計算例1",
+            .diameterHigh = 18.2f,
+            .diameterLow = 18.2f,
+            .area = 160.0f,
+            .unitWeight = 0.6f,
+            .expansionCoeff = 18.0f,
+            .elasticModulus = 9000.0f,
             .maxTension = 1500.0f};
 }
 
 // 50 mm, with a critical span of 308.33 m.
 inline WireRecord WorkedExample2() {
-    return {.wireName = "計算例2", .diameterHigh = 50.0f, .diameterLow = 50.0f, .area = 600.0f,
-            .unitWeight = 2.0f, .expansionCoeff = 19.0f, .elasticModulus = 8000.0f,
+    return {.wireName = "計算例2",
+            .diameterHigh = 50.0f,
+            .diameterLow = 50.0f,
+            .area = 600.0f,
+            .unitWeight = 2.0f,
+            .expansionCoeff = 19.0f,
+            .elasticModulus = 8000.0f,
             .maxTension = 6000.0f};
 }
 
 inline WireRecord AcsrLinnet() {
-    return {.wireName = "ACSR Linnet", .diameterHigh = 18.29f, .diameterLow = 18.29f,
-            .area = 198.1f, .unitWeight = 0.6885f, .expansionCoeff = 19.2f,
-            .elasticModulus = 8902.0f, .maxTension = 2557.0f};
+    return {.wireName = "ACSR Linnet",
+            .diameterHigh = 18.29f,
+            .diameterLow = 18.29f,
+            .area = 198.1f,
+            .unitWeight = 0.6885f,
+            .expansionCoeff = 19.2f,
+            .elasticModulus = 8902.0f,
+            .maxTension = 2557.0f};
 }
 
 } // namespace test

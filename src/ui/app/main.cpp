@@ -7,10 +7,10 @@
 #include <QTranslator>
 
 #include "engine/calculation_state.h"
-#include "ui/base/printing.h"
-#include "ui/base/fonts.h"
 #include "ui/app/main_window.h"
+#include "ui/base/fonts.h"
 #include "ui/base/message_box.h"
+#include "ui/base/printing.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -42,9 +42,13 @@ constexpr QSize kImageSize(1600, 1131);
 
 frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService& printing,
                  QString programFolder, QWidget* parent)
-    : QMainWindow(parent), state_(state), messages_(messages), printing_(printing),
+    : QMainWindow(parent),
+      state_(state),
+      messages_(messages),
+      printing_(printing),
       programFolder_(std::move(programFolder)),
-      ownSaveDialogs_(std::make_unique<QtSaveDialogService>()), saveDialogs_(ownSaveDialogs_.get()) {
+      ownSaveDialogs_(std::make_unique<QtSaveDialogService>()),
+      saveDialogs_(ownSaveDialogs_.get()) {
     setObjectName(QStringLiteral("frmMain"));
 
     mdiArea_ = new QMdiArea(this);
@@ -111,13 +115,13 @@ frmMain::~frmMain() = default;
 
 void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
     switch (command) {
-    case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
-    case HostCommand::Print: // the commands that work on a result window
-        mnuPrint_->setEnabled(enabled);
-        mnuChart_->setEnabled(enabled);
-        mnuGraph_->setEnabled(enabled);
-        break;
-    case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
+        case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
+        case HostCommand::Print: // the commands that work on a result window
+            mnuPrint_->setEnabled(enabled);
+            mnuChart_->setEnabled(enabled);
+            mnuGraph_->setEnabled(enabled);
+            break;
+        case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
     }
 }
 
@@ -209,7 +213,8 @@ void frmMain::mnuCalculate_Click() {
         RunCalculation(state_);
     } catch (const CalculationError& error) {
         // No report and no window; earlier result windows stay as they were.
-        messages_.Show(this, QString::fromUtf8(error.what()), MessageIcon::Stop, MessageButtons::Ok);
+        messages_.Show(this, QString::fromUtf8(error.what()), MessageIcon::Stop,
+                       MessageButtons::Ok);
         return;
     }
     BuildResultReport(*this);
@@ -222,22 +227,25 @@ void frmMain::mnuPrint_Click() {
     } else if (auto* chart = activeChild<frmChart>()) {
         PrintWithDialog(printing_, messages_, this, chart->chartText());
     } else if (auto* graph = activeChild<frmGraph>()) {
-        PrintPageWithDialog(printing_, messages_, this, [graph](QPainter& painter, const QRectF& page) {
-            graph->renderPlots(painter, page);
-        });
+        PrintPageWithDialog(
+            printing_, messages_, this,
+            [graph](QPainter& painter, const QRectF& page) { graph->renderPlots(painter, page); });
     } else if (tag == QLatin1String(kConditionsWindowTag)) {
-        messages_.Show(this,
-                       QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"),
-                       MessageIcon::None, MessageButtons::Ok);
+        messages_.Show(
+            this,
+            QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"),
+            MessageIcon::None, MessageButtons::Ok);
     }
 }
 
 const frmKekka* frmMain::activeResultWindow(const QString& command) {
     const auto* result = activeChild<frmKekka>();
     if (result == nullptr)
-        messages_.Show(this,
-                       QStringLiteral("計算結果フォームをアクティブにしてから%1メニューを選んでください").arg(command),
-                       MessageIcon::None, MessageButtons::Ok);
+        messages_.Show(
+            this,
+            QStringLiteral("計算結果フォームをアクティブにしてから%1メニューを選んでください")
+                .arg(command),
+            MessageIcon::None, MessageButtons::Ok);
     return result;
 }
 
@@ -256,28 +264,35 @@ void frmMain::mnuImage_Click() {
     const CalculationState* calculation = nullptr;
     QString suffix;
     if (const auto* graph = activeChild<frmGraph>()) {
-        draw = [graph](QPainter& painter, const QRectF& target) { graph->renderPlots(painter, target); };
+        draw = [graph](QPainter& painter, const QRectF& target) {
+            graph->renderPlots(painter, target);
+        };
         calculation = &graph->calculation();
         suffix = QStringLiteral("_グラフ");
     } else if (const auto* chart = activeChild<frmChart>()) {
-        draw = [chart](QPainter& painter, const QRectF& target) { chart->renderPlot(painter, target); };
+        draw = [chart](QPainter& painter, const QRectF& target) {
+            chart->renderPlot(painter, target);
+        };
         calculation = &chart->calculation();
         suffix = QStringLiteral("_架線弛度表");
     } else {
         return;
     }
     const QString path = saveDialogs_->ChooseSaveFile(
-        this, QStringLiteral("画像として保存"), ProposedFileName(*calculation, suffix) + QStringLiteral(".png"),
+        this, QStringLiteral("画像として保存"),
+        ProposedFileName(*calculation, suffix) + QStringLiteral(".png"),
         QStringLiteral("PNG 画像 (*.png);;PDF (*.pdf)"));
     if (path.isEmpty()) return;
     if (const std::optional<QString> failure = SaveDrawingAsImage(path, kImageSize, draw))
-        messages_.Show(this, QStringLiteral("画像を保存できませんでした。\n%1\n理由: %2").arg(path, *failure),
-                       MessageIcon::Exclamation, MessageButtons::Ok);
+        messages_.Show(
+            this, QStringLiteral("画像を保存できませんでした。\n%1\n理由: %2").arg(path, *failure),
+            MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void frmMain::mnuCsv_Click() {
     if (const auto* result = activeChild<frmKekka>()) {
-        SaveCsv(ComposeResultTableCsv(result->calculation()), ProposedFileName(result->calculation(), {}));
+        SaveCsv(ComposeResultTableCsv(result->calculation()),
+                ProposedFileName(result->calculation(), {}));
     } else if (const auto* chart = activeChild<frmChart>()) {
         SaveCsv(ComposeStringingChartCsv(chart->chart()),
                 ProposedFileName(chart->calculation(), QStringLiteral("_架線弛度表")));
@@ -291,7 +306,8 @@ void frmMain::MDIClient_Activate() {
     mnuImage_->setEnabled(activeChild<frmGraph>() != nullptr || chart);
 }
 
-QString frmMain::ProposedFileName(const CalculationState& calculation, const QString& suffix) const {
+QString frmMain::ProposedFileName(const CalculationState& calculation,
+                                  const QString& suffix) const {
     const QString name = QString::fromStdString(calculation.currentWire.wireName).trimmed() +
                          QStringLiteral("_") + QString::number(calculation.temperatureStudy) +
                          QStringLiteral("℃") + suffix;
@@ -307,7 +323,8 @@ void frmMain::SaveCsv(const std::string& bytes, const QString& proposedPath) {
     const std::optional<QString> failure = SaveBytes(path, QByteArray::fromStdString(bytes));
     if (failure)
         messages_.Show(this,
-                       QStringLiteral("CSV ファイルを保存できませんでした。\n%1\n理由: %2").arg(path, *failure),
+                       QStringLiteral("CSV ファイルを保存できませんでした。\n%1\n理由: %2")
+                           .arg(path, *failure),
                        MessageIcon::Exclamation, MessageButtons::Ok);
 }
 

@@ -67,8 +67,8 @@ CellTable CopyableTableView::selectedCells() const {
     CellTable cells(static_cast<std::size_t>(bottom - top + 1),
                     std::vector<std::string>(static_cast<std::size_t>(right - left + 1)));
     for (const QModelIndex& index : selected)
-        cells[static_cast<std::size_t>(index.row() - top)][static_cast<std::size_t>(index.column() - left)] =
-            Cell(index.data());
+        cells[static_cast<std::size_t>(index.row() - top)]
+             [static_cast<std::size_t>(index.column() - left)] = Cell(index.data());
     return cells;
 }
 

@@ -16,15 +16,15 @@ QString Face(const char16_t* name) { return QString::fromUtf16(name); }
 } // namespace
 
 void InstallFontSubstitutions() {
-    QFont::insertSubstitutions(Face(kMinchoFace),
-                               {QStringLiteral("IPAMincho"), QStringLiteral("Noto Sans Mono CJK JP"),
-                                QStringLiteral("IPAGothic")});
-    QFont::insertSubstitutions(Face(kGothicFace), {QStringLiteral("IPAGothic"),
-                                                   QStringLiteral("Noto Sans Mono CJK JP")});
-    QFont::insertSubstitutions(Face(kPMinchoFace), {QStringLiteral("IPAPMincho"),
-                                                    QStringLiteral("Noto Serif CJK JP")});
-    QFont::insertSubstitutions(Face(kPGothicFace), {QStringLiteral("IPAPGothic"),
-                                                    QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(
+        Face(kMinchoFace), {QStringLiteral("IPAMincho"), QStringLiteral("Noto Sans Mono CJK JP"),
+                            QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(
+        Face(kGothicFace), {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+    QFont::insertSubstitutions(Face(kPMinchoFace),
+                               {QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP")});
+    QFont::insertSubstitutions(Face(kPGothicFace),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
 }
 
 QFont JapaneseFont(const QString& face, double points) {

@@ -20,11 +20,11 @@ void InstallFontSubstitutions();
 // `face` (one of the names above) at `points`, regular weight.
 QFont JapaneseFont(const QString& face, double points);
 
-QFont ReportFont();     // "ＭＳ 明朝" 12 pt, fixed pitch (result window, printout)
-QFont UsageFont();      // "ＭＳ Ｐ明朝" 11.25 pt, proportional (usage window)
-QFont FormFont();       // "ＭＳ Ｐゴシック" 9 pt: a data-entry window's own font,
-                        // which its boxes use unless they name another
-QFont LabelFont();      // "ＭＳ 明朝" 12 pt: the labels of the data-entry windows
+QFont ReportFont();             // "ＭＳ 明朝" 12 pt, fixed pitch (result window, printout)
+QFont UsageFont();              // "ＭＳ Ｐ明朝" 11.25 pt, proportional (usage window)
+QFont FormFont();               // "ＭＳ Ｐゴシック" 9 pt: a data-entry window's own font,
+                                // which its boxes use unless they name another
+QFont LabelFont();              // "ＭＳ 明朝" 12 pt: the labels of the data-entry windows
 QFont EntryFont(double points); // "ＭＳ Ｐゴシック" at `points`: combo box, condition boxes
 
 } // namespace orvalt

@@ -38,21 +38,19 @@ bool BoxFocusWatcher::eventFilter(QObject* watched, QEvent* event) {
     const auto index = static_cast<int>(boxes_.indexOf(box));
     if (index < 0) return false;
     switch (event->type()) {
-    case QEvent::FocusIn:
-        clickedInto_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
-        gotFocus_(index);
-        break;
-    case QEvent::MouseButtonRelease:
-        if (clickedInto_ == box) {
-            clickedInto_ = nullptr;
-            if (!box->hasSelectedText()) gotFocus_(index);
-        }
-        break;
-    case QEvent::FocusOut:
-        clickedInto_ = nullptr;
-        break;
-    default:
-        break;
+        case QEvent::FocusIn:
+            clickedInto_ =
+                static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
+            gotFocus_(index);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (clickedInto_ == box) {
+                clickedInto_ = nullptr;
+                if (!box->hasSelectedText()) gotFocus_(index);
+            }
+            break;
+        case QEvent::FocusOut: clickedInto_ = nullptr; break;
+        default: break;
     }
     return false;
 }
@@ -86,7 +84,8 @@ void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1) {
     };
     for (int i = 0; i < 7 && i < text1.size(); ++i) {
         if (text1[i] == nullptr) continue;
-        text1[i]->setText(QString::fromStdString(FormatWithPattern(fields[i].value, fields[i].pattern)));
+        text1[i]->setText(
+            QString::fromStdString(FormatWithPattern(fields[i].value, fields[i].pattern)));
     }
 }
 

@@ -24,7 +24,8 @@ int HalfDifference(int clientExtent, int outerExtent) {
 QWidget* FindChildWindow(const QMdiArea* area, const QString& objectName) {
     for (const QMdiSubWindow* sub : area->subWindowList()) {
         QWidget* widget = sub->widget();
-        if (widget != nullptr && widget->objectName() == objectName && !sub->isHidden()) return widget;
+        if (widget != nullptr && widget->objectName() == objectName && !sub->isHidden())
+            return widget;
     }
     return nullptr;
 }

@@ -11,10 +11,10 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Stop: return QMessageBox::Critical;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Stop: return QMessageBox::Critical;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }

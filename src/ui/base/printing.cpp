@@ -1,5 +1,5 @@
-// Printing a text: one print job per copy, each drawn line by line in the report's fixed-pitch face so that the
-// columns stay where the result window shows them.
+// Printing a text: one print job per copy, each drawn line by line in the report's fixed-pitch face
+// so that the columns stay where the result window shows them.
 #include "ui/base/printing.h"
 
 #include <QFontMetricsF>
@@ -76,10 +76,12 @@ bool PrintTextToPrinter(QPrinter& printer, const QString& text) {
     // below the last text line that fits.
     const double footerHeight = 1.5 * lineHeight;
     const double textHeight = std::max(lineHeight, printable.height() - footerHeight);
-    const auto linesPerPage = std::max<qsizetype>(1, static_cast<qsizetype>(textHeight / lineHeight));
+    const auto linesPerPage =
+        std::max<qsizetype>(1, static_cast<qsizetype>(textHeight / lineHeight));
 
     const QStringList lines = SplitLines(text);
-    const qsizetype pageCount = std::max<qsizetype>(1, (lines.size() + linesPerPage - 1) / linesPerPage);
+    const qsizetype pageCount =
+        std::max<qsizetype>(1, (lines.size() + linesPerPage - 1) / linesPerPage);
     bool ok = true;
     for (qsizetype page = 0; ok && page < pageCount; ++page) {
         if (page > 0 && !printer.newPage()) {

@@ -20,10 +20,10 @@
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
+#include "ui/base/text.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/chart_window_model.h"
 #include "ui/windows/chart_window_plot.h"
-#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -59,7 +59,8 @@ frmChart::frmChart(WindowHost& host, CalculationState calculation)
     : host_(host), calculation_(std::move(calculation)) {
     setObjectName(QStringLiteral("frmChart"));
     setProperty("tag", QString::fromLatin1(kChartWindowTag));
-    setWindowTitle(QStringLiteral("架線弛度表 : ") + QString::fromStdString(calculation_.currentWire.wireName));
+    setWindowTitle(QStringLiteral("架線弛度表 : ") +
+                   QString::fromStdString(calculation_.currentWire.wireName));
     setFont(FormFont());
 
     spnFrom_ = TemperatureBox(QStringLiteral("spnFrom"), -32768, from_, this);

@@ -45,7 +45,8 @@ QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal)
         return QString::number(chart_->temperatures[static_cast<std::size_t>(section)]) +
                QStringLiteral("℃");
-    return FromUtf8(FormatWithPattern(chart_->rows[static_cast<std::size_t>(section)].span, table_pattern::kSpan));
+    return FromUtf8(FormatWithPattern(chart_->rows[static_cast<std::size_t>(section)].span,
+                                      table_pattern::kSpan));
 }
 
 } // namespace orvalt

@@ -16,8 +16,8 @@
 #include "engine/number_text.h"
 #include "engine/table_patterns.h"
 #include "ui/base/fonts.h"
-#include "ui/base/text.h"
 #include "ui/base/plot_style.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
 

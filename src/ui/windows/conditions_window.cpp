@@ -1,7 +1,7 @@
 #include "ui/windows/conditions_window.h"
 
-#include <QComboBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,15 +10,15 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/base/form_helpers.h"
-#include "engine/number_text.h"
 #include "engine/conditions_form.h"
+#include "engine/number_text.h"
 #include "ui/base/fonts.h"
+#include "ui/base/form_helpers.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
+#include "ui/base/text.h"
 #include "ui/base/twips.h"
 #include "ui/base/window_host.h"
-#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -36,7 +36,6 @@ int TabOfBox(int index) {
 
 QString PlainNumber(float value) { return FromUtf8(FormatPlainNumber(value)); }
 QString PlainNumber(std::int16_t value) { return FromUtf8(FormatPlainNumber(value)); }
-
 
 } // namespace
 
@@ -119,9 +118,9 @@ void frmSetting::buildControls() {
     };
     const ConstantRow rows[] = {
         {0, 1080, u"線膨張係数", 480, u"α(10^-6)/℃"}, {1, 1440, u"等価弾性係数", 240, u"E(kg/mm2)"},
-        {2, 1800, u"自重量", 960, u"Wc(kg/m)"},        {3, 2160, u"断面積", 960, u"A(mm2)"},
-        {4, 2520, u"高温季外径", 480, u"d1(mm)"},      {5, 2880, u"低温季外径", 480, u"d2(mm)"},
-        {6, 3240, u"最大使用張力", 240, u"T(kg)"},      {7, 3600, u"被　　氷", 720, u"(mm)"},
+        {2, 1800, u"自重量", 960, u"Wc(kg/m)"},       {3, 2160, u"断面積", 960, u"A(mm2)"},
+        {4, 2520, u"高温季外径", 480, u"d1(mm)"},     {5, 2880, u"低温季外径", 480, u"d2(mm)"},
+        {6, 3240, u"最大使用張力", 240, u"T(kg)"},    {7, 3600, u"被　　氷", 720, u"(mm)"},
     };
     for (const ConstantRow& row : rows) {
         label1(0, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
@@ -151,23 +150,29 @@ void frmSetting::buildControls() {
         double labelLeft;
     };
     const ConditionRow conditionRows[] = {
-        {1, 9, 720, u"高温季風圧", 720},          {1, 8, 1320, u"低温季風圧", 720},
-        {1, 16, 1800, u"検討時風圧", 720},        {2, 12, 960, u"高温季荷重条件温度", 1440},
-        {2, 11, 1440, u"低温季荷重条件温度", 1440}, {2, 10, 1920, u"検討温度", 2640},
-        {3, 15, 1200, u"計算開始径間長", 1320},   {3, 14, 1680, u"計算終り径間長", 1320},
+        {1, 9, 720, u"高温季風圧", 720},
+        {1, 8, 1320, u"低温季風圧", 720},
+        {1, 16, 1800, u"検討時風圧", 720},
+        {2, 12, 960, u"高温季荷重条件温度", 1440},
+        {2, 11, 1440, u"低温季荷重条件温度", 1440},
+        {2, 10, 1920, u"検討温度", 2640},
+        {3, 15, 1200, u"計算開始径間長", 1320},
+        {3, 14, 1680, u"計算終り径間長", 1320},
         {3, 13, 2160, u"計算単位径間", 1320},
     };
     for (const ConditionRow& row : conditionRows) {
         const ConditionTab& tab = conditionTabs[row.tab];
         label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
-        addBox(pages[row.tab], row.index, boxFont, tab.boxLeft, row.top, tab.boxWidth, tab.boxHeight);
+        addBox(pages[row.tab], row.index, boxFont, tab.boxLeft, row.top, tab.boxWidth,
+               tab.boxHeight);
         label2(row.tab, row.index, QString::fromUtf16(tab.unit), tab.unitLeft, row.top);
     }
     Text1_[16]->setReadOnly(true);
 
     // The two buttons under the tabs.
     const QStringList captions = {QStringLiteral("OK(&O)"), QStringLiteral("キャンセル(&C)")};
-    const QRect buttonRects[] = {TwipsRect(2760, 4320, 1215, 495), TwipsRect(3960, 4320, 1215, 495)};
+    const QRect buttonRects[] = {TwipsRect(2760, 4320, 1215, 495),
+                                 TwipsRect(3960, 4320, 1215, 495)};
     for (int i = 0; i < 2; ++i) {
         auto* button = new QPushButton(captions[i], this);
         button->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -177,8 +182,10 @@ void frmSetting::buildControls() {
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
 
-    new BoxFocusWatcher(Text1_, [this](int index) { Text1_GotFocus(index); }, this);
-    connect(cmbWireName_->lineEdit(), &QLineEdit::textEdited, this, &frmSetting::cmbWireName_Change);
+    new BoxFocusWatcher(
+        Text1_, [this](int index) { Text1_GotFocus(index); }, this);
+    connect(cmbWireName_->lineEdit(), &QLineEdit::textEdited, this,
+            &frmSetting::cmbWireName_Change);
     connect(cmbWireName_, &QComboBox::activated, this, &frmSetting::cmbWireName_Click);
 
     SSTab1_->setCurrentIndex(0);
@@ -212,11 +219,12 @@ void frmSetting::setTabOrder() {
     // The tab order of the window (the numbers are the controls' tab indexes); it
     // runs up the wire constants, from the ice box to 線膨張係数.
     const std::pair<int, QWidget*> order[] = {
-        {0, SSTab1_},     {1, cmbWireName_}, {2, Text1_[7]},    {3, Text1_[6]},   {4, Text1_[5]},
-        {5, Text1_[4]},   {6, Text1_[3]},    {7, Text1_[2]},    {8, Text1_[1]},   {9, Text1_[0]},
-        {26, Text1_[8]},  {27, Text1_[9]},   {32, Text1_[10]},  {33, Text1_[11]}, {34, Text1_[12]},
-        {41, Text1_[13]}, {42, Text1_[14]},  {43, Text1_[15]},  {50, Command1_[0]},
-        {51, Command1_[1]}, {52, Text1_[16]},
+        {0, SSTab1_},     {1, cmbWireName_}, {2, Text1_[7]},     {3, Text1_[6]},
+        {4, Text1_[5]},   {5, Text1_[4]},    {6, Text1_[3]},     {7, Text1_[2]},
+        {8, Text1_[1]},   {9, Text1_[0]},    {26, Text1_[8]},    {27, Text1_[9]},
+        {32, Text1_[10]}, {33, Text1_[11]},  {34, Text1_[12]},   {41, Text1_[13]},
+        {42, Text1_[14]}, {43, Text1_[15]},  {50, Command1_[0]}, {51, Command1_[1]},
+        {52, Text1_[16]},
     };
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1].second, order[i].second);
@@ -238,12 +246,14 @@ QString frmSetting::readCatalogue() {
     const std::string& path = host_.state().wireDataPath;
     cmbWireName_->clear();
     const CatalogueReadResult read = ReadWireCatalogue(
-        std::filesystem::path(path), wireList_, lastIndex_,
-        [this](const WireRecord& record, int) { cmbWireName_->addItem(FromUtf8(record.wireName)); });
+        std::filesystem::path(path), wireList_, lastIndex_, [this](const WireRecord& record, int) {
+            cmbWireName_->addItem(FromUtf8(record.wireName));
+        });
     if (read.status == CatalogueReadResult::Status::kMissing)
-        return QStringLiteral("電線データファイルが見つかりません。\n%1\n"
-                              "まだ電線が登録されていません。"
-                              "「電線設定」メニューで電線を登録してください。")
+        return QStringLiteral(
+                   "電線データファイルが見つかりません。\n%1\n"
+                   "まだ電線が登録されていません。"
+                   "「電線設定」メニューで電線を登録してください。")
             .arg(FromUtf8(path));
     if (read.status != CatalogueReadResult::Status::kRead) return EngineMessage(read.message);
     return {};
@@ -256,7 +266,8 @@ QString frmSetting::Form_Load() {
     suppressChange_ = true;
 
     const QString trouble = readCatalogue();
-    ShowWireRecord(wireList_[0], QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
+    ShowWireRecord(wireList_[0],
+                   QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
     Text1_[7]->setText(PlainNumber(state.iceThickness));
     // The window's own change of the combo box text; the handler swallows it.
     cmbWireName_->setEditText(FromUtf8(wireList_[0].wireName));

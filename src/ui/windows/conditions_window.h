@@ -75,9 +75,9 @@ private:
     WindowHost& host_;
     QTabWidget* SSTab1_ = nullptr;
     QComboBox* cmbWireName_ = nullptr;
-    QList<QLineEdit*> Text1_;   // indexes 0..16
-    QList<QLabel*> Label1_;     // indexes 0..17
-    QList<QLabel*> Label2_;     // unit labels, by the index of their box
+    QList<QLineEdit*> Text1_; // indexes 0..16
+    QList<QLabel*> Label1_;   // indexes 0..17
+    QList<QLabel*> Label2_;   // unit labels, by the index of their box
     QList<QPushButton*> Command1_;
     QList<Placement> tabPlacements_;
     bool tabControlsPlaced_ = false;

@@ -31,9 +31,9 @@
 #include "engine/table_patterns.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
-#include "ui/base/window_host.h"
-#include "ui/base/text.h"
 #include "ui/base/plot_style.h"
+#include "ui/base/text.h"
+#include "ui/base/window_host.h"
 
 namespace orvalt {
 
@@ -187,7 +187,8 @@ struct frmGraph::Plot {
             plot->maxTensionLine =
                 plot->addLine(FromUtf8(curves.maxTensionLabel), kMaxTensionColour, Qt::DashDotLine,
                               {QPointF(plot->xAxis->min(), y), QPointF(plot->xAxis->max(), y)});
-            plot->maxTensionLabel = plot->addLabel(FromUtf8(curves.maxTensionLabel), kMaxTensionColour);
+            plot->maxTensionLabel =
+                plot->addLabel(FromUtf8(curves.maxTensionLabel), kMaxTensionColour);
         }
 
         for (std::size_t c = 0; c < source.size(); ++c) {

@@ -15,9 +15,9 @@
 #include "engine/report_text.h"
 #include "ui/base/fonts.h"
 #include "ui/base/message_box.h"
-#include "ui/base/window_host.h"
 #include "ui/base/printing.h"
 #include "ui/base/text.h"
+#include "ui/base/window_host.h"
 
 namespace orvalt {
 
@@ -37,8 +37,9 @@ QSize InitialTextSize(QPlainTextEdit* text) {
     // The document margin sits on both sides of the text.
     const double margin = 2.0 * text->document()->documentMargin();
     // One more column than the line: room for the caret at its end.
-    const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(QString(kInitialColumns + 1, u'0')) +
-                                                 margin)) + scrollBar + frame;
+    const int width = static_cast<int>(std::ceil(
+                          metrics.horizontalAdvance(QString(kInitialColumns + 1, u'0')) + margin)) +
+                      scrollBar + frame;
     const int height = static_cast<int>(std::ceil(metrics.lineSpacing() * kInitialLines + margin)) +
                        scrollBar + frame;
     return {width, height};
@@ -50,7 +51,8 @@ QMdiSubWindow* PreviousResultWindow(QMdiArea* area, const QMdiSubWindow* except)
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         QMdiSubWindow* sub = *it;
         if (sub == except || sub->widget() == nullptr || !sub->isVisible()) continue;
-        if (sub->widget()->property("tag").toString() == QLatin1String(kResultWindowTag)) return sub;
+        if (sub->widget()->property("tag").toString() == QLatin1String(kResultWindowTag))
+            return sub;
     }
     return nullptr;
 }

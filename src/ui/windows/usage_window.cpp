@@ -17,10 +17,10 @@
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
-#include "ui/base/twips.h"
-#include "ui/windows/usage_window_p.h"
-#include "ui/base/window_host.h"
 #include "ui/base/text.h"
+#include "ui/base/twips.h"
+#include "ui/base/window_host.h"
+#include "ui/windows/usage_window_p.h"
 
 namespace orvalt {
 
@@ -126,7 +126,8 @@ void ShowUsageWindow(WindowHost& host) {
     const std::optional<QString> text =
         ReadUsageText(host.programFilePath(QStringLiteral("orvalt99.txt")), error);
     if (!text) {
-        host.messages().Show(host.hostWidget(), error, MessageIcon::Information, MessageButtons::Ok);
+        host.messages().Show(host.hostWidget(), error, MessageIcon::Information,
+                             MessageButtons::Ok);
         return;
     }
 

@@ -18,15 +18,15 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/base/form_helpers.h"
-#include "ui/windows/wire_setting_window_p.h"
 #include "engine/number_text.h"
 #include "engine/wire_form.h"
 #include "ui/base/fonts.h"
+#include "ui/base/form_helpers.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
 #include "ui/base/twips.h"
 #include "ui/base/window_host.h"
+#include "ui/windows/wire_setting_window_p.h"
 
 namespace orvalt {
 
@@ -45,17 +45,17 @@ struct Place {
 
 // Label1(0..7): the field names; Label1(7) names the combo box.
 constexpr Place kLabel1[8] = {
-    {u"線膨張係数", 480, 720, 1815, 255},  {u"等価弾性係数", 240, 1080, 1455, 255},
-    {u"自重量", 960, 1440, 735, 255},      {u"断面積", 960, 1800, 735, 255},
-    {u"高温季外径", 480, 2160, 1215, 255}, {u"低温季外径", 480, 2520, 1215, 255},
+    {u"線膨張係数", 480, 720, 1815, 255},    {u"等価弾性係数", 240, 1080, 1455, 255},
+    {u"自重量", 960, 1440, 735, 255},        {u"断面積", 960, 1800, 735, 255},
+    {u"高温季外径", 480, 2160, 1215, 255},   {u"低温季外径", 480, 2520, 1215, 255},
     {u"最大使用張力", 240, 2880, 1455, 255}, {u"電線種類", 720, 240, 975, 255},
 };
 
 // Label2(0..6): the units beside Text1(0..6).
 constexpr Place kLabel2[7] = {
     {u"α(10^-6)/℃", 3480, 720, 1695, 255}, {u"E(kg/mm2)", 3480, 1080, 1695, 255},
-    {u"Wc(kg/m)", 3480, 1440, 1695, 255},    {u"A(mm2)", 3480, 1800, 1695, 255},
-    {u"d1(mm)", 3480, 2160, 1695, 255},      {u"d2(mm)", 3480, 2520, 1695, 255},
+    {u"Wc(kg/m)", 3480, 1440, 1695, 255},  {u"A(mm2)", 3480, 1800, 1695, 255},
+    {u"d1(mm)", 3480, 2160, 1695, 255},    {u"d2(mm)", 3480, 2520, 1695, 255},
     {u"T(kg)", 3480, 2880, 1695, 255},
 };
 
@@ -130,7 +130,8 @@ frmWireSetting::frmWireSetting(WindowHost& host, WireSettingMemory& memory)
         previous = Command1_[i];
     }
 
-    new BoxFocusWatcher(Text1_, [this](int index) { Text1_GotFocus(index); }, this);
+    new BoxFocusWatcher(
+        Text1_, [this](int index) { Text1_GotFocus(index); }, this);
     connect(cmbWireName_, &QComboBox::activated, this, &frmWireSetting::cmbWireName_Click);
     for (int i = 0; i < 3; ++i)
         connect(Command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
@@ -155,11 +156,11 @@ frmWireSetting::LoadTrouble frmWireSetting::Form_Load() {
     if (memory_.currentIndex == 0) CenterInArea(host_.mdiArea(), this);
 
     cmbWireName_->clear();
-    const CatalogueReadResult read = ReadWireCatalogue(
-        CataloguePath(host_), memory_.wireList, memory_.lastIndex,
-        [this](const WireRecord& record, int) {
-            cmbWireName_->addItem(QString::fromStdString(record.wireName));
-        });
+    const CatalogueReadResult read =
+        ReadWireCatalogue(CataloguePath(host_), memory_.wireList, memory_.lastIndex,
+                          [this](const WireRecord& record, int) {
+                              cmbWireName_->addItem(QString::fromStdString(record.wireName));
+                          });
     memory_.lastReadWhole = read.readWhole;
     memory_.lastSeen = read.seen;
     cmbWireName_->addItem(kNewEntry);
@@ -202,10 +203,10 @@ void frmWireSetting::cmbWireName_Click(int index) {
 
 void frmWireSetting::Command1_Click(int index) {
     switch (index) {
-    case 0: Save(); break;
-    case 1: CloseWindow(); break;
-    case 2: NewRecord(); break;
-    default: break;
+        case 0: Save(); break;
+        case 1: CloseWindow(); break;
+        case 2: NewRecord(); break;
+        default: break;
     }
 }
 

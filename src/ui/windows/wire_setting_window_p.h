@@ -31,9 +31,9 @@ public:
     explicit WireSettingMemory(QObject* parent) : QObject(parent) {}
 
     WireList wireList{};
-    std::int16_t lastIndex = 0;    // index of the last record read; 0 before the first read
-    std::int16_t currentIndex = 0; // slot shown; lastIndex + 1 while a new record is entered
-    bool lastReadWhole = true;     // the last read took in the whole file
+    std::int16_t lastIndex = 0;           // index of the last record read; 0 before the first read
+    std::int16_t currentIndex = 0;        // slot shown; lastIndex + 1 while a new record is entered
+    bool lastReadWhole = true;            // the last read took in the whole file
     std::optional<FileSnapshot> lastSeen; // the file as the last read found it
 };
 

@@ -17,7 +17,9 @@ namespace {
 class AccessKeyTest : public MainWindowWithWiresTest {
 protected:
     QWidget* WireSettings() const { return ChildWindow(QStringLiteral("frmWireSetting")); }
-    int ResultWindows() const { return static_cast<int>(SubWindows(QStringLiteral("frmKekka")).size()); }
+    int ResultWindows() const {
+        return static_cast<int>(SubWindows(QStringLiteral("frmKekka")).size());
+    }
     // Alt+letter to the active window, then what it closed is gone.
     void Press(Qt::Key letter) {
         PressAccessKey(letter);
@@ -94,7 +96,8 @@ TEST_F(AccessKeyTest, CancelInTheConditionsWindowIsNotCalculateAfterAFirstOk) {
     ASSERT_NE(OpenConditions(), nullptr);
     Press(Qt::Key_C);
     EXPECT_EQ(ConditionsWindow(), nullptr);
-    EXPECT_EQ(ResultWindows(), 0) << "Alt+C must not calculate while the conditions window is active";
+    EXPECT_EQ(ResultWindows(), 0)
+        << "Alt+C must not calculate while the conditions window is active";
 }
 
 TEST_F(AccessKeyTest, ADisabledButtonLeavesItsLetterToTheMenuBar) {

@@ -21,12 +21,17 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
         bool enabled;
     };
     const Command commands[] = {
-        {"mnuFile", u"ファイル(&F)", true}, {"mnuFile_End", u"終了(&X)", true},
-        {"mnuCondition", u"計算条件(&S)", true}, {"mnuCalculate", u"計算(&C)", false},
-        {"mnuPrint", u"計算結果印刷(&P)", false}, {"mnuWire", u"電線設定(&W)", true},
+        {"mnuFile", u"ファイル(&F)", true},
+        {"mnuFile_End", u"終了(&X)", true},
+        {"mnuCondition", u"計算条件(&S)", true},
+        {"mnuCalculate", u"計算(&C)", false},
+        {"mnuPrint", u"計算結果印刷(&P)", false},
+        {"mnuWire", u"電線設定(&W)", true},
         {"mnuUse", u"使い方(&U)", true},
-        {"mnuChart", u"架線弛度表(&K)", false}, {"mnuGraph", u"グラフ(&G)", false},
-        {"mnuCsv", u"CSV で保存(&E)…", false}, {"mnuImage", u"画像として保存(&I)…", false},
+        {"mnuChart", u"架線弛度表(&K)", false},
+        {"mnuGraph", u"グラフ(&G)", false},
+        {"mnuCsv", u"CSV で保存(&E)…", false},
+        {"mnuImage", u"画像として保存(&I)…", false},
     };
     for (const Command& c : commands) {
         QAction* a = Action(c.name);
@@ -37,10 +42,11 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
     }
     // The commands other than ファイル stand in the bar itself, in this order.
     const QList<QAction*> bar = main_->menuBar()->actions();
-    const char* order[] = {"mnuFile", "mnuCondition", "mnuCalculate", "mnuPrint",
-                           "mnuChart", "mnuGraph",    "mnuWire",      "mnuUse"};
+    const char* order[] = {"mnuFile",  "mnuCondition", "mnuCalculate", "mnuPrint",
+                           "mnuChart", "mnuGraph",     "mnuWire",      "mnuUse"};
     ASSERT_EQ(bar.size(), std::ssize(order));
-    for (int i = 0; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->objectName(), QLatin1String(order[i]));
+    for (int i = 0; i < std::ssize(order); ++i)
+        EXPECT_EQ(bar[i]->objectName(), QLatin1String(order[i]));
     EXPECT_NE(bar[0]->menu(), nullptr);
     for (int i = 1; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->menu(), nullptr) << order[i];
     // ファイル: the two save commands, a separator, 終了.
@@ -184,9 +190,10 @@ TEST_F(CalculateTest, AFailedCalculationShowsItsMessageAndOpensNoWindow) {
     Confirm(0, "400", "390", "10");
     Trigger("mnuCalculate");
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text,
-              QStringLiteral("計算できませんでした。\n径間の行数の計算中に"
-                             "計算する径間がありません（終了径間が刻みの向きと逆の側にあります）。"));
+    EXPECT_EQ(
+        messages_.shown[0].text,
+        QStringLiteral("計算できませんでした。\n径間の行数の計算中に"
+                       "計算する径間がありません（終了径間が刻みの向きと逆の側にあります）。"));
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Stop);
     EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::Ok);
     ASSERT_EQ(Results().size(), 1);

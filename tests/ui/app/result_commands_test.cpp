@@ -6,22 +6,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QMimeData>
-#include <QSpinBox>
 #include <QLineSeries>
+#include <QMimeData>
 #include <QProcess>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
 
 #include <gtest/gtest.h>
 
+#include "support/golden_file.h"
+#include "support/main_window_fixture.h"
 #include "ui/base/file_saving.h"
 #include "ui/windows/chart_window.h"
 #include "ui/windows/chart_window_plot.h"
 #include "ui/windows/graph_window.h"
 #include "ui/windows/result_window.h"
-#include "support/golden_file.h"
-#include "support/main_window_fixture.h"
 
 namespace orvalt::test {
 namespace {
@@ -93,8 +93,9 @@ TEST_F(ChartWindowTest, TheCommandsFollowTheResultWindowsAndTheActiveChild) {
     Trigger("mnuChart");
     EXPECT_EQ(chartWindow(), nullptr);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text,
-              QStringLiteral("計算結果フォームをアクティブにしてから架線弛度表メニューを選んでください"));
+    EXPECT_EQ(
+        messages_.shown[0].text,
+        QStringLiteral("計算結果フォームをアクティブにしてから架線弛度表メニューを選んでください"));
     Click(ConditionsWindow(), "Command1_1");
 
     // Closing the last result window disables the command again.
@@ -124,10 +125,10 @@ TEST_F(ChartWindowTest, TheStudyTemperatureColumnIsTheReportsStudyBlock) {
     // Up to 90 ℃, the study temperature: its column repeats the report.
     enterTemperature(chart, "spnTo", QStringLiteral("90"));
     ASSERT_EQ(sag->model()->columnCount(), 11);
-    EXPECT_EQ(column(sag, 10), (QStringList{"2.174", "3.761", "5.757", "8.195", "11.097", "14.725",
-                                            "18.950"}));
-    EXPECT_EQ(column(tension, 10), (QStringList{"1149.99", "1495.44", "1736.98", "1906.69", "2027.60",
-                                                "2079.80", "2110.80"}));
+    EXPECT_EQ(column(sag, 10),
+              (QStringList{"2.174", "3.761", "5.757", "8.195", "11.097", "14.725", "18.950"}));
+    EXPECT_EQ(column(tension, 10), (QStringList{"1149.99", "1495.44", "1736.98", "1906.69",
+                                                "2027.60", "2079.80", "2110.80"}));
     EXPECT_EQ(sag->model()->index(0, 0).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
               Qt::AlignRight);
 }
@@ -139,15 +140,18 @@ TEST_F(ChartWindowTest, ARefusedRangeKeepsTheLastChart) {
     ASSERT_NE(chart, nullptr);
     enterTemperature(chart, "spnTo", QStringLiteral("-20"));
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("終了温度"))) << messages_.shown[0].text.toStdString();
+    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("終了温度")))
+        << messages_.shown[0].text.toStdString();
     EXPECT_EQ(chart->chart().temperatures.size(), 6u);
-    EXPECT_EQ(chart->findChild<QSpinBox*>(QStringLiteral("spnTo"))->value(), 40) << "the box shows the chart's range";
+    EXPECT_EQ(chart->findChild<QSpinBox*>(QStringLiteral("spnTo"))->value(), 40)
+        << "the box shows the chart's range";
 
     // 51 columns (-10 ℃ to 40 ℃ by 1 ℃) are too many.
     messages_.shown.clear();
     enterTemperature(chart, "spnStep", QStringLiteral("1"));
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("41"))) << messages_.shown[0].text.toStdString();
+    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("41")))
+        << messages_.shown[0].text.toStdString();
     EXPECT_EQ(chart->chart().temperatures.size(), 6u);
     EXPECT_EQ(chart->findChild<QSpinBox*>(QStringLiteral("spnStep"))->value(), 10);
 }
@@ -205,11 +209,12 @@ TEST_F(ChartWindowTest, CtrlCCopiesTheSelectionOrTheWholeTable) {
     // Two cells chosen with the mouse: just those, no headers.
     const QModelIndex a = sag->model()->index(1, 2), b = sag->model()->index(2, 3);
     QTest::mouseClick(sag->viewport(), Qt::LeftButton, Qt::NoModifier, sag->visualRect(a).center());
-    QTest::mouseClick(sag->viewport(), Qt::LeftButton, Qt::ShiftModifier, sag->visualRect(b).center());
+    QTest::mouseClick(sag->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      sag->visualRect(b).center());
     PressKey(Qt::Key_C, Qt::ControlModifier);
-    const QString expected = a.data().toString() + "\t" + sag->model()->index(1, 3).data().toString() +
-                             "\r\n" + sag->model()->index(2, 2).data().toString() + "\t" +
-                             b.data().toString();
+    const QString expected =
+        a.data().toString() + "\t" + sag->model()->index(1, 3).data().toString() + "\r\n" +
+        sag->model()->index(2, 2).data().toString() + "\t" + b.data().toString();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(expected))
         << QGuiApplication::clipboard()->text().toStdString();
 }
@@ -245,7 +250,8 @@ TEST_F(ChartWindowTest, ACsvThatCannotBeWrittenSaysWhereAndWhy) {
     saveDialogs_.answer = folder_.filePath(QStringLiteral("no such folder/result.csv"));
     Trigger("mnuCsv");
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_TRUE(messages_.shown[0].text.startsWith(QStringLiteral("CSV ファイルを保存できませんでした。")));
+    EXPECT_TRUE(
+        messages_.shown[0].text.startsWith(QStringLiteral("CSV ファイルを保存できませんでした。")));
     EXPECT_TRUE(messages_.shown[0].text.contains(saveDialogs_.answer));
 
     // A cancelled dialog writes nothing and says nothing.
@@ -326,8 +332,9 @@ TEST_F(GraphCommandTest, OpensForTheActiveResultWindowAndKeepsItsCalculation) {
     OpenConditions();
     Trigger("mnuGraph");
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text,
-              QStringLiteral("計算結果フォームをアクティブにしてからグラフメニューを選んでください"));
+    EXPECT_EQ(
+        messages_.shown[0].text,
+        QStringLiteral("計算結果フォームをアクティブにしてからグラフメニューを選んでください"));
 }
 
 TEST_F(GraphCommandTest, PrintingTheActiveGraphPrintsOnePagePerCopy) {
@@ -360,7 +367,8 @@ TEST_F(GraphCommandTest, SavedImagesHoldThePlots) {
         << saveDialogs_.proposed.back().toStdString();
     QImage png(saveDialogs_.answer);
     ASSERT_FALSE(png.isNull());
-    EXPECT_TRUE(HasInk(png.copy(png.width() / 4, png.height() / 4, png.width() / 2, png.height() / 2)));
+    EXPECT_TRUE(
+        HasInk(png.copy(png.width() / 4, png.height() / 4, png.width() / 2, png.height() / 2)));
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
@@ -371,7 +379,8 @@ TEST_F(GraphCommandTest, SavedImagesHoldThePlots) {
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     for (const char16_t* title : {u"径間 [m]", u"弛度 [m]", u"張力 [kg]", u"臨界径間"})
-        EXPECT_TRUE(text.contains(QString::fromUtf16(title))) << QString::fromUtf16(title).toStdString();
+        EXPECT_TRUE(text.contains(QString::fromUtf16(title)))
+            << QString::fromUtf16(title).toStdString();
 
     // An extension that is neither .png nor .pdf is refused with a message.
     saveDialogs_.answer = out.filePath(QStringLiteral("graph.bmpx"));

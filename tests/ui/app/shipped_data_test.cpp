@@ -36,20 +36,22 @@ TEST(ShippedDataTest, UsageTextIsCodePage932WithCrLfLineEnds) {
     }
     QStringDecoder decoder("windows-932", QStringDecoder::Flag::Stateless);
     ASSERT_TRUE(decoder.isValid());
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QString text =
+        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     EXPECT_FALSE(decoder.hasError());
     EXPECT_FALSE(text.contains(QChar::ReplacementCharacter));
     // What the text must cover.
-    for (const char16_t* topic : {u"計算条件", u"計算結果印刷", u"臨界径間", u"線膨張係数", u"kg/m2",
-                                  u"最大使用張力", u"メーカー", u"電線設定"})
-        EXPECT_TRUE(text.contains(QString::fromUtf16(topic))) << QString::fromUtf16(topic).toStdString();
+    for (const char16_t* topic : {u"計算条件", u"計算結果印刷", u"臨界径間", u"線膨張係数",
+                                  u"kg/m2", u"最大使用張力", u"メーカー", u"電線設定"})
+        EXPECT_TRUE(text.contains(QString::fromUtf16(topic)))
+            << QString::fromUtf16(topic).toStdString();
 }
 
 TEST(ShippedDataTest, CatalogueReadsWholeWithTheWorkedExamplesFirst) {
     WireList list{};
     std::int16_t last = -1;
-    const CatalogueReadResult read =
-        ReadWireCatalogue(std::filesystem::path(ORVALT_SOURCE_DIR "/data/wiredata.dat"), list, last);
+    const CatalogueReadResult read = ReadWireCatalogue(
+        std::filesystem::path(ORVALT_SOURCE_DIR "/data/wiredata.dat"), list, last);
     ASSERT_EQ(read.status, CatalogueReadResult::Status::kRead) << read.message;
     ASSERT_GE(last, 1);
     EXPECT_EQ(list[0].diameterHigh, 18.2f);

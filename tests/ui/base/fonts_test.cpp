@@ -47,8 +47,8 @@ TEST_P(FaceTest, HasTheGlyphsOfTheWindowsTexts) {
     // Kanji of the report and the captions, ℃, a circled digit and
     // half-width katakana that catalogue names use.
     for (const char32_t c : {U'線', U'張', U'径', U'弛', U'係', U'℃', U'①', U'ｶ', U'　'})
-        EXPECT_TRUE(metrics.inFontUcs4(c))
-            << "U+" << std::hex << static_cast<unsigned>(c) << " is not in " << Resolved().toStdString();
+        EXPECT_TRUE(metrics.inFontUcs4(c)) << "U+" << std::hex << static_cast<unsigned>(c)
+                                           << " is not in " << Resolved().toStdString();
 }
 
 TEST_P(FaceTest, FullWidthIsTwoHalfWidthColumnsInAFixedPitchFace) {
@@ -73,7 +73,8 @@ TEST_P(FaceTest, FullWidthIsTwoHalfWidthColumnsInAFixedPitchFace) {
     // end in column 21, like 計算断面積  [mm2]   : does.
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("線\u3000\u3000\u3000種          :")),
                      metrics.horizontalAdvance(QStringLiteral("計算断面積  [mm2]   :")));
-    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("計算断面積  [mm2]   :")), 21.0 * zero);
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("計算断面積  [mm2]   :")),
+                     21.0 * zero);
 }
 
 INSTANTIATE_TEST_SUITE_P(

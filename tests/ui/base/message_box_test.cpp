@@ -52,7 +52,8 @@ TEST(QtMessageServiceTest, TitleIconButtonsAndAnswers) {
     EXPECT_EQ(quit.title, QStringLiteral("Orvalt99"));
     EXPECT_EQ(quit.text, QStringLiteral("終了しますか"));
     EXPECT_EQ(quit.icon, QMessageBox::Warning);
-    EXPECT_TRUE(quit.buttons.contains(QStringLiteral("キャンセル"))) << quit.buttons.join('|').toStdString();
+    EXPECT_TRUE(quit.buttons.contains(QStringLiteral("キャンセル")))
+        << quit.buttons.join('|').toStdString();
 
     Seen stop;
     answerWith(stop, QMessageBox::Ok);
@@ -63,8 +64,9 @@ TEST(QtMessageServiceTest, TitleIconButtonsAndAnswers) {
 
     Seen plain;
     answerWith(plain, QMessageBox::Ok);
-    EXPECT_EQ(service.Show(nullptr, QStringLiteral("x"), MessageIcon::None, MessageButtons::OkCancel),
-              MessageAnswer::Ok);
+    EXPECT_EQ(
+        service.Show(nullptr, QStringLiteral("x"), MessageIcon::None, MessageButtons::OkCancel),
+        MessageAnswer::Ok);
     EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
     QApplication::removeTranslator(&translator);
 }

@@ -34,7 +34,8 @@ protected:
     }
 
     // Prints `text` on A4 portrait into a PDF; returns its path.
-    QString PrintToPdf(const QString& text, QPageLayout::Orientation orientation = QPageLayout::Portrait) {
+    QString PrintToPdf(const QString& text,
+                       QPageLayout::Orientation orientation = QPageLayout::Portrait) {
         const QString path = folder_.filePath(QStringLiteral("report.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -46,8 +47,10 @@ protected:
         // ORVALT_KEEP_PDF=<folder> keeps the printout for a look with pdftoppm.
         const QString keep = qEnvironmentVariable("ORVALT_KEEP_PDF");
         if (!keep.isEmpty()) {
-            const QString kept = keep + QStringLiteral("/") +
-                QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            const QString kept =
+                keep + QStringLiteral("/") +
+                QString::fromLatin1(
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
                 QStringLiteral(".pdf");
             QFile::remove(kept);
             QFile::copy(path, kept);
@@ -81,7 +84,8 @@ protected:
     // lines of the document share taken off, trailing blanks and the blank
     // lines at the end of a page dropped.
     static QList<QStringList> PagesOf(const QString& pdf) {
-        const QString text = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        const QString text =
+            Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QList<QStringList> pages;
         qsizetype margin = -1;
         for (const QString& page : text.split(QChar(u'\f'))) {
@@ -208,12 +212,13 @@ QList<Word> WordsOfPage(const QString& bbox, int page) {
     const QStringList pages = bbox.split(QStringLiteral("<page "));
     QList<Word> words;
     if (page + 1 >= pages.size()) return words;
-    static const QRegularExpression word(QStringLiteral(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     for (auto it = word.globalMatch(pages[page + 1]); it.hasNext();) {
         const auto m = it.next();
-        words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                         m.captured(4).toDouble(), m.captured(5)});
+        words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                         m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5)});
     }
     return words;
 }
@@ -227,7 +232,8 @@ QList<QList<Word>> LinesOf(QList<Word> words) {
     });
     QList<QList<Word>> lines;
     for (const Word& w : words) {
-        if (lines.isEmpty() || std::abs(lines.back().front().yMin - w.yMin) > 0.5) lines.push_back({});
+        if (lines.isEmpty() || std::abs(lines.back().front().yMin - w.yMin) > 0.5)
+            lines.push_back({});
         lines.back().push_back(w);
     }
     return lines;
@@ -241,11 +247,12 @@ TEST_F(PdfPrintTest, ColumnsStayAlignedTwentyMillimetresInFromThePrintableArea) 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
-    const double lineSpacing = QFontMetricsF(ReportFont(), &printer).lineSpacing() * 72.0 / printer.resolution();
+    const double lineSpacing =
+        QFontMetricsF(ReportFont(), &printer).lineSpacing() * 72.0 / printer.resolution();
     const double left = printable.left() + 20.0 * 72.0 / 25.4;
 
-    const QList<QList<Word>> lines =
-        LinesOf(WordsOfPage(Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}), 0));
+    const QList<QList<Word>> lines = LinesOf(WordsOfPage(
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}), 0));
     ASSERT_GT(lines.size(), 30);
 
     // The first line is the report's first line, at the top of the printable area.
@@ -265,7 +272,8 @@ TEST_F(PdfPrintTest, ColumnsStayAlignedTwentyMillimetresInFromThePrintableArea) 
     // one line spacing apart.
     QList<QList<Word>> rows;
     for (const QList<Word>& line : lines)
-        if (line.size() == 13 && line.front().text.size() == 3 && line.front().text.toInt() >= 100) rows << line;
+        if (line.size() == 13 && line.front().text.size() == 3 && line.front().text.toInt() >= 100)
+            rows << line;
     ASSERT_EQ(rows.size(), 31);
     for (int r = 1; r < rows.size(); ++r) {
         for (int i = 0; i < 13; ++i)

@@ -29,15 +29,15 @@ TEST(TwipsTest, AnInchIsTheLogicalDpi) {
 TEST(TwipsTest, LayoutSizesAt96DpiInWholePixels) {
     if (LogicalDpi() != 96.0) GTEST_SKIP() << "the screen has " << LogicalDpi() << " DPI, not 96";
     EXPECT_EQ(TwipsToPixels(15), 1);
-    EXPECT_EQ(TwipsToPixels(7), 0);      // 0.47 pixel
-    EXPECT_EQ(TwipsToPixels(8), 1);      // 0.53 pixel
-    EXPECT_EQ(TwipsToPixels(22.5), 2);   // 1.5 pixels: away from zero
+    EXPECT_EQ(TwipsToPixels(7), 0);    // 0.47 pixel
+    EXPECT_EQ(TwipsToPixels(8), 1);    // 0.53 pixel
+    EXPECT_EQ(TwipsToPixels(22.5), 2); // 1.5 pixels: away from zero
     EXPECT_EQ(TwipsToPixels(-22.5), -2);
     EXPECT_DOUBLE_EQ(PixelsToTwips(353), 5295.0);
     EXPECT_EQ(TwipsRect(1440, 720, 2880, 360), QRect(96, 48, 192, 24));
     EXPECT_EQ(TwipsRect(2760, 4320, 1215, 495), QRect(184, 288, 81, 33)); // 条件設定's OK
-    EXPECT_EQ(TwipsSize(5295, 4860), QSize(353, 324));                   // 条件設定
-    EXPECT_EQ(TwipsSize(5190, 4005), QSize(346, 267));                   // 電線種類設定
+    EXPECT_EQ(TwipsSize(5295, 4860), QSize(353, 324));                    // 条件設定
+    EXPECT_EQ(TwipsSize(5190, 4005), QSize(346, 267));                    // 電線種類設定
 }
 
 } // namespace

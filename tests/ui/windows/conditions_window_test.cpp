@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "ui/base/twips.h"
 #include "support/main_window_fixture.h"
+#include "ui/base/twips.h"
 
 namespace orvalt::test {
 namespace {
@@ -51,12 +51,23 @@ TEST_F(ConditionsWindowTest, HasTheCaptionTagTabsAndButtonsOfItsLayout) {
         const char16_t* label;
     };
     const Placement placements[] = {
-        {0, 0, u"線膨張係数"}, {1, 0, u"等価弾性係数"}, {2, 0, u"自重量"},
-        {3, 0, u"断面積"},     {4, 0, u"高温季外径"},   {5, 0, u"低温季外径"},
-        {6, 0, u"最大使用張力"}, {7, 0, u"被　　氷"},   {9, 1, u"高温季風圧"},
-        {8, 1, u"低温季風圧"}, {16, 1, u"検討時風圧"},  {12, 2, u"高温季荷重条件温度"},
-        {11, 2, u"低温季荷重条件温度"}, {10, 2, u"検討温度"}, {15, 3, u"計算開始径間長"},
-        {14, 3, u"計算終り径間長"}, {13, 3, u"計算単位径間"},
+        {0, 0, u"線膨張係数"},
+        {1, 0, u"等価弾性係数"},
+        {2, 0, u"自重量"},
+        {3, 0, u"断面積"},
+        {4, 0, u"高温季外径"},
+        {5, 0, u"低温季外径"},
+        {6, 0, u"最大使用張力"},
+        {7, 0, u"被　　氷"},
+        {9, 1, u"高温季風圧"},
+        {8, 1, u"低温季風圧"},
+        {16, 1, u"検討時風圧"},
+        {12, 2, u"高温季荷重条件温度"},
+        {11, 2, u"低温季荷重条件温度"},
+        {10, 2, u"検討温度"},
+        {15, 3, u"計算開始径間長"},
+        {14, 3, u"計算終り径間長"},
+        {13, 3, u"計算単位径間"},
     };
     for (const Placement& p : placements) {
         QLineEdit* b = Box(window, p.box);
@@ -70,8 +81,10 @@ TEST_F(ConditionsWindowTest, HasTheCaptionTagTabsAndButtonsOfItsLayout) {
         EXPECT_LE(label->geometry().right(), b->geometry().left()) << p.box;
     }
     EXPECT_TRUE(Box(window, 16)->isReadOnly());
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label1_17"))->text(), QStringLiteral("電線種類"));
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_0"))->text(), QStringLiteral("α(10^-6)/℃"));
+    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label1_17"))->text(),
+              QStringLiteral("電線種類"));
+    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_0"))->text(),
+              QStringLiteral("α(10^-6)/℃"));
     EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_6"))->text(), QStringLiteral("T(kg)"));
     EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_9"))->text(), QStringLiteral("kg/m2"));
     EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_10"))->text(), QStringLiteral("℃"));
@@ -89,7 +102,8 @@ TEST_F(ConditionsWindowTest, TabOrderRunsUpTheConstantsThenThroughTheTabs) {
     QStringList expected = {QStringLiteral("SSTab1"), QStringLiteral("cmbWireName")};
     for (int i : {7, 6, 5, 4, 3, 2, 1, 0, 8, 9, 10, 11, 12, 13, 14, 15})
         expected << QStringLiteral("Text1_%1").arg(i);
-    expected << QStringLiteral("Command1_0") << QStringLiteral("Command1_1") << QStringLiteral("Text1_16");
+    expected << QStringLiteral("Command1_0") << QStringLiteral("Command1_1")
+             << QStringLiteral("Text1_16");
     // Walk the whole focus chain once and keep the controls that take the
     // focus with Tab, in chain order (labels and Qt's inner widgets drop out).
     QStringList actual;
@@ -114,8 +128,9 @@ TEST_F(ConditionsWindowTest, LoadShowsTheFirstWireAndTheConditionsOfTheState) {
     EXPECT_EQ(combo->itemText(0), QStringLiteral("計算例1"));
     EXPECT_EQ(combo->itemText(2), QStringLiteral("ACSR Linnet"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("計算例1"));
-    const char* expected[17] = {"18.00", "9000", "0.6000", "160.00", "18.2", "18.2", "1500",
-                                " 9", " 50", " 100", " 90", "-15", " 15", " 10", " 400", " 100", " 0"};
+    const char* expected[17] = {"18.00", "9000", "0.6000", "160.00", "18.2", "18.2",
+                                "1500",  " 9",   " 50",    " 100",   " 90",  "-15",
+                                " 15",   " 10",  " 400",   " 100",   " 0"};
     for (int i = 0; i < 17; ++i) EXPECT_EQ(Box(window, i)->text(), QLatin1String(expected[i])) << i;
     // The window's own setting of the combo text is swallowed: no message.
     EXPECT_TRUE(messages_.shown.empty());
@@ -174,8 +189,8 @@ TEST_F(ConditionsWindowTest, TypingInTheComboBoxWarnsAtEveryChangeAndKeepsTheTex
 TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
     QWidget* window = OpenConditions();
     ChooseWire(window, 1);
-    SetBox(window, 2, "2.00004");     // read strictly: more digits than shown
-    SetBox(window, 7, "20");          // the ice box is display only
+    SetBox(window, 2, "2.00004"); // read strictly: more digits than shown
+    SetBox(window, 7, "20");      // the ice box is display only
     SetBox(window, 9, "100.9");
     SetBox(window, 8, " 49.99 kg");
     SetBox(window, 16, "");
@@ -214,7 +229,8 @@ struct RefusedBox {
     int tab;
 };
 
-class OkRefusesTest : public MainWindowWithWiresTest, public ::testing::WithParamInterface<RefusedBox> {};
+class OkRefusesTest : public MainWindowWithWiresTest,
+                      public ::testing::WithParamInterface<RefusedBox> {};
 
 TEST_P(OkRefusesTest, NamesTheBoxShowsItAndChangesNothing) {
     const RefusedBox& c = GetParam();
@@ -251,21 +267,22 @@ TEST_P(OkRefusesTest, NamesTheBoxShowsItAndChangesNothing) {
     EXPECT_FALSE(Action("mnuCalculate")->isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, OkRefusesTest,
-    ::testing::Values(RefusedBox{0, "abc", u"線膨張係数", 0}, RefusedBox{1, "", u"等価弾性係数", 0},
-                      RefusedBox{2, "0.6kg", u"自重量", 0}, RefusedBox{3, "1.2.3", u"断面積", 0},
-                      RefusedBox{6, "1e39", u"最大使用張力", 0},
-                      RefusedBox{9, "1e39", u"高温季風圧", 1},
-                      RefusedBox{8, "-4e38", u"低温季風圧", 1},
-                      RefusedBox{12, "32768", u"高温季荷重条件温度", 2},
-                      RefusedBox{11, "-32768.5", u"低温季荷重条件温度", 2},
-                      RefusedBox{10, "1e9", u"検討温度", 2},
-                      RefusedBox{15, "1e300", u"計算開始径間長", 3},
-                      RefusedBox{13, "-1e300", u"計算単位径間", 3}),
-    [](const ::testing::TestParamInfo<RefusedBox>& info) {
-        return "Text1_" + std::to_string(info.param.box);
-    });
+INSTANTIATE_TEST_SUITE_P(Boxes, OkRefusesTest,
+                         ::testing::Values(RefusedBox{0, "abc", u"線膨張係数", 0},
+                                           RefusedBox{1, "", u"等価弾性係数", 0},
+                                           RefusedBox{2, "0.6kg", u"自重量", 0},
+                                           RefusedBox{3, "1.2.3", u"断面積", 0},
+                                           RefusedBox{6, "1e39", u"最大使用張力", 0},
+                                           RefusedBox{9, "1e39", u"高温季風圧", 1},
+                                           RefusedBox{8, "-4e38", u"低温季風圧", 1},
+                                           RefusedBox{12, "32768", u"高温季荷重条件温度", 2},
+                                           RefusedBox{11, "-32768.5", u"低温季荷重条件温度", 2},
+                                           RefusedBox{10, "1e9", u"検討温度", 2},
+                                           RefusedBox{15, "1e300", u"計算開始径間長", 3},
+                                           RefusedBox{13, "-1e300", u"計算単位径間", 3}),
+                         [](const ::testing::TestParamInfo<RefusedBox>& info) {
+                             return "Text1_" + std::to_string(info.param.box);
+                         });
 
 TEST_F(ConditionsWindowTest, TemperaturesAtTheEdgesOfTheRangeAreAccepted) {
     QWidget* window = OpenConditions();

@@ -95,7 +95,8 @@ TEST_F(PrintCommandTest, ConditionsWindowActiveWarnsAndPrintsNothing) {
 struct OtherTag {
     const char* tag;
 };
-class UntaggedChildTest : public PrintCommandTest, public ::testing::WithParamInterface<OtherTag> {};
+class UntaggedChildTest : public PrintCommandTest,
+                          public ::testing::WithParamInterface<OtherTag> {};
 
 TEST_P(UntaggedChildTest, DoesNothing) {
     ResultWindow(kReport);

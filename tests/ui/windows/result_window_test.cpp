@@ -32,8 +32,8 @@ TEST_F(ResultWindowTest, CaptionCountsAndPrintCommandFollowTheLoadAndUnload) {
         std::int16_t temperature;
         const char16_t* caption;
     };
-    const CaptionCase cases[] = {{90, u"結果 : ACSR 160 90℃"}, {-5, u"結果 : ACSR 160-5℃"},
-                                 {0, u"結果 : ACSR 160 0℃"}};
+    const CaptionCase cases[] = {
+        {90, u"結果 : ACSR 160 90℃"}, {-5, u"結果 : ACSR 160-5℃"}, {0, u"結果 : ACSR 160 0℃"}};
     int open = 0;
     for (const CaptionCase& c : cases) {
         FillState("ACSR 160", c.temperature, 3);
@@ -75,8 +75,9 @@ TEST_F(ResultWindowTest, TheTextBoxHoldsTheReportUnwrappedEditableWithBothScroll
     EXPECT_EQ(text->font().pointSizeF(), 12.0);
     const QFontMetricsF metrics(text->font());
     for (const char32_t c : {U'線', U'張', U'℃', U'弛', U'径'})
-        EXPECT_TRUE(metrics.inFontUcs4(c)) << "U+" << std::hex << static_cast<unsigned>(c) << " missing in "
-                                           << QFontInfo(text->font()).family().toStdString();
+        EXPECT_TRUE(metrics.inFontUcs4(c))
+            << "U+" << std::hex << static_cast<unsigned>(c) << " missing in "
+            << QFontInfo(text->font()).family().toStdString();
     const double column = metrics.horizontalAdvance(QStringLiteral("0"));
     EXPECT_GT(column, 0.0);
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("W")), column);
@@ -126,15 +127,14 @@ TEST_F(ResultWindowTest, TheReportFaceKeepsTheLabelColonsInOneColumn) {
     frmKekka* window = BuildResultReport(*main_);
     const QFont used = window->text1()->font();
     const QFontMetricsF metrics(used);
-    const QStringList labels = {QStringLiteral("線　　　種          :"),
-                                QStringLiteral("計算断面積  [mm2]   :"),
-                                QStringLiteral("外径(高温季)[mm]    :"),
-                                QStringLiteral("線膨張係数  [/℃]   :")};
+    const QStringList labels = {
+        QStringLiteral("線　　　種          :"), QStringLiteral("計算断面積  [mm2]   :"),
+        QStringLiteral("外径(高温季)[mm]    :"), QStringLiteral("線膨張係数  [/℃]   :")};
     const double first = metrics.horizontalAdvance(labels[0]);
     EXPECT_GT(first, 0.0);
     for (const QString& label : labels)
-        EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(label), first) << label.toStdString()
-                                                                  << " in " << QFontInfo(used).family().toStdString();
+        EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(label), first)
+            << label.toStdString() << " in " << QFontInfo(used).family().toStdString();
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("線")),
                      2.0 * metrics.horizontalAdvance(QStringLiteral("0")));
 }

@@ -28,7 +28,8 @@ protected:
     }
     QPlainTextEdit* Text1() const {
         QWidget* window = UsageWindow();
-        return window != nullptr ? window->findChild<QPlainTextEdit*>(QStringLiteral("Text1")) : nullptr;
+        return window != nullptr ? window->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                                 : nullptr;
     }
     void OpenUsage() { Action("mnuUse")->trigger(); }
     void WriteUsageText(const QByteArray& bytes) {
@@ -82,16 +83,21 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"code page 932", BYTES("\x82\xa0\x83\x5c\x5c\x81\x60\x87\x40\xfa\x40\r\n"),
                   QStringLiteral("あソ\\～①ⅰ\n")},
         UsageCase{"half-width katakana", BYTES("\xb6\xc5\r\n"), QStringLiteral("ｶﾅ\n")},
-        UsageCase{"invalid bytes become U+FFFD", BYTES("a\xff" "b\x85\x40" "c\r\n"),
+        UsageCase{"invalid bytes become U+FFFD",
+                  BYTES("a\xff"
+                        "b\x85\x40"
+                        "c\r\n"),
                   QStringLiteral("a\uFFFDb\uFFFDc\n")},
         UsageCase{"lead byte cut off by CR LF", BYTES("a\x82\r\nb\r\n"),
                   QStringLiteral("a\uFFFD\nb\n")},
         UsageCase{"lead byte at end of file", BYTES("a\x82"), QStringLiteral("a\uFFFD\n")},
-        UsageCase{"NUL byte shown, not cut", BYTES("a\0b\r\n"), QStringLiteral("a") + QChar(0) + QStringLiteral("b\n")}));
+        UsageCase{"NUL byte shown, not cut", BYTES("a\0b\r\n"),
+                  QStringLiteral("a") + QChar(0) + QStringLiteral("b\n")}));
 
 TEST_F(UsageWindowTest, OpensCentredReadOnlyNoWrapAtTheBeginning) {
     QByteArray text;
-    for (int i = 0; i < 300; ++i) text += "line " + QByteArray::number(i) + QByteArray(300, 'x') + "\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "line " + QByteArray::number(i) + QByteArray(300, 'x') + "\r\n";
     WriteUsageText(text);
     OpenUsage();
     QWidget* window = UsageWindow();
@@ -108,9 +114,11 @@ TEST_F(UsageWindowTest, OpensCentredReadOnlyNoWrapAtTheBeginning) {
     EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 11.25);
     const QFontMetricsF metrics(box->font());
     for (const char32_t c : {U'使', U'方', U'張', U'径', U'℃'})
-        EXPECT_TRUE(metrics.inFontUcs4(c)) << "U+" << std::hex << static_cast<unsigned>(c) << " missing in "
-                                           << QFontInfo(box->font()).family().toStdString();
-    EXPECT_LT(metrics.horizontalAdvance(QStringLiteral("i")), metrics.horizontalAdvance(QStringLiteral("W")))
+        EXPECT_TRUE(metrics.inFontUcs4(c))
+            << "U+" << std::hex << static_cast<unsigned>(c) << " missing in "
+            << QFontInfo(box->font()).family().toStdString();
+    EXPECT_LT(metrics.horizontalAdvance(QStringLiteral("i")),
+              metrics.horizontalAdvance(QStringLiteral("W")))
         << "the usage text is set in a proportional face";
     EXPECT_EQ(box->textCursor().position(), 0);
     EXPECT_EQ(box->verticalScrollBar()->value(), 0);
@@ -189,7 +197,8 @@ TEST_F(UsageWindowTest, UnreadableFileShowsThePathAndOpensNothing) {
     WriteFileBytes(FsPath(path), "secret\r\n");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
     if (::access(QFile::encodeName(path).constData(), R_OK) == 0)
-        GTEST_SKIP() << "running with rights that read any file (root): a mode of 0200 does not stop the read";
+        GTEST_SKIP() << "running with rights that read any file (root): a mode of 0200 does not "
+                        "stop the read";
     OpenUsage();
     EXPECT_EQ(UsageWindow(), nullptr);
     ASSERT_EQ(messages_.shown.size(), 1u);

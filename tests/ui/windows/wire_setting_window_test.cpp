@@ -12,12 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 #include "engine/catalogue_file.h"
 #include "support/files.h"
@@ -30,7 +30,8 @@ namespace {
 // The three wire types of the shipped catalogue, as written by the program:
 // name, alpha, E, Wc, A, d1, d2, T.
 const std::string kThreeWires =
-    "\x8c\x76\x8e\x5a\x97\xe1\x31\r\n 18 \r\n 9000 \r\n .6 \r\n 160 \r\n 18.2 \r\n 18.2 \r\n 1500 \r\n"
+    "\x8c\x76\x8e\x5a\x97\xe1\x31\r\n 18 \r\n 9000 \r\n .6 \r\n 160 \r\n 18.2 \r\n 18.2 \r\n 1500 "
+    "\r\n"
     "\x8c\x76\x8e\x5a\x97\xe1\x32\r\n 19 \r\n 8000 \r\n 2 \r\n 600 \r\n 50 \r\n 50 \r\n 6000 \r\n"
     "ACSR\r\n 19.2 \r\n 8902 \r\n .6885 \r\n 198.1 \r\n 18.29 \r\n 18.29 \r\n 2557 \r\n";
 
@@ -38,18 +39,27 @@ class WireSettingTest : public MainWindowTest {
 protected:
     QString CataloguePath() const { return ProgramFile("wiredata.dat"); }
 
-    void WriteCatalogue(const std::string& bytes) { WriteFileBytes(FsPath(CataloguePath()), bytes); }
-    std::optional<std::string> CatalogueBytes() const { return ReadFileBytes(FsPath(CataloguePath())); }
+    void WriteCatalogue(const std::string& bytes) {
+        WriteFileBytes(FsPath(CataloguePath()), bytes);
+    }
+    std::optional<std::string> CatalogueBytes() const {
+        return ReadFileBytes(FsPath(CataloguePath()));
+    }
 
     void WriteRecords(int count) {
         WireList list{};
         for (int i = 0; i < count; ++i)
-            list[static_cast<std::size_t>(i)] = {
-                .wireName = "W" + std::to_string(i), .diameterHigh = 10.0f + i,
-                .diameterLow = 10.0f + i, .area = 100.0f + i, .unitWeight = 0.5f,
-                .expansionCoeff = 18.0f, .elasticModulus = 9000.0f, .maxTension = 1000.0f + i};
+            list[static_cast<std::size_t>(i)] = {.wireName = "W" + std::to_string(i),
+                                                 .diameterHigh = 10.0f + i,
+                                                 .diameterLow = 10.0f + i,
+                                                 .area = 100.0f + i,
+                                                 .unitWeight = 0.5f,
+                                                 .expansionCoeff = 18.0f,
+                                                 .elasticModulus = 9000.0f,
+                                                 .maxTension = 1000.0f + i};
         std::string refusal;
-        const auto bytes = EncodeWireCatalogue(list, static_cast<std::int16_t>(count - 1), &refusal);
+        const auto bytes =
+            EncodeWireCatalogue(list, static_cast<std::int16_t>(count - 1), &refusal);
         ASSERT_TRUE(bytes.has_value()) << refusal;
         WriteCatalogue(*bytes);
     }
@@ -58,8 +68,7 @@ protected:
     std::pair<WireList, int> ReadBack() const {
         WireList list{};
         std::int16_t last = 0;
-        const CatalogueReadResult r =
-            ReadWireCatalogue(FsPath(CataloguePath()), list, last);
+        const CatalogueReadResult r = ReadWireCatalogue(FsPath(CataloguePath()), list, last);
         EXPECT_EQ(r.status, CatalogueReadResult::Status::kRead) << r.message;
         return {list, last};
     }
@@ -78,7 +87,9 @@ protected:
     }
     QComboBox* Combo() const { return Control<QComboBox>(QStringLiteral("cmbWireName")); }
     QLineEdit* Box(int i) const { return Control<QLineEdit>(QStringLiteral("Text1_%1").arg(i)); }
-    QPushButton* Button(int i) const { return Control<QPushButton>(QStringLiteral("Command1_%1").arg(i)); }
+    QPushButton* Button(int i) const {
+        return Control<QPushButton>(QStringLiteral("Command1_%1").arg(i));
+    }
 
     QStringList Boxes() const {
         QStringList texts;
@@ -156,17 +167,25 @@ TEST_F(WireSettingTest, LayoutInTwipsAndTabOrder) {
     };
     const Placed placed[] = {
         {"cmbWireName", 1920, 120, 2655, 345, nullptr},
-        {"Text1_0", 1920, 720, 1455, 270, nullptr},   {"Text1_6", 1920, 2880, 1455, 270, nullptr},
+        {"Text1_0", 1920, 720, 1455, 270, nullptr},
+        {"Text1_6", 1920, 2880, 1455, 270, nullptr},
         {"Command1_0", 2640, 3360, 1215, 615, "保存(&S)"},
         {"Command1_1", 3960, 3360, 1215, 615, "閉じる(&C)"},
         {"Command1_2", 1320, 3360, 1215, 615, "新規(&N)"},
-        {"Label1_7", 720, 240, 975, 255, "電線種類"},  {"Label1_0", 480, 720, 1815, 255, "線膨張係数"},
-        {"Label1_1", 240, 1080, 1455, 255, "等価弾性係数"}, {"Label1_2", 960, 1440, 735, 255, "自重量"},
-        {"Label1_3", 960, 1800, 735, 255, "断面積"},   {"Label1_4", 480, 2160, 1215, 255, "高温季外径"},
-        {"Label1_5", 480, 2520, 1215, 255, "低温季外径"}, {"Label1_6", 240, 2880, 1455, 255, "最大使用張力"},
-        {"Label2_0", 3480, 720, 1695, 255, "α(10^-6)/℃"}, {"Label2_1", 3480, 1080, 1695, 255, "E(kg/mm2)"},
-        {"Label2_2", 3480, 1440, 1695, 255, "Wc(kg/m)"}, {"Label2_3", 3480, 1800, 1695, 255, "A(mm2)"},
-        {"Label2_4", 3480, 2160, 1695, 255, "d1(mm)"},  {"Label2_5", 3480, 2520, 1695, 255, "d2(mm)"},
+        {"Label1_7", 720, 240, 975, 255, "電線種類"},
+        {"Label1_0", 480, 720, 1815, 255, "線膨張係数"},
+        {"Label1_1", 240, 1080, 1455, 255, "等価弾性係数"},
+        {"Label1_2", 960, 1440, 735, 255, "自重量"},
+        {"Label1_3", 960, 1800, 735, 255, "断面積"},
+        {"Label1_4", 480, 2160, 1215, 255, "高温季外径"},
+        {"Label1_5", 480, 2520, 1215, 255, "低温季外径"},
+        {"Label1_6", 240, 2880, 1455, 255, "最大使用張力"},
+        {"Label2_0", 3480, 720, 1695, 255, "α(10^-6)/℃"},
+        {"Label2_1", 3480, 1080, 1695, 255, "E(kg/mm2)"},
+        {"Label2_2", 3480, 1440, 1695, 255, "Wc(kg/m)"},
+        {"Label2_3", 3480, 1800, 1695, 255, "A(mm2)"},
+        {"Label2_4", 3480, 2160, 1695, 255, "d1(mm)"},
+        {"Label2_5", 3480, 2520, 1695, 255, "d2(mm)"},
         {"Label2_6", 3480, 2880, 1695, 255, "T(kg)"},
     };
     for (const Placed& p : placed) {
@@ -195,8 +214,9 @@ TEST_F(WireSettingTest, LayoutInTwipsAndTabOrder) {
         }
         w = w->nextInFocusChain();
     }
-    EXPECT_EQ(order, (QStringList{"cmbWireName", "Text1_0", "Text1_1", "Text1_2", "Text1_3", "Text1_4",
-                                  "Text1_5", "Text1_6", "Command1_0", "Command1_1", "Command1_2"}));
+    EXPECT_EQ(order,
+              (QStringList{"cmbWireName", "Text1_0", "Text1_1", "Text1_2", "Text1_3", "Text1_4",
+                           "Text1_5", "Text1_6", "Command1_0", "Command1_1", "Command1_2"}));
 }
 
 TEST_F(WireSettingTest, SavingAnExistingRecordStoresTheBoxesAsShown) {
@@ -254,9 +274,13 @@ TEST_F(WireSettingTest, AddingAppendsTheRecord) {
 
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 3);
-    EXPECT_EQ(list[3], (WireRecord{.wireName = "硬銅より線 60", .diameterHigh = 10.0f,
-                                   .diameterLow = 10.0f, .area = 60.1f, .unitWeight = 0.5419f,
-                                   .expansionCoeff = 17.0f, .elasticModulus = 12000.0f,
+    EXPECT_EQ(list[3], (WireRecord{.wireName = "硬銅より線 60",
+                                   .diameterHigh = 10.0f,
+                                   .diameterLow = 10.0f,
+                                   .area = 60.1f,
+                                   .unitWeight = 0.5419f,
+                                   .expansionCoeff = 17.0f,
+                                   .elasticModulus = 12000.0f,
                                    .maxTension = 1000.0f}));
     EXPECT_EQ(ListEntries(), (QStringList{"計算例1", "計算例2", "ACSR", "硬銅より線 60", "新規"}));
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("硬銅より線 60"));
@@ -273,7 +297,8 @@ TEST_F(WireSettingTest, AddingAppendsTheRecord) {
 struct EmptyNameCase {
     const char* typed;
 };
-class NewRecordNameTest : public WireSettingTest, public ::testing::WithParamInterface<EmptyNameCase> {};
+class NewRecordNameTest : public WireSettingTest,
+                          public ::testing::WithParamInterface<EmptyNameCase> {};
 
 TEST_P(NewRecordNameTest, NewOrEmptyNameIsAskedForAndNothingIsWritten) {
     WriteCatalogue(kThreeWires);
@@ -324,7 +349,8 @@ TEST_F(WireSettingTest, MissingCatalogueIsToldAndStartsEmpty) {
     ASSERT_NE(Window(), nullptr);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Information);
-    EXPECT_TRUE(messages_.shown[0].text.contains(CataloguePath())) << messages_.shown[0].text.toStdString();
+    EXPECT_TRUE(messages_.shown[0].text.contains(CataloguePath()))
+        << messages_.shown[0].text.toStdString();
     EXPECT_EQ(ListEntries(), QStringList{"新規"});
 }
 
@@ -395,7 +421,8 @@ struct RefusedName {
 };
 void PrintTo(const RefusedName& n, std::ostream* os) { *os << n.typed; }
 
-class RefusedNameTest : public WireSettingTest, public ::testing::WithParamInterface<RefusedName> {};
+class RefusedNameTest : public WireSettingTest,
+                        public ::testing::WithParamInterface<RefusedName> {};
 
 TEST_P(RefusedNameTest, IsRefusedWithNothingStoredAndTheTypingKept) {
     WriteCatalogue(kThreeWires);
@@ -423,12 +450,12 @@ TEST_P(RefusedNameTest, IsRefusedWithNothingStoredAndTheTypingKept) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FormatCannotKeep, RefusedNameTest,
-    ::testing::Values(RefusedName{"ACSR,160", "カンマ"}, RefusedName{"\"ACSR", "二重引用符"},
-                      RefusedName{"Müller線", "ü"}, RefusedName{"電線€", "€"},
-                      RefusedName{"線\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
-                      RefusedName{"A\tB", "制御文字"}));
+INSTANTIATE_TEST_SUITE_P(FormatCannotKeep, RefusedNameTest,
+                         ::testing::Values(RefusedName{"ACSR,160", "カンマ"},
+                                           RefusedName{"\"ACSR", "二重引用符"},
+                                           RefusedName{"Müller線", "ü"}, RefusedName{"電線€", "€"},
+                                           RefusedName{"線\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+                                           RefusedName{"A\tB", "制御文字"}));
 
 TEST_F(WireSettingTest, JisLookAlikesAreStoredAsTheirTwins) {
     WriteCatalogue(kThreeWires);
@@ -520,7 +547,8 @@ protected:
         ASSERT_TRUE(QDir(folder_.path()).mkdir("readonly"));
         WriteFileBytes(FsPath(mine + "/wiredata.dat"), kThreeWires);
         ASSERT_TRUE(QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                    QFileDevice::ReadGroup | QFileDevice::ExeGroup));
+                                                    QFileDevice::ReadGroup |
+                                                    QFileDevice::ExeGroup));
         if (!Writable(mine)) {
             readOnly_ = mine;
             hasCatalogue_ = true;
@@ -532,12 +560,14 @@ protected:
     }
     void TearDown() override {
         CloseMain();
-        QFile::setPermissions(ProgramFile("readonly"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(ProgramFile("readonly"), QFileDevice::ReadOwner |
+                                                           QFileDevice::WriteOwner |
+                                                           QFileDevice::ExeOwner);
     }
     static bool Writable(const QString& folder) {
         return ::access(QFile::encodeName(folder).constData(), W_OK) == 0 &&
-               QFile(folder + "/.probe").open(QIODevice::WriteOnly) && QFile::remove(folder + "/.probe");
+               QFile(folder + "/.probe").open(QIODevice::WriteOnly) &&
+               QFile::remove(folder + "/.probe");
     }
     QString readOnly_;
     bool hasCatalogue_ = false;
@@ -671,7 +701,8 @@ TEST_F(WireSettingTypingTest, AValueBeyondTheFloatRangeIsRefusedAsTooLarge) {
         SetBox(1, QString::fromLatin1(huge));
         ClickOn(Button(0));
         ASSERT_EQ(messages_.shown.size(), 1u) << huge;
-        EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("「等価弾性係数」の値が大きすぎます")))
+        EXPECT_TRUE(
+            messages_.shown[0].text.contains(QStringLiteral("「等価弾性係数」の値が大きすぎます")))
             << messages_.shown[0].text.toStdString();
         EXPECT_EQ(Focused(), Box(1));
         EXPECT_EQ(Box(1)->selectedText(), QString::fromLatin1(huge));
@@ -718,7 +749,8 @@ TEST_F(WireSettingTypingTest, ASecondCopysSaveNeverDropsTheFirstCopysRecord) {
     TypeText(QStringLiteral("乙"));
     ClickOn(otherSave);
     ASSERT_EQ(otherMessages.shown.size(), 1u);
-    EXPECT_TRUE(otherMessages.shown[0].text.contains(QStringLiteral("今回の変更は保存していません")))
+    EXPECT_TRUE(
+        otherMessages.shown[0].text.contains(QStringLiteral("今回の変更は保存していません")))
         << otherMessages.shown[0].text.toStdString();
     EXPECT_EQ(CatalogueBytes(), afterFirst) << "nothing was written";
     // The list now holds 甲, and the window is ready for the new record.
