@@ -280,7 +280,7 @@ void frmMain::mnuImage_Click() {
     }
     const QString path = saveDialogs_->ChooseSaveFile(
         this, QStringLiteral("画像として保存"),
-        ProposedFileName(*calculation, suffix) + QStringLiteral(".png"),
+        proposedFileName(*calculation, suffix) + QStringLiteral(".png"),
         QStringLiteral("PNG 画像 (*.png);;PDF (*.pdf)"));
     if (path.isEmpty()) return;
     if (const std::optional<QString> failure = SaveDrawingAsImage(path, kImageSize, draw))
@@ -291,11 +291,11 @@ void frmMain::mnuImage_Click() {
 
 void frmMain::mnuCsv_Click() {
     if (const auto* result = activeChild<frmKekka>()) {
-        SaveCsv(ComposeResultTableCsv(result->calculation()),
-                ProposedFileName(result->calculation(), {}));
+        saveCsv(ComposeResultTableCsv(result->calculation()),
+                proposedFileName(result->calculation(), {}));
     } else if (const auto* chart = activeChild<frmChart>()) {
-        SaveCsv(ComposeStringingChartCsv(chart->chart()),
-                ProposedFileName(chart->calculation(), QStringLiteral("_架線弛度表")));
+        saveCsv(ComposeStringingChartCsv(chart->chart()),
+                proposedFileName(chart->calculation(), QStringLiteral("_架線弛度表")));
     }
 }
 
@@ -306,7 +306,7 @@ void frmMain::MDIClient_Activate() {
     mnuImage_->setEnabled(activeChild<frmGraph>() != nullptr || chart);
 }
 
-QString frmMain::ProposedFileName(const CalculationState& calculation,
+QString frmMain::proposedFileName(const CalculationState& calculation,
                                   const QString& suffix) const {
     const QString name = QString::fromStdString(calculation.currentWire.wireName).trimmed() +
                          QStringLiteral("_") + QString::number(calculation.temperatureStudy) +
@@ -315,7 +315,7 @@ QString frmMain::ProposedFileName(const CalculationState& calculation,
         .filePath(FileNameSafe(name));
 }
 
-void frmMain::SaveCsv(const std::string& bytes, const QString& proposedPath) {
+void frmMain::saveCsv(const std::string& bytes, const QString& proposedPath) {
     QString path = saveDialogs_->ChooseSaveFile(this, QStringLiteral("CSV で保存"),
                                                 proposedPath + QStringLiteral(".csv"),
                                                 QStringLiteral("CSV ファイル (*.csv)"));

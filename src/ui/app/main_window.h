@@ -80,8 +80,8 @@ private:
     // The active result window, or null after asking the user to choose one
     // for `command`.
     const frmKekka* activeResultWindow(const QString& command);
-    QString ProposedFileName(const CalculationState& calculation, const QString& suffix) const;
-    void SaveCsv(const std::string& bytes, const QString& proposedPath);
+    QString proposedFileName(const CalculationState& calculation, const QString& suffix) const;
+    void saveCsv(const std::string& bytes, const QString& proposedPath);
 
     void MDIForm_Load();
     bool MDIForm_QueryUnload(); // false cancels the close

@@ -139,13 +139,13 @@ frmWireSetting::frmWireSetting(WindowHost& host, WireSettingMemory& memory)
 
 QSize frmWireSetting::sizeHint() const { return TwipsSize(kClientWidth, kClientHeight); }
 
-bool frmWireSetting::CatalogueFull() const { return memory_.lastIndex >= kWireListSize - 1; }
+bool frmWireSetting::catalogueFull() const { return memory_.lastIndex >= kWireListSize - 1; }
 
-void frmWireSetting::ShowSlot(int slot) {
+void frmWireSetting::showSlot(int slot) {
     ShowWireRecord(memory_.wireList[static_cast<std::size_t>(slot)], Text1_);
 }
 
-void frmWireSetting::Report(const std::string& message, bool trouble) {
+void frmWireSetting::report(const std::string& message, bool trouble) {
     if (message.empty()) return;
     host_.messages().Show(this, EngineMessage(message),
                           trouble ? MessageIcon::Exclamation : MessageIcon::Information,
@@ -168,15 +168,15 @@ frmWireSetting::LoadTrouble frmWireSetting::Form_Load() {
     // The file may have shrunk since the slot was chosen (edited outside the
     // program): a slot beyond "新規" would be stored past a gap of stale
     // records, so the slot shown is kept within the list.
-    const int highest = CatalogueFull() ? memory_.lastIndex : memory_.lastIndex + 1;
+    const int highest = catalogueFull() ? memory_.lastIndex : memory_.lastIndex + 1;
     if (memory_.currentIndex > highest) memory_.currentIndex = static_cast<std::int16_t>(highest);
 
     const int slot = memory_.currentIndex;
-    ShowSlot(slot);
+    showSlot(slot);
     cmbWireName_->setCurrentIndex(slot);
     cmbWireName_->setEditText(
         QString::fromStdString(memory_.wireList[static_cast<std::size_t>(slot)].wireName));
-    Command1_[2]->setEnabled(!CatalogueFull());
+    Command1_[2]->setEnabled(!catalogueFull());
 
     // A missing file is a fact to know (the catalogue starts empty); anything
     // else is trouble that the engineer should look at.
@@ -185,7 +185,7 @@ frmWireSetting::LoadTrouble frmWireSetting::Form_Load() {
 
 void frmWireSetting::cmbWireName_Click(int index) {
     if (index < 0) return;
-    if (index > memory_.lastIndex && CatalogueFull()) {
+    if (index > memory_.lastIndex && catalogueFull()) {
         host_.messages().Show(this,
                               QStringLiteral("電線種類は%1種類まで登録できます。\n"
                                              "これ以上は追加できません。")
@@ -193,24 +193,24 @@ void frmWireSetting::cmbWireName_Click(int index) {
                               MessageIcon::Exclamation, MessageButtons::Ok);
         // Back to the record shown before.
         cmbWireName_->setCurrentIndex(memory_.currentIndex);
-        ShowSlot(memory_.currentIndex);
+        showSlot(memory_.currentIndex);
         return;
     }
     memory_.currentIndex = static_cast<std::int16_t>(index);
-    Command1_[2]->setEnabled(memory_.currentIndex <= memory_.lastIndex && !CatalogueFull());
-    ShowSlot(memory_.currentIndex);
+    Command1_[2]->setEnabled(memory_.currentIndex <= memory_.lastIndex && !catalogueFull());
+    showSlot(memory_.currentIndex);
 }
 
 void frmWireSetting::Command1_Click(int index) {
     switch (index) {
-        case 0: Save(); break;
-        case 1: CloseWindow(); break;
-        case 2: NewRecord(); break;
+        case 0: save(); break;
+        case 1: closeWindow(); break;
+        case 2: newRecord(); break;
         default: break;
     }
 }
 
-void frmWireSetting::NewRecord() {
+void frmWireSetting::newRecord() {
     const int entry = memory_.lastIndex + 1;
     cmbWireName_->setCurrentIndex(entry);
     cmbWireName_Click(entry);
@@ -219,14 +219,14 @@ void frmWireSetting::NewRecord() {
     FocusNameBox(cmbWireName_);
 }
 
-void frmWireSetting::CloseWindow() {
+void frmWireSetting::closeWindow() {
     memory_.currentIndex = 0;
     CloseChildWindow(this);
 }
 
-void frmWireSetting::Save() {
+void frmWireSetting::save() {
     const bool adding = memory_.currentIndex > memory_.lastIndex;
-    if (adding && CatalogueFull()) { // not reachable through the list; kept as the last guard
+    if (adding && catalogueFull()) { // not reachable through the list; kept as the last guard
         cmbWireName_Click(memory_.lastIndex + 1);
         return;
     }
@@ -234,17 +234,17 @@ void frmWireSetting::Save() {
     for (int i = 0; i < kWireValueBoxCount; ++i) input.values[i] = Text1_[i]->text().toStdString();
     const WireFormResult form = ReadWireForm(input);
     if (form.refusal)
-        ShowRefusal(*form.refusal);
+        showRefusal(*form.refusal);
     else
-        Store(form.record, adding);
+        store(form.record, adding);
 }
 
-void frmWireSetting::Reload() {
+void frmWireSetting::reload() {
     const LoadTrouble reread = Form_Load();
-    Report(reread.message, reread.serious);
+    report(reread.message, reread.serious);
 }
 
-void frmWireSetting::Store(const WireRecord& record, bool adding) {
+void frmWireSetting::store(const WireRecord& record, bool adding) {
     // Build the new catalogue beside the window's own copy: a failed write
     // must leave the list and lastIndex as they were.
     WireList list = memory_.wireList;
@@ -257,25 +257,25 @@ void frmWireSetting::Store(const WireRecord& record, bool adding) {
         // Another window or another copy of the program saved since this
         // list was read: show the records as they are now. An added record
         // is entered again on "新規"; an edited one shows its current values.
-        Report(written.message, true);
-        Reload();
-        if (adding && !CatalogueFull()) NewRecord();
+        report(written.message, true);
+        reload();
+        if (adding && !catalogueFull()) newRecord();
         return;
     }
     if (!written.ok) {
-        Report(written.message, true);
+        report(written.message, true);
         return;
     }
     memory_.wireList = list;
     memory_.lastIndex = last;
 
-    Reload();
-    Command1_[2]->setEnabled(!CatalogueFull());
-    if (written.backupPath) Report(written.message, false);
+    reload();
+    Command1_[2]->setEnabled(!catalogueFull());
+    if (written.backupPath) report(written.message, false);
 }
 
 // Refused before anything changes, with the typing left in the boxes.
-void frmWireSetting::ShowRefusal(const FormRefusal& refusal) {
+void frmWireSetting::showRefusal(const FormRefusal& refusal) {
     host_.messages().Show(this, EngineMessage(refusal.message), MessageIcon::Exclamation,
                           MessageButtons::Ok);
     if (refusal.box == kBoxWireName) {
@@ -306,7 +306,7 @@ void ShowWireSettingWindow(WindowHost& host) {
     // window that is already in place.
     ShowChildWindow(host.mdiArea(), window);
     const frmWireSetting::LoadTrouble trouble = window->Form_Load();
-    window->Report(trouble.message, trouble.serious);
+    window->report(trouble.message, trouble.serious);
 }
 
 } // namespace orvalt

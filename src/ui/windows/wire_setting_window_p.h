@@ -51,7 +51,7 @@ public:
         bool serious = false; // false: only a fact to know (no file yet)
     };
     LoadTrouble Form_Load();
-    void Report(const std::string& message, bool trouble);
+    void report(const std::string& message, bool trouble);
 
     QSize sizeHint() const override; // the client area, 5190 x 4005 twips
 
@@ -64,16 +64,16 @@ private slots:
 
 private:
     void Text1_GotFocus(int index);
-    void Save();
-    void NewRecord();
-    void CloseWindow();
-    bool CatalogueFull() const;
-    void ShowSlot(int slot);
-    void ShowRefusal(const FormRefusal& refusal);
+    void save();
+    void newRecord();
+    void closeWindow();
+    bool catalogueFull() const;
+    void showSlot(int slot);
+    void showRefusal(const FormRefusal& refusal);
     // Writes the catalogue with `record` in the slot shown.
-    void Store(const WireRecord& record, bool adding);
+    void store(const WireRecord& record, bool adding);
     // Form_Load again, reporting the read's trouble.
-    void Reload();
+    void reload();
 
     WindowHost& host_;
     WireSettingMemory& memory_;
