@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ui/base/window_host.h"
@@ -57,6 +58,17 @@ void ShowChildWindow(QMdiArea* area, QWidget* child) {
     }
     sub->show();
     area->setActiveSubWindow(sub);
+}
+
+void ShowChildWindowSized(QMdiArea* area, QWidget* child, QSize size) {
+    ShowChildWindow(area, child);
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    if (sub == nullptr) return;
+    const QSize client = area->viewport()->size();
+    sub->resize(size.boundedTo(client));
+    const int x = std::max(0, std::min(sub->x(), client.width() - sub->width()));
+    const int y = std::max(0, std::min(sub->y(), client.height() - sub->height()));
+    sub->move(x, y);
 }
 
 void CloseChildWindow(QWidget* child) {

@@ -3,6 +3,7 @@
 // area; closing itself through its sub-window so that its unload runs.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class QMdiArea;
@@ -23,6 +24,11 @@ bool BringChildToFront(QMdiArea* area, const QString& objectName);
 // Adds `child` to the host as a sub-window with a fixed single frame: a close
 // box, no minimize or maximize button, not resizable.
 QMdiSubWindow* AddFixedChildWindow(WindowHost& host, QWidget* child);
+
+// Gives `child`'s sub-window `size`, no larger than the area, and shows and
+// activates it where it lies wholly inside the area: where the area would
+// put it when that fits, else moved up and left until it does.
+void ShowChildWindowSized(QMdiArea* area, QWidget* child, QSize size);
 
 // Shows the sub-window of `child` and makes it the active one.
 void ShowChildWindow(QMdiArea* area, QWidget* child);

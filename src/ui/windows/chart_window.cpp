@@ -172,10 +172,8 @@ frmChart* ShowChartWindow(WindowHost& host, const CalculationState& calculation)
         delete window;
         return nullptr;
     }
-    QMdiSubWindow* sub = host.addChildWindow(window);
-    const QSize area = host.mdiArea()->viewport()->size();
-    sub->resize(QSize(1100, 620).boundedTo(area));
-    ShowChildWindow(host.mdiArea(), window);
+    host.addChildWindow(window);
+    ShowChildWindowSized(host.mdiArea(), window, QSize(1100, 620));
     return window;
 }
 

@@ -507,11 +507,7 @@ void frmGraph::renderPlots(QPainter& painter, const QRectF& target) const {
 
 frmGraph* ShowGraphWindow(WindowHost& host, const CalculationState& calculation) {
     auto* window = new frmGraph(host, calculation);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
-        const QSize area = host.mdiArea()->viewport()->size();
-        sub->resize(QSize(820, 760).boundedTo(area));
-    }
-    ShowChildWindow(host.mdiArea(), window);
+    ShowChildWindowSized(host.mdiArea(), window, QSize(820, 760));
     return window;
 }
 

@@ -1,5 +1,6 @@
-// Centring a child window in the MDI area: (client size - outer size) / 2,
-// halves away from zero, and not clamped to the area.
+// Placing child windows in the MDI area: centring ((client size - outer
+// size) / 2, halves away from zero, not clamped to the area), and a sized
+// window kept wholly inside the area.
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -48,6 +49,26 @@ TEST_F(CenterTest, AWindowWiderThanTheAreaSticksOutOnBothSides) {
     CenterInArea(&area_, sub->widget());
     EXPECT_EQ(sub->x(), -100);
     EXPECT_EQ(sub->y(), -30);
+}
+
+TEST_F(CenterTest, ASizedWindowIsMovedIntoTheAreaAndNoLargerThanIt) {
+    QMdiSubWindow* first = ChildOfSize(QSize(200, 100));
+    first->move(Client().width() - 150, Client().height() - 50);
+
+    auto* wide = new QWidget;
+    QMdiSubWindow* sub = area_.addSubWindow(wide);
+    sub->move(Client().width() - 300, 40);
+    ShowChildWindowSized(&area_, wide, QSize(500, 300));
+    EXPECT_EQ(sub->size(), QSize(500, 300));
+    EXPECT_EQ(sub->pos(), QPoint(Client().width() - 500, 40)) << "moved left just enough";
+    EXPECT_EQ(area_.activeSubWindow(), sub);
+
+    auto* huge = new QWidget;
+    QMdiSubWindow* big = area_.addSubWindow(huge);
+    big->move(80, 90);
+    ShowChildWindowSized(&area_, huge, Client() + QSize(400, 400));
+    EXPECT_EQ(big->size(), Client());
+    EXPECT_EQ(big->pos(), QPoint(0, 0));
 }
 
 } // namespace
