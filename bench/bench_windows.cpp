@@ -21,20 +21,36 @@
 
 namespace {
 
-void BM_OpenResultWindowLargestReport(benchmark::State& bench) {
+// A shown main window whose state holds the largest table: 計算例2 from
+// 1 m to 32,767 m by 1 m.
+struct LargestTable {
+    LargestTable() {
+        main.resize(1400, 900);
+        main.show();
+        QCoreApplication::processEvents();
+        state.currentWire = {.wireName = "計算例2",
+                             .diameterHigh = 50.0f,
+                             .diameterLow = 50.0f,
+                             .area = 600.0f,
+                             .unitWeight = 2.0f,
+                             .expansionCoeff = 19.0f,
+                             .elasticModulus = 8000.0f,
+                             .maxTension = 6000.0f};
+        state.spanStart = 1.0f;
+        state.spanEnd = 32767.0f;
+        state.spanStep = 1.0f;
+        orvalt::RunCalculation(state);
+    }
+
     orvalt::CalculationState state;
     orvalt::test::FakeMessageService messages;
     orvalt::test::FakePrintService printing;
-    orvalt::frmMain main(state, messages, printing, QCoreApplication::applicationDirPath());
-    main.resize(1400, 900);
-    main.show();
-    QCoreApplication::processEvents();
+    orvalt::frmMain main{state, messages, printing, QCoreApplication::applicationDirPath()};
+};
 
-    state.currentWire = {"計算例2", 50.0f, 50.0f, 600.0f, 2.0f, 19.0f, 8000.0f, 6000.0f};
-    state.spanStart = 1.0f;
-    state.spanEnd = 32767.0f;
-    state.spanStep = 1.0f;
-    orvalt::RunCalculation(state);
+void BM_OpenResultWindowLargestReport(benchmark::State& bench) {
+    LargestTable largest;
+    orvalt::frmMain& main = largest.main;
 
     for (auto _ : bench) {
         orvalt::frmKekka* window = orvalt::BuildResultReport(main);
@@ -56,19 +72,9 @@ BENCHMARK(BM_OpenResultWindowLargestReport)
     ->ReportAggregatesOnly(true);
 
 void BM_OpenGraphWindowLargestTable(benchmark::State& bench) {
-    orvalt::CalculationState state;
-    orvalt::test::FakeMessageService messages;
-    orvalt::test::FakePrintService printing;
-    orvalt::frmMain main(state, messages, printing, QCoreApplication::applicationDirPath());
-    main.resize(1400, 900);
-    main.show();
-    QCoreApplication::processEvents();
-
-    state.currentWire = {"計算例2", 50.0f, 50.0f, 600.0f, 2.0f, 19.0f, 8000.0f, 6000.0f};
-    state.spanStart = 1.0f;
-    state.spanEnd = 32767.0f;
-    state.spanStep = 1.0f;
-    orvalt::RunCalculation(state);
+    LargestTable largest;
+    orvalt::frmMain& main = largest.main;
+    orvalt::CalculationState& state = largest.state;
 
     for (auto _ : bench) {
         orvalt::frmGraph* window = orvalt::ShowGraphWindow(main, state);

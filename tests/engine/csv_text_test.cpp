@@ -16,10 +16,13 @@
 #include "engine/calculation.h"
 #include "engine/report_text.h"
 #include "support/golden_file.h"
+#include "support/result_rows.h"
 #include "support/wire_records.h"
 
 namespace orvalt {
 namespace {
+
+using test::Block;
 
 using test::ExpectMatchesGolden;
 
@@ -31,17 +34,6 @@ CalculationState Example50mm() {
     state.spanStep = 50.0f;
     RunCalculation(state);
     return state;
-}
-
-ConditionResult Block(float span, float sag, float tension, std::int16_t kValue,
-                      std::int16_t templateNumber) {
-    ConditionResult block;
-    block.span = span;
-    block.sag = sag;
-    block.tension = tension;
-    block.kValue = kValue;
-    block.templateNumber = templateNumber;
-    return block;
 }
 
 TEST(ResultTableCsv, WorkedExampleMatchesTheGoldenFile) {

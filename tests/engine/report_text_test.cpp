@@ -11,24 +11,16 @@
 
 #include "support/files.h"
 #include "support/golden_file.h"
+#include "support/result_rows.h"
 
 namespace orvalt {
 namespace {
 
+using test::Block;
+
 using test::SplitLines;
 
 using test::ExpectMatchesGolden;
-
-ConditionResult Block(float span, float sag, float tension, std::int16_t kValue,
-                      std::int16_t templateNumber) {
-    ConditionResult block;
-    block.span = span;
-    block.sag = sag;
-    block.tension = tension;
-    block.kValue = kValue;
-    block.templateNumber = templateNumber;
-    return block;
-}
 
 SpanRow Row(float span, ConditionResult high, ConditionResult low, ConditionResult study) {
     high.span = low.span = study.span = span;

@@ -23,8 +23,14 @@
 
 namespace orvalt::test {
 
-// The widget that has the keyboard focus; keys go there.
-inline QWidget* Focused() { return QApplication::focusWidget(); }
+// The widget that has the keyboard focus; keys go there. The X server gives
+// a window the focus asynchronously (after a list's popup closes, say), so
+// this waits a moment for it rather than failing on a busy machine.
+inline QWidget* Focused() {
+    if (QApplication::focusWidget() == nullptr)
+        (void)QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 5000);
+    return QApplication::focusWidget();
+}
 
 // Types `text` into the focused widget. Qt Test's key clicks know only
 // Latin-1, so everything else arrives as an input method's commit, as a
@@ -85,8 +91,12 @@ inline void ClickOn(QWidget* widget) {
     ASSERT_NE(widget, nullptr);
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && combo->lineEdit())
         widget = combo->lineEdit();
+    // The click may close the window and with it the widget.
+    const QPointer<QWidget> clicked(widget);
+    const bool takesFocus = widget->focusPolicy() & Qt::ClickFocus;
     QTest::mouseClick(widget, Qt::LeftButton);
     QCoreApplication::processEvents();
+    if (takesFocus && clicked != nullptr && clicked->isVisible()) Focused();
 }
 
 // Clicks into the box, selects all its text with Ctrl+A and types over it
@@ -112,15 +122,16 @@ inline void ChooseFromList(QComboBox* combo, int index) {
     const QPoint arrow(combo->width() - 6, combo->height() / 2);
     QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, arrow);
     QAbstractItemView* view = combo->view();
-    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 2000))
+    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 5000))
         << "the list did not open";
     for (int guard = 0; guard < 200 && view->currentIndex().row() != index; ++guard)
         QTest::keyClick(view, view->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
     ASSERT_EQ(view->currentIndex().row(), index) << "entry " << index << " is not in the list";
     QTest::keyClick(view, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 2000))
+    ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 5000))
         << "the list stayed open";
     QCoreApplication::processEvents();
+    Focused(); // the focus comes back to the window once the popup is gone
 }
 
 // Closes any modal dialog that shows up while it lives and fails the test

@@ -23,8 +23,6 @@ namespace orvalt {
 
 namespace {
 
-constexpr int kLabelPixels = 12;
-constexpr int kTitlePixels = 13;
 constexpr double kCurvePenWidth = 1.6;
 
 // Ten colours that stay apart from each other, used in turn (the theme's
@@ -34,15 +32,6 @@ const QColor kCurveColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0
                                 QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
                                 QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
                                 QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
-
-QValueAxis* MakeAxis(const QString& title) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(title);
-    axis->setTitleFont(PlotFont(kTitlePixels));
-    axis->setLabelsFont(PlotFont(kLabelPixels));
-    axis->setLabelFormat(QStringLiteral("%g"));
-    return axis;
-}
 
 // `axis` over min .. max widened to round tick values; an empty or a
 // single-valued range is opened up around its value.
@@ -73,8 +62,8 @@ SagTemperaturePlot::SagTemperaturePlot(QWidget* parent) : QChartView(new QChart,
     plot->setMargins(QMargins(6, 4, 10, 4));
     plot->legend()->setFont(PlotFont(kLabelPixels));
     plot->legend()->setAlignment(Qt::AlignRight);
-    xAxis_ = MakeAxis(QStringLiteral("温度 [℃]"));
-    yAxis_ = MakeAxis(QStringLiteral("弛度 [m]"));
+    xAxis_ = NewPlotAxis(QStringLiteral("温度 [℃]"));
+    yAxis_ = NewPlotAxis(QStringLiteral("弛度 [m]"));
     plot->addAxis(xAxis_, Qt::AlignBottom);
     plot->addAxis(yAxis_, Qt::AlignLeft);
     showCurves({});

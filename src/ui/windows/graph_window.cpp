@@ -42,8 +42,6 @@ namespace {
 // Text in the plots is sized in pixels of the plot, not in points: printed
 // and exported plots are drawn at a scale, and a point size would be taken
 // again at the printer's resolution on top of it.
-constexpr int kLabelPixels = 12;
-constexpr int kTitlePixels = 13;
 constexpr int kCaptionPixels = 16;
 constexpr double kCurvePenWidth = 1.6;
 constexpr double kLinePenWidth = 1.2;
@@ -59,7 +57,6 @@ const std::array<QColor, 3> kConditionColours = {QColor(0xd6, 0x27, 0x28), QColo
                                                  QColor(0x2c, 0xa0, 0x2c)};
 const QColor kCriticalSpanColour(0x40, 0x40, 0x40);
 const QColor kMaxTensionColour(0xe0, 0x7b, 0x00);
-const QColor kGridColour(0xd4, 0xd4, 0xd4);
 constexpr double kHeadroom = 1.08;
 
 enum class Quantity { Sag, Tension };
@@ -95,18 +92,6 @@ void SetNiceRange(QValueAxis* axis, Range range) {
     }
     axis->setRange(range.min, range.max);
     axis->applyNiceNumbers();
-}
-
-QValueAxis* MakeAxis(const QString& title) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(title);
-    axis->setTitleFont(PlotFont(kTitlePixels));
-    axis->setLabelsFont(PlotFont(kLabelPixels));
-    axis->setLabelFormat(QStringLiteral("%g"));
-    QPen grid(kGridColour);
-    grid.setWidthF(0.8);
-    axis->setGridLinePen(grid);
-    return axis;
 }
 
 // A chart view that reports its resizes after the chart has followed them.
@@ -154,8 +139,8 @@ struct frmGraph::Plot {
         chart->legend()->setAlignment(Qt::AlignTop);
 
         const bool sag = quantity == Quantity::Sag;
-        plot->xAxis = MakeAxis(QStringLiteral("径間 [m]"));
-        plot->yAxis = MakeAxis(sag ? QStringLiteral("弛度 [m]") : QStringLiteral("張力 [kg]"));
+        plot->xAxis = NewPlotAxis(QStringLiteral("径間 [m]"));
+        plot->yAxis = NewPlotAxis(sag ? QStringLiteral("弛度 [m]") : QStringLiteral("張力 [kg]"));
         chart->addAxis(plot->xAxis, Qt::AlignBottom);
         chart->addAxis(plot->yAxis, Qt::AlignLeft);
 
