@@ -14,6 +14,7 @@
 
 #include "engine/calculation.h"
 #include "support/fake_services.h"
+#include "support/wire_records.h"
 #include "ui/app/main_window.h"
 #include "ui/base/fonts.h"
 #include "ui/windows/graph_window.h"
@@ -28,14 +29,7 @@ struct LargestTable {
         main.resize(1400, 900);
         main.show();
         QCoreApplication::processEvents();
-        state.currentWire = {.wireName = "計算例2",
-                             .diameterHigh = 50.0f,
-                             .diameterLow = 50.0f,
-                             .area = 600.0f,
-                             .unitWeight = 2.0f,
-                             .expansionCoeff = 19.0f,
-                             .elasticModulus = 8000.0f,
-                             .maxTension = 6000.0f};
+        state.currentWire = orvalt::test::WorkedExample2();
         state.spanStart = 1.0f;
         state.spanEnd = 32767.0f;
         state.spanStep = 1.0f;

@@ -195,8 +195,11 @@ TEST_F(ChartWindowTest, CtrlCCopiesTheSelectionOrTheWholeTable) {
     ASSERT_NE(chart, nullptr);
     auto* sag = chart->findChild<QTableView*>(QStringLiteral("grdSag"));
 
-    sag->setFocus();
-    sag->clearSelection();
+    // Tab from the step box into the table: the focus, and nothing selected.
+    ClickOn(chart->findChild<QSpinBox*>(QStringLiteral("spnStep"))->findChild<QLineEdit*>());
+    PressTab();
+    ASSERT_EQ(Focused(), sag);
+    ASSERT_FALSE(sag->selectionModel()->hasSelection());
     PressKey(Qt::Key_C, Qt::ControlModifier);
     const QMimeData* whole = QGuiApplication::clipboard()->mimeData();
     const QStringList lines = whole->text().split(QStringLiteral("\r\n"));

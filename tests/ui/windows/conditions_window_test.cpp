@@ -164,9 +164,9 @@ TEST_F(ConditionsWindowTest, TypingInTheComboBoxWarnsAtEveryChangeAndKeepsTheTex
     QWidget* window = OpenConditions();
     auto* combo = Child<QComboBox>(window, QStringLiteral("cmbWireName"));
     ASSERT_NE(combo, nullptr);
-    combo->lineEdit()->setFocus();
-    combo->lineEdit()->end(false);
-    QTest::keyClicks(combo->lineEdit(), QStringLiteral(" X"));
+    ClickOn(combo);
+    PressKey(Qt::Key_End);
+    TypeText(QStringLiteral(" X"));
     ASSERT_EQ(messages_.shown.size(), 2u);
     EXPECT_EQ(messages_.shown[0].text,
               QStringLiteral("ここでは変更できません\n設定メニューで設定してください"));
@@ -319,10 +319,11 @@ TEST_F(ConditionsWindowTest, CancelAndTheCloseBoxChangeNothingButTheFlag) {
 
 TEST_F(ConditionsWindowTest, AFocusedBoxHasItsWholeTextSelected) {
     QWidget* window = OpenConditions();
+    // The tab order runs up the wire constants: from 高温季外径 to 断面積.
+    ClickOn(Box(window, 4));
+    PressTab();
     QLineEdit* b = Box(window, 3);
-    b->deselect();
-    b->setFocus(Qt::OtherFocusReason);
-    QCoreApplication::processEvents();
+    ASSERT_EQ(Focused(), b);
     EXPECT_EQ(b->selectedText(), QStringLiteral("160.00"));
 }
 

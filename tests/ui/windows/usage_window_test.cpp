@@ -211,11 +211,9 @@ TEST_F(UsageWindowTest, TypingChangesNothing) {
     OpenUsage();
     QPlainTextEdit* box = Text1();
     ASSERT_NE(box, nullptr);
-    box->setFocus();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    QCoreApplication::sendEvent(box, &press);
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &del);
+    ClickOn(box);
+    TypeText(QStringLiteral("a"));
+    PressKey(Qt::Key_Delete);
     EXPECT_EQ(box->toPlainText(), QStringLiteral("fixed\n"));
 }
 
