@@ -3,10 +3,10 @@
 // the stringing chart of that table at 11 temperatures (360,437 solutions).
 #include <benchmark/benchmark.h>
 
-#include "engine/calculation.h"
-#include "engine/chart_text.h"
-#include "engine/csv_text.h"
-#include "engine/stringing_chart.h"
+#include "engine/calculation/calculation.h"
+#include "engine/output/chart_text.h"
+#include "engine/output/csv_text.h"
+#include "engine/calculation/stringing_chart.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "engine/calculation_state.h"
-#include "engine/report_text.h"
+#include "engine/calculation/calculation_state.h"
+#include "engine/output/report_text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
-#include "engine/calculation.h"
+#include "engine/calculation/calculation.h"
 #include "support/fake_services.h"
 #include "support/wire_records.h"
 #include "ui/app/main_window.h"

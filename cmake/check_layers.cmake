@@ -1,29 +1,38 @@
-# Fails when a source file includes a file of a higher layer:
-#   engine  <  ui/base  <  ui/windows  <  ui/app
-# The engine includes no Qt header at all, and a window includes no other
-# window's headers, only its own: x_window.cpp may include x_window.h,
-# x_window_p.h and x_window_model.h.
+# Fails when a source file includes a file of a higher layer. The layers, from
+# the bottom:
+#   engine/number < engine/calculation < engine/output, engine/catalogue
+#     < engine/forms < ui/base < ui/windows < ui/app
+# A file may include files of its own folder and of lower layers; two layers of
+# the same rank (output and catalogue) do not include each other. The engine
+# includes no Qt header at all, and a window includes no other window's
+# headers, only its own: x_window.cpp may include x_window.h, x_window_p.h and
+# x_window_model.h.
 # Run as: cmake -DSOURCE_DIR=<project>/src -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(forbidden_engine "^ui/")
-set(forbidden_base "^ui/(windows|app)/")
-set(forbidden_windows "^ui/app/")
+set(layers engine/number engine/calculation engine/output engine/catalogue engine/forms
+           ui/base ui/windows ui/app)
+set(ranks 0 1 2 2 3 4 5 6)
+
+# The rank of `folder` (a layer folder relative to src) in `out`, or -1.
+function(layer_rank folder out)
+  list(FIND layers "${folder}" index)
+  if(index LESS 0)
+    set(${out} -1 PARENT_SCOPE)
+  else()
+    list(GET ranks ${index} rank)
+    set(${out} ${rank} PARENT_SCOPE)
+  endif()
+endfunction()
 
 file(GLOB_RECURSE sources "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
 set(violations "")
 set(checked 0)
 foreach(file IN LISTS sources)
   file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
-  if(relative MATCHES "^engine/")
-    set(layer engine)
-  elseif(relative MATCHES "^ui/base/")
-    set(layer base)
-  elseif(relative MATCHES "^ui/windows/")
-    set(layer windows)
-  elseif(relative MATCHES "^ui/app/")
-    set(layer app)
-  else()
+  get_filename_component(folder "${relative}" DIRECTORY)
+  layer_rank("${folder}" rank)
+  if(rank LESS 0)
     string(APPEND violations "\n  ${relative}: not in a layer folder")
     continue()
   endif()
@@ -33,24 +42,28 @@ foreach(file IN LISTS sources)
 
   file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS includes)
-    if(line MATCHES "#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"]")
-      set(target "${CMAKE_MATCH_1}")
-    else()
+    if(NOT line MATCHES "#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"]")
       continue()
     endif()
-    if(layer STREQUAL "engine" AND (target MATCHES "^Q" OR target MATCHES "${forbidden_engine}"))
+    set(target "${CMAKE_MATCH_1}")
+    if(folder MATCHES "^engine/" AND target MATCHES "^Q")
       string(APPEND violations "\n  ${relative}: the engine includes ${target}")
-    elseif(layer STREQUAL "base" AND target MATCHES "${forbidden_base}")
-      string(APPEND violations "\n  ${relative}: ui/base includes ${target}")
-    elseif(layer STREQUAL "windows")
-      if(target MATCHES "${forbidden_windows}")
-        string(APPEND violations "\n  ${relative}: a window includes ${target}")
-      elseif(target MATCHES "^ui/windows/([^/]+)$")
-        string(REGEX REPLACE "\\.h$" "" included "${CMAKE_MATCH_1}")
-        string(REGEX REPLACE "_p$" "" included "${included}")
-        if(NOT included MATCHES "^${stem}")
-          string(APPEND violations "\n  ${relative}: a window includes another window's ${target}")
-        endif()
+      continue()
+    endif()
+    if(NOT target MATCHES "^(engine|ui)/")
+      continue() # a system or library header
+    endif()
+    get_filename_component(target_folder "${target}" DIRECTORY)
+    layer_rank("${target_folder}" target_rank)
+    if(target_rank LESS 0)
+      string(APPEND violations "\n  ${relative}: includes ${target}, which is in no layer")
+    elseif(NOT target_folder STREQUAL folder AND target_rank GREATER_EQUAL rank)
+      string(APPEND violations "\n  ${relative} (${folder}) includes ${target} of a layer not below it")
+    elseif(folder STREQUAL "ui/windows" AND target_folder STREQUAL "ui/windows")
+      get_filename_component(included "${target}" NAME_WE)
+      string(REGEX REPLACE "_p$" "" included "${included}")
+      if(NOT included MATCHES "^${stem}")
+        string(APPEND violations "\n  ${relative}: a window includes another window's ${target}")
       endif()
     endif()
   endforeach()

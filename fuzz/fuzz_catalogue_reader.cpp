@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/catalogue_file.h"
+#include "engine/catalogue/catalogue_file.h"
 
 namespace {
 

@@ -32,5 +32,5 @@ if ((${#missing[@]})); then
 fi
 
 # Release build of the program, the tests and the benchmarks.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
+cmake --preset default
+cmake --build --preset default

@@ -26,8 +26,8 @@
 #include <ostream>
 #include <vector>
 
-#include "engine/calculation_state.h"
-#include "engine/catalogue_file.h"
+#include "engine/calculation/calculation_state.h"
+#include "engine/catalogue/catalogue_file.h"
 #include "support/fake_services.h"
 #include "support/user_input.h"
 #include "support/wire_records.h"

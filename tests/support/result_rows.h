@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/calculation_state.h"
+#include "engine/calculation/calculation_state.h"
 
 namespace orvalt::test {
 

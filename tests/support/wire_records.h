@@ -6,7 +6,7 @@
 
 #include <ostream>
 
-#include "engine/calculation_state.h"
+#include "engine/calculation/calculation_state.h"
 
 namespace orvalt {
 

@@ -6,7 +6,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "engine/calculation_state.h"
+#include "engine/calculation/calculation_state.h"
 #include "ui/app/main_window.h"
 #include "ui/base/fonts.h"
 #include "ui/base/message_box.h"

@@ -13,8 +13,8 @@
 #include <QSessionManager>
 #include <QStandardPaths>
 
-#include "engine/calculation.h"
-#include "engine/csv_text.h"
+#include "engine/calculation/calculation.h"
+#include "engine/output/csv_text.h"
 #include "ui/base/access_keys.h"
 #include "ui/base/file_saving.h"
 #include "ui/base/image_export.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/calculation_state.h"
+#include "engine/calculation/calculation_state.h"
 #include "ui/base/window_host.h"
 
 class QAction;

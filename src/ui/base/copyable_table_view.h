@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTableView>
 
-#include "engine/csv_text.h"
+#include "engine/output/csv_text.h"
 
 class QAction;
 

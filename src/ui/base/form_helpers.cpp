@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-#include "engine/number_text.h"
+#include "engine/number/number_text.h"
 
 namespace orvalt {
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "engine/calculation_state.h"
+#include "engine/calculation/calculation_state.h"
 
 class QComboBox;
 class QLineEdit;

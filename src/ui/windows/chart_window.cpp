@@ -13,9 +13,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/calculation_error.h"
-#include "engine/chart_text.h"
-#include "engine/curves.h"
+#include "engine/calculation/calculation_error.h"
+#include "engine/output/chart_text.h"
+#include "engine/calculation/curves.h"
 #include "ui/base/copyable_table_view.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "engine/calculation_state.h"
-#include "engine/stringing_chart.h"
+#include "engine/calculation/calculation_state.h"
+#include "engine/calculation/stringing_chart.h"
 
 class QPainter;
 class QRectF;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/number_text.h"
-#include "engine/table_patterns.h"
+#include "engine/number/number_text.h"
+#include "engine/number/table_patterns.h"
 #include "ui/base/text.h"
 
 namespace orvalt {

@@ -5,7 +5,7 @@
 
 #include <QAbstractTableModel>
 
-#include "engine/stringing_chart.h"
+#include "engine/calculation/stringing_chart.h"
 
 namespace orvalt {
 

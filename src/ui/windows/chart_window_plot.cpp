@@ -13,8 +13,8 @@
 #include <limits>
 #include <optional>
 
-#include "engine/number_text.h"
-#include "engine/table_patterns.h"
+#include "engine/number/number_text.h"
+#include "engine/number/table_patterns.h"
 #include "ui/base/fonts.h"
 #include "ui/base/plot_style.h"
 #include "ui/base/text.h"

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/curves.h"
+#include "engine/calculation/curves.h"
 
 class QLineSeries;
 class QMouseEvent;

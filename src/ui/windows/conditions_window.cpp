@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/conditions_form.h"
-#include "engine/number_text.h"
+#include "engine/forms/conditions_form.h"
+#include "engine/number/number_text.h"
 #include "ui/base/fonts.h"
 #include "ui/base/form_helpers.h"
 #include "ui/base/mdi_child.h"

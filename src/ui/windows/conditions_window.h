@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "engine/catalogue_file.h"
+#include "engine/catalogue/catalogue_file.h"
 
 class QComboBox;
 class QLabel;

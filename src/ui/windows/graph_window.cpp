@@ -27,8 +27,8 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/number_text.h"
-#include "engine/table_patterns.h"
+#include "engine/number/number_text.h"
+#include "engine/number/table_patterns.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/plot_style.h"

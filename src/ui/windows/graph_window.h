@@ -18,8 +18,8 @@
 
 #include <memory>
 
-#include "engine/calculation_state.h"
-#include "engine/curves.h"
+#include "engine/calculation/calculation_state.h"
+#include "engine/calculation/curves.h"
 
 class QChart;
 class QChartView;

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/number_text.h"
-#include "engine/report_text.h"
+#include "engine/number/number_text.h"
+#include "engine/output/report_text.h"
 #include "ui/base/fonts.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"

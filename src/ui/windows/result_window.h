@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "engine/calculation_state.h"
+#include "engine/calculation/calculation_state.h"
 
 class QPlainTextEdit;
 

@@ -13,7 +13,7 @@
 
 #include <string_view>
 
-#include "engine/cp932.h"
+#include "engine/catalogue/cp932.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"

@@ -18,8 +18,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/number_text.h"
-#include "engine/wire_form.h"
+#include "engine/number/number_text.h"
+#include "engine/forms/wire_form.h"
 #include "ui/base/fonts.h"
 #include "ui/base/form_helpers.h"
 #include "ui/base/mdi_child.h"

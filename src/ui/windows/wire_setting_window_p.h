@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/catalogue_file.h"
-#include "engine/wire_form.h"
+#include "engine/catalogue/catalogue_file.h"
+#include "engine/forms/wire_form.h"
 
 class QComboBox;
 class QLabel;

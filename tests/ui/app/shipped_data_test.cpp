@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/catalogue_file.h"
+#include "engine/catalogue/catalogue_file.h"
 #include "support/files.h"
 
 namespace orvalt::test {

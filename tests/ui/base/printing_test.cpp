@@ -16,8 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/calculation.h"
-#include "engine/report_text.h"
+#include "engine/calculation/calculation.h"
+#include "engine/output/report_text.h"
 #include "support/wire_records.h"
 #include "ui/base/fonts.h"
 #include "ui/base/printing.h"

@@ -37,10 +37,10 @@
 #include <memory>
 #include <set>
 
-#include "engine/calculation.h"
-#include "engine/curves.h"
-#include "engine/number_format.h"
-#include "engine/stringing_chart.h"
+#include "engine/calculation/calculation.h"
+#include "engine/calculation/curves.h"
+#include "engine/number/number_format.h"
+#include "engine/calculation/stringing_chart.h"
 #include "support/fake_services.h"
 #include "support/wire_records.h"
 #include "ui/base/image_export.h"

@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "engine/report_text.h"
+#include "engine/output/report_text.h"
 #include "support/main_window_fixture.h"
 #include "ui/windows/result_window.h"
 

@@ -19,7 +19,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/catalogue_file.h"
+#include "engine/catalogue/catalogue_file.h"
 #include "support/files.h"
 #include "support/main_window_fixture.h"
 #include "ui/base/twips.h"

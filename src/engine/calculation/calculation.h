@@ -1,0 +1,15 @@
+// The calculate command without its report: load factors, critical span, the
+// size of the result table and the three passes of the span table solver.
+#pragma once
+
+#include "engine/calculation/calculation_error.h"
+#include "engine/calculation/calculation_state.h"
+
+namespace orvalt {
+
+// Writes loadFactorHigh/Low/Study, weightPerArea, maxStress, hasCriticalSpan,
+// criticalSpan and resultTable. On failure throws CalculationError; the
+// fields written before the failing step keep their new values.
+void RunCalculation(CalculationState& state);
+
+} // namespace orvalt

@@ -1,0 +1,456 @@
+#include "engine/catalogue/catalogue_file.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include <unicode/utf8.h>
+
+#include "engine/catalogue/cp932.h"
+#include "engine/number/number_text.h"
+#include "engine/catalogue/safe_file_write.h"
+
+namespace orvalt {
+namespace {
+
+constexpr int kLinesPerRecord = 8;
+
+// The labels of the windows' boxes, in the file's line order.
+constexpr std::array<const char*, kLinesPerRecord> kFieldLabels = {
+    "電線種類", "線膨張係数", "等価弾性係数", "自重量",
+    "断面積",   "高温季外径", "低温季外径",   "最大使用張力"};
+
+// The float that each line of a record holds; line 0 is the name.
+constexpr std::array<float WireRecord::*, kLinesPerRecord> kNumberFields = {
+    nullptr,
+    &WireRecord::expansionCoeff,
+    &WireRecord::elasticModulus,
+    &WireRecord::unitWeight,
+    &WireRecord::area,
+    &WireRecord::diameterHigh,
+    &WireRecord::diameterLow,
+    &WireRecord::maxTension};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The first `count` characters of a UTF-8 text, "…" appended when cut.
+std::string Shorten(std::string_view utf8, int count) {
+    int32_t i = 0;
+    const auto length = static_cast<int32_t>(utf8.size());
+    for (int n = 0; n < count && i < length; ++n) {
+        UChar32 c;
+        U8_NEXT(utf8.data(), i, length, c);
+    }
+    std::string out(utf8.substr(0, static_cast<std::size_t>(i)));
+    if (i < length) {
+        out += "…";
+    }
+    return out;
+}
+
+// The system's reason for `error`, in Japanese where the engineer may meet it,
+// with the system's own words beside it.
+std::string Reason(int error) {
+    const char* japanese = nullptr;
+    switch (error) {
+        case EACCES:
+        case EPERM: japanese = "アクセスが許可されていません"; break;
+        case ENOENT: japanese = "ファイルまたはフォルダーがありません"; break;
+        case ENOTDIR: japanese = "途中のフォルダーがフォルダーではありません"; break;
+        case EISDIR: japanese = "フォルダーです"; break;
+        case EROFS: japanese = "読み取り専用の場所です"; break;
+        case ENOSPC:
+        case EDQUOT: japanese = "ディスクの空きがありません"; break;
+        case EFBIG: japanese = "ファイルが大きすぎます"; break;
+        case EIO: japanese = "入出力エラーが起きました"; break;
+        case ENAMETOOLONG: japanese = "パスが長すぎます"; break;
+        case EMFILE:
+        case ENFILE: japanese = "開いているファイルが多すぎます"; break;
+        case ENOTEMPTY:
+        case EEXIST: japanese = "同じ名前のものがすでにあります"; break;
+        default: break;
+    }
+    const std::string system = std::strerror(error);
+    if (japanese == nullptr) {
+        return system;
+    }
+    return std::string(japanese) + "（" + system + "）";
+}
+
+std::string PathText(const std::filesystem::path& path) { return path.string(); }
+
+// The file's lines, one after the other, at byte level: CR and LF never occur
+// as a trail byte in code page 932, so splitting before decoding is safe. LF
+// ends a line, a CR just before it is part of the line end, and so is a CR at
+// the very end of the file; a last line without a line end still counts.
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool AtEnd() const { return next_ >= bytes_.size(); }
+    std::size_t Offset() const { return next_; }
+
+    std::string_view Next() {
+        std::size_t end = bytes_.find('\n', next_);
+        std::size_t after = end + 1;
+        if (end == std::string_view::npos) {
+            end = bytes_.size();
+            after = end;
+        }
+        std::string_view line = bytes_.substr(next_, end - next_);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        next_ = after;
+        return line;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t next_ = 0;
+};
+
+// Where the last line that holds more than blanks ends. Blank lines after the
+// last record are what an editor may leave; they end the file like its end.
+std::size_t ContentEnd(std::string_view bytes) {
+    std::size_t end = bytes.size();
+    while (end > 0 &&
+           (IsBlank(bytes[end - 1]) || bytes[end - 1] == '\r' || bytes[end - 1] == '\n')) {
+        --end;
+    }
+    return end;
+}
+
+// Tells the engineer that a save will not lose what could not be read.
+std::string BackupHint(const std::filesystem::path& path) {
+    const std::string name = path.empty() ? std::string("wiredata.dat") : path.filename().string();
+    return "保存すると、元のファイルを「" + name + ".bak」として残してから書き直します。";
+}
+
+std::string PathLine(const std::filesystem::path& path) {
+    return path.empty() ? std::string() : "\r\n" + PathText(path);
+}
+
+CatalogueReadResult BadLine(int lineNumber, const std::string& what, int recordsRead,
+                            const std::filesystem::path& path) {
+    CatalogueReadResult result;
+    result.status = CatalogueReadResult::Status::kBadLine;
+    result.readWhole = false;
+    result.recordsRead = recordsRead;
+    result.lineNumber = lineNumber;
+    const std::string kept = recordsRead == 0 ? std::string("読み込めた電線種類はありません。")
+                                              : "それより前の" + std::to_string(recordsRead) +
+                                                    "件だけを読み込みました。";
+    result.message = "電線データファイルの" + std::to_string(lineNumber) +
+                     "行目を読み込めません。" + PathLine(path) + "\r\n" + what + "\r\n" + kept +
+                     "\r\n" + BackupHint(path);
+    return result;
+}
+
+// Everything that can be known about a write before the file system is
+// touched; the bytes are built only when every record can be stored.
+std::optional<std::string> Encode(const WireList& wireList, std::int16_t lastIndex,
+                                  std::string& refusal) {
+    if (lastIndex < -1 || lastIndex >= kWireListSize) {
+        refusal = "電線種類の件数が正しくありません（" + std::to_string(lastIndex + 1) +
+                  "件）。保存できるのは0件から" + std::to_string(kWireListSize) + "件までです。";
+        return std::nullopt;
+    }
+    std::string bytes;
+    for (int i = 0; i <= lastIndex; ++i) {
+        const WireRecord& record = wireList[static_cast<std::size_t>(i)];
+        const std::string which =
+            std::to_string(i + 1) + "件目の電線種類「" + Shorten(record.wireName, 40) + "」";
+        if (auto reason = CheckWireName(record.wireName)) {
+            refusal = which + "は保存できません。\r\n" + *reason;
+            return std::nullopt;
+        }
+        std::optional<std::string> name = EncodeCp932(ReplaceJisLookAlikes(record.wireName));
+        if (!name) { // CheckWireName passed, so this cannot happen; refuse all the same
+            refusal = which + "は保存できません。";
+            return std::nullopt;
+        }
+        bytes += *name;
+        bytes += "\r\n";
+        for (int line = 1; line < kLinesPerRecord; ++line) {
+            const float value = record.*kNumberFields[static_cast<std::size_t>(line)];
+            if (!std::isfinite(value)) {
+                refusal = which + "の" + kFieldLabels[static_cast<std::size_t>(line)] +
+                          "が数値ではないため保存できません。";
+                return std::nullopt;
+            }
+            // FormatPlainNumber gives ASCII only, the same in UTF-8 and 932.
+            bytes += FormatPlainNumber(value);
+            bytes += " \r\n";
+        }
+    }
+    return bytes;
+}
+
+// The records of `bytes`; the result's `seen` is left to the caller.
+CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16_t& lastIndex,
+                          const WireRecordNotification& notify, const std::filesystem::path& path) {
+    LineReader lines(bytes);
+    const std::size_t contentEnd = ContentEnd(bytes);
+
+    CatalogueReadResult result;
+    int count = 0;
+    int lineNumber = 0; // of the line read last
+    const auto finish = [&](CatalogueReadResult r) {
+        lastIndex = static_cast<std::int16_t>(count - 1);
+        r.recordsRead = count;
+        return r;
+    };
+    while (lines.Offset() < contentEnd) {
+        if (count == kWireListSize) {
+            ++lineNumber;
+            CatalogueReadResult r;
+            r.status = CatalogueReadResult::Status::kTooManyRecords;
+            r.readWhole = false;
+            r.lineNumber = lineNumber;
+            r.message = "電線データファイルには" + std::to_string(kWireListSize) +
+                        "件を超える電線種類があります。" + PathLine(path) + "\r\n最初の" +
+                        std::to_string(kWireListSize) + "件だけを読み込み、" +
+                        std::to_string(lineNumber) + "行目から後は読み込んでいません。\r\n" +
+                        BackupHint(path);
+            return finish(r);
+        }
+        // The record is built aside and stored only when complete, so a cut
+        // record leaves its slot as it was.
+        WireRecord record;
+        for (int line = 0; line < kLinesPerRecord; ++line) {
+            ++lineNumber;
+            const std::string field = kFieldLabels[static_cast<std::size_t>(line)];
+            if (lines.AtEnd()) {
+                return finish(BadLine(lineNumber,
+                                      "ファイルが" + std::to_string(count + 1) +
+                                          "件目の電線種類の途中（" + field +
+                                          "の行の前）で終わっています。",
+                                      count, path));
+            }
+            const std::optional<std::string> text = DecodeCp932(lines.Next());
+            if (!text) {
+                return finish(
+                    BadLine(lineNumber,
+                            "シフトJIS（コードページ932）の文字として読めないバイトがあります。",
+                            count, path));
+            }
+            const std::string_view trimmed = TrimBlanks(*text);
+            if (line == 0) {
+                record.wireName = std::string(trimmed);
+                continue;
+            }
+            if (trimmed.empty()) {
+                return finish(BadLine(lineNumber, field + "の行が空です。", count, path));
+            }
+            const std::optional<float> value = ParseStrictNumber(trimmed);
+            if (!value) {
+                const std::string what = IsNumberText(trimmed) ? "の値が大きすぎます（「"
+                                                               : "の行が数値ではありません（「";
+                return finish(BadLine(lineNumber, field + what + Shorten(trimmed, 20) + "」）。",
+                                      count, path));
+            }
+            record.*kNumberFields[static_cast<std::size_t>(line)] = *value;
+        }
+        wireList[static_cast<std::size_t>(count)] = std::move(record);
+        if (notify) {
+            notify(wireList[static_cast<std::size_t>(count)], count);
+        }
+        ++count;
+    }
+    return finish(result);
+}
+
+} // namespace
+
+CatalogueReadResult ParseWireCatalogue(std::string_view bytes, WireList& wireList,
+                                       std::int16_t& lastIndex,
+                                       const WireRecordNotification& notify,
+                                       const std::filesystem::path& path) {
+    CatalogueReadResult result = Parse(bytes, wireList, lastIndex, notify, path);
+    result.seen = FileSnapshot{true, std::string(bytes)};
+    return result;
+}
+
+CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireList& wireList,
+                                      std::int16_t& lastIndex,
+                                      const WireRecordNotification& notify) {
+    FileSnapshot file;
+    const int error = ReadFileSnapshot(path, file);
+    if (error != 0) {
+        // Nothing known of the file: a later save cannot check it.
+        CatalogueReadResult r;
+        r.status = CatalogueReadResult::Status::kUnreadable;
+        r.readWhole = false;
+        const std::string reason = error == kNotARegularFile
+                                       ? std::string("通常のファイルではありません。")
+                                       : Reason(error);
+        r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) +
+                    "\r\n理由: " + reason + "\r\n" + BackupHint(path);
+        lastIndex = -1;
+        return r;
+    }
+    if (!file.exists) {
+        CatalogueReadResult r;
+        r.status = CatalogueReadResult::Status::kMissing;
+        r.message = "電線データファイルがありません。\r\n" + PathText(path) +
+                    "\r\n電線種類のない状態で始めます。";
+        r.seen = std::move(file);
+        lastIndex = -1;
+        return r;
+    }
+    CatalogueReadResult result = Parse(file.bytes, wireList, lastIndex, notify, path);
+    result.seen = std::move(file);
+    return result;
+}
+
+std::optional<std::string> EncodeWireCatalogue(const WireList& wireList, std::int16_t lastIndex,
+                                               std::string* refusal) {
+    std::string reason;
+    std::optional<std::string> bytes = Encode(wireList, lastIndex, reason);
+    if (!bytes && refusal != nullptr) {
+        *refusal = reason;
+    }
+    return bytes;
+}
+
+CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const WireList& wireList,
+                                        std::int16_t lastIndex, bool lastReadWhole,
+                                        const std::optional<FileSnapshot>& lastSeen) {
+    CatalogueWriteResult result;
+    std::string refusal;
+    const std::optional<std::string> bytes = Encode(wireList, lastIndex, refusal);
+    if (!bytes) {
+        result.message = refusal + "\r\n電線データファイルは書き換えていません。";
+        return result;
+    }
+
+    std::filesystem::path backup = path;
+    backup += ".bak";
+    AtomicWriteOptions options;
+    if (!lastReadWhole) {
+        options.backup = backup;
+    }
+    options.expected = lastSeen;
+    const AtomicWriteResult written = WriteFileAtomically(path, *bytes, options);
+    if (written.backupKept) {
+        result.backupPath = backup;
+    }
+
+    if (written.changedOnDisk) {
+        result.changedOnDisk = true;
+        result.message =
+            "電線データファイルは、読み込んだ後にほかのプログラムまたはウィンドウで"
+            "書き換えられています。\r\n" +
+            PathText(path) +
+            "\r\n今回の変更は保存していません。\r\n"
+            "電線データを読み込み直しますので、最新の内容に対して"
+            "もう一度変更してから保存してください。";
+        return result;
+    }
+    if (!written.ok) {
+        const std::string what = written.backupFailed
+                                     ? "読み込めなかった部分を含む元のファイルの控え（" +
+                                           backup.filename().string() + "）を作れませんでした。\r\n"
+                                     : std::string();
+        result.message = "電線データファイルを保存できません。\r\n" + PathText(path) + "\r\n" +
+                         what + "理由: " + Reason(written.error) +
+                         "\r\n元のファイルは書き換えていません。";
+        return result;
+    }
+
+    result.ok = true;
+    if (result.backupPath) {
+        result.message = "読み込めなかった部分を含む元の電線データファイルを「" +
+                         result.backupPath->filename().string() + "」として残しました。\r\n" +
+                         PathText(*result.backupPath);
+    }
+    return result;
+}
+
+std::string ReplaceJisLookAlikes(std::string_view utf8Name) {
+    std::string out;
+    out.reserve(utf8Name.size());
+    int32_t i = 0;
+    const auto length = static_cast<int32_t>(utf8Name.size());
+    while (i < length) {
+        const int32_t start = i;
+        UChar32 c;
+        U8_NEXT(utf8Name.data(), i, length, c);
+        UChar32 twin = -1;
+        switch (c) {
+            case 0x301C: twin = 0xFF5E; break; // WAVE DASH -> FULLWIDTH TILDE
+            case 0x2212: twin = 0xFF0D; break; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+            case 0x2016: twin = 0x2225; break; // DOUBLE VERTICAL LINE -> PARALLEL TO
+            case 0x2014: twin = 0x2015; break; // EM DASH -> HORIZONTAL BAR
+            case 0x00A2: twin = 0xFFE0; break; // CENT SIGN
+            case 0x00A3: twin = 0xFFE1; break; // POUND SIGN
+            case 0x00AC: twin = 0xFFE2; break; // NOT SIGN
+            default: break;
+        }
+        if (twin < 0) {
+            out.append(utf8Name.substr(static_cast<std::size_t>(start),
+                                       static_cast<std::size_t>(i - start)));
+            continue;
+        }
+        char encoded[U8_MAX_LENGTH];
+        int32_t n = 0;
+        U8_APPEND_UNSAFE(encoded, n, twin);
+        out.append(encoded, static_cast<std::size_t>(n));
+    }
+    return out;
+}
+
+std::optional<std::string> CheckWireName(std::string_view utf8Name) {
+    const std::string name = ReplaceJisLookAlikes(utf8Name);
+    if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back()))) {
+        return std::string("電線種類の前後に空白は付けられません。");
+    }
+    if (!name.empty() && name.front() == '"') {
+        return std::string("電線種類の先頭に二重引用符（\"）は使えません。");
+    }
+    int32_t i = 0;
+    const auto length = static_cast<int32_t>(name.size());
+    while (i < length) {
+        const int32_t start = i;
+        UChar32 c;
+        U8_NEXT(name.data(), i, length, c);
+        if (c < 0) {
+            return std::string("電線種類の文字コードが正しくありません。");
+        }
+        if (c == ',') {
+            return std::string("電線種類にカンマ（,）は使えません。");
+        }
+        if (c == '\r' || c == '\n') {
+            return std::string("電線種類に改行は使えません。");
+        }
+        if (c < 0x20 || c == 0x7F) {
+            return std::string("電線種類に制御文字（タブなど）は使えません。");
+        }
+        // A character must not only have a code but come back as itself: a
+        // one-way mapping would change the name on the next read.
+        const std::string_view one = std::string_view(name).substr(
+            static_cast<std::size_t>(start), static_cast<std::size_t>(i - start));
+        const std::optional<std::string> encoded = EncodeCp932(one);
+        const std::optional<std::string> decoded = encoded ? DecodeCp932(*encoded) : std::nullopt;
+        if (!decoded || *decoded != one) {
+            return "「" + std::string(one) +
+                   "」はシフトJIS（コードページ932）で保存できない文字なので、電線種類に使えません"
+                   "。";
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace orvalt

@@ -1,0 +1,100 @@
+// The conditions window's OK, without the window: from the texts of its
+// seventeen boxes and its combo box to the wire and the conditions that go
+// into the calculation state, or the reason they cannot and the box to put
+// the focus in. The window reads its boxes into a ConditionsFormInput, calls
+// ReadConditionsForm, and either shows the refusal (on the box's tab) or
+// calls ApplyConditions, enables 計算 and sets MainWindowCaption.
+//
+// Messages are Japanese, UTF-8, with lines joined by CR LF like every message
+// of the engine; a Qt window shows them through EngineMessage.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/calculation/calculation_state.h"
+#include "engine/forms/wire_form.h"
+
+namespace orvalt {
+
+// The boxes Text1(0) .. Text1(16) of the conditions window. Boxes 0 to 6 are
+// the wire value boxes (WireValueBox: kBoxExpansionCoeff ... kBoxMaxTension).
+enum ConditionsBox : int {
+    kBoxIceThickness = 7,       // 被　　氷, shown only: OK does not read it
+    kBoxWindPressureLow = 8,    // 低温季風圧
+    kBoxWindPressureHigh = 9,   // 高温季風圧
+    kBoxTemperatureStudy = 10,  // 検討温度
+    kBoxTemperatureLow = 11,    // 低温季荷重条件温度
+    kBoxTemperatureHigh = 12,   // 高温季荷重条件温度
+    kBoxSpanStep = 13,          // 計算単位径間
+    kBoxSpanEnd = 14,           // 計算終り径間長
+    kBoxSpanStart = 15,         // 計算開始径間長
+    kBoxWindPressureStudy = 16, // 検討時風圧, read-only
+};
+inline constexpr int kConditionsBoxCount = 17;
+
+// The captions of the labels Label1(0) .. Label1(16), one per box; messages
+// name a box by them. Label1(17) "電線種類" names the combo box.
+inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBoxCaptions = {
+    "線膨張係数",         "等価弾性係数", "自重量",         "断面積",
+    "高温季外径",         "低温季外径",   "最大使用張力",   "被　　氷",
+    "低温季風圧",         "高温季風圧",   "検討温度",       "低温季荷重条件温度",
+    "高温季荷重条件温度", "計算単位径間", "計算終り径間長", "計算開始径間長",
+    "検討時風圧"};
+
+struct ConditionsFormInput {
+    std::array<std::string, kConditionsBoxCount> boxes; // Text1(0) .. Text1(16)
+    std::string wireName;                               // cmbWireName's text as typed
+};
+
+// What OK stores. Conditions are whole numbers: the leading number of their
+// box rounded towards minus infinity (15.7 -> 15, -0.5 -> -1, "abc" -> 0).
+struct ConditionsValues {
+    WireRecord wire;                   // constants of Text1(0..6) read strictly; name untrimmed
+    float windPressureHigh = 0.0f;     // Text1(9)
+    float windPressureLow = 0.0f;      // Text1(8)
+    float windPressureStudy = 0.0f;    // Text1(16)
+    std::int16_t temperatureHigh = 0;  // Text1(12)
+    std::int16_t temperatureLow = 0;   // Text1(11)
+    std::int16_t temperatureStudy = 0; // Text1(10)
+    float spanStart = 0.0f;            // Text1(15)
+    float spanEnd = 0.0f;              // Text1(14)
+    float spanStep = 0.0f;             // Text1(13)
+
+    friend bool operator==(const ConditionsValues&, const ConditionsValues&) = default;
+};
+
+struct ConditionsFormResult {
+    // Set when nothing may be stored; `values` is then meaningless.
+    std::optional<FormRefusal> refusal;
+    ConditionsValues values;
+};
+
+// The checks, in this order, the first that fails giving the refusal (its
+// box is the one named):
+//  1. Text1(0) .. Text1(6), each a whole number (ParseStrictNumber) within
+//     the float range: "「線膨張係数」の値が数値として読めません。" and
+//     "数値を入力してください。"
+//  2. The wind pressures Text1(9), (8), (16) within the float range:
+//     "「高温季風圧」の値が大きすぎます。" and "扱える範囲の数値を入力してください。"
+//  3. The temperatures Text1(12), (11), (10) within -32768 .. 32767:
+//     "「高温季荷重条件温度」は -32768 から 32767 までの温度を入力してください。"
+//  4. The spans Text1(15), (14), (13) within the float range, as 2.
+// No other check: a start span above the end span, a step of 0 or negative
+// values pass as they are.
+ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input);
+
+// Stores accepted values: currentWire (all eight fields), the three wind
+// pressures, the three temperatures and the three spans. iceThickness and
+// everything else stay as they were.
+void ApplyConditions(const ConditionsValues& values, CalculationState& state);
+
+// The main window's caption after OK: "最大使用張力計算", two blanks, the wire
+// name as it is, two blanks, the study temperature as a whole number ("-" for
+// negative ones) and "°": "最大使用張力計算  計算例1  90°".
+std::string MainWindowCaption(std::string_view wireName, std::int16_t temperatureStudy);
+
+} // namespace orvalt

@@ -1,0 +1,87 @@
+#include "engine/output/chart_text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/number/number_text.h"
+#include "engine/output/report_text.h"
+#include "engine/number/table_patterns.h"
+
+namespace orvalt {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The report's patterns for span, sag and tension.
+constexpr NumberPattern kSpanPattern{table_pattern::kSpan};
+constexpr NumberPattern kSagPattern{table_pattern::kSag};
+constexpr NumberPattern kTensionPattern{table_pattern::kTension};
+
+constexpr std::size_t kSpanWidth = 7;   // as wide as the heading 径間[m]
+constexpr std::size_t kColumnWidth = 9; // as the report's sag and tension columns
+
+constexpr std::string_view kTitle = "                    /* 架線弛度表 */";
+constexpr std::string_view kLoadNote = "無風・無氷（負荷係数 1）";
+constexpr std::string_view kSagTitle = "弛度 [m]";
+constexpr std::string_view kTensionTitle = "張力 [kg]";
+constexpr std::string_view kSpanHeading = "径間[m]"; // 7 display columns
+constexpr std::string_view kDegrees = "℃";           // full-width: two display columns
+constexpr std::size_t kDegreesColumns = 2;
+
+void AppendLine(std::string& out, std::string_view text) {
+    out += text;
+    out += kLineEnd;
+}
+
+void AppendHeader(std::string& out, const std::vector<std::int16_t>& temperatures) {
+    out += kSpanHeading;
+    for (const std::int16_t t : temperatures) {
+        const std::string digits = std::to_string(t);
+        const std::size_t columns = digits.size() + kDegreesColumns;
+        if (columns < kColumnWidth) {
+            out.append(kColumnWidth - columns, ' ');
+        }
+        out += digits;
+        out += kDegrees;
+    }
+    out += kLineEnd;
+}
+
+// One table: its title, the header and one line per span; `values` picks the
+// sag or the tension of a row.
+void AppendTable(std::string& out, const StringingChart& chart, std::string_view title,
+                 const std::vector<float> StringingChart::Row::*values,
+                 const NumberPattern& pattern) {
+    AppendLine(out, title);
+    AppendHeader(out, chart.temperatures);
+    for (const StringingChart::Row& row : chart.rows) {
+        AppendWithPattern(out, row.span, kSpanPattern, kSpanWidth);
+        for (const float value : row.*values) {
+            AppendWithPattern(out, value, pattern, kColumnWidth);
+        }
+        out += kLineEnd;
+    }
+}
+
+} // namespace
+
+std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart) {
+    std::string out;
+    const std::size_t lineBytes = kSpanWidth + chart.temperatures.size() * (kColumnWidth + 2) + 2;
+    out.reserve(2048 + state.currentWire.wireName.size() + 2 * (chart.rows.size() + 2) * lineBytes);
+
+    AppendLine(out, kTitle);
+    AppendWireAndConditionLines(out, state);
+    AppendLine(out, "");
+    AppendLine(out, kLoadNote);
+    AppendLine(out, "");
+    AppendTable(out, chart, kSagTitle, &StringingChart::Row::sag, kSagPattern);
+    AppendLine(out, "");
+    AppendTable(out, chart, kTensionTitle, &StringingChart::Row::tension, kTensionPattern);
+    return out;
+}
+
+} // namespace orvalt

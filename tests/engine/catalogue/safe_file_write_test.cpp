@@ -1,0 +1,213 @@
+// Replacing a file atomically, keeping a backup, and replacing it only while
+// it is still the file a reader saw: the general layer under the catalogue's
+// save, tested without wire records.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/catalogue/safe_file_write.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
+
+namespace orvalt {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+class SafeFileWrite : public test::TempFolderTest {
+protected:
+    void SetUp() override {
+        MakeFolder("orvalt_safe_write");
+        path_ = folder_ / "data.txt";
+    }
+
+    fs::path path_;
+};
+
+// Bytes that a text-mode write would change: CR LF, a lone CR, NUL, 0xFF.
+const std::string kAwkwardBytes("a\r\nb\rc\0d\xff", 9);
+
+TEST_F(SafeFileWrite, CreatesAndReplacesWithExactlyTheBytes) {
+    AtomicWriteResult written = WriteFileAtomically(path_, kAwkwardBytes);
+    ASSERT_TRUE(written.ok) << written.error;
+    EXPECT_EQ(ReadFileBytes(path_), kAwkwardBytes);
+
+    written = WriteFileAtomically(path_, "shorter");
+    ASSERT_TRUE(written.ok) << written.error;
+    EXPECT_FALSE(written.backupKept);
+    EXPECT_EQ(ReadFileBytes(path_), "shorter");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"data.txt"});
+
+    ASSERT_TRUE(WriteFileAtomically(path_, "").ok);
+    EXPECT_EQ(fs::file_size(path_), 0u);
+}
+
+TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytes) {
+    const fs::path backup = folder_ / "data.txt.bak";
+    // No old file: nothing to keep.
+    AtomicWriteResult written = WriteFileAtomically(path_, "first", {backup, std::nullopt});
+    ASSERT_TRUE(written.ok);
+    EXPECT_FALSE(written.backupKept);
+    EXPECT_FALSE(fs::exists(backup));
+
+    WriteFileBytes(backup, "older backup");
+    written = WriteFileAtomically(path_, "second", {backup, std::nullopt});
+    ASSERT_TRUE(written.ok);
+    EXPECT_TRUE(written.backupKept);
+    EXPECT_EQ(ReadFileBytes(backup), "first");
+    EXPECT_EQ(ReadFileBytes(path_), "second");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"data.txt", "data.txt.bak"}));
+}
+
+TEST_F(SafeFileWrite, NonFilesAtThePathAreNotReplaced) {
+    fs::create_directory(path_);
+    AtomicWriteResult written = WriteFileAtomically(path_, "x");
+    EXPECT_FALSE(written.ok);
+    EXPECT_FALSE(written.changedOnDisk);
+    EXPECT_EQ(written.error, EISDIR);
+    EXPECT_TRUE(fs::is_directory(path_));
+    fs::remove(path_);
+
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    written = WriteFileAtomically(path_, "x");
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.error, EINVAL);
+    EXPECT_TRUE(fs::is_fifo(path_));
+    fs::remove(path_);
+
+    WriteFileBytes(folder_ / "plain", "keep");
+    written = WriteFileAtomically(folder_ / "plain" / "data.txt", "x");
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.error, ENOTDIR);
+    EXPECT_EQ(ReadFileBytes(folder_ / "plain"), "keep");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"plain"});
+}
+
+// ---------------------------------------------------------------------------
+// Snapshots
+
+TEST_F(SafeFileWrite, SnapshotTellsAFileFromNoFile) {
+    FileSnapshot snapshot{true, "stale"};
+    EXPECT_EQ(ReadFileSnapshot(path_, snapshot), 0);
+    EXPECT_EQ(snapshot, FileSnapshot{});
+
+    WriteFileBytes(path_, "");
+    EXPECT_EQ(ReadFileSnapshot(path_, snapshot), 0);
+    EXPECT_EQ(snapshot, (FileSnapshot{true, ""}));
+    EXPECT_NE(snapshot, FileSnapshot{}); // an empty file is not no file
+
+    WriteFileBytes(path_, kAwkwardBytes);
+    EXPECT_EQ(ReadFileSnapshot(path_, snapshot), 0);
+    EXPECT_EQ(snapshot, (FileSnapshot{true, kAwkwardBytes}));
+
+    // Larger than one read.
+    const std::string large(200000, 'x');
+    WriteFileBytes(path_, large);
+    EXPECT_EQ(ReadFileSnapshot(path_, snapshot), 0);
+    EXPECT_EQ(snapshot.bytes, large);
+}
+
+TEST_F(SafeFileWrite, SnapshotOfANonFileSaysWhy) {
+    FileSnapshot snapshot;
+    fs::create_directory(path_);
+    EXPECT_EQ(ReadFileSnapshot(path_, snapshot), EISDIR);
+    fs::remove(path_);
+    // A FIFO without a writer would block a plain open.
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    EXPECT_EQ(ReadFileSnapshot(path_, snapshot), kNotARegularFile);
+    EXPECT_FALSE(snapshot.exists);
+}
+
+// ---------------------------------------------------------------------------
+// Replacing only the file that was read
+
+TEST_F(SafeFileWrite, ReplacesOnlyTheFileThatWasRead) {
+    WriteFileBytes(path_, "as read");
+    FileSnapshot seen;
+    ASSERT_EQ(ReadFileSnapshot(path_, seen), 0);
+    const fs::path backup = folder_ / "data.txt.bak";
+
+    WriteFileBytes(path_, "changed by someone else");
+    AtomicWriteResult written = WriteFileAtomically(path_, "mine", {backup, seen});
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.changedOnDisk);
+    EXPECT_FALSE(written.backupKept);
+    EXPECT_EQ(ReadFileBytes(path_), "changed by someone else");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"data.txt"});
+
+    ASSERT_EQ(ReadFileSnapshot(path_, seen), 0);
+    written = WriteFileAtomically(path_, "mine", {backup, seen});
+    ASSERT_TRUE(written.ok);
+    EXPECT_FALSE(written.changedOnDisk);
+    EXPECT_TRUE(written.backupKept);
+    EXPECT_EQ(ReadFileBytes(path_), "mine");
+    EXPECT_EQ(ReadFileBytes(backup), "changed by someone else");
+}
+
+TEST_F(SafeFileWrite, NoFileExpectedMeansNoFileMayHaveAppeared) {
+    const AtomicWriteOptions noFileYet{{}, FileSnapshot{}};
+    WriteFileBytes(path_, "");
+    AtomicWriteResult written = WriteFileAtomically(path_, "mine", noFileYet);
+    EXPECT_TRUE(written.changedOnDisk);
+    EXPECT_EQ(fs::file_size(path_), 0u);
+
+    fs::remove(path_);
+    written = WriteFileAtomically(path_, "mine", noFileYet);
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(ReadFileBytes(path_), "mine");
+
+    // And a file that was read may not have disappeared.
+    fs::remove(path_);
+    written = WriteFileAtomically(path_, "again", {{}, FileSnapshot{true, "mine"}});
+    EXPECT_TRUE(written.changedOnDisk);
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+// A copy of the program that holds the folder's lock is between its check and
+// its rename: a conditional write waits for it and then sees its file.
+TEST_F(SafeFileWrite, ConditionalWriteWaitsForAnotherWriterInTheFolder) {
+    WriteFileBytes(path_, "as read");
+    FileSnapshot seen;
+    ASSERT_EQ(ReadFileSnapshot(path_, seen), 0);
+
+    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+
+    std::atomic<bool> done = false;
+    AtomicWriteResult written;
+    std::thread writer([&] {
+        written = WriteFileAtomically(path_, "mine", {{}, seen});
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const bool finishedWhileLocked = done;
+    // The other writer's save, still under its lock.
+    WriteFileBytes(path_, "the other's save");
+    ::flock(folder, LOCK_UN);
+    ::close(folder);
+    writer.join();
+
+    EXPECT_FALSE(finishedWhileLocked);
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.changedOnDisk);
+    EXPECT_EQ(ReadFileBytes(path_), "the other's save");
+}
+
+} // namespace
+} // namespace orvalt
