@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/calculation/calculation_state.h"
+
 namespace orvalt {
 namespace {
 
@@ -16,13 +18,10 @@ std::string ShortFloat(float value) {
 
 } // namespace
 
-const char* ConditionName(int conditionIndex) {
-    switch (conditionIndex) {
-        case 0: return "高温季";
-        case 1: return "低温季";
-        case 2: return "検討条件";
-        default: return "不明な条件";
-    }
+std::string_view ConditionName(int conditionIndex) {
+    if (conditionIndex < 0 || conditionIndex >= static_cast<int>(kConditionNames.size()))
+        return "不明な条件";
+    return kConditionNames[static_cast<std::size_t>(conditionIndex)];
 }
 
 void FailCalculation(const CalcPlace& place, const std::string& detail) {
@@ -31,8 +30,8 @@ void FailCalculation(const CalcPlace& place, const std::string& detail) {
         message += "架線弛度表の径間 " + ShortFloat(place.span) + " m・温度 " +
                    std::to_string(place.temperature) + "℃で、";
     } else if (place.inTable) {
-        message +=
-            "径間 " + ShortFloat(place.span) + " m の" + ConditionName(place.condition) + "で、";
+        message += "径間 " + ShortFloat(place.span) + " m の" +
+                   std::string(ConditionName(place.condition)) + "で、";
     }
     message += place.quantity;
     message += "の計算中に";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace orvalt {
 
@@ -40,6 +41,6 @@ std::int16_t Subtract16(std::int16_t a, std::int16_t b, const CalcPlace& place);
 std::int16_t Multiply16(std::int16_t a, std::int16_t b, const CalcPlace& place);
 
 // Name of a load condition in the report's terms: 高温季, 低温季, 検討条件.
-const char* ConditionName(int conditionIndex);
+std::string_view ConditionName(int conditionIndex);
 
 } // namespace orvalt

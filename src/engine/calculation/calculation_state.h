@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvalt {
@@ -36,6 +37,10 @@ enum : std::int16_t {
     kLowSeason = 1,     // 低温季
     kStudyCondition = 2 // 検討条件
 };
+
+// The load conditions' names, by condition index: the curves, the CSV headings
+// and the calculation's messages all name a condition this way.
+inline constexpr std::array<std::string_view, 3> kConditionNames = {"高温季", "低温季", "検討条件"};
 
 struct ConditionResult {
     float span = 0.0f;    // [m], the same in all three blocks of a row

@@ -12,10 +12,6 @@ namespace orvalt {
 
 namespace {
 
-// The curve names are the report's column groups without their asterisks
-// ("***本線高温季***" is the high-temperature season of the line).
-constexpr std::array<std::string_view, 3> kConditionNames = {"高温季", "低温季", "検討条件"};
-
 // The report writes the critical span with this pattern on its load-factor
 // line, under 臨界径間[m].
 constexpr std::string_view kCriticalSpanPattern = "####0.00";

@@ -18,10 +18,12 @@
 
 #include "engine/number/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace orvalt {
 namespace {
@@ -248,60 +250,65 @@ constexpr std::array<std::uint64_t, 20> kIntegerPowersOfTen = [] {
 constexpr int kFixedMaxDecimals = 12;
 constexpr int kFixedMaxShift = 12;
 
+// Writes a rounded magnitude in the pattern's shape, right-aligned in
+// `width`: the sign, the integer digits (zero-padded to the pattern's "0"
+// places), then the decimals up to the last "0" of the pattern and the
+// optional "#" ones while they are not trailing zeros. `integer` holds the
+// integer part's digits, most significant first (empty for zero);
+// `fraction` holds exactly shape.decimals digits.
+void AppendLaidOut(std::string& out, bool sign, std::string_view integer, std::string_view fraction,
+                   const NumberPattern& shape, std::size_t width) {
+    const std::size_t leadingZeros =
+        static_cast<std::size_t>(shape.minIntegerDigits) > integer.size()
+            ? static_cast<std::size_t>(shape.minIntegerDigits) - integer.size()
+            : 0;
+    std::size_t written = fraction.size();
+    while (written > static_cast<std::size_t>(shape.minDecimals) && fraction[written - 1] == '0') {
+        --written;
+    }
+    // The length is known before anything is written, so the padding goes
+    // first and nothing has to be moved afterwards.
+    const std::size_t length =
+        (sign ? 1u : 0u) + leadingZeros + integer.size() + (written > 0 ? 1u + written : 0u);
+    const std::size_t padding = width > length ? width - length : 0;
+    const std::size_t start = out.size();
+    out.resize(start + padding + length);
+    char* p = std::fill_n(out.data() + start, padding, ' ');
+    if (sign) {
+        *p++ = '-';
+    }
+    p = std::fill_n(p, leadingZeros, '0');
+    p = std::copy(integer.begin(), integer.end(), p);
+    if (written > 0) {
+        *p++ = '.';
+        std::copy_n(fraction.begin(), written, p);
+    }
+}
+
 // The common case in integers: `scaled` is the magnitude already rounded to
-// the pattern's decimals and multiplied by 10^decimals. Same text as
-// AppendShaped, without digit arrays.
+// the pattern's decimals and multiplied by 10^decimals.
 void AppendFixed(std::string& out, bool negative, std::uint64_t scaled, const NumberPattern& shape,
                  std::size_t width) {
     const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(shape.decimals)];
     std::uint64_t integerPart = scaled / unit;
     std::uint64_t fractionPart = scaled % unit;
-    // A value that rounds to zero loses its sign: -0.001 with "##0.0" is 0.0.
-    const bool sign = negative && scaled != 0;
-
+    // Digits filled from the right: at most 20 integer digits, 12 decimals.
     char integerDigits[20];
-    int integerLength = 0;
+    char* first = std::end(integerDigits);
     while (integerPart > 0) {
-        integerDigits[integerLength++] = static_cast<char>('0' + integerPart % 10);
+        *--first = static_cast<char>('0' + integerPart % 10);
         integerPart /= 10;
     }
-    const int leadingZeros =
-        shape.minIntegerDigits > integerLength ? shape.minIntegerDigits - integerLength : 0;
-    char fractionDigits[20];
+    char fractionDigits[kFixedMaxDecimals];
     for (int i = shape.decimals - 1; i >= 0; --i) {
         fractionDigits[i] = static_cast<char>('0' + fractionPart % 10);
         fractionPart /= 10;
     }
-    int written = shape.decimals;
-    while (written > shape.minDecimals && fractionDigits[written - 1] == '0') {
-        --written;
-    }
-
-    const std::size_t length = (sign ? 1u : 0u) + static_cast<std::size_t>(leadingZeros) +
-                               static_cast<std::size_t>(integerLength) +
-                               (written > 0 ? 1u + static_cast<std::size_t>(written) : 0u);
-    if (width > length) {
-        out.append(width - length, ' ');
-    }
-    if (sign) {
-        out += '-';
-    }
-    if (leadingZeros > 0) {
-        out.append(static_cast<std::size_t>(leadingZeros), '0');
-    }
-    // Digits and decimals gathered first, appended at once: at most 19 + 1 + 12.
-    char text[40];
-    char* p = text;
-    for (int i = integerLength - 1; i >= 0; --i) {
-        *p++ = integerDigits[i];
-    }
-    if (written > 0) {
-        *p++ = '.';
-        for (int i = 0; i < written; ++i) {
-            *p++ = fractionDigits[i];
-        }
-    }
-    out.append(text, static_cast<std::size_t>(p - text));
+    // A value that rounds to zero loses its sign: -0.001 with "##0.0" is 0.0.
+    AppendLaidOut(
+        out, negative && scaled != 0,
+        std::string_view(first, static_cast<std::size_t>(std::end(integerDigits) - first)),
+        std::string_view(fractionDigits, static_cast<std::size_t>(shape.decimals)), shape, width);
 }
 
 // The float's 7-digit decimal rounded to the pattern's decimals, times
@@ -337,48 +344,24 @@ bool ScaledFloat(float magnitude, int decimals, std::uint64_t& scaled) {
     return true;
 }
 
+// Any float or pattern, through its exact decimal digits.
 void AppendShaped(std::string& out, DecimalDigits d, const NumberPattern& shape,
                   std::size_t width) {
     RoundToDecimals(d, shape.decimals);
     const bool isZero = d.count == 0;
-    // A value that rounds to zero loses its sign: -0.001 with "##0.0" is 0.0.
-    const bool sign = d.negative && !isZero;
-    const int integerDigits = isZero ? 0 : (d.exponent >= 0 ? d.exponent + 1 : 0);
-    const int leadingZeros =
-        shape.minIntegerDigits > integerDigits ? shape.minIntegerDigits - integerDigits : 0;
-    // Decimals: all up to the last "0" of the pattern, optional "#" ones only
-    // while they are not trailing zeros.
-    int written = shape.decimals;
-    while (written > shape.minDecimals && DigitAt(d, -written) == '0') {
-        --written;
+    const int integerLength = isZero ? 0 : (d.exponent >= 0 ? d.exponent + 1 : 0);
+    std::string digits;
+    digits.reserve(static_cast<std::size_t>(integerLength + shape.decimals));
+    for (int power = integerLength - 1; power >= 0; --power) {
+        digits += DigitAt(d, power);
     }
-    // The length is known before anything is written, so the padding goes
-    // first and nothing has to be moved afterwards.
-    const std::size_t length = (sign ? 1u : 0u) + static_cast<std::size_t>(leadingZeros) +
-                               static_cast<std::size_t>(integerDigits) +
-                               (written > 0 ? 1u + static_cast<std::size_t>(written) : 0u);
-    const std::size_t start = out.size();
-    const std::size_t padding = width > length ? width - length : 0;
-    out.resize(start + padding + length);
-    char* p = out.data() + start;
-    for (std::size_t i = 0; i < padding; ++i) {
-        *p++ = ' ';
+    for (int j = 1; j <= shape.decimals; ++j) {
+        digits += DigitAt(d, -j);
     }
-    if (sign) {
-        *p++ = '-';
-    }
-    for (int i = 0; i < leadingZeros; ++i) {
-        *p++ = '0';
-    }
-    for (int power = integerDigits - 1; power >= 0; --power) {
-        *p++ = DigitAt(d, power);
-    }
-    if (written > 0) {
-        *p++ = '.';
-        for (int j = 1; j <= written; ++j) {
-            *p++ = DigitAt(d, -j);
-        }
-    }
+    const std::string_view all(digits);
+    AppendLaidOut(out, d.negative && !isZero,
+                  all.substr(0, static_cast<std::size_t>(integerLength)),
+                  all.substr(static_cast<std::size_t>(integerLength)), shape, width);
 }
 
 // Appends mantissa digits with the point after the first, no trailing zeros,

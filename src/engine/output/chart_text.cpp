@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "engine/number/number_text.h"
-#include "engine/output/report_text.h"
 #include "engine/number/table_patterns.h"
+#include "engine/output/report_text.h"
+#include "engine/output/text_lines.h"
 
 namespace orvalt {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // The report's patterns for span, sag and tension.
 constexpr NumberPattern kSpanPattern{table_pattern::kSpan};
@@ -30,11 +29,6 @@ constexpr std::string_view kTensionTitle = "張力 [kg]";
 constexpr std::string_view kSpanHeading = "径間[m]"; // 7 display columns
 constexpr std::string_view kDegrees = "℃";           // full-width: two display columns
 constexpr std::size_t kDegreesColumns = 2;
-
-void AppendLine(std::string& out, std::string_view text) {
-    out += text;
-    out += kLineEnd;
-}
 
 void AppendHeader(std::string& out, const std::vector<std::int16_t>& temperatures) {
     out += kSpanHeading;

@@ -22,9 +22,6 @@ constexpr std::string_view kSpanHeading = "径間[m]";
 constexpr std::string_view kSagTitle = "弛度 [m]";
 constexpr std::string_view kTensionTitle = "張力 [kg]";
 
-// Condition names in block order (high season, low season, study).
-constexpr std::string_view kConditionNames[3] = {"高温季", "低温季", "検討条件"};
-
 void AppendQuotedIfNeeded(std::string& out, const std::string& cell, std::string_view special) {
     if (cell.find_first_of(special) == std::string::npos) {
         out += cell;

@@ -15,11 +15,10 @@
 
 #include "engine/number/number_text.h"
 #include "engine/number/table_patterns.h"
+#include "engine/output/text_lines.h"
 
 namespace orvalt {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // Patterns of the report's numbers.
 constexpr NumberPattern kAreaPattern{"###0.00"};
@@ -97,11 +96,6 @@ float RoundToFloat(double value) {
         return -std::numeric_limits<float>::infinity();
     }
     return static_cast<float>(value);
-}
-
-void AppendLine(std::string& out, std::string_view text) {
-    out += text;
-    out += kLineEnd;
 }
 
 void AppendLabelledValue(std::string& out, std::string_view label, float value,
