@@ -25,6 +25,7 @@ string(REPLACE "$" "\\\\$" _exec "${_exec}")
 string(REPLACE "%" "%%" _exec "${_exec}") # field codes start with %
 set(ORVALT_DESKTOP_EXEC "\"${_exec}\"")
 set(ORVALT_DESKTOP_PATH "${CMAKE_INSTALL_PREFIX}")
+set(ORVALT_DESKTOP_ICON "${CMAKE_INSTALL_PREFIX}/share/icons/hicolor/scalable/apps/orvalt99.svg")
 set(_desktop "${_folder}/orvalt99.desktop")
 message(STATUS "Installing: ${_desktop}")
 configure_file("${ORVALT_DATA_DIR}/orvalt99.desktop.in" "${_desktop}" @ONLY)

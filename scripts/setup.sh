@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libqt6svg6
   libicu-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth poppler-utils

@@ -11,10 +11,12 @@
 #include "ui/base/fonts.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/program_icon.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvalt99"));
+    QApplication::setWindowIcon(orvalt::ProgramIcon());
 
     // The program speaks Japanese whatever the locale: Qt's own buttons
     // (OK, キャンセル, the print dialog) too.

@@ -33,7 +33,7 @@ foreach(name orvalt99 wiredata.dat orvalt99.txt orvalt99.desktop)
 endforeach()
 file(GLOB extra RELATIVE "${prefix}" "${prefix}/*")
 list(SORT extra)
-if(NOT extra STREQUAL "orvalt99;orvalt99.desktop;orvalt99.txt;wiredata.dat")
+if(NOT extra STREQUAL "orvalt99;orvalt99.desktop;orvalt99.txt;share;wiredata.dat")
   fail("unexpected contents of the folder: ${extra}")
 endif()
 
@@ -48,8 +48,9 @@ if(notExecutable)
   fail("orvalt99 is not executable")
 endif()
 
-foreach(name wiredata.dat orvalt99.txt)
-  file(SHA256 "${SOURCE_DIR}/data/${name}" shipped)
+foreach(name wiredata.dat orvalt99.txt share/icons/hicolor/scalable/apps/orvalt99.svg)
+  get_filename_component(shippedName "${name}" NAME)
+  file(SHA256 "${SOURCE_DIR}/data/${shippedName}" shipped)
   file(SHA256 "${prefix}/${name}" installed)
   if(NOT shipped STREQUAL installed)
     fail("${name} differs from the shipped one")
@@ -63,7 +64,8 @@ foreach(expected
     "\nType=Application\n"
     "\nName=最大使用張力計算\n"
     "\nExec=\"${prefix}/orvalt99\"\n"
-    "\nPath=${prefix}\n")
+    "\nPath=${prefix}\n"
+    "\nIcon=${prefix}/share/icons/hicolor/scalable/apps/orvalt99.svg\n")
   string(FIND "${desktop}" "${expected}" at)
   if(at EQUAL -1)
     fail("orvalt99.desktop lacks '${expected}':\n${desktop}")
