@@ -104,6 +104,39 @@ std::vector<std::size_t> SpreadRows(std::size_t rowCount, std::size_t count) {
     return rows;
 }
 
+RowsToDraw SpreadOverRanges(std::vector<RowRange> ranges, std::size_t count) {
+    std::sort(ranges.begin(), ranges.end(),
+              [](const RowRange& a, const RowRange& b) { return a.first < b.first; });
+    // Overlapping and touching ranges become one, so that no row counts twice.
+    std::vector<RowRange> merged;
+    for (const RowRange& range : ranges) {
+        if (range.first > range.last) {
+            continue;
+        }
+        if (!merged.empty() && range.first <= merged.back().last + 1) {
+            merged.back().last = std::max(merged.back().last, range.last);
+        } else {
+            merged.push_back(range);
+        }
+    }
+    RowsToDraw draw;
+    for (const RowRange& range : merged) {
+        draw.selected += range.last - range.first + 1;
+    }
+    // The picks are positions among the selected rows, ascending: one walk
+    // over the ranges turns them into rows.
+    auto range = merged.begin();
+    std::size_t before = 0; // selected rows in the ranges before `range`
+    for (const std::size_t position : SpreadRows(draw.selected, count)) {
+        while (position - before > range->last - range->first) {
+            before += range->last - range->first + 1;
+            ++range;
+        }
+        draw.rows.push_back(range->first + (position - before));
+    }
+    return draw;
+}
+
 std::vector<CurvePoint> ReduceForDisplay(const std::vector<CurvePoint>& points, double xMin,
                                          double xMax, int pixelColumns) {
     if (pixelColumns <= 0 || points.size() <= static_cast<std::size_t>(pixelColumns) ||

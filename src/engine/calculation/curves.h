@@ -64,6 +64,27 @@ TemperatureCurves CurvesOfChart(const StringingChart& chart, const std::vector<s
 // more than `count`, none when rowCount is 0.
 std::vector<std::size_t> SpreadRows(std::size_t rowCount, std::size_t count = 6);
 
+// Rows first .. last of a table, both included.
+struct RowRange {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+// What a selection of rows gives a plot that draws no more than a few of
+// them: how many different rows the selection holds, and at most `count` of
+// those rows spread over them as SpreadRows spreads them (the first and the
+// last selected row included, ascending, without repeats).
+struct RowsToDraw {
+    std::size_t selected = 0;
+    std::vector<std::size_t> rows;
+};
+
+// The rows to draw of the rows in `ranges`, which may come in any order and
+// overlap; a range whose first row lies past its last is empty. Takes time
+// in the number of ranges, not of rows, so that a whole table of 32,767
+// rows costs no more than one row.
+RowsToDraw SpreadOverRanges(std::vector<RowRange> ranges, std::size_t count);
+
 // The points of `points` (ascending x) that a plot `pixelColumns` wide over
 // xMin .. xMax needs to draw the same line: per pixel column the first, the
 // lowest, the highest and the last point of that column, in their original

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,12 +11,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <vector>
 
 #include "engine/calculation/calculation_error.h"
-#include "engine/output/chart_text.h"
 #include "engine/calculation/curves.h"
+#include "engine/output/chart_text.h"
 #include "ui/base/copyable_table_view.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
@@ -28,6 +28,9 @@
 namespace orvalt {
 
 namespace {
+
+// The most spans the plot draws at once: as many as it has colours.
+constexpr std::size_t kMostSpansPlotted = 10;
 
 QSpinBox* TemperatureBox(const QString& name, int minimum, int value, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -137,15 +140,25 @@ bool frmChart::recompute(std::int16_t from, std::int16_t to, std::int16_t step) 
 }
 
 // The plot follows the spans (rows) selected in the sag table; with none
-// selected, six spans spread over the range.
+// selected, six spans spread over the range. A selection of more spans than
+// the plot can tell apart (one colour each) is drawn as that many spans
+// spread over it, and the plot says so: thousands of curves would bury each
+// other and stall the window. The selection is read as its ranges, never
+// cell by cell, so that Ctrl+A over the largest table costs no more than a
+// click.
 void frmChart::grdSag_SelectionChange() {
-    std::vector<std::size_t> rows;
-    for (const QModelIndex& index : grdSag_->selectionModel()->selectedIndexes())
-        rows.push_back(static_cast<std::size_t>(index.row()));
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (rows.empty()) rows = SpreadRows(chart_.rows.size());
-    plot_->showCurves(CurvesOfChart(chart_, rows));
+    std::vector<RowRange> ranges;
+    for (const QItemSelectionRange& range : grdSag_->selectionModel()->selection())
+        ranges.push_back(
+            {static_cast<std::size_t>(range.top()), static_cast<std::size_t>(range.bottom())});
+    const RowsToDraw draw = SpreadOverRanges(std::move(ranges), kMostSpansPlotted);
+    plot_->showCurves(
+        CurvesOfChart(chart_, draw.selected == 0 ? SpreadRows(chart_.rows.size()) : draw.rows));
+    plot_->setNote(draw.rows.size() < draw.selected
+                       ? QStringLiteral("選択した %1 径間のうち %2 径間を表示")
+                             .arg(draw.selected)
+                             .arg(draw.rows.size())
+                       : QString());
 }
 
 void frmChart::renderPlot(QPainter& painter, const QRectF& target) const {

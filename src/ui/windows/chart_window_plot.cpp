@@ -62,6 +62,7 @@ SagTemperaturePlot::SagTemperaturePlot(QWidget* parent) : QChartView(new QChart,
     plot->setMargins(QMargins(6, 4, 10, 4));
     plot->legend()->setFont(PlotFont(kLabelPixels));
     plot->legend()->setAlignment(Qt::AlignRight);
+    plot->setTitleFont(PlotFont(kTitlePixels));
     xAxis_ = NewPlotAxis(QStringLiteral("温度 [℃]"));
     yAxis_ = NewPlotAxis(QStringLiteral("弛度 [m]"));
     plot->addAxis(xAxis_, Qt::AlignBottom);
@@ -122,6 +123,10 @@ void SagTemperaturePlot::showCurves(const TemperatureCurves& curves) {
         series_.push_back(series);
     }
 }
+
+void SagTemperaturePlot::setNote(const QString& note) { chart()->setTitle(note); }
+
+QString SagTemperaturePlot::note() const { return chart()->title(); }
 
 // The stored point of `series` nearest on the screen to `value`.
 std::optional<CurvePoint> SagTemperaturePlot::nearestPoint(const QXYSeries* series,

@@ -31,6 +31,11 @@ public:
     // points (the sag axis from zero).
     void showCurves(const TemperatureCurves& curves);
 
+    // A line above the plot that says what it shows beyond the curves
+    // (that only some of the chosen spans are drawn); empty for none.
+    void setNote(const QString& note);
+    QString note() const;
+
     const TemperatureCurves& curves() const { return curves_; }
     QValueAxis* temperatureAxis() const { return xAxis_; }
     QValueAxis* sagAxis() const { return yAxis_; }

@@ -17,8 +17,8 @@
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/curves.h"
-#include "engine/number/number_format.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/number/number_format.h"
 #include "support/wire_records.h"
 
 namespace orvalt {
@@ -188,6 +188,41 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SpreadRows, DefaultIsSixRows) {
     EXPECT_EQ(SpreadRows(11), (std::vector<std::size_t>{0, 2, 4, 6, 8, 10}));
 }
+
+// ---- Rows to draw of a selection ------------------------------------------
+
+struct SelectionCase {
+    std::vector<RowRange> ranges;
+    std::size_t count;
+    std::size_t selected;
+    std::vector<std::size_t> rows;
+};
+
+class SpreadOverRangesTest : public testing::TestWithParam<SelectionCase> {};
+
+TEST_P(SpreadOverRangesTest, CountsEachRowOnceAndSpreadsThePicksOverAllOfThem) {
+    const SelectionCase& c = GetParam();
+    const RowsToDraw draw = SpreadOverRanges(c.ranges, c.count);
+    EXPECT_EQ(draw.selected, c.selected);
+    EXPECT_EQ(draw.rows, c.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpreadOverRangesTest,
+    testing::Values(
+        SelectionCase{{}, 10, 0, {}}, SelectionCase{{{4, 3}}, 10, 0, {}},
+        SelectionCase{{{5, 5}, {5, 5}}, 10, 1, {5}}, SelectionCase{{{2, 4}}, 10, 3, {2, 3, 4}},
+        // Out of order, overlapping and touching: rows 3, 4 and 10 to 15.
+        SelectionCase{{{10, 12}, {3, 4}, {11, 15}}, 10, 8, {3, 4, 10, 11, 12, 13, 14, 15}},
+        SelectionCase{{{0, 1}, {2, 3}}, 10, 4, {0, 1, 2, 3}},
+        // Ten rows in two blocks: the middle pick is the second block's first row.
+        SelectionCase{{{100, 104}, {0, 4}}, 3, 10, {0, 100, 104}},
+        SelectionCase{{{0, 9}, {20, 29}}, 2, 20, {0, 29}},
+        // The whole largest table: 32,766 / 9 = 3640.7 rows apart.
+        SelectionCase{{{0, 32766}},
+                      10,
+                      32767,
+                      {0, 3641, 7281, 10922, 14563, 18203, 21844, 25485, 29125, 32766}}));
 
 // ---- Thinning for display -------------------------------------------------
 

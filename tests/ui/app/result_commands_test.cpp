@@ -292,6 +292,58 @@ TEST_F(ChartWindowTest, TheChartsPlotFollowsTheSelectedSpans) {
     EXPECT_EQ(span300->at(5).x(), 40.0);
 }
 
+// Ctrl+A over thousands of spans: the plot draws ten of them spread over the
+// selection and says so, Ctrl+C copies every one, and the window closes.
+TEST_F(ChartWindowTest, SelectingThousandsOfSpansDrawsTenAndCopiesThemAll) {
+    QWidget* conditions = OpenConditions();
+    ChooseWire(conditions, 1);
+    SetBox(conditions, 15, QStringLiteral("1"));
+    SetBox(conditions, 14, QStringLiteral("3000"));
+    SetBox(conditions, 13, QStringLiteral("1"));
+    Click(conditions, "Command1_0");
+    Trigger("mnuCalculate");
+    Trigger("mnuChart");
+    frmChart* chart = chartWindow();
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->chart().rows.size(), 3000u);
+    auto* sag = chart->findChild<QTableView*>(QStringLiteral("grdSag"));
+    SagTemperaturePlot* plot = chart->plot();
+    const auto clickCell = [sag](int row) {
+        QTest::mouseClick(sag->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          sag->visualRect(sag->model()->index(row, 1)).center());
+    };
+
+    clickCell(2);
+    ASSERT_EQ(Focused(), sag);
+    PressKey(Qt::Key_A, Qt::ControlModifier);
+    PressKey(Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(plot->curves().sag.size(), 10u);
+    EXPECT_EQ(plot->series(0)->name(), QStringLiteral("1 m"));
+    EXPECT_EQ(plot->series(1)->name(), QStringLiteral("334 m"));
+    EXPECT_EQ(plot->series(9)->name(), QStringLiteral("3000 m"));
+    EXPECT_EQ(plot->note(), QStringLiteral("選択した 3000 径間のうち 10 径間を表示"));
+
+    QString expected;
+    for (int row = 0; row < 3000; ++row) {
+        QStringList cells;
+        for (int column = 0; column < sag->model()->columnCount(); ++column)
+            cells << sag->model()->index(row, column).data().toString().trimmed();
+        expected += cells.join(u'\t') + QStringLiteral("\r\n");
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+
+    // One span chosen again: drawn alone, and the note is gone.
+    clickCell(2);
+    ASSERT_EQ(plot->curves().sag.size(), 1u);
+    EXPECT_EQ(plot->series(0)->name(), QStringLiteral("3 m"));
+    EXPECT_TRUE(plot->note().isEmpty());
+
+    PressKey(Qt::Key_A, Qt::ControlModifier);
+    SubWindows(QStringLiteral("frmChart")).front()->close();
+    FlushDeletes();
+    EXPECT_EQ(chartWindow(), nullptr);
+}
+
 // The graph of a result window, through its command.
 class GraphCommandTest : public ChartWindowTest {
 protected:
