@@ -194,8 +194,9 @@ std::optional<std::string> Encode(const WireList& wireList, std::int16_t lastInd
                           "が数値ではないため保存できません。";
                 return std::nullopt;
             }
-            // FormatPlainNumber gives ASCII only, the same in UTF-8 and 932.
-            bytes += FormatPlainNumber(value);
+            // ASCII only, the same in UTF-8 and 932; exact outside the range of
+            // wire constants, so that what is read is written the same again.
+            bytes += FormatPlainNumberExactly(value);
             bytes += " \r\n";
         }
     }

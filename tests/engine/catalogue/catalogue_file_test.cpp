@@ -576,6 +576,22 @@ TEST(CatalogueRoundTrip, AnyFloatSettlesAfterOneWrite) {
     EXPECT_EQ(*second, *first);
 }
 
+// Read, write, read, write: the same bytes, also for values no wire has,
+// such as the one that once made the fuzzer stop.
+TEST(CatalogueRoundTrip, ReadValuesWriteBackTheSameBytes) {
+    const std::string fuzzed =
+        "x\r\n 1.0000001E+28 \r\n 9.999999E+27 \r\n 9.9999E-10 \r\n"
+        " 160 \r\n 18.2 \r\n-3.4028235E+38 \r\n 1500 \r\n";
+    WireList list;
+    std::int16_t last = 0;
+    ASSERT_EQ(ParseWireCatalogue(fuzzed, list, last).status, Status::kRead);
+    const std::optional<std::string> first = EncodeWireCatalogue(list, last);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, fuzzed);
+    ASSERT_EQ(ParseWireCatalogue(*first, list, last).status, Status::kRead);
+    EXPECT_EQ(EncodeWireCatalogue(list, last), first);
+}
+
 // ---------------------------------------------------------------------------
 // Saving safely
 

@@ -426,3 +426,60 @@ TEST(FormatPlainNumber, ReadsBackThroughBothParsers) {
 
 } // namespace
 } // namespace orvalt
+
+namespace orvalt {
+namespace {
+
+// What the catalogue writes must read back as the very float outside the
+// range of wire constants, and be today's text inside it.
+void ExpectExactlyWritten(float value) {
+    const std::string text = FormatPlainNumberExactly(value);
+    const float magnitude = std::fabs(value);
+    if (magnitude >= 0.001f && magnitude < 1e7f) {
+        ASSERT_EQ(text, FormatPlainNumber(value)) << value;
+    } else {
+        ASSERT_EQ(ParseStrictNumber(text), value) << text;
+    }
+    const std::optional<float> back = ParseStrictNumber(text);
+    ASSERT_TRUE(back) << text;
+    ASSERT_EQ(FormatPlainNumberExactly(*back), text) << "not a fixed point: " << text;
+}
+
+struct Band {
+    float from;
+    float to;
+};
+
+class ExactlyWrittenBand : public testing::TestWithParam<Band> {};
+
+// Bands where seven digits come close to not telling neighbouring floats
+// apart: every third float of each, both signs.
+TEST_P(ExactlyWrittenBand, EveryFloatReadsBackAsItself) {
+    for (std::uint32_t bits = std::bit_cast<std::uint32_t>(GetParam().from);
+         bits < std::bit_cast<std::uint32_t>(GetParam().to); bits += 3) {
+        ExpectExactlyWritten(std::bit_cast<float>(bits));
+        ExpectExactlyWritten(-std::bit_cast<float>(bits));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FormatPlainNumberExactly, ExactlyWrittenBand,
+                         testing::Values(Band{9.31e-10f, 1e-9f}, Band{9.54e-7f, 1e-6f},
+                                         Band{0.000977f, 0.001f}, Band{8.59e9f, 1e10f},
+                                         Band{9.9e27f, 1.01e28f}, Band{3.3e38f, 3.4028e38f}));
+
+// A sweep over the bit patterns of all finite floats with a fixed step.
+TEST(FormatPlainNumberExactly, EveryFloatIsAFixedPoint) {
+    for (std::uint32_t bits = 0; bits < 0x7F800000u; bits += 2003) {
+        ExpectExactlyWritten(std::bit_cast<float>(bits));
+        ExpectExactlyWritten(-std::bit_cast<float>(bits));
+    }
+    EXPECT_EQ(FormatPlainNumber(std::nextafter(1e28f, 1e30f)), " 1E+28"); // reads as 1e28f
+    EXPECT_EQ(FormatPlainNumberExactly(std::nextafter(1e28f, 1e30f)), " 1.0000001E+28");
+    EXPECT_EQ(FormatPlainNumberExactly(9.9999e-10f), " 9.9999E-10");
+    EXPECT_EQ(FormatPlainNumberExactly(1e28f), " 9.999999E+27"); // reads back already
+    EXPECT_EQ(FormatPlainNumberExactly(0.6f), " .6");
+    EXPECT_EQ(FormatPlainNumberExactly(0.0f), " 0");
+}
+
+} // namespace
+} // namespace orvalt
