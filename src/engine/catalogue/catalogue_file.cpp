@@ -3,13 +3,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include <unicode/utf8.h>
 
 #include "engine/catalogue/cp932.h"
-#include "engine/number/number_text.h"
 #include "engine/catalogue/safe_file_write.h"
+#include "engine/number/number_text.h"
 
 namespace orvalt {
 namespace {
@@ -33,16 +34,6 @@ constexpr std::array<float WireRecord::*, kLinesPerRecord> kNumberFields = {
     &WireRecord::maxTension};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // The first `count` characters of a UTF-8 text, "…" appended when cut.
 std::string Shorten(std::string_view utf8, int count) {
@@ -135,7 +126,20 @@ std::size_t ContentEnd(std::string_view bytes) {
 // Tells the engineer that a save will not lose what could not be read.
 std::string BackupHint(const std::filesystem::path& path) {
     const std::string name = path.empty() ? std::string("wiredata.dat") : path.filename().string();
-    return "保存すると、元のファイルを「" + name + ".bak」として残してから書き直します。";
+    return "保存すると、元のファイルを日付と時刻の付いた名前（「" + name +
+           ".日付-時刻.bak」）で残してから書き直します。";
+}
+
+// Where a save keeps the file it replaces: "wiredata.dat.20261207-153012.bak"
+// beside it, in local time (the writer adds "-2", "-3" … if that is taken).
+std::filesystem::path BackupName(const std::filesystem::path& path, std::time_t now) {
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::filesystem::path backup = path;
+    backup += "." + std::string(stamp) + ".bak";
+    return backup;
 }
 
 std::string PathLine(const std::filesystem::path& path) {
@@ -190,12 +194,74 @@ std::optional<std::string> Encode(const WireList& wireList, std::int16_t lastInd
                           "が数値ではないため保存できません。";
                 return std::nullopt;
             }
-            // FormatPlainNumber gives ASCII only, the same in UTF-8 and 932.
-            bytes += FormatPlainNumber(value);
+            // ASCII only, the same in UTF-8 and 932; exact outside the range of
+            // wire constants, so that what is read is written the same again.
+            bytes += FormatPlainNumberExactly(value);
             bytes += " \r\n";
         }
     }
     return bytes;
+}
+
+CatalogueReadResult TooManyRecords(int lineNumber, const std::filesystem::path& path) {
+    CatalogueReadResult r;
+    r.status = CatalogueReadResult::Status::kTooManyRecords;
+    r.readWhole = false;
+    r.lineNumber = lineNumber;
+    r.message = "電線データファイルには" + std::to_string(kWireListSize) +
+                "件を超える電線種類があります。" + PathLine(path) + "\r\n最初の" +
+                std::to_string(kWireListSize) + "件だけを読み込み、" + std::to_string(lineNumber) +
+                "行目から後は読み込んでいません。\r\n" + BackupHint(path);
+    return r;
+}
+
+// Line `line` (0 the name) of a record, already decoded, into `record`;
+// otherwise what is wrong with it.
+std::optional<std::string> ReadField(int line, std::string_view text, WireRecord& record) {
+    const std::string_view trimmed = TrimBlanks(text, " \t");
+    if (line == 0) {
+        record.wireName = std::string(trimmed);
+        return std::nullopt;
+    }
+    const std::string field = kFieldLabels[static_cast<std::size_t>(line)];
+    if (trimmed.empty()) {
+        return field + "の行が空です。";
+    }
+    const std::optional<float> value = ParseStrictNumber(trimmed);
+    if (!value) {
+        const std::string what =
+            IsNumberText(trimmed) ? "の値が大きすぎます（「" : "の行が数値ではありません（「";
+        return field + what + Shorten(trimmed, 20) + "」）。";
+    }
+    record.*kNumberFields[static_cast<std::size_t>(line)] = *value;
+    return std::nullopt;
+}
+
+// The eight lines of record `count` (0-based) into `record`, counting lines
+// in `lineNumber`; otherwise the bad line's result.
+std::optional<CatalogueReadResult> ReadRecord(LineReader& lines, int count, int& lineNumber,
+                                              const std::filesystem::path& path,
+                                              WireRecord& record) {
+    for (int line = 0; line < kLinesPerRecord; ++line) {
+        ++lineNumber;
+        if (lines.AtEnd()) {
+            return BadLine(lineNumber,
+                           "ファイルが" + std::to_string(count + 1) + "件目の電線種類の途中（" +
+                               kFieldLabels[static_cast<std::size_t>(line)] +
+                               "の行の前）で終わっています。",
+                           count, path);
+        }
+        const std::optional<std::string> text = DecodeCp932(lines.Next());
+        if (!text) {
+            return BadLine(lineNumber,
+                           "シフトJIS（コードページ932）の文字として読めないバイトがあります。",
+                           count, path);
+        }
+        if (std::optional<std::string> what = ReadField(line, *text, record)) {
+            return BadLine(lineNumber, *what, count, path);
+        }
+    }
+    return std::nullopt;
 }
 
 // The records of `bytes`; the result's `seen` is left to the caller.
@@ -203,8 +269,6 @@ CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16
                           const WireRecordNotification& notify, const std::filesystem::path& path) {
     LineReader lines(bytes);
     const std::size_t contentEnd = ContentEnd(bytes);
-
-    CatalogueReadResult result;
     int count = 0;
     int lineNumber = 0; // of the line read last
     const auto finish = [&](CatalogueReadResult r) {
@@ -214,54 +278,14 @@ CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16
     };
     while (lines.Offset() < contentEnd) {
         if (count == kWireListSize) {
-            ++lineNumber;
-            CatalogueReadResult r;
-            r.status = CatalogueReadResult::Status::kTooManyRecords;
-            r.readWhole = false;
-            r.lineNumber = lineNumber;
-            r.message = "電線データファイルには" + std::to_string(kWireListSize) +
-                        "件を超える電線種類があります。" + PathLine(path) + "\r\n最初の" +
-                        std::to_string(kWireListSize) + "件だけを読み込み、" +
-                        std::to_string(lineNumber) + "行目から後は読み込んでいません。\r\n" +
-                        BackupHint(path);
-            return finish(r);
+            return finish(TooManyRecords(lineNumber + 1, path));
         }
         // The record is built aside and stored only when complete, so a cut
         // record leaves its slot as it was.
         WireRecord record;
-        for (int line = 0; line < kLinesPerRecord; ++line) {
-            ++lineNumber;
-            const std::string field = kFieldLabels[static_cast<std::size_t>(line)];
-            if (lines.AtEnd()) {
-                return finish(BadLine(lineNumber,
-                                      "ファイルが" + std::to_string(count + 1) +
-                                          "件目の電線種類の途中（" + field +
-                                          "の行の前）で終わっています。",
-                                      count, path));
-            }
-            const std::optional<std::string> text = DecodeCp932(lines.Next());
-            if (!text) {
-                return finish(
-                    BadLine(lineNumber,
-                            "シフトJIS（コードページ932）の文字として読めないバイトがあります。",
-                            count, path));
-            }
-            const std::string_view trimmed = TrimBlanks(*text);
-            if (line == 0) {
-                record.wireName = std::string(trimmed);
-                continue;
-            }
-            if (trimmed.empty()) {
-                return finish(BadLine(lineNumber, field + "の行が空です。", count, path));
-            }
-            const std::optional<float> value = ParseStrictNumber(trimmed);
-            if (!value) {
-                const std::string what = IsNumberText(trimmed) ? "の値が大きすぎます（「"
-                                                               : "の行が数値ではありません（「";
-                return finish(BadLine(lineNumber, field + what + Shorten(trimmed, 20) + "」）。",
-                                      count, path));
-            }
-            record.*kNumberFields[static_cast<std::size_t>(line)] = *value;
+        if (std::optional<CatalogueReadResult> bad =
+                ReadRecord(lines, count, lineNumber, path, record)) {
+            return finish(std::move(*bad));
         }
         wireList[static_cast<std::size_t>(count)] = std::move(record);
         if (notify) {
@@ -269,7 +293,7 @@ CatalogueReadResult Parse(std::string_view bytes, WireList& wireList, std::int16
         }
         ++count;
     }
-    return finish(result);
+    return finish(CatalogueReadResult{});
 }
 
 } // namespace
@@ -336,8 +360,7 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const
         return result;
     }
 
-    std::filesystem::path backup = path;
-    backup += ".bak";
+    const std::filesystem::path backup = BackupName(path, std::time(nullptr));
     AtomicWriteOptions options;
     if (!lastReadWhole) {
         options.backup = backup;
@@ -345,7 +368,7 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const
     options.expected = lastSeen;
     const AtomicWriteResult written = WriteFileAtomically(path, *bytes, options);
     if (written.backupKept) {
-        result.backupPath = backup;
+        result.backupPath = written.backupPath;
     }
 
     if (written.changedOnDisk) {
@@ -364,9 +387,10 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const
                                      ? "読み込めなかった部分を含む元のファイルの控え（" +
                                            backup.filename().string() + "）を作れませんでした。\r\n"
                                      : std::string();
+        const std::string reason =
+            written.readOnly ? "読み取り専用のファイルです" : Reason(written.error);
         result.message = "電線データファイルを保存できません。\r\n" + PathText(path) + "\r\n" +
-                         what + "理由: " + Reason(written.error) +
-                         "\r\n元のファイルは書き換えていません。";
+                         what + "理由: " + reason + "\r\n元のファイルは書き換えていません。";
         return result;
     }
 

@@ -22,8 +22,11 @@
 // before the trouble and says what and where it was. Writing never leaves a
 // half-written file: it writes a temporary file beside the old one, flushes it
 // to disk and renames it over the old one (safe_file_write.h). When the last
-// read did not take in the whole file, the old file is first kept as
-// "wiredata.dat.bak", so nothing the program could not read is ever lost.
+// read did not take in the whole file, the old file is first kept under a
+// name of its own with the date and time, "wiredata.dat.20261207-153012.bak"
+// ("-2", "-3" … added if that is taken), so nothing the program could not
+// read is ever lost, not even by a later backup. A file marked read-only is
+// never replaced.
 //
 // Two windows, or two copies of the program started from the same folder,
 // each hold their own copy of the catalogue and rewrite the whole file when
@@ -110,14 +113,18 @@ struct CatalogueWriteResult {
     // changedOnDisk also that the list will be read again. When ok and a
     // backup was kept: where it is; otherwise empty.
     std::string message;
-    // Set when the old file was kept as path + ".bak" before it was replaced.
+    // Set when the old file was kept as a backup before it was replaced: the
+    // backup's path, which the message names too.
     std::optional<std::filesystem::path> backupPath;
 };
 
 // Replaces the file at `path` with records 0 .. lastIndex (-1 to 50) of
 // `wireList`. `lastReadWhole` is the readWhole of the read that filled the
-// list: when false and a file is there, it is kept as path + ".bak" first
-// (replacing an older backup), and the write stops if that fails. Names are
+// list: when false and a file is there, it is kept as
+// path + ".YYYYMMDD-HHMMSS.bak" first (local time; never over an older
+// backup), and the write stops if that fails. A file its user may not write
+// (no write bit for anyone, or none for this process) is refused, naming its
+// path, and nothing is written. Names are
 // stored after ReplaceJisLookAlikes; a name that CheckWireName refuses, or a
 // value that is not a finite number, stops the write before anything is
 // touched.

@@ -117,47 +117,97 @@ int CreateSibling(const std::filesystem::path& path, const char* kind,
     });
 }
 
-// Keeps the file at `path` as `backup`, replacing an older backup only once
-// the new one is complete. A hard link keeps the very bytes without reading
-// them; where links are not possible the bytes are copied. Returns 0 or errno.
-int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& backup) {
+// `backup` when that name is free, otherwise the first free one of
+// "stem-2.ext", "stem-3.ext" …, reserved as an empty file that only this
+// write will replace. Returns 0 with `reserved` set, or errno.
+int ReserveBackupName(const std::filesystem::path& backup, std::filesystem::path& reserved) {
+    const std::filesystem::path stem = backup.parent_path() / backup.stem();
+    const std::string extension = backup.extension().string();
+    for (int n = 1; n <= 1000; ++n) {
+        std::filesystem::path candidate = backup;
+        if (n > 1) {
+            candidate = stem;
+            candidate += "-" + std::to_string(n) + extension;
+        }
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            reserved = candidate;
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
+}
+
+// The bytes of `path` copied into a new sibling `pending`, flushed. 0 or errno.
+int CopyToSibling(const std::filesystem::path& path, std::filesystem::path& pending) {
+    FileDescriptor copy;
+    if (const int error = CreateSibling(path, "bak", pending, copy); error != 0) {
+        return error;
+    }
+    FileSnapshot old;
+    int error = ReadFileSnapshot(path, old);
+    if (error == 0 && !old.exists) {
+        error = ENOENT;
+    } else if (error == kNotARegularFile) {
+        error = EINVAL;
+    }
+    if (error == 0) {
+        error = WriteAll(copy.get(), old.bytes);
+    }
+    if (error == 0 && ::fsync(copy.get()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && !copy.Close()) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(pending.c_str());
+    }
+    return error;
+}
+
+// Keeps the file at `path` under a free name (ReserveBackupName), set in
+// `kept`; never replaces an older backup. A hard link keeps the very bytes
+// without reading them; where links are not possible the bytes are copied.
+// The backup gets its name only once it is complete. Returns 0 or errno.
+int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& backup,
+               std::filesystem::path& kept) {
     std::filesystem::path pending;
     const int linked =
         MakeSibling(path, "bak", pending, [&](const std::filesystem::path& candidate) {
             return ::link(path.c_str(), candidate.c_str()) == 0 ? 0 : errno;
         });
     if (linked != 0) {
-        FileDescriptor copy;
-        if (const int error = CreateSibling(path, "bak", pending, copy); error != 0) {
-            return error;
-        }
-        FileSnapshot old;
-        int error = ReadFileSnapshot(path, old);
-        if (error == 0 && !old.exists) {
-            error = ENOENT;
-        } else if (error == kNotARegularFile) {
-            error = EINVAL;
-        }
-        if (error == 0) {
-            error = WriteAll(copy.get(), old.bytes);
-        }
-        if (error == 0 && ::fsync(copy.get()) != 0) {
-            error = errno;
-        }
-        if (error == 0 && !copy.Close()) {
-            error = errno;
-        }
-        if (error != 0) {
-            ::unlink(pending.c_str());
+        if (const int error = CopyToSibling(path, pending); error != 0) {
             return error;
         }
     }
-    if (::rename(pending.c_str(), backup.c_str()) != 0) {
-        const int error = errno;
+    std::filesystem::path reserved;
+    int error = ReserveBackupName(backup, reserved);
+    if (error == 0 && ::rename(pending.c_str(), reserved.c_str()) != 0) {
+        error = errno;
+        ::unlink(reserved.c_str());
+    }
+    if (error != 0) {
         ::unlink(pending.c_str());
         return error;
     }
+    kept = reserved;
     return 0;
+}
+
+// Whether the file at `path` is one its user may not write: no write bit
+// for anyone (the read-only mark, which stops even root here, as it would
+// stop any user on Windows), or no write access for this process.
+bool IsReadOnly(const std::filesystem::path& path, const struct stat& info) {
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return true;
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 // Holds an exclusive lock on the folder while a write checks the file and
@@ -232,6 +282,10 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
     if (oldExists && !S_ISREG(old.st_mode)) {
         return failed(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
     }
+    if (oldExists && IsReadOnly(path, old)) {
+        result.readOnly = true;
+        return failed(EACCES);
+    }
 
     if (options.expected) {
         FileSnapshot now;
@@ -245,7 +299,7 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
     }
 
     if (oldExists && !options.backup.empty()) {
-        if (const int error = KeepBackup(path, options.backup); error != 0) {
+        if (const int error = KeepBackup(path, options.backup, result.backupPath); error != 0) {
             result.backupFailed = true;
             return failed(error);
         }

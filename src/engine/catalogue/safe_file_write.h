@@ -41,9 +41,10 @@ int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot);
 
 struct AtomicWriteOptions {
     // Not empty: when there is a file at the path, keep it under this name
-    // first (a hard link, or a copy where links are not possible), replacing
-    // an older backup only once the new one is complete. The write stops if
-    // that fails.
+    // first (a hard link, or a copy where links are not possible); when the
+    // name is taken, under the first free one of "stem-2.ext", "stem-3.ext"
+    // … ("data.bak" -> "data-2.bak"). An older backup is never replaced. The
+    // write stops if keeping it fails.
     std::filesystem::path backup;
     // Set: replace the file only while what is on disk is still this (the
     // same bytes, or still no file); otherwise touch nothing and report
@@ -64,11 +65,17 @@ struct AtomicWriteResult {
     int error = 0;
     // The failure was in keeping the backup: the old file is untouched.
     bool backupFailed = false;
-    // The backup was made (also when a later step failed).
+    // The backup was made (also when a later step failed), under this name.
     bool backupKept = false;
+    std::filesystem::path backupPath;
+    // Not ok (EACCES) because the file is one its user may not write: no
+    // write bit for anyone, or no write access for this process. Nothing
+    // was touched.
+    bool readOnly = false;
 };
 
-// Replaces the file at `path` (or creates it) with exactly `bytes`.
+// Replaces the file at `path` (or creates it) with exactly `bytes`. A file
+// marked read-only is not replaced (readOnly).
 AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                       const AtomicWriteOptions& options = {});
 

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <variant>
 
 #include "engine/forms/form_messages.h"
 #include "engine/number/number_parse.h"
@@ -16,71 +17,106 @@ constexpr std::array<int, 3> kTemperatureBoxes = {kBoxTemperatureHigh, kBoxTempe
                                                   kBoxTemperatureStudy};
 constexpr std::array<int, 3> kSpanBoxes = {kBoxSpanStart, kBoxSpanEnd, kBoxSpanStep};
 
-std::string_view Caption(int box) { return kConditionsBoxCaptions[static_cast<std::size_t>(box)]; }
+// The lowest temperature there is, in whole degrees.
+constexpr double kAbsoluteZero = -273.0;
 
-// A condition box's value: its leading number, rounded towards minus infinity.
-double FloorOfBox(const ConditionsFormInput& input, int box) {
-    return std::floor(ParseLeadingNumber(input.boxes[static_cast<std::size_t>(box)]));
-}
+std::string_view Caption(int box) { return kConditionsBoxCaptions[static_cast<std::size_t>(box)]; }
 
 bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
 
-bool FitsInt16(double value) { return value >= -32768.0 && value <= 32767.0; }
+// A condition box's value rounded towards minus infinity, or the refusal.
+using Floored = std::variant<double, FormRefusal>;
+
+// Readable, rounded down.
+Floored FloorOfBox(const ConditionsFormInput& input, int box) {
+    const std::optional<double> value = ReadBoxNumber(input.boxes[static_cast<std::size_t>(box)]);
+    if (!value) {
+        return FormRefusal{box, form_messages::NotANumber(Caption(box))};
+    }
+    return std::floor(*value);
+}
+
+// Readable, and within the float range once rounded down.
+Floored SingleOfBox(const ConditionsFormInput& input, int box) {
+    Floored value = FloorOfBox(input, box);
+    if (const double* floored = std::get_if<double>(&value); floored && !FitsSingle(*floored)) {
+        return FormRefusal{box, form_messages::ValueTooLarge(Caption(box))};
+    }
+    return value;
+}
+
+Floored WindPressure(const ConditionsFormInput& input, int box) {
+    Floored wind = SingleOfBox(input, box);
+    if (const double* value = std::get_if<double>(&wind); value && *value < 0.0) {
+        return FormRefusal{box, form_messages::MustNotBeNegative(Caption(box))};
+    }
+    return wind;
+}
+
+Floored Temperature(const ConditionsFormInput& input, int box) {
+    Floored temperature = FloorOfBox(input, box);
+    if (const double* value = std::get_if<double>(&temperature);
+        value && !(*value >= kAbsoluteZero && *value <= 32767.0)) {
+        return FormRefusal{box, "「" + std::string(Caption(box)) +
+                                    "」は -273 から 32767 までの温度を入力してください。"};
+    }
+    return temperature;
+}
+
+// The step is used as a whole number: it must move from the start span
+// towards the end span (1 or more upwards, -1 or less downwards).
+Floored SpanStep(const ConditionsFormInput& input, double start, double end) {
+    Floored step = SingleOfBox(input, kBoxSpanStep);
+    const double* value = std::get_if<double>(&step);
+    if (value && *value == 0.0) {
+        return FormRefusal{kBoxSpanStep,
+                           "「計算単位径間」は小数点以下を切り捨てた整数として使うため、0 "
+                           "になります。\r\n1 以上の値（短い径間へ進めるときは -1 "
+                           "以下の値）を入力してください。"};
+    }
+    if (value && (end - start) * *value < 0.0) {
+        return FormRefusal{kBoxSpanStep,
+                           "「計算単位径間」の向きでは、計算開始径間長から計算終り径間長へ進めま"
+                           "せん。\r\n開始より終りが長いときは正の値、短いときは負の値を入力して"
+                           "ください。"};
+    }
+    return step;
+}
 
 } // namespace
 
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
     ConditionsFormResult result;
-    const auto refuse = [&](int box, std::string message) {
-        result.refusal = FormRefusal{box, std::move(message)};
-        return result;
-    };
-
     ConditionsValues& values = result.values;
     for (int box = 0; box < kWireValueBoxCount; ++box) {
-        const auto i = static_cast<std::size_t>(box);
-        const std::optional<float> value = ParseStrictNumber(input.boxes[i]);
-        if (!value) {
-            return refuse(box, "「" + std::string(Caption(box)) +
-                                   "」の値が数値として読めません。\r\n数値を入力してください。");
+        if ((result.refusal =
+                 ReadWireValue(box, input.boxes[static_cast<std::size_t>(box)], values.wire))) {
+            return result;
         }
-        values.wire.*kWireValueFields[i] = *value;
     }
     values.wire.wireName = input.wireName; // untrimmed, as typed
 
-    std::array<double, 3> wind{};
-    std::array<double, 3> temperature{};
-    std::array<double, 3> span{};
-    for (std::size_t i = 0; i < 3; ++i) {
-        wind[i] = FloorOfBox(input, kWindBoxes[i]);
-        if (!FitsSingle(wind[i])) {
-            return refuse(kWindBoxes[i], form_messages::ValueTooLarge(Caption(kWindBoxes[i])));
+    std::array<double, 9> read{};
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        Floored value = i < 3   ? WindPressure(input, kWindBoxes[i])
+                        : i < 6 ? Temperature(input, kTemperatureBoxes[i - 3])
+                        : i < 8 ? SingleOfBox(input, kSpanBoxes[i - 6])
+                                : SpanStep(input, read[6], read[7]);
+        if (FormRefusal* refusal = std::get_if<FormRefusal>(&value)) {
+            result.refusal = std::move(*refusal);
+            return result;
         }
+        read[i] = std::get<double>(value);
     }
-    for (std::size_t i = 0; i < 3; ++i) {
-        temperature[i] = FloorOfBox(input, kTemperatureBoxes[i]);
-        if (!FitsInt16(temperature[i])) {
-            return refuse(kTemperatureBoxes[i],
-                          "「" + std::string(Caption(kTemperatureBoxes[i])) +
-                              "」は -32768 から 32767 までの温度を入力してください。");
-        }
-    }
-    for (std::size_t i = 0; i < 3; ++i) {
-        span[i] = FloorOfBox(input, kSpanBoxes[i]);
-        if (!FitsSingle(span[i])) {
-            return refuse(kSpanBoxes[i], form_messages::ValueTooLarge(Caption(kSpanBoxes[i])));
-        }
-    }
-
-    values.windPressureHigh = static_cast<float>(wind[0]);
-    values.windPressureLow = static_cast<float>(wind[1]);
-    values.windPressureStudy = static_cast<float>(wind[2]);
-    values.temperatureHigh = static_cast<std::int16_t>(temperature[0]);
-    values.temperatureLow = static_cast<std::int16_t>(temperature[1]);
-    values.temperatureStudy = static_cast<std::int16_t>(temperature[2]);
-    values.spanStart = static_cast<float>(span[0]);
-    values.spanEnd = static_cast<float>(span[1]);
-    values.spanStep = static_cast<float>(span[2]);
+    values.windPressureHigh = static_cast<float>(read[0]);
+    values.windPressureLow = static_cast<float>(read[1]);
+    values.windPressureStudy = static_cast<float>(read[2]);
+    values.temperatureHigh = static_cast<std::int16_t>(read[3]);
+    values.temperatureLow = static_cast<std::int16_t>(read[4]);
+    values.temperatureStudy = static_cast<std::int16_t>(read[5]);
+    values.spanStart = static_cast<float>(read[6]);
+    values.spanEnd = static_cast<float>(read[7]);
+    values.spanStep = static_cast<float>(read[8]);
     return result;
 }
 

@@ -37,23 +37,35 @@ enum ConditionsBox : int {
 inline constexpr int kConditionsBoxCount = 17;
 
 // The captions of the labels Label1(0) .. Label1(16), one per box; messages
-// name a box by them. Label1(17) "電線種類" names the combo box.
-inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBoxCaptions = {
-    "線膨張係数",         "等価弾性係数", "自重量",         "断面積",
-    "高温季外径",         "低温季外径",   "最大使用張力",   "被　　氷",
-    "低温季風圧",         "高温季風圧",   "検討温度",       "低温季荷重条件温度",
-    "高温季荷重条件温度", "計算単位径間", "計算終り径間長", "計算開始径間長",
-    "検討時風圧"};
+// name a box by them. The wire boxes carry the wire settings window's
+// captions. Label1(17) "電線種類" names the combo box.
+inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBoxCaptions = [] {
+    std::array<std::string_view, kConditionsBoxCount> captions{};
+    for (std::size_t box = 0; box < kWireValueCaptions.size(); ++box) {
+        captions[box] = kWireValueCaptions[box];
+    }
+    captions[kBoxIceThickness] = "被　　氷";
+    captions[kBoxWindPressureLow] = "低温季風圧";
+    captions[kBoxWindPressureHigh] = "高温季風圧";
+    captions[kBoxTemperatureStudy] = "検討温度";
+    captions[kBoxTemperatureLow] = "低温季荷重条件温度";
+    captions[kBoxTemperatureHigh] = "高温季荷重条件温度";
+    captions[kBoxSpanStep] = "計算単位径間";
+    captions[kBoxSpanEnd] = "計算終り径間長";
+    captions[kBoxSpanStart] = "計算開始径間長";
+    captions[kBoxWindPressureStudy] = "検討時風圧";
+    return captions;
+}();
 
 struct ConditionsFormInput {
     std::array<std::string, kConditionsBoxCount> boxes; // Text1(0) .. Text1(16)
     std::string wireName;                               // cmbWireName's text as typed
 };
 
-// What OK stores. Conditions are whole numbers: the leading number of their
-// box rounded towards minus infinity (15.7 -> 15, -0.5 -> -1, "abc" -> 0).
+// What OK stores. Conditions are whole numbers: the number of their box
+// rounded towards minus infinity (15.7 -> 15, -0.5 -> -1).
 struct ConditionsValues {
-    WireRecord wire;                   // constants of Text1(0..6) read strictly; name untrimmed
+    WireRecord wire;                   // constants of Text1(0..6) (ReadWireValue); name untrimmed
     float windPressureHigh = 0.0f;     // Text1(9)
     float windPressureLow = 0.0f;      // Text1(8)
     float windPressureStudy = 0.0f;    // Text1(16)
@@ -73,18 +85,26 @@ struct ConditionsFormResult {
     ConditionsValues values;
 };
 
-// The checks, in this order, the first that fails giving the refusal (its
-// box is the one named):
-//  1. Text1(0) .. Text1(6), each a whole number (ParseStrictNumber) within
-//     the float range: "「線膨張係数」の値が数値として読めません。" and
-//     "数値を入力してください。"
-//  2. The wind pressures Text1(9), (8), (16) within the float range:
-//     "「高温季風圧」の値が大きすぎます。" and "扱える範囲の数値を入力してください。"
-//  3. The temperatures Text1(12), (11), (10) within -32768 .. 32767:
-//     "「高温季荷重条件温度」は -32768 から 32767 までの温度を入力してください。"
-//  4. The spans Text1(15), (14), (13) within the float range, as 2.
-// No other check: a start span above the end span, a step of 0 or negative
-// values pass as they are.
+// Every box OK reads must hold one number as a whole (ReadBoxNumber: full-
+// width digits are read; empty, "1,000" or "abc" are not):
+// "「高温季風圧」の値が数値として読めません。" and "数値を入力してください。"
+// The checks, box by box in this order, the first that fails giving the
+// refusal (its box is the one named), nothing stored then:
+//  1. Text1(0) .. Text1(6) as ReadWireValue reads them: readable, within the
+//     float range, above 0 ("「断面積」には 0 より大きい値を入力してください。").
+//  2. The wind pressures Text1(9), (8), (16): readable, within the float
+//     range once rounded down ("「高温季風圧」の値が大きすぎます。" and
+//     "扱える範囲の数値を入力してください。"), not below 0
+//     ("「高温季風圧」には 0 以上の値を入力してください。").
+//  3. The temperatures Text1(12), (11), (10): readable, within -273 .. 32767
+//     once rounded down:
+//     "「高温季荷重条件温度」は -273 から 32767 までの温度を入力してください。"
+//  4. The spans Text1(15), (14), (13): readable, within the float range as
+//     in 2. The step, used as a whole number, must not round down to 0 and
+//     must lead from the start span towards the end span (negative for a
+//     descending table); each refusal says why.
+// A start span above the end span (with a negative step) passes; the
+// calculation refuses what it cannot compute (RunCalculation).
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input);
 
 // Stores accepted values: currentWire (all eight fields), the three wind

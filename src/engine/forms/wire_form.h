@@ -4,9 +4,9 @@
 // WireFormInput, calls ReadWireForm, and either shows the refusal or stores
 // the record and writes the catalogue (catalogue/catalogue_file.h).
 //
-// The value boxes are read leniently, as far as their text is a number
-// (ParseLeadingNumber: "12kg" is 12, "abc", "nan" and "inf" are 0), and
-// rounded to float; a value beyond the float range is refused, naming its box.
+// Each value box must hold one number as a whole (ReadBoxNumber: full-width
+// digits are read, "12kg", "1,000", "abc" and an empty box are not), within
+// the float range and above 0; otherwise the save is refused, naming the box.
 //
 // Messages are Japanese, UTF-8, with lines joined by CR LF like every message
 // of the engine; a Qt window shows them through EngineMessage.
@@ -69,17 +69,29 @@ struct WireFormResult {
     WireRecord record;
 };
 
+// Reads value box `box` (WireValueBox) into its field of `record`, or says
+// why it cannot, naming the box; the other fields are left as they were.
+// The checks, in this order:
+//  1. One number as a whole (ReadBoxNumber), else
+//     "「等価弾性係数」の値が数値として読めません。" and "数値を入力してください。"
+//  2. Within the float range, else "「等価弾性係数」の値が大きすぎます。" and
+//     "扱える範囲の数値を入力してください。"
+//  3. Above 0 once rounded to float (no wire constant means anything at 0 or
+//     below), else "「最大使用張力」には 0 より大きい値を入力してください。"
+// The value is rounded straight from its decimal text to float.
+// Both wire windows and the conditions window read their wire boxes so.
+std::optional<FormRefusal> ReadWireValue(int box, std::string_view text, WireRecord& record);
+
 // The checks, in this order, the first that fails giving the refusal:
 //  1. When adding, a name that is exactly "新規" or empty, untrimmed:
 //     "電線種類を入力してください" (combo box). A name of blanks passes here.
 //  2. The name with blanks (U+0020) removed at both ends and the JIS
 //     look-alikes replaced (ReplaceJisLookAlikes) must pass CheckWireName;
 //     otherwise its reason (combo box).
-//  3. Each value box, Text1(0) first: a leading number beyond the float
-//     range is refused with "「等価弾性係数」の値が大きすぎます。" and
-//     "扱える範囲の数値を入力してください。" (that box).
-// The record holds the trimmed, replaced name and each box's leading number
-// rounded to float (a value below the smallest float becomes 0).
+//  3. Each value box, Text1(0) first, as ReadWireValue reads it: readable,
+//     within the float range, above 0 (that box).
+// Nothing is stored on a refusal. Otherwise the record holds the trimmed,
+// replaced name and each box's value rounded to float.
 WireFormResult ReadWireForm(const WireFormInput& input);
 
 } // namespace orvalt

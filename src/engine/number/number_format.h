@@ -73,4 +73,12 @@ void AppendWithPattern(std::string& out, std::int16_t value, const NumberPattern
 std::string FormatPlainNumber(float value);
 std::string FormatPlainNumber(std::int16_t value);
 
+// FormatPlainNumber where its text reads back (ParseStrictNumber) as the very
+// same float, and always from 0.001 to below 10,000,000. Outside that range a
+// value whose seven digits would read back as another float (near 1e28, in
+// [9.31e-10, 1e-9), ...) is written with the shortest digits that read back
+// exactly, in the same exponent form (" 1.0000001E+28"). So writing what was
+// read gives the same text again, for every float.
+std::string FormatPlainNumberExactly(float value);
+
 } // namespace orvalt

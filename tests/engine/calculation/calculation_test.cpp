@@ -224,7 +224,7 @@ TEST(CalculationFailures, EveryClassEndsWithItsOwnMessage) {
         {"area 0", [](CalculationState& s) { s.currentWire.area = 0; },
          "断面積あたりの重量と最大使用応力の計算中に 0 による除算"},
         {"own weight 0", [](CalculationState& s) { s.currentWire.unitWeight = 0; },
-         "高温季負荷係数の計算中に 0 による除算"},
+         "負荷係数の計算中に 0 による除算が起きました（自重量が 0 です）。"},
         {"step 0", [](CalculationState& s) { s.spanStep = 0; },
          "径間の行数の計算中に 0 による除算"},
         {"equal load factors",
@@ -313,6 +313,16 @@ TEST(CalculationFailures, SixteenBitRowCounterLimitsTheTable) {
     EXPECT_THAT(message, HasSubstr("32767"));
     EXPECT_EQ(s.resultTable.back().block[kHighSeason].span, 32768.0f);
     EXPECT_EQ(s.resultTable.back().block[kLowSeason].span, 0.0f);
+
+    // Beyond that the table is not even made, and the message says why.
+    s.resultTable.clear();
+    s.spanEnd = 40000; // 40000 rows
+    EXPECT_THAT(FailureOf(s),
+                HasSubstr("径間の行数の計算中に表は 32767 行までです（この径間の範囲と"
+                          "刻みでは 40000 行になります）。"));
+    EXPECT_TRUE(s.resultTable.empty());
+    s.spanStep = 1e-30f;
+    EXPECT_THAT(FailureOf(s), HasSubstr("e+34 行になります"));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <limits>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Optional;
 using Status = CatalogueReadResult::Status;
 
 using test::GoldenPath;
@@ -347,7 +349,7 @@ TEST_F(CatalogueFolder, FiftyTwoRecordsReadTheFirstFiftyOne) {
     EXPECT_THAT(read.message, HasSubstr("51件を超える"));
     EXPECT_THAT(read.message, HasSubstr("409行目から後は読み込んでいません"));
     EXPECT_THAT(read.message, HasSubstr(path_.string()));
-    EXPECT_THAT(read.message, HasSubstr("wiredata.dat.bak"));
+    EXPECT_THAT(read.message, HasSubstr("「wiredata.dat.日付-時刻.bak」"));
 }
 
 TEST_F(CatalogueFolder, ShorterFileLeavesTheSlotsAboveUntouched) {
@@ -574,6 +576,22 @@ TEST(CatalogueRoundTrip, AnyFloatSettlesAfterOneWrite) {
     EXPECT_EQ(*second, *first);
 }
 
+// Read, write, read, write: the same bytes, also for values no wire has,
+// such as the one that once made the fuzzer stop.
+TEST(CatalogueRoundTrip, ReadValuesWriteBackTheSameBytes) {
+    const std::string fuzzed =
+        "x\r\n 1.0000001E+28 \r\n 9.999999E+27 \r\n 9.9999E-10 \r\n"
+        " 160 \r\n 18.2 \r\n-3.4028235E+38 \r\n 1500 \r\n";
+    WireList list;
+    std::int16_t last = 0;
+    ASSERT_EQ(ParseWireCatalogue(fuzzed, list, last).status, Status::kRead);
+    const std::optional<std::string> first = EncodeWireCatalogue(list, last);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, fuzzed);
+    ASSERT_EQ(ParseWireCatalogue(*first, list, last).status, Status::kRead);
+    EXPECT_EQ(EncodeWireCatalogue(list, last), first);
+}
+
 // ---------------------------------------------------------------------------
 // Saving safely
 
@@ -590,29 +608,40 @@ TEST_F(CatalogueFolder, WholeReadReplacesWithoutBackup) {
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"wiredata.dat", "wiredata.dat.bak"}));
 }
 
+// Each partly read file is kept under its own dated name: a later incident
+// never overwrites an earlier backup.
 TEST_F(CatalogueFolder, PartlyReadFileIsKeptAsBackup) {
-    // A file that reads only up to a bad line: what follows it must survive.
-    const std::string old = WithLine(12, "oops") + "\r\nmore the program cannot read\r\n";
-    WriteFileBytes(path_, old);
     WriteFileBytes(folder_ / "wiredata.dat.bak", "older backup");
-    WireList list;
-    std::int16_t last = 0;
-    const CatalogueReadResult read = ReadWireCatalogue(path_, list, last);
-    ASSERT_FALSE(read.readWhole);
-    ASSERT_EQ(last, 0);
+    const std::regex dated(R"(wiredata\.dat\.\d{8}-\d{6}(-\d+)?\.bak)");
+    std::vector<fs::path> backups;
+    for (const std::string& garbage : {std::string("first"), std::string("second")}) {
+        const std::string old = WithLine(12, garbage) + "\r\nmore the program cannot read\r\n";
+        WriteFileBytes(path_, old);
+        WireList list;
+        std::int16_t last = 0;
+        const CatalogueReadResult read = ReadWireCatalogue(path_, list, last);
+        ASSERT_FALSE(read.readWhole);
+        ASSERT_EQ(last, 0);
 
-    const CatalogueWriteResult written = WriteWireCatalogue(path_, list, last, read.readWhole);
-    ASSERT_TRUE(written.ok) << written.message;
-    ASSERT_TRUE(written.backupPath);
-    EXPECT_EQ(*written.backupPath, folder_ / "wiredata.dat.bak");
-    EXPECT_EQ(ReadFileBytes(folder_ / "wiredata.dat.bak"), old);
-    EXPECT_EQ(ReadFileBytes(path_), Encode({WorkedExamples()[0]}));
-    EXPECT_THAT(written.message, HasSubstr("「wiredata.dat.bak」として残しました"));
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"wiredata.dat", "wiredata.dat.bak"}));
+        const CatalogueWriteResult written = WriteWireCatalogue(path_, list, last, read.readWhole);
+        ASSERT_TRUE(written.ok) << written.message;
+        ASSERT_TRUE(written.backupPath);
+        EXPECT_EQ(written.backupPath->parent_path(), folder_);
+        const std::string name = written.backupPath->filename().string();
+        EXPECT_TRUE(std::regex_match(name, dated)) << name;
+        EXPECT_THAT(written.message, HasSubstr("「" + name + "」として残しました"));
+        EXPECT_EQ(ReadFileBytes(*written.backupPath), old);
+        EXPECT_EQ(ReadFileBytes(path_), Encode({WorkedExamples()[0]}));
+        backups.push_back(*written.backupPath);
 
-    // Saving again after a whole read keeps that backup as it is.
-    ASSERT_TRUE(WriteWireCatalogue(path_, list, last, true).ok);
-    EXPECT_EQ(ReadFileBytes(folder_ / "wiredata.dat.bak"), old);
+        // Saving again after a whole read keeps that backup as it is.
+        ASSERT_TRUE(WriteWireCatalogue(path_, list, last, true).ok);
+    }
+    ASSERT_NE(backups[0], backups[1]);
+    EXPECT_THAT(ReadFileBytes(backups[0]), Optional(HasSubstr("first")));
+    EXPECT_THAT(ReadFileBytes(backups[1]), Optional(HasSubstr("second")));
+    EXPECT_EQ(ReadFileBytes(folder_ / "wiredata.dat.bak"), "older backup");
+    EXPECT_EQ(FolderEntries().size(), 4u); // the file, the older backup and the two new ones
 }
 
 TEST_F(CatalogueFolder, NoBackupWhenThereIsNoOldFile) {
@@ -625,19 +654,42 @@ TEST_F(CatalogueFolder, NoBackupWhenThereIsNoOldFile) {
 }
 
 TEST_F(CatalogueFolder, BackupThatCannotBeMadeStopsTheSave) {
+    // A file name so long that no longer name fits beside it.
+    const fs::path path = folder_ / std::string(250, 'w');
     const std::string old = "unreadable \xff\r\n";
-    WriteFileBytes(path_, old);
-    // A non-empty folder in the backup's place cannot be replaced.
-    fs::create_directories(folder_ / "wiredata.dat.bak" / "inside");
+    WriteFileBytes(path, old);
     WireList list;
     const std::int16_t last = Fill(list, WorkedExamples());
-    const CatalogueWriteResult written = WriteWireCatalogue(path_, list, last, false);
+    const CatalogueWriteResult written = WriteWireCatalogue(path, list, last, false);
     EXPECT_FALSE(written.ok);
-    EXPECT_THAT(written.message, HasSubstr("控え（wiredata.dat.bak）を作れませんでした"));
-    EXPECT_THAT(written.message, HasSubstr("理由: "));
+    EXPECT_THAT(written.message, HasSubstr("控え（" + std::string(250, 'w') + "."));
+    EXPECT_THAT(written.message, HasSubstr(".bak）を作れませんでした"));
+    EXPECT_THAT(written.message, HasSubstr("理由: パスが長すぎます"));
     EXPECT_THAT(written.message, HasSubstr("元のファイルは書き換えていません"));
-    EXPECT_EQ(ReadFileBytes(path_), old);
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"wiredata.dat", "wiredata.dat.bak"}));
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{std::string(250, 'w')});
+}
+
+// A file marked read-only is the engineer's word: it is not replaced, even
+// by root, and the window keeps the edits.
+TEST_F(CatalogueFolder, ReadOnlyFileIsNotReplaced) {
+    const std::string old = Encode(WorkedExamples());
+    WriteFileBytes(path_, old);
+    const fs::perms readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(path_, readOnly);
+    WireList list;
+    const std::int16_t last = Fill(list, DefaultCatalogue());
+    for (const bool whole : {true, false}) {
+        const CatalogueWriteResult written = WriteWireCatalogue(path_, list, last, whole);
+        EXPECT_FALSE(written.ok);
+        EXPECT_FALSE(written.backupPath);
+        EXPECT_THAT(written.message, HasSubstr(path_.string()));
+        EXPECT_THAT(written.message, HasSubstr("理由: 読み取り専用のファイルです"));
+        EXPECT_EQ(ReadFileBytes(path_), old);
+        EXPECT_EQ(fs::status(path_).permissions(), readOnly);
+        EXPECT_EQ(FolderEntries(), std::vector<std::string>{"wiredata.dat"});
+    }
 }
 
 TEST_F(CatalogueFolder, NewFileKeepsTheOldPermissions) {
@@ -937,8 +989,8 @@ TEST_F(CatalogueFolder, ChangedPartlyReadFileGetsNoBackup) {
     window.Read(path_);
     const CatalogueWriteResult written = window.AddAndSave(path_, NumberedRecords(1)[0]);
     ASSERT_TRUE(written.ok) << written.message;
-    EXPECT_TRUE(written.backupPath);
-    EXPECT_EQ(ReadFileBytes(folder_ / "wiredata.dat.bak"), old + "more\r\n");
+    ASSERT_TRUE(written.backupPath);
+    EXPECT_EQ(ReadFileBytes(*written.backupPath), old + "more\r\n");
 }
 
 // What each kind of read remembers of the file.

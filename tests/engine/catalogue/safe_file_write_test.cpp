@@ -57,7 +57,7 @@ TEST_F(SafeFileWrite, CreatesAndReplacesWithExactlyTheBytes) {
     EXPECT_EQ(fs::file_size(path_), 0u);
 }
 
-TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytes) {
+TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytesAndNeverAnOlderBackup) {
     const fs::path backup = folder_ / "data.txt.bak";
     // No old file: nothing to keep.
     AtomicWriteResult written = WriteFileAtomically(path_, "first", {backup, std::nullopt});
@@ -65,13 +65,33 @@ TEST_F(SafeFileWrite, BackupKeepsTheReplacedBytes) {
     EXPECT_FALSE(written.backupKept);
     EXPECT_FALSE(fs::exists(backup));
 
-    WriteFileBytes(backup, "older backup");
-    written = WriteFileAtomically(path_, "second", {backup, std::nullopt});
-    ASSERT_TRUE(written.ok);
-    EXPECT_TRUE(written.backupKept);
-    EXPECT_EQ(ReadFileBytes(backup), "first");
-    EXPECT_EQ(ReadFileBytes(path_), "second");
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"data.txt", "data.txt.bak"}));
+    // Each write keeps what it replaced under the first free name.
+    const char* const kept[] = {"data.txt.bak", "data.txt-2.bak", "data.txt-3.bak"};
+    const char* const contents[] = {"first", "second", "third", "fourth"};
+    for (int i = 0; i < 3; ++i) {
+        written = WriteFileAtomically(path_, contents[i + 1], {backup, std::nullopt});
+        ASSERT_TRUE(written.ok) << written.error;
+        EXPECT_TRUE(written.backupKept);
+        EXPECT_EQ(written.backupPath, folder_ / kept[i]);
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ReadFileBytes(folder_ / kept[i]), contents[i]);
+    }
+    EXPECT_EQ(ReadFileBytes(path_), "fourth");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"data.txt", "data.txt-2.bak",
+                                                         "data.txt-3.bak", "data.txt.bak"}));
+}
+
+TEST_F(SafeFileWrite, FileWithoutWriteBitsIsNotReplaced) {
+    WriteFileBytes(path_, "kept");
+    fs::permissions(path_, fs::perms::owner_read);
+    const AtomicWriteResult written = WriteFileAtomically(path_, "x", {folder_ / "b.bak", {}});
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.readOnly);
+    EXPECT_EQ(written.error, EACCES);
+    EXPECT_FALSE(written.backupKept);
+    EXPECT_EQ(ReadFileBytes(path_), "kept");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"data.txt"});
 }
 
 TEST_F(SafeFileWrite, NonFilesAtThePathAreNotReplaced) {

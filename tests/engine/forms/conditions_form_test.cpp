@@ -13,6 +13,8 @@
 namespace orvalt {
 namespace {
 
+using ::testing::HasSubstr;
+
 // The boxes as the window opens with the worked example 1 and the start-up
 // conditions (FormatPlainNumber puts a blank before values that are not
 // negative).
@@ -59,32 +61,29 @@ TEST(ConditionsForm, OpenedWindowGivesTheStartUpConditions) {
     EXPECT_EQ(values.spanStep, 10.0f);
 }
 
-TEST(ConditionsForm, CaptionsFollowTheWindowsLabels) {
-    // The wire's constants carry the captions of the wire settings window.
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxExpansionCoeff], "線膨張係数");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxElasticModulus], "等価弾性係数");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxUnitWeight], "自重量");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxArea], "断面積");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxDiameterHigh], "高温季外径");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxDiameterLow], "低温季外径");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxMaxTension], "最大使用張力");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxIceThickness], "被　　氷");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxWindPressureLow], "低温季風圧");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxWindPressureHigh], "高温季風圧");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxTemperatureStudy], "検討温度");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxTemperatureLow], "低温季荷重条件温度");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxTemperatureHigh], "高温季荷重条件温度");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxSpanStep], "計算単位径間");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxSpanEnd], "計算終り径間長");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxSpanStart], "計算開始径間長");
-    EXPECT_EQ(kConditionsBoxCaptions[kBoxWindPressureStudy], "検討時風圧");
+// Both windows name a wire box alike, whichever form reads it.
+TEST(ConditionsForm, WireBoxesAreRefusedAsInTheWireSettingsWindow) {
+    for (int box = 0; box < kWireValueBoxCount; ++box) {
+        for (const char* text : {"", "0", "1e39"}) {
+            ConditionsFormInput conditions = OpenedWindow();
+            conditions.boxes[static_cast<std::size_t>(box)] = text;
+            WireFormInput wire;
+            wire.values = {"18", "9000", ".6", "160", "18.2", "18.2", "1500"};
+            wire.values[static_cast<std::size_t>(box)] = text;
+            const std::optional<FormRefusal> refusal = ReadConditionsForm(conditions).refusal;
+            ASSERT_TRUE(refusal) << box << " \"" << text << '"';
+            EXPECT_EQ(refusal, ReadWireForm(wire).refusal);
+            EXPECT_THAT(refusal->message,
+                        HasSubstr(kConditionsBoxCaptions[static_cast<std::size_t>(box)]));
+        }
+    }
 }
 
 // Wire constants are read as the boxes show them, as a whole number each.
 TEST(ConditionsForm, WireConstantsAsShownAndTheNameAsTyped) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[kBoxUnitWeight] = "0.6012";
-    input.boxes[kBoxArea] = " 12.5 ";
+    input.boxes[kBoxArea] = "\u3000１２．５ ";
     input.boxes[kBoxElasticModulus] = "8.3E3";
     input.wireName = "  計算例1 改 ";
     const ConditionsValues values = Accepted(input);
@@ -101,7 +100,7 @@ TEST(ConditionsForm, IceBoxIsNotRead) {
 }
 
 // ---------------------------------------------------------------------------
-// Conditions: the leading number rounded down
+// Conditions: the number rounded down
 
 struct FloorCase {
     int box;
@@ -130,7 +129,7 @@ double StoredIn(const ConditionsValues& v, int box) {
 
 class ConditionsFloor : public ::testing::TestWithParam<FloorCase> {};
 
-TEST_P(ConditionsFloor, StoresTheLeadingNumberRoundedDown) {
+TEST_P(ConditionsFloor, StoresTheNumberRoundedDown) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[static_cast<std::size_t>(GetParam().box)] = GetParam().text;
     const ConditionsValues values = Accepted(input);
@@ -146,16 +145,18 @@ TEST_P(ConditionsFloor, StoresTheLeadingNumberRoundedDown) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ConditionsForm, ConditionsFloor,
-    ::testing::Values(
-        FloorCase{kBoxWindPressureHigh, "100.9", 100}, FloorCase{kBoxWindPressureLow, "12kg", 12},
-        FloorCase{kBoxWindPressureStudy, "abc", 0}, FloorCase{kBoxTemperatureHigh, "15.7", 15},
-        FloorCase{kBoxTemperatureLow, "-0.5", -1}, FloorCase{kBoxTemperatureStudy, "-15.5", -16},
-        FloorCase{kBoxTemperatureStudy, "32767.9", 32767},
-        FloorCase{kBoxTemperatureLow, "-32768", -32768}, FloorCase{kBoxSpanStart, "1e3", 1000},
-        FloorCase{kBoxSpanEnd, "", 0}, FloorCase{kBoxSpanStep, "-10.5", -11},
-        FloorCase{kBoxSpanStep, "nan", 0}, FloorCase{kBoxSpanEnd, "1e-50", 0}));
+INSTANTIATE_TEST_SUITE_P(ConditionsForm, ConditionsFloor,
+                         ::testing::Values(FloorCase{kBoxWindPressureHigh, "100.9", 100},
+                                           FloorCase{kBoxWindPressureLow, "１２０", 120},
+                                           FloorCase{kBoxWindPressureStudy, "0.9", 0},
+                                           FloorCase{kBoxTemperatureHigh, "15.7", 15},
+                                           FloorCase{kBoxTemperatureLow, "-0.5", -1},
+                                           FloorCase{kBoxTemperatureStudy, "－１５．５", -16},
+                                           FloorCase{kBoxTemperatureStudy, "32767.9", 32767},
+                                           FloorCase{kBoxTemperatureLow, "-273", -273},
+                                           FloorCase{kBoxSpanStart, "5e1", 50},
+                                           FloorCase{kBoxSpanEnd, "\t４００．５\u3000", 400},
+                                           FloorCase{kBoxSpanStep, "1.9", 1}));
 
 // ---------------------------------------------------------------------------
 // Refusals
@@ -183,7 +184,15 @@ TEST_P(ConditionsRefusal, NamesTheBoxAndItsLabel) {
     "「" caption "」の値が数値として読めません。\r\n数値を入力してください。"
 #define TOO_LARGE(caption) \
     "「" caption "」の値が大きすぎます。\r\n扱える範囲の数値を入力してください。"
-#define TEMPERATURE(caption) "「" caption "」は -32768 から 32767 までの温度を入力してください。"
+#define TEMPERATURE(caption) "「" caption "」は -273 から 32767 までの温度を入力してください。"
+#define NOT_POSITIVE(caption) "「" caption "」には 0 より大きい値を入力してください。"
+#define NEGATIVE(caption) "「" caption "」には 0 以上の値を入力してください。"
+#define STEP_ZERO                                                                                                        \
+    "「計算単位径間」は小数点以下を切り捨てた整数として使うため、0 になります。\r\n" \
+    "1 以上の値（短い径間へ進めるときは -1 以下の値）を入力してください。"
+#define STEP_BACKWARDS                                                                                                    \
+    "「計算単位径間」の向きでは、計算開始径間長から計算終り径間長へ進めません。\r\n" \
+    "開始より終りが長いときは正の値、短いときは負の値を入力してください。"
 
 INSTANTIATE_TEST_SUITE_P(
     ConditionsForm, ConditionsRefusal,
@@ -194,23 +203,36 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ExponentWithD", kBoxArea, "1.6D2", NOT_A_NUMBER("断面積")},
         RefusalCase{"WordDiameter", kBoxDiameterHigh, "nan", NOT_A_NUMBER("高温季外径")},
         RefusalCase{"Infinity", kBoxDiameterLow, "inf", NOT_A_NUMBER("低温季外径")},
-        RefusalCase{"TensionBeyondFloat", kBoxMaxTension, "1e39", NOT_A_NUMBER("最大使用張力")},
+        RefusalCase{"TensionBeyondFloat", kBoxMaxTension, "1e39", TOO_LARGE("最大使用張力")},
+        RefusalCase{"ZeroArea", kBoxArea, "０", NOT_POSITIVE("断面積")},
+        RefusalCase{"NegativeDiameter", kBoxDiameterLow, "-18.2", NOT_POSITIVE("低温季外径")},
         RefusalCase{"WindHigh", kBoxWindPressureHigh, "1e39", TOO_LARGE("高温季風圧")},
         RefusalCase{"WindLow", kBoxWindPressureLow, "-1e39", TOO_LARGE("低温季風圧")},
         RefusalCase{"WindStudy", kBoxWindPressureStudy, "1E400", TOO_LARGE("検討時風圧")},
+        RefusalCase{"WindWithComma", kBoxWindPressureHigh, "1,000", NOT_A_NUMBER("高温季風圧")},
+        RefusalCase{"EmptyWind", kBoxWindPressureLow, "", NOT_A_NUMBER("低温季風圧")},
+        RefusalCase{"WindBelowZero", kBoxWindPressureLow, "-0.5", NEGATIVE("低温季風圧")},
         RefusalCase{"TemperatureHigh", kBoxTemperatureHigh, "32768",
                     TEMPERATURE("高温季荷重条件温度")},
-        RefusalCase{"TemperatureLow", kBoxTemperatureLow, "-32768.5",
+        RefusalCase{"TemperatureLow", kBoxTemperatureLow, "-273.5",
                     TEMPERATURE("低温季荷重条件温度")},
         RefusalCase{"TemperatureStudy", kBoxTemperatureStudy, "1E400", TEMPERATURE("検討温度")},
+        RefusalCase{"TemperatureWord", kBoxTemperatureStudy, "abc", NOT_A_NUMBER("検討温度")},
         RefusalCase{"SpanStart", kBoxSpanStart, "3.5e38", TOO_LARGE("計算開始径間長")},
-        RefusalCase{"SpanEnd", kBoxSpanEnd, "1e39m", TOO_LARGE("計算終り径間長")},
-        RefusalCase{"SpanStep", kBoxSpanStep, "-1E400", TOO_LARGE("計算単位径間")}),
+        RefusalCase{"SpanEnd", kBoxSpanEnd, "1e39m", NOT_A_NUMBER("計算終り径間長")},
+        RefusalCase{"SpanStep", kBoxSpanStep, "-1E400", TOO_LARGE("計算単位径間")},
+        RefusalCase{"StepBelowOne", kBoxSpanStep, "0.5", STEP_ZERO},
+        RefusalCase{"StepZero", kBoxSpanStep, "０", STEP_ZERO},
+        RefusalCase{"StepBackwards", kBoxSpanStep, "-10", STEP_BACKWARDS}),
     [](const auto& info) { return std::string(info.param.title); });
 
 #undef NOT_A_NUMBER
 #undef TOO_LARGE
 #undef TEMPERATURE
+#undef NOT_POSITIVE
+#undef NEGATIVE
+#undef STEP_ZERO
+#undef STEP_BACKWARDS
 
 // The boxes are checked in the order OK stores them: wire constants 0 to 6,
 // wind 9, 8, 16, temperatures 12, 11, 10, spans 15, 14, 13.

@@ -7,6 +7,7 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "engine/catalogue/catalogue_file.h"
 #include "engine/forms/wire_form.h"
@@ -43,18 +44,6 @@ TEST(WireForm, EachBoxGoesToItsField) {
     EXPECT_EQ(form.record.diameterHigh, 18.2f);
     EXPECT_EQ(form.record.diameterLow, 17.9f);
     EXPECT_EQ(form.record.maxTension, 1234.5f);
-}
-
-TEST(WireForm, BoxIndicesAndCaptionsFollowTheWindow) {
-    EXPECT_EQ(kWireValueCaptions[kBoxExpansionCoeff], "線膨張係数");
-    EXPECT_EQ(kWireValueCaptions[kBoxElasticModulus], "等価弾性係数");
-    EXPECT_EQ(kWireValueCaptions[kBoxUnitWeight], "自重量");
-    EXPECT_EQ(kWireValueCaptions[kBoxArea], "断面積");
-    EXPECT_EQ(kWireValueCaptions[kBoxDiameterHigh], "高温季外径");
-    EXPECT_EQ(kWireValueCaptions[kBoxDiameterLow], "低温季外径");
-    EXPECT_EQ(kWireValueCaptions[kBoxMaxTension], "最大使用張力");
-    EXPECT_EQ(kWireValueFields[kBoxExpansionCoeff], &WireRecord::expansionCoeff);
-    EXPECT_EQ(kWireValueFields[kBoxMaxTension], &WireRecord::maxTension);
 }
 
 // ---------------------------------------------------------------------------
@@ -128,41 +117,56 @@ TEST(WireForm, RefusedNameIsTheCatalogueWritersReason) {
 
 struct ValueCase {
     const char* text;
-    float stored;
+    std::optional<float> stored;                  // nullopt: refused
+    std::string (*message)(std::string_view box); // of the refusal
 };
 
-void PrintTo(const ValueCase& c, std::ostream* os) { *os << '"' << c.text << "\" -> " << c.stored; }
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 
 class WireFormValue : public ::testing::TestWithParam<ValueCase> {};
 
-// Every box reads its leading number as far as there is one.
-TEST_P(WireFormValue, IsReadLenientlyInEveryBox) {
+// Every box reads one whole number, above 0, or refuses naming itself.
+TEST_P(WireFormValue, IsStoredOrRefusedInEveryBox) {
+    const ValueCase& c = GetParam();
     for (int box = 0; box < kWireValueBoxCount; ++box) {
+        const auto i = static_cast<std::size_t>(box);
         WireFormInput input = TypedExample();
-        input.values[static_cast<std::size_t>(box)] = GetParam().text;
+        input.values[i] = c.text;
         const WireFormResult form = ReadWireForm(input);
-        ASSERT_FALSE(form.refusal) << box << ": " << form.refusal->message;
-        const float stored = form.record.*kWireValueFields[static_cast<std::size_t>(box)];
-        EXPECT_EQ(stored, GetParam().stored) << kWireValueCaptions[static_cast<std::size_t>(box)];
-        EXPECT_EQ(std::signbit(stored), std::signbit(GetParam().stored))
-            << kWireValueCaptions[static_cast<std::size_t>(box)];
+        if (c.stored) {
+            ASSERT_FALSE(form.refusal) << box << ": " << form.refusal->message;
+            EXPECT_EQ(form.record.*kWireValueFields[i], *c.stored) << kWireValueCaptions[i];
+        } else {
+            ASSERT_TRUE(form.refusal) << kWireValueCaptions[i];
+            EXPECT_EQ(*form.refusal, (FormRefusal{box, c.message(kWireValueCaptions[i])}));
+        }
     }
+}
+
+std::string NotANumber(std::string_view box) {
+    return "「" + std::string(box) + "」の値が数値として読めません。\r\n数値を入力してください。";
+}
+std::string NotPositive(std::string_view box) {
+    return "「" + std::string(box) + "」には 0 より大きい値を入力してください。";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WireForm, WireFormValue,
-    ::testing::Values(ValueCase{"12kg", 12.0f}, ValueCase{"1 234", 1234.0f}, ValueCase{"abc", 0.0f},
-                      ValueCase{"", 0.0f}, ValueCase{"-15.5", -15.5f},
-                      ValueCase{"0.60123", 0.60123f}, ValueCase{"1.5D2", 150.0f},
-                      // Words for numbers that are none here.
-                      ValueCase{"nan", 0.0f}, ValueCase{"NaN", 0.0f}, ValueCase{"inf", 0.0f},
-                      ValueCase{"-inf", 0.0f},
-                      // Too small for a float: zero, without a sign left over.
-                      ValueCase{"1e-50", 0.0f}, ValueCase{"1E-400", 0.0f},
-                      // The largest float itself still fits.
-                      ValueCase{"340282346638528859811704183484516925440",
-                                std::numeric_limits<float>::max()},
-                      ValueCase{"-3.4028234e38", -std::numeric_limits<float>::max()}));
+    ::testing::Values(
+        ValueCase{"８４００", 8400.0f, nullptr}, ValueCase{"１．５Ｅ２", 150.0f, nullptr},
+        ValueCase{"\u3000 0.60123\t", 0.60123f, nullptr},
+        ValueCase{"0.1", 0.1f, nullptr}, // one rounding, straight to float
+        // The largest float itself still fits.
+        ValueCase{"340282346638528859811704183484516925440", std::numeric_limits<float>::max(),
+                  nullptr},
+        ValueCase{"", std::nullopt, NotANumber}, ValueCase{"1,000", std::nullopt, NotANumber},
+        ValueCase{"8400x", std::nullopt, NotANumber}, ValueCase{"12kg", std::nullopt, NotANumber},
+        ValueCase{"1 234", std::nullopt, NotANumber}, ValueCase{"abc", std::nullopt, NotANumber},
+        ValueCase{"nan", std::nullopt, NotANumber}, ValueCase{"inf", std::nullopt, NotANumber},
+        ValueCase{"1.5D2", std::nullopt, NotANumber}, ValueCase{"0", std::nullopt, NotPositive},
+        ValueCase{"－１５．５", std::nullopt, NotPositive},
+        ValueCase{"-0", std::nullopt, NotPositive},
+        ValueCase{"1e-50", std::nullopt, NotPositive})); // 0 as a float
 
 struct TooLargeCase {
     int box;
@@ -189,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(WireForm, WireFormTooLarge,
                                            TooLargeCase{kBoxArea, "1E400", "断面積"},
                                            TooLargeCase{kBoxDiameterHigh, "-1E400", "高温季外径"},
                                            TooLargeCase{kBoxDiameterLow, "1e100", "低温季外径"},
-                                           TooLargeCase{kBoxMaxTension, "1 0 E 5 0 kg",
+                                           TooLargeCase{kBoxMaxTension, "１Ｅ５０",
                                                         "最大使用張力"}));
 
 TEST(WireForm, FirstRefusalWins) {

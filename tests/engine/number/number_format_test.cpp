@@ -393,11 +393,11 @@ TEST(FormatPlainNumber, WritesWholeNumbersWithoutPoint) {
 // exact examples, then random floats of every magnitude through both readers.
 TEST(FormatPlainNumber, ReadsBackThroughBothParsers) {
     EXPECT_EQ(ParseStrictNumber(" 1.5E-05"), 1.5e-5f);
-    EXPECT_EQ(ParseLeadingNumber(" 1.5E-05"), 1.5e-5);
+    EXPECT_EQ(ReadBoxNumber(" 1.5E-05"), 1.5e-5);
     EXPECT_EQ(ParseStrictNumber(" 1.234568E+07"), 12345680.0f);
-    EXPECT_EQ(ParseLeadingNumber(" 1.234568E+07"), 12345680.0);
+    EXPECT_EQ(ReadBoxNumber(" 1.234568E+07"), 12345680.0);
     EXPECT_EQ(ParseStrictNumber("-.5"), -0.5f);
-    EXPECT_EQ(ParseLeadingNumber(" .6"), 0.6);
+    EXPECT_EQ(ReadBoxNumber(" .6"), 0.6);
 
     std::mt19937 random(7);
     std::uniform_int_distribution<std::uint32_t> bits(0, 0xFFFFFFFFu);
@@ -411,16 +411,74 @@ TEST(FormatPlainNumber, ReadsBackThroughBothParsers) {
         const std::string text = FormatPlainNumber(value);
         const std::optional<float> strict = ParseStrictNumber(text);
         ASSERT_TRUE(strict.has_value()) << text;
-        const double lenient = ParseLeadingNumber(text);
+        const std::optional<double> box = ReadBoxNumber(text);
+        ASSERT_TRUE(box.has_value()) << text;
         // Seven significant digits: within half a unit of the 7th digit.
         const double tolerance = 5.0000001e-7 * std::fabs(static_cast<double>(value));
-        ASSERT_LE(std::fabs(lenient - value), tolerance) << text;
+        ASSERT_LE(std::fabs(*box - value), tolerance) << text;
         ASSERT_LE(std::fabs(static_cast<double>(*strict) - value),
                   tolerance + 1e-7 * std::fabs(static_cast<double>(value)) + 1e-45)
             << text;
         // The text of what was read is the text that was written.
         ASSERT_EQ(FormatPlainNumber(*strict), text);
     }
+}
+
+} // namespace
+} // namespace orvalt
+
+namespace orvalt {
+namespace {
+
+// What the catalogue writes must read back as the very float outside the
+// range of wire constants, and be today's text inside it.
+void ExpectExactlyWritten(float value) {
+    const std::string text = FormatPlainNumberExactly(value);
+    const float magnitude = std::fabs(value);
+    if (magnitude >= 0.001f && magnitude < 1e7f) {
+        ASSERT_EQ(text, FormatPlainNumber(value)) << value;
+    } else {
+        ASSERT_EQ(ParseStrictNumber(text), value) << text;
+    }
+    const std::optional<float> back = ParseStrictNumber(text);
+    ASSERT_TRUE(back) << text;
+    ASSERT_EQ(FormatPlainNumberExactly(*back), text) << "not a fixed point: " << text;
+}
+
+struct Band {
+    float from;
+    float to;
+};
+
+class ExactlyWrittenBand : public testing::TestWithParam<Band> {};
+
+// Bands where seven digits come close to not telling neighbouring floats
+// apart: every third float of each, both signs.
+TEST_P(ExactlyWrittenBand, EveryFloatReadsBackAsItself) {
+    for (std::uint32_t bits = std::bit_cast<std::uint32_t>(GetParam().from);
+         bits < std::bit_cast<std::uint32_t>(GetParam().to); bits += 3) {
+        ExpectExactlyWritten(std::bit_cast<float>(bits));
+        ExpectExactlyWritten(-std::bit_cast<float>(bits));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FormatPlainNumberExactly, ExactlyWrittenBand,
+                         testing::Values(Band{9.31e-10f, 1e-9f}, Band{9.54e-7f, 1e-6f},
+                                         Band{0.000977f, 0.001f}, Band{8.59e9f, 1e10f},
+                                         Band{9.9e27f, 1.01e28f}, Band{3.3e38f, 3.4028e38f}));
+
+// A sweep over the bit patterns of all finite floats with a fixed step.
+TEST(FormatPlainNumberExactly, EveryFloatIsAFixedPoint) {
+    for (std::uint32_t bits = 0; bits < 0x7F800000u; bits += 2003) {
+        ExpectExactlyWritten(std::bit_cast<float>(bits));
+        ExpectExactlyWritten(-std::bit_cast<float>(bits));
+    }
+    EXPECT_EQ(FormatPlainNumber(std::nextafter(1e28f, 1e30f)), " 1E+28"); // reads as 1e28f
+    EXPECT_EQ(FormatPlainNumberExactly(std::nextafter(1e28f, 1e30f)), " 1.0000001E+28");
+    EXPECT_EQ(FormatPlainNumberExactly(9.9999e-10f), " 9.9999E-10");
+    EXPECT_EQ(FormatPlainNumberExactly(1e28f), " 9.999999E+27"); // reads back already
+    EXPECT_EQ(FormatPlainNumberExactly(0.6f), " .6");
+    EXPECT_EQ(FormatPlainNumberExactly(0.0f), " 0");
 }
 
 } // namespace

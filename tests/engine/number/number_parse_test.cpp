@@ -1,6 +1,5 @@
-// Text to numbers: the lenient reader of the wire boxes and the catalogue
-// (ParseLeadingNumber) and the strict one of the condition boxes
-// (ParseStrictNumber).
+// Text to numbers: the reader of the windows' number boxes (ReadBoxNumber)
+// and the strict one of the catalogue file (ParseStrictNumber).
 
 #include "engine/number/number_parse.h"
 
@@ -18,69 +17,61 @@ namespace orvalt {
 namespace {
 
 constexpr float kFloatMax = std::numeric_limits<float>::max();
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // ---------------------------------------------------------------------------
-// ParseLeadingNumber
+// ReadBoxNumber
 
-struct LeadingCase {
+struct BoxCase {
     const char* text;
-    double expected;
+    std::optional<double> expected;
 };
 
-std::ostream& operator<<(std::ostream& os, const LeadingCase& c) {
-    return os << '"' << c.text << "\" -> " << c.expected;
+std::ostream& operator<<(std::ostream& os, const BoxCase& c) {
+    os << '"' << c.text << "\" -> ";
+    return c.expected ? os << *c.expected : os << "unreadable";
 }
 
-class LeadingNumberTest : public testing::TestWithParam<LeadingCase> {};
+class BoxNumberTest : public testing::TestWithParam<BoxCase> {};
 
-TEST_P(LeadingNumberTest, ReadsTheLeadingNumber) {
-    EXPECT_EQ(ParseLeadingNumber(GetParam().text), GetParam().expected);
+TEST_P(BoxNumberTest, ReadsOneWholeNumber) {
+    EXPECT_EQ(ReadBoxNumber(GetParam().text), GetParam().expected);
 }
 
+// What a Japanese input method types reads like its ASCII twin.
 INSTANTIATE_TEST_SUITE_P(
-    Examples, LeadingNumberTest,
-    testing::Values(LeadingCase{"12kg", 12.0}, LeadingCase{"1 234", 1234.0},
-                    LeadingCase{"abc", 0.0}, LeadingCase{"", 0.0}, LeadingCase{"-15.5", -15.5},
-                    LeadingCase{"+5", 5.0}, LeadingCase{" \t\n 7 \t", 7.0},
-                    LeadingCase{"- 5", -5.0}, LeadingCase{"1 . 5", 1.5},
-                    LeadingCase{"1\t2\n3", 123.0}, LeadingCase{".5", 0.5}, LeadingCase{"5.", 5.0},
-                    LeadingCase{"1.2.3", 1.2}, LeadingCase{".", 0.0}, LeadingCase{"-", 0.0},
-                    LeadingCase{"-.", 0.0}, LeadingCase{"--5", 0.0},
-                    LeadingCase{"\r5", 0.0}, // only blanks, tabs and line feeds are skipped
-                    LeadingCase{"5\r6", 5.0}, LeadingCase{"0.1", 0.1},
-                    LeadingCase{"１２", 0.0})); // full-width digits are not digits here
+    FullWidth, BoxNumberTest,
+    testing::Values(BoxCase{"８４００", 8400.0}, BoxCase{"０１２３４５６７８９", 123456789.0},
+                    BoxCase{"－１５．５", -15.5}, BoxCase{"＋３", 3.0}, BoxCase{"−２", -2.0},
+                    BoxCase{"１．５Ｅ３", 1500.0}, BoxCase{"２ｅ－３", 0.002},
+                    BoxCase{"1２.５", 12.5},                    // mixed widths
+                    BoxCase{"\u3000 \t１２０\t\u3000 ", 120.0}, // blanks around it
+                    BoxCase{"１\u3000２", std::nullopt},        // but not inside
+                    BoxCase{"１，０００", std::nullopt}, BoxCase{"８４００ｘ", std::nullopt},
+                    BoxCase{"\u3000", std::nullopt}, BoxCase{"１２ｋｇ", std::nullopt}));
 
 INSTANTIATE_TEST_SUITE_P(
-    Exponents, LeadingNumberTest,
-    testing::Values(LeadingCase{"1.5E3", 1500.0}, LeadingCase{"1.5e3", 1500.0},
-                    LeadingCase{"1.5D3", 1500.0}, LeadingCase{"1.5d+3", 1500.0},
-                    LeadingCase{"1.5E-2", 0.015}, LeadingCase{"2 E 1 0", 2e10},
-                    LeadingCase{"12E", 12.0}, // a letter without digits ends the number before it
-                    LeadingCase{"12Ex", 12.0}, LeadingCase{"12E+", 12.0},
-                    LeadingCase{"12E-x", 12.0}, LeadingCase{"12e5kg", 1.2e6},
-                    LeadingCase{"E5", 0.0},
-                    LeadingCase{"1E400", kInfinity}, // beyond double: infinity, like strtod
-                    LeadingCase{"-1E400", -kInfinity}, LeadingCase{"0.001E311", 1e308},
-                    LeadingCase{"0.0001E-320", 0.0}, // below double: zero
-                    LeadingCase{"1E-400", 0.0}, LeadingCase{"1E99999999999999999999999", kInfinity},
-                    LeadingCase{"1E-99999999999999999999999", 0.0}, LeadingCase{"0E99999", 0.0}));
+    HalfWidth, BoxNumberTest,
+    testing::Values(
+        BoxCase{"12.5", 12.5}, BoxCase{" -15 ", -15.0}, BoxCase{".5", 0.5}, BoxCase{"5.", 5.0},
+        BoxCase{"0.1", 0.1}, BoxCase{"1.5E-05", 1.5e-5}, BoxCase{"2e+3", 2000.0},
+        BoxCase{"1e39", 1e39}, // beyond float: the caller's
+        BoxCase{"1E400", std::numeric_limits<double>::infinity()},
+        BoxCase{"-1E400", -std::numeric_limits<double>::infinity()}, BoxCase{"1E-400", 0.0},
+        BoxCase{"1E99999999999999999999999", std::numeric_limits<double>::infinity()},
+        BoxCase{"", std::nullopt}, BoxCase{"  ", std::nullopt}, BoxCase{"1,000", std::nullopt},
+        BoxCase{"8400x", std::nullopt}, BoxCase{"abc", std::nullopt}, BoxCase{"nan", std::nullopt},
+        BoxCase{"inf", std::nullopt}, BoxCase{"-inf", std::nullopt}, BoxCase{"1 000", std::nullopt},
+        BoxCase{"1.2.3", std::nullopt}, BoxCase{"1D5", std::nullopt}, BoxCase{"1e", std::nullopt},
+        BoxCase{"0x1A", std::nullopt}, BoxCase{"--5", std::nullopt}, BoxCase{".", std::nullopt},
+        BoxCase{"5\n", std::nullopt}, BoxCase{"５ä", std::nullopt},
+        BoxCase{"\xef\xbc", std::nullopt}));
 
-// Words that other programs read as numbers have no leading number here,
-// so they read as 0, never as NaN or an infinity.
-INSTANTIATE_TEST_SUITE_P(
-    NotNumbers, LeadingNumberTest,
-    testing::Values(LeadingCase{"nan", 0.0}, LeadingCase{"NaN", 0.0}, LeadingCase{"inf", 0.0},
-                    LeadingCase{"-inf", 0.0}, LeadingCase{"infinity", 0.0},
-                    LeadingCase{"0x1A", 0.0},  // stops at the x
-                    LeadingCase{"1e39", 1e39}, // a double, beyond the float range
-                    LeadingCase{"-1e39", -1e39}, LeadingCase{"1e-50", 1e-50}));
-
-TEST(ParseLeadingNumber, ReadsVeryLongDigitStrings) {
-    EXPECT_EQ(ParseLeadingNumber(std::string(400, '9')), kInfinity);
-    EXPECT_EQ(ParseLeadingNumber("1" + std::string(100, '0')), 1e100);
-    EXPECT_EQ(ParseLeadingNumber("0." + std::string(500, '0') + "1"), 0.0);
-    EXPECT_EQ(ParseLeadingNumber(std::string(10000, ' ') + "42"), 42.0);
+TEST(TrimBlanks, RemovesOnlyTheGivenCharactersAtTheEnds) {
+    EXPECT_EQ(TrimBlanks("  a b  "), "a b");
+    EXPECT_EQ(TrimBlanks("\t a \t"), "\t a \t");
+    EXPECT_EQ(TrimBlanks("\t a \t", " \t"), "a");
+    EXPECT_EQ(TrimBlanks("   "), "");
+    EXPECT_EQ(TrimBlanks(""), "");
 }
 
 // ---------------------------------------------------------------------------

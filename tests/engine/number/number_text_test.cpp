@@ -104,8 +104,8 @@ TEST_F(CommaLocaleTest, ConversionsKeepThePoint) {
     EXPECT_EQ(FormatPlainNumber(0.6f), " .6");
     EXPECT_EQ(FormatPlainNumber(1.23456789f), " 1.234568");
     EXPECT_EQ(FormatPlainNumber(1.5e-5f), " 1.5E-05");
-    EXPECT_EQ(ParseLeadingNumber("-15.5"), -15.5);
-    EXPECT_EQ(ParseLeadingNumber("1,5"), 1.0);
+    EXPECT_EQ(ReadBoxNumber("-15.5"), -15.5);
+    EXPECT_EQ(ReadBoxNumber("1,5"), std::nullopt);
     EXPECT_EQ(ParseStrictNumber(" 12.5 "), 12.5f);
     EXPECT_EQ(ParseStrictNumber("1.5E-05"), 1.5e-5f);
     EXPECT_EQ(ParseStrictNumber("12,5"), std::nullopt);
