@@ -32,6 +32,7 @@
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/plot_style.h"
+#include "ui/base/printing.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
 
@@ -317,13 +318,12 @@ QString GraphCaption(const CalculationState& state) {
 
 } // namespace
 
-frmGraph::frmGraph(WindowHost& host, CalculationState calculation)
+frmGraph::frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> calculation)
     : host_(host),
       calculation_(std::move(calculation)),
-      curves_(CurvesOfResultTable(calculation_)) {
-    setObjectName(QStringLiteral("frmGraph"));
-    setProperty("tag", QString::fromLatin1(kGraphWindowTag));
-    setWindowTitle(GraphCaption(calculation_));
+      curves_(CurvesOfResultTable(*calculation_)) {
+    setObjectName(QLatin1String(kObjectName));
+    setWindowTitle(GraphCaption(*calculation_));
 
     sag_ = Plot::Build(curves_, Quantity::Sag);
     tension_ = Plot::Build(curves_, Quantity::Tension);
@@ -354,8 +354,6 @@ frmGraph::frmGraph(WindowHost& host, CalculationState calculation)
     layout->setSpacing(0);
     layout->addWidget(sagView_, 1);
     layout->addWidget(tensionView_, 1);
-
-    host_.addChildWindow(this);
 }
 
 // The views (and with them the charts, whose signals reach the plots) go
@@ -490,10 +488,23 @@ void frmGraph::renderPlots(QPainter& painter, const QRectF& target) const {
     scene.render(&painter, target, scene.sceneRect(), Qt::IgnoreAspectRatio);
 }
 
-frmGraph* ShowGraphWindow(WindowHost& host, const CalculationState& calculation) {
-    auto* window = new frmGraph(host, calculation);
-    ShowChildWindowSized(host.mdiArea(), window, QSize(820, 760));
-    return window;
+void frmGraph::Form_Place(QMdiSubWindow& sub) {
+    SizeChildWindow(host_.mdiArea(), sub, QSize(820, 760));
+}
+
+void frmGraph::print() {
+    PrintPageWithDialog(
+        host_.printService(), host_.messages(), host_.hostWidget(),
+        [this](QPainter& painter, const QRectF& page) { renderPlots(painter, page); });
+}
+
+std::optional<ChildWindow::Image> frmGraph::image() const {
+    return Image{[this](QPainter& painter, const QRectF& target) { renderPlots(painter, target); },
+                 QStringLiteral("_グラフ")};
+}
+
+frmGraph* ShowGraphWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation) {
+    return OpenChildWindow<frmGraph>(host, std::move(calculation));
 }
 
 } // namespace orvalt
