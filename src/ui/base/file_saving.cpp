@@ -19,19 +19,14 @@ bool NameFits(const QString& name) {
 // Why `file` could not be written, for the user.
 QString Reason(const QSaveFile& file) {
     const QFileInfo info(file.fileName());
+    if (info.fileName().toUtf8().size() > kMaxFileNameBytes)
+        return QStringLiteral("ファイル名が長すぎます");
+    if (!info.dir().exists()) return QStringLiteral("保存先のフォルダーがありません");
     switch (file.error()) {
         case QFileDevice::PermissionsError: return QStringLiteral("書き込みの権限がありません");
         case QFileDevice::ResourceError: return QStringLiteral("ディスクの空きが足りません");
-        case QFileDevice::OpenError:
-            if (info.fileName().toUtf8().size() > kMaxFileNameBytes)
-                return QStringLiteral("ファイル名が長すぎます");
-            if (!info.dir().exists()) return QStringLiteral("保存先のフォルダーがありません");
-            if (!QFileInfo(info.path()).isWritable())
-                return QStringLiteral("書き込みの権限がありません");
-            break;
-        default: break;
+        default: return file.errorString();
     }
-    return file.errorString();
 }
 
 } // namespace

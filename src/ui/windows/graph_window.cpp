@@ -44,7 +44,6 @@ namespace {
 // and exported plots are drawn at a scale, and a point size would be taken
 // again at the printer's resolution on top of it.
 constexpr int kCaptionPixels = 16;
-constexpr double kCurvePenWidth = 1.6;
 constexpr double kLinePenWidth = 1.2;
 constexpr double kScreenDpi = 96.0;
 const QMargins kChartMargins(6, 4, 10, 4);
@@ -82,18 +81,6 @@ struct Range {
         max = std::max(max, value);
     }
 };
-
-// Sets `axis` to a range holding `range`, widened to round tick values.
-void SetNiceRange(QValueAxis* axis, Range range) {
-    if (!(range.max >= range.min)) range = {0.0, 1.0};
-    if (!(range.max > range.min)) {
-        const double pad = std::max(1.0, std::fabs(range.min) * 0.1);
-        range.min -= pad;
-        range.max += pad;
-    }
-    axis->setRange(range.min, range.max);
-    axis->applyNiceNumbers();
-}
 
 // A chart view that reports its resizes after the chart has followed them.
 class PlotView final : public QChartView {
@@ -155,8 +142,8 @@ struct frmGraph::Plot {
             for (const CurvePoint& p : curve.points) yRange.include(p.y);
         // Room above the maximum tension for its label.
         if (!sag && curves.maxTension > 0.0) yRange.include(curves.maxTension * kHeadroom);
-        SetNiceRange(plot->xAxis, xRange);
-        SetNiceRange(plot->yAxis, yRange);
+        SetNiceRange(plot->xAxis, xRange.min, xRange.max);
+        SetNiceRange(plot->yAxis, yRange.min, yRange.max);
 
         // The labelled lines first, so that the curves are drawn over them;
         // they are named on the plot itself, not in the legend.
@@ -265,14 +252,9 @@ struct frmGraph::Plot {
     std::optional<CurvePoint> nearestShown(int c, QPointF value) const {
         if (c < 0 || c >= static_cast<int>(shown.size())) return std::nullopt;
         const std::vector<CurvePoint>& points = shown[static_cast<std::size_t>(c)];
-        // Units per pixel along each axis; before the first layout one unit
-        // counts as one pixel.
-        const QRectF area = chart->plotArea();
-        const double xSpan = xAxis->max() - xAxis->min();
-        const double ySpan = yAxis->max() - yAxis->min();
-        const double xPerPixel = area.width() > 0.0 && xSpan > 0.0 ? xSpan / area.width() : 1.0;
-        const double yPerPixel = area.height() > 0.0 && ySpan > 0.0 ? ySpan / area.height() : 1.0;
-        const auto nearest = NearestPoint(points, {value.x(), value.y()}, xPerPixel, yPerPixel);
+        const QPointF perPixel = UnitsPerPixel(*chart, *xAxis, *yAxis);
+        const auto nearest =
+            NearestPoint(points, {value.x(), value.y()}, perPixel.x(), perPixel.y());
         if (!nearest) return std::nullopt;
         return points[*nearest];
     }
@@ -422,9 +404,7 @@ void frmGraph::showPointTip(const Plot& plot, QXYSeries* series, QPointF value) 
     const std::optional<CurvePoint> p = plot.nearestShown(plot.indexOf(series), value);
     if (text.isEmpty() || !p) return;
     QChartView* view = &plot == sag_.get() ? sagView_ : tensionView_;
-    const QPointF inChart = plot.chart->mapToPosition(QPointF(p->x, p->y), series);
-    const QPoint inViewport = view->mapFromScene(plot.chart->mapToScene(inChart));
-    QToolTip::showText(view->viewport()->mapToGlobal(inViewport), text, view);
+    ShowPointTip(*view, series, QPointF(p->x, p->y), text);
 }
 
 // While the mouse is on a curve, the tip follows it from point to point.
