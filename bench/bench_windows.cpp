@@ -11,6 +11,8 @@
 // selected. Target for each: well under a second.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
@@ -81,7 +83,8 @@ void BM_OpenGraphWindowLargestTable(benchmark::State& bench) {
     orvalt::CalculationState& state = largest.state;
 
     for (auto _ : bench) {
-        orvalt::frmGraph* window = orvalt::ShowGraphWindow(main, state);
+        orvalt::frmGraph* window =
+            orvalt::ShowGraphWindow(main, std::make_shared<const orvalt::CalculationState>(state));
         // Shown means laid out and both plots painted once.
         QCoreApplication::processEvents();
         window->sagView()->viewport()->repaint();
@@ -103,7 +106,7 @@ BENCHMARK(BM_OpenGraphWindowLargestTable)
 
 // The chart window of the largest table, shown, laid out and painted once.
 orvalt::frmChart* OpenChart(LargestTable& largest) {
-    orvalt::frmChart* window = orvalt::ShowChartWindow(largest.main, largest.state);
+    orvalt::frmChart* window = orvalt::ShowChartWindow(largest.main, std::make_shared<const orvalt::CalculationState>(largest.state));
     QCoreApplication::processEvents();
     for (auto* table : window->findChildren<orvalt::CopyableTableView*>())
         table->viewport()->repaint();

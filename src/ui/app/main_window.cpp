@@ -14,8 +14,8 @@
 #include <QStandardPaths>
 
 #include "engine/calculation/calculation.h"
-#include "engine/output/csv_text.h"
 #include "ui/base/access_keys.h"
+#include "ui/base/child_window.h"
 #include "ui/base/file_saving.h"
 #include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
@@ -62,7 +62,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
     new ChildAccessKeys(mdiArea_, this);
 
     createMenus();
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::MDIClient_Activate);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::updateMenus);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this, &frmMain::sessionEnding);
 
@@ -105,8 +105,6 @@ void frmMain::createMenus() {
     mnuGraph_ = command(bar, u"グラフ(&G)", "mnuGraph", &frmMain::mnuGraph_Click);
     command(bar, u"電線設定(&W)", "mnuWire", &frmMain::mnuWire_Click);
     mnuUse_ = command(bar, u"使い方(&U)", "mnuUse", &frmMain::mnuUse_Click);
-    mnuCsv_->setEnabled(false);
-    mnuImage_->setEnabled(false);
 }
 
 // Children still open here were not closed by the quit sequence (a test, or
@@ -116,23 +114,23 @@ frmMain::~frmMain() = default;
 void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
     switch (command) {
         case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
-        case HostCommand::Print: // the commands that work on a result window
-            mnuPrint_->setEnabled(enabled);
-            mnuChart_->setEnabled(enabled);
-            mnuGraph_->setEnabled(enabled);
-            break;
         case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
     }
 }
 
 void frmMain::setSaveDialogService(SaveDialogService& dialogs) { saveDialogs_ = &dialogs; }
 
-QString frmMain::activeChildTag() const {
-    // currentSubWindow() is the active child, and stays so while the menu bar
-    // or a message box has the focus.
-    const QMdiSubWindow* sub = mdiArea_->currentSubWindow();
-    if (sub == nullptr || sub->widget() == nullptr) return {};
-    return sub->widget()->property("tag").toString();
+ChildWindow* frmMain::activeChild() const { return ActiveChildWindow(mdiArea_); }
+
+void frmMain::updateMenus() {
+    const ChildWindow* child = activeChild();
+    const bool results = state_.resultWindowCount > 0;
+    const bool calculation = child != nullptr && child->calculation() != nullptr;
+    mnuPrint_->setEnabled(results || (child != nullptr && child->canPrint()));
+    mnuChart_->setEnabled(results || calculation);
+    mnuGraph_->setEnabled(results || calculation);
+    mnuCsv_->setEnabled(child != nullptr && child->csv().has_value());
+    mnuImage_->setEnabled(child != nullptr && child->image().has_value());
 }
 
 QMdiSubWindow* frmMain::addChildWindow(QWidget* child) {
@@ -154,8 +152,7 @@ void frmMain::MDIForm_Load() {
     state_.wireDataPath = programFilePath(QStringLiteral("wiredata.dat")).toStdString();
     setCommandEnabled(HostCommand::Calculate, false);
     // templateTable is a constant of the program, already filled.
-    state_.resultWindowCount = 0;
-    setCommandEnabled(HostCommand::Print, false);
+    updateMenus();
 }
 
 bool frmMain::MDIForm_QueryUnload() {
@@ -221,96 +218,64 @@ void frmMain::mnuCalculate_Click() {
 }
 
 void frmMain::mnuPrint_Click() {
-    const QString tag = activeChildTag();
-    if (tag == QLatin1String(kResultWindowTag)) {
-        PrintResultWindow(*this);
-    } else if (auto* chart = activeChild<frmChart>()) {
-        PrintWithDialog(printing_, messages_, this, chart->chartText());
-    } else if (auto* graph = activeChild<frmGraph>()) {
-        PrintPageWithDialog(
-            printing_, messages_, this,
-            [graph](QPainter& painter, const QRectF& page) { graph->renderPlots(painter, page); });
-    } else if (tag == QLatin1String(kConditionsWindowTag)) {
-        messages_.Show(
-            this,
-            QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"),
-            MessageIcon::None, MessageButtons::Ok);
-    }
+    if (ChildWindow* child = activeChild()) child->print();
 }
 
-const frmKekka* frmMain::activeResultWindow(const QString& command) {
-    const auto* result = activeChild<frmKekka>();
-    if (result == nullptr)
+std::shared_ptr<const CalculationState> frmMain::activeCalculation(const QString& command) {
+    const ChildWindow* child = activeChild();
+    std::shared_ptr<const CalculationState> calculation =
+        child != nullptr ? child->calculation() : nullptr;
+    if (calculation == nullptr)
         messages_.Show(
             this,
             QStringLiteral("計算結果フォームをアクティブにしてから%1メニューを選んでください")
                 .arg(command),
             MessageIcon::None, MessageButtons::Ok);
-    return result;
+    return calculation;
 }
 
 void frmMain::mnuChart_Click() {
-    if (const frmKekka* result = activeResultWindow(QStringLiteral("架線弛度表")))
-        ShowChartWindow(*this, result->calculation());
+    if (auto calculation = activeCalculation(QStringLiteral("架線弛度表")))
+        ShowChartWindow(*this, std::move(calculation));
 }
 
 void frmMain::mnuGraph_Click() {
-    if (const frmKekka* result = activeResultWindow(QStringLiteral("グラフ")))
-        ShowGraphWindow(*this, result->calculation());
+    if (auto calculation = activeCalculation(QStringLiteral("グラフ")))
+        ShowGraphWindow(*this, std::move(calculation));
 }
 
 void frmMain::mnuImage_Click() {
-    DrawingFunction draw;
-    const CalculationState* calculation = nullptr;
-    QString suffix;
-    if (const auto* graph = activeChild<frmGraph>()) {
-        draw = [graph](QPainter& painter, const QRectF& target) {
-            graph->renderPlots(painter, target);
-        };
-        calculation = &graph->calculation();
-        suffix = QStringLiteral("_グラフ");
-    } else if (const auto* chart = activeChild<frmChart>()) {
-        draw = [chart](QPainter& painter, const QRectF& target) {
-            chart->renderPlot(painter, target);
-        };
-        calculation = &chart->calculation();
-        suffix = QStringLiteral("_架線弛度表");
-    } else {
-        return;
-    }
+    const ChildWindow* child = activeChild();
+    const auto image = child != nullptr ? child->image() : std::nullopt;
+    const auto calculation = child != nullptr ? child->calculation() : nullptr;
+    if (!image || calculation == nullptr) return;
     const QString path = saveDialogs_->ChooseSaveFile(
         this, QStringLiteral("画像として保存"),
-        proposedFileName(*calculation, suffix) + QStringLiteral(".png"),
+        proposedFileName(*calculation, image->suffix) + QStringLiteral(".png"),
         QStringLiteral("PNG 画像 (*.png);;PDF (*.pdf)"));
     if (path.isEmpty()) return;
-    if (const std::optional<QString> failure = SaveDrawingAsImage(path, kImageSize, draw))
+    if (const std::optional<QString> failure = SaveDrawingAsImage(path, kImageSize, image->draw))
         messages_.Show(
             this, QStringLiteral("画像を保存できませんでした。\n%1\n理由: %2").arg(path, *failure),
             MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void frmMain::mnuCsv_Click() {
-    if (const auto* result = activeChild<frmKekka>()) {
-        saveCsv(ComposeResultTableCsv(result->calculation()),
-                proposedFileName(result->calculation(), {}));
-    } else if (const auto* chart = activeChild<frmChart>()) {
-        saveCsv(ComposeStringingChartCsv(chart->chart()),
-                proposedFileName(chart->calculation(), QStringLiteral("_架線弛度表")));
-    }
-}
-
-// The CSV and image commands follow the active child window.
-void frmMain::MDIClient_Activate() {
-    const bool chart = activeChild<frmChart>() != nullptr;
-    mnuCsv_->setEnabled(activeChild<frmKekka>() != nullptr || chart);
-    mnuImage_->setEnabled(activeChild<frmGraph>() != nullptr || chart);
+    const ChildWindow* child = activeChild();
+    const auto csv = child != nullptr ? child->csv() : std::nullopt;
+    const auto calculation = child != nullptr ? child->calculation() : nullptr;
+    if (csv && calculation != nullptr)
+        saveCsv(csv->bytes, proposedFileName(*calculation, csv->suffix));
 }
 
 QString frmMain::proposedFileName(const CalculationState& calculation,
                                   const QString& suffix) const {
-    const QString name = QString::fromStdString(calculation.currentWire.wireName).trimmed() +
-                         QStringLiteral("_") + QString::number(calculation.temperatureStudy) +
+    // The wire's name is cut where a long one would make the name too long
+    // for the file system (the extension, four characters, comes later).
+    const QString tail = QStringLiteral("_") + QString::number(calculation.temperatureStudy) +
                          QStringLiteral("℃") + suffix;
+    const QString wire = QString::fromStdString(calculation.currentWire.wireName).trimmed();
+    const QString name = FitFileName(wire, tail + QStringLiteral(".csv")) + tail;
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
         .filePath(FileNameSafe(name));
 }
@@ -334,7 +299,7 @@ void frmMain::mnuWire_Click() {
                        MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    ShowWireSettingWindow(*this);
+    ShowWireSettingWindow(*this, wireSettingMemory_);
 }
 
 void frmMain::mnuUse_Click() { ShowUsageWindow(*this); }

@@ -13,14 +13,15 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "ui/base/window_host.h"
+#include "ui/windows/wire_setting_window.h"
 
 class QAction;
 class QSessionManager;
 
 namespace orvalt {
 
+class ChildWindow;
 class SaveDialogService;
-class frmKekka;
 
 class frmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -44,9 +45,6 @@ public:
     // The folder followed by the platform's separator and `fileName`.
     QString programFilePath(const QString& fileName) const override;
 
-    // Tag ("kekka", "setting" or empty) of the active child window.
-    QString activeChildTag() const;
-
     // Where the save commands ask for a file name; a Qt file dialog unless
     // set otherwise (tests answer without a dialog).
     void setSaveDialogService(SaveDialogService& dialogs);
@@ -63,7 +61,14 @@ private slots:
     void mnuGraph_Click();
     void mnuImage_Click();
     void mnuCsv_Click();
-    void MDIClient_Activate();
+public slots:
+    // The commands that follow the calculations and the active child:
+    // 計算結果印刷 while a result window is open or the active child prints;
+    // 架線弛度表 and グラフ while a result window is open or the active child
+    // shows a calculation; CSV and image while the active child offers one.
+    void updateMenus() override;
+
+private slots:
     void mnuWire_Click();
     void mnuUse_Click();
     // The desktop session is ending: the same question as 終了.
@@ -71,15 +76,10 @@ private slots:
 
 private:
     void createMenus();
-    // The widget of the active child window when it is a T, else null.
-    template <typename T>
-    T* activeChild() const {
-        const QMdiSubWindow* sub = mdiArea_->currentSubWindow();
-        return sub != nullptr ? qobject_cast<T*>(sub->widget()) : nullptr;
-    }
-    // The active result window, or null after asking the user to choose one
-    // for `command`.
-    const frmKekka* activeResultWindow(const QString& command);
+    ChildWindow* activeChild() const;
+    // The calculation of the active child, or null after asking the user to
+    // choose a result window for `command`.
+    std::shared_ptr<const CalculationState> activeCalculation(const QString& command);
     QString proposedFileName(const CalculationState& calculation, const QString& suffix) const;
     void saveCsv(const std::string& bytes, const QString& proposedPath);
 
@@ -103,7 +103,8 @@ private:
     std::unique_ptr<SaveDialogService> ownSaveDialogs_;
     SaveDialogService* saveDialogs_;
     QAction* mnuUse_ = nullptr;
-    bool quitConfirmed_ = false; // the question was answered OK, children closed
+    WireSettingMemory wireSettingMemory_; // kept while the program runs
+    bool quitConfirmed_ = false;          // the question was answered OK, children closed
 };
 
 } // namespace orvalt

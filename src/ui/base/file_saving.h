@@ -28,11 +28,17 @@ public:
 };
 
 // Writes `bytes` to `path` as a whole or not at all. nullopt when written;
-// otherwise the system's reason.
+// otherwise the reason, in Japanese where the system's reason is known
+// (Qt's own text otherwise).
 std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes);
 
 // `name` with the characters that a file name cannot hold on any desktop
 // (/ \ : * ? " < > |, control characters) replaced by "_".
 QString FileNameSafe(const QString& name);
+
+// The longest leading part of `head`, in whole characters, with which
+// head + tail stays a file name that every desktop takes: at most 100
+// characters and 255 bytes of UTF-8.
+QString FitFileName(const QString& head, const QString& tail);
 
 } // namespace orvalt

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/base/message_box.h"
 #include "ui/base/window_host.h"
 
 namespace orvalt {
@@ -31,14 +32,18 @@ QWidget* FindChildWindow(const QMdiArea* area, const QString& objectName) {
     return nullptr;
 }
 
-bool BringChildToFront(QMdiArea* area, const QString& objectName) {
+QWidget* BringChildToFront(QMdiArea* area, const QString& objectName) {
     QWidget* open = FindChildWindow(area, objectName);
-    if (open == nullptr) return false;
+    if (open == nullptr) return nullptr;
     auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget());
     sub->showNormal();
     area->setActiveSubWindow(sub);
     sub->raise();
-    return true;
+    return open;
+}
+
+QMdiSubWindow* AddChildWindow(WindowHost& host, QWidget* child) {
+    return host.addChildWindow(child);
 }
 
 QMdiSubWindow* AddFixedChildWindow(WindowHost& host, QWidget* child) {
@@ -60,15 +65,31 @@ void ShowChildWindow(QMdiArea* area, QWidget* child) {
     area->setActiveSubWindow(sub);
 }
 
-void ShowChildWindowSized(QMdiArea* area, QWidget* child, QSize size) {
-    ShowChildWindow(area, child);
-    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-    if (sub == nullptr) return;
+void SizeChildWindow(const QMdiArea* area, QMdiSubWindow& sub, QSize size) {
     const QSize client = area->viewport()->size();
-    sub->resize(size.boundedTo(client));
-    const int x = std::max(0, std::min(sub->x(), client.width() - sub->width()));
-    const int y = std::max(0, std::min(sub->y(), client.height() - sub->height()));
-    sub->move(x, y);
+    sub.resize(size.boundedTo(client));
+    const int x = std::max(0, std::min(sub.x(), client.width() - sub.width()));
+    const int y = std::max(0, std::min(sub.y(), client.height() - sub.height()));
+    sub.move(x, y);
+}
+
+bool FinishOpening(WindowHost& host, QWidget* window, const LoadOutcome& load) {
+    QWidget* over = window;
+    if (load.show) {
+        ShowChildWindow(host.mdiArea(), window);
+    } else {
+        over = host.hostWidget();
+        QWidget* outer = window->parentWidget() != nullptr ? window->parentWidget() : window;
+        delete outer;
+    }
+    if (!load.message.isEmpty())
+        host.messages().Show(over, load.message, load.icon, MessageButtons::Ok);
+    return load.show;
+}
+
+ChildWindow* ActiveChildWindow(const QMdiArea* area) {
+    const QMdiSubWindow* sub = area != nullptr ? area->currentSubWindow() : nullptr;
+    return sub != nullptr ? dynamic_cast<ChildWindow*>(sub->widget()) : nullptr;
 }
 
 void CloseChildWindow(QWidget* child) {

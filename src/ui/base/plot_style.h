@@ -1,20 +1,27 @@
-// How the plots look, in one place: the face of their text, sized in pixels
-// so that a printed or saved plot keeps the proportions of the window's, and
-// their value axes.
+// How the plots look and answer the mouse, in one place: the face of their
+// text, sized in pixels so that a printed or saved plot keeps the proportions
+// of the window's; their value axes and ranges; the curves' pen; the tip at a
+// point of a curve.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QPen>
+#include <QPointF>
 #include <QString>
 #include <QValueAxis>
 
 #include "ui/base/fonts.h"
 
+class QChart;
+class QChartView;
+class QXYSeries;
+
 namespace orvalt {
 
 inline constexpr int kLabelPixels = 12; // tick labels, legend
 inline constexpr int kTitlePixels = 13; // axis titles
+inline constexpr double kCurvePenWidth = 1.6;
 
 inline QFont PlotFont(int pixels) {
     QFont font = EntryFont(9.0);
@@ -35,5 +42,16 @@ inline QValueAxis* NewPlotAxis(const QString& title) {
     axis->setGridLinePen(grid);
     return axis;
 }
+
+// `axis` over min .. max widened to round tick values; an empty or a
+// single-valued range is opened up around its value.
+void SetNiceRange(QValueAxis* axis, double min, double max);
+
+// Units of the axes per pixel of the chart's plot area; before the first
+// layout one unit counts as one pixel.
+QPointF UnitsPerPixel(const QChart& chart, const QValueAxis& xAxis, const QValueAxis& yAxis);
+
+// Shows `text` as the tip at the point `value` of `series` in `view`.
+void ShowPointTip(QChartView& view, QXYSeries* series, QPointF value, const QString& text);
 
 } // namespace orvalt

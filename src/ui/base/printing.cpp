@@ -1,4 +1,5 @@
-// Printing a text: one print job per copy, each drawn line by line in the report's fixed-pitch face
+// Printing a text: one print job per copy (all copies in one document when
+// printed to a file), each drawn line by line in the report's fixed-pitch face
 // so that the columns stay where the result window shows them.
 #include "ui/base/printing.h"
 
@@ -58,36 +59,28 @@ QString CutToWidth(const QString& line, const QFontMetricsF& metrics, double wid
 
 } // namespace
 
-bool PrintTextToPrinter(QPrinter& printer, const QString& text) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
+namespace {
 
-    // The painter's origin is the top left of the printable area (the
-    // printer is not in full-page mode); one device unit is one printer dot.
-    const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double dotsPerMm = printer.resolution() / kMmPerInch;
-    const double left = kLeftShiftMm * dotsPerMm;
-    const double lineWidth = std::max(0.0, printable.width() - left);
+// The text cut into pages of the printable area of `printer`, in the font
+// the painter has.
+struct TextPages {
+    TextPages(QPrinter& printer, const QFontMetricsF& metrics, const QString& text)
+        : metrics(metrics),
+          printable(printer.pageLayout().paintRectPixels(printer.resolution())),
+          lines(SplitLines(text)) {
+        const double dotsPerMm = printer.resolution() / kMmPerInch;
+        left = kLeftShiftMm * dotsPerMm;
+        lineWidth = std::max(0.0, printable.width() - left);
+        lineHeight = metrics.lineSpacing();
+        // The page number sits at the foot of the printable area, half a
+        // line below the last text line that fits.
+        const double footerHeight = 1.5 * lineHeight;
+        const double textHeight = std::max(lineHeight, printable.height() - footerHeight);
+        linesPerPage = std::max<qsizetype>(1, static_cast<qsizetype>(textHeight / lineHeight));
+        count = std::max<qsizetype>(1, (lines.size() + linesPerPage - 1) / linesPerPage);
+    }
 
-    painter.setFont(ReportFont());
-    const QFontMetricsF metrics(painter.font(), &printer);
-    const double lineHeight = metrics.lineSpacing();
-    // The page number sits at the foot of the printable area, half a line
-    // below the last text line that fits.
-    const double footerHeight = 1.5 * lineHeight;
-    const double textHeight = std::max(lineHeight, printable.height() - footerHeight);
-    const auto linesPerPage =
-        std::max<qsizetype>(1, static_cast<qsizetype>(textHeight / lineHeight));
-
-    const QStringList lines = SplitLines(text);
-    const qsizetype pageCount =
-        std::max<qsizetype>(1, (lines.size() + linesPerPage - 1) / linesPerPage);
-    bool ok = true;
-    for (qsizetype page = 0; ok && page < pageCount; ++page) {
-        if (page > 0 && !printer.newPage()) {
-            ok = false;
-            break;
-        }
+    void draw(QPainter& painter, qsizetype page) const {
         const qsizetype first = page * linesPerPage;
         const qsizetype end = std::min(lines.size(), first + linesPerPage);
         for (qsizetype i = first; i < end; ++i) {
@@ -95,9 +88,37 @@ bool PrintTextToPrinter(QPrinter& printer, const QString& text) {
             const double top = static_cast<double>(i - first) * lineHeight;
             if (!shown.isEmpty()) painter.drawText(QPointF(left, top + metrics.ascent()), shown);
         }
-        const QString footer = QStringLiteral("%1 / %2").arg(page + 1).arg(pageCount);
+        const QString footer = QStringLiteral("%1 / %2").arg(page + 1).arg(count);
         const double footerLeft = (printable.width() - metrics.horizontalAdvance(footer)) / 2.0;
         painter.drawText(QPointF(footerLeft, printable.height() - metrics.descent()), footer);
+    }
+
+    const QFontMetricsF& metrics;
+    QRectF printable;
+    QStringList lines;
+    double left = 0.0, lineWidth = 0.0, lineHeight = 1.0;
+    qsizetype linesPerPage = 1, count = 1;
+};
+
+} // namespace
+
+bool PrintTextToPrinter(QPrinter& printer, const QString& text, int copies) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    // The painter's origin is the top left of the printable area (the
+    // printer is not in full-page mode); one device unit is one printer dot.
+    painter.setFont(ReportFont());
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const TextPages pages(printer, metrics, text);
+    bool ok = true;
+    for (int copy = 0; ok && copy < std::max(1, copies); ++copy) {
+        for (qsizetype page = 0; ok && page < pages.count; ++page) {
+            if ((copy > 0 || page > 0) && !printer.newPage()) {
+                ok = false;
+                break;
+            }
+            pages.draw(painter, page);
+        }
     }
     if (!painter.end()) ok = false;
     return ok && printer.printerState() != QPrinter::Error;
@@ -113,21 +134,29 @@ int QtPrintService::ChoosePrinter(QWidget* parent) {
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted) return 0;
     if (!printer_->isValid() || printer_->printerState() == QPrinter::Error) return 0;
-    const int copies = std::max(1, printer_->copyCount());
+    const auto [jobs, copiesPerJob] = SplitIntoJobs(*printer_, printer_->copyCount());
     printer_->setCopyCount(1);
-    return copies;
+    copiesPerJob_ = copiesPerJob;
+    return jobs;
+}
+
+std::pair<int, int> SplitIntoJobs(const QPrinter& printer, int copies) {
+    copies = std::max(1, copies);
+    const bool toFile =
+        !printer.outputFileName().isEmpty() || printer.outputFormat() == QPrinter::PdfFormat;
+    return toFile ? std::pair{1, copies} : std::pair{copies, 1};
 }
 
 bool QtPrintService::PrintDocument(const QString& text) {
-    return PrintTextToPrinter(*printer_, text);
+    return PrintTextToPrinter(*printer_, text, copiesPerJob_);
 }
 
 bool QtPrintService::PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw) {
-    return PrintDrawingToPrinter(*printer_, draw);
+    return PrintDrawingToPrinter(*printer_, draw, copiesPerJob_);
 }
 
 bool PrintDrawingToPrinter(QPrinter& printer,
-                           const std::function<void(QPainter&, const QRectF&)>& draw) {
+                           const std::function<void(QPainter&, const QRectF&)>& draw, int copies) {
     const QPageLayout::Orientation previous = printer.pageLayout().orientation();
     printer.setPageOrientation(QPageLayout::Landscape);
     bool ok = false;
@@ -137,8 +166,12 @@ bool PrintDrawingToPrinter(QPrinter& printer,
             painter.setRenderHint(QPainter::Antialiasing);
             // The painter's origin is the top left of the printable area.
             const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
-            draw(painter, QRectF(QPointF(0.0, 0.0), printable.size()));
-            ok = painter.end() && printer.printerState() != QPrinter::Error;
+            ok = true;
+            for (int copy = 0; ok && copy < std::max(1, copies); ++copy) {
+                ok = copy == 0 || printer.newPage();
+                if (ok) draw(painter, QRectF(QPointF(0.0, 0.0), printable.size()));
+            }
+            ok = painter.end() && ok && printer.printerState() != QPrinter::Error;
         }
     }
     printer.setPageOrientation(previous);

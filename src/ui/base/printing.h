@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QPainter;
 class QPrinter;
@@ -42,7 +43,9 @@ public:
     ~QtPrintService() override;
     // Reads the copy count from the dialog and sets the printer's own count
     // to 1: each copy is then a job of its own (a CUPS queue would otherwise
-    // multiply the copies inside one job).
+    // multiply the copies inside one job). Printed to a PDF file, where a
+    // second job would overwrite the first, the copies go into the one
+    // document instead, and one job is asked for.
     int ChoosePrinter(QWidget* parent) override;
     bool PrintDocument(const QString& text) override;
     // Turns the printer to landscape for this job only: a text printed
@@ -51,7 +54,13 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_;
+    int copiesPerJob_ = 1;
 };
+
+// How the `copies` chosen are sent to `printer`: as that many jobs of one
+// copy each, or, printed to a file, as one job holding every copy. Returns
+// {jobs, copies per job}.
+std::pair<int, int> SplitIntoJobs(const QPrinter& printer, int copies);
 
 // Prints `text` as one document on `printer`: ReportFont(), the origin 20 mm in
 // from the left edge of the printable area, one printed line per text line
@@ -60,13 +69,17 @@ private:
 // page count ("1 / 3") centred at the foot of the printable area; a new page
 // starts when the next line would reach into that footer. Lines end at
 // "\r\n", "\r" or "\n". False when the printer fails.
-bool PrintTextToPrinter(QPrinter& printer, const QString& text);
+// With `copies` above 1, the document is repeated that many times, each copy
+// numbered from its own first page.
+bool PrintTextToPrinter(QPrinter& printer, const QString& text, int copies = 1);
 
 // Prints one page on `printer`, turned to landscape for this job only (the
 // orientation it had comes back afterwards): `draw` paints into the
-// printable area, in printer dots. False when the printer fails.
+// printable area, in printer dots; `copies` pages of it. False when the
+// printer fails.
 bool PrintDrawingToPrinter(QPrinter& printer,
-                           const std::function<void(QPainter&, const QRectF&)>& draw);
+                           const std::function<void(QPainter&, const QRectF&)>& draw,
+                           int copies = 1);
 
 // Asks for a printer and prints `text` once per copy chosen, each copy a job
 // of its own; a cancel or an error shows "印字はキャンセルされました。" over

@@ -28,8 +28,6 @@ int TwipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips * LogicalDpi() / kTwipsPerInch));
 }
 
-double PixelsToTwips(int pixels) { return pixels * kTwipsPerInch / LogicalDpi(); }
-
 QRect TwipsRect(double left, double top, double width, double height) {
     return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                  TwipsToPixels(height));

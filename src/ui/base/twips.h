@@ -10,7 +10,6 @@ namespace orvalt {
 
 // Pixels for a length in twips at the screen's logical DPI.
 int TwipsToPixels(double twips);
-double PixelsToTwips(int pixels);
 QRect TwipsRect(double left, double top, double width, double height);
 QSize TwipsSize(double width, double height);
 

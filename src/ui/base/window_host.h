@@ -16,8 +16,8 @@ struct CalculationState;
 class MessageService;
 class PrintService;
 
-// The menu commands whose enabling the child windows change.
-enum class HostCommand { Calculate, Print, Use };
+// The menu commands whose enabling the child windows set themselves.
+enum class HostCommand { Calculate, Use };
 
 class WindowHost {
 public:
@@ -37,6 +37,9 @@ public:
     virtual QMdiSubWindow* addChildWindow(QWidget* child) = 0;
 
     virtual void setCommandEnabled(HostCommand command, bool enabled) = 0;
+    // Derives the enabling of the commands that follow the calculations and
+    // the active child again; a child calls it when it loads or unloads.
+    virtual void updateMenus() = 0;
     // The host's caption, which names the wire of the confirmed conditions.
     virtual void setCaption(const QString& caption) = 0;
 

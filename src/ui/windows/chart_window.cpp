@@ -16,10 +16,12 @@
 #include "engine/calculation/calculation_error.h"
 #include "engine/calculation/curves.h"
 #include "engine/output/chart_text.h"
+#include "engine/output/csv_text.h"
 #include "ui/base/copyable_table_view.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
+#include "ui/base/printing.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/chart_window_model.h"
@@ -58,12 +60,11 @@ CopyableTableView* ChartTable(const QString& name, ChartTableModel* model, QWidg
 
 } // namespace
 
-frmChart::frmChart(WindowHost& host, CalculationState calculation)
+frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> calculation)
     : host_(host), calculation_(std::move(calculation)) {
-    setObjectName(QStringLiteral("frmChart"));
-    setProperty("tag", QString::fromLatin1(kChartWindowTag));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("架線弛度表 : ") +
-                   QString::fromStdString(calculation_.currentWire.wireName));
+                   QString::fromStdString(calculation_->currentWire.wireName));
     setFont(FormFont());
 
     spnFrom_ = TemperatureBox(QStringLiteral("spnFrom"), -32768, from_, this);
@@ -111,17 +112,34 @@ frmChart::frmChart(WindowHost& host, CalculationState calculation)
 
 frmChart::~frmChart() = default;
 
-bool frmChart::Form_Load() { return recompute(from_, to_, step_); }
+LoadOutcome frmChart::Form_Load() { return {.show = recompute(from_, to_, step_)}; }
+
+void frmChart::Form_Place(QMdiSubWindow& sub) {
+    SizeChildWindow(host_.mdiArea(), sub, QSize(1100, 620));
+}
 
 QString frmChart::chartText() const {
-    const std::string text = ComposeStringingChartText(calculation_, chart_);
+    const std::string text = ComposeStringingChartText(*calculation_, chart_);
     return FromUtf8(text);
+}
+
+void frmChart::print() {
+    PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), chartText());
+}
+
+std::optional<ChildWindow::Csv> frmChart::csv() const {
+    return Csv{ComposeStringingChartCsv(chart_), QStringLiteral("_架線弛度表")};
+}
+
+std::optional<ChildWindow::Image> frmChart::image() const {
+    return Image{[this](QPainter& painter, const QRectF& target) { renderPlot(painter, target); },
+                 QStringLiteral("_架線弛度表")};
 }
 
 bool frmChart::recompute(std::int16_t from, std::int16_t to, std::int16_t step) {
     StringingChart chart;
     try {
-        chart = ComputeStringingChart(calculation_, from, to, step);
+        chart = ComputeStringingChart(*calculation_, from, to, step);
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
@@ -179,15 +197,8 @@ void frmChart::Temperature_Change() {
     if (!recompute(value(spnFrom_), value(spnTo_), value(spnStep_))) showTemperatures();
 }
 
-frmChart* ShowChartWindow(WindowHost& host, const CalculationState& calculation) {
-    auto* window = new frmChart(host, calculation);
-    if (!window->Form_Load()) {
-        delete window;
-        return nullptr;
-    }
-    host.addChildWindow(window);
-    ShowChildWindowSized(host.mdiArea(), window, QSize(1100, 620));
-    return window;
+frmChart* ShowChartWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation) {
+    return OpenChildWindow<frmChart>(host, std::move(calculation));
 }
 
 } // namespace orvalt

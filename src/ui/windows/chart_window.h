@@ -1,17 +1,20 @@
 // frmChart: the stringing chart (架線弛度表) of one calculation. The crew
 // strings a bare wire in still air at the day's temperature; the chart gives
 // the sag and the tension of every span of the result table at a range of
-// stringing temperatures. The window keeps its own copy of the calculation,
-// so later calculations do not change it.
+// stringing temperatures. The window shares the calculation of the result
+// window it was opened from, which later calculations do not change.
 #pragma once
 
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "ui/base/child_window.h"
 
+class QMdiSubWindow;
 class QPainter;
 class QRectF;
 class QSpinBox;
@@ -23,28 +26,35 @@ class CopyableTableView;
 class SagTemperaturePlot;
 class WindowHost;
 
-// The tag that marks a chart window for the print and CSV commands.
-inline constexpr char kChartWindowTag[] = "chart";
-
-class frmChart final : public QWidget {
+class frmChart final : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
-    frmChart(WindowHost& host, CalculationState calculation);
+    static constexpr bool kOneInstance = false;
+    static constexpr bool kFixedFrame = false;
+    static constexpr char kObjectName[] = "frmChart";
+
+    frmChart(WindowHost& host, std::shared_ptr<const CalculationState> calculation);
     ~frmChart() override;
 
     // Computes the chart for the default temperatures (-10 to 40 ℃ by
-    // 10 ℃). False, with the engine's message shown, when it cannot be
-    // computed; the window is then not to be shown.
-    bool Form_Load();
+    // 10 ℃). Not to be shown, with the engine's message shown, when it
+    // cannot be computed.
+    LoadOutcome Form_Load();
+    void Form_Place(QMdiSubWindow& sub);
 
-    const CalculationState& calculation() const { return calculation_; }
+    std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     const StringingChart& chart() const { return chart_; }
     // The chart as text for printing, in the report's fixed columns.
     QString chartText() const;
     // Draws the sag-temperature plot into `target`, for an image.
     void renderPlot(QPainter& painter, const QRectF& target) const;
-    SagTemperaturePlot* plot() const { return plot_; }
+
+    // Prints the chart text; offers the chart as CSV and its plot as an image.
+    bool canPrint() const override { return true; }
+    void print() override;
+    std::optional<Csv> csv() const override;
+    std::optional<Image> image() const override;
 
 private slots:
     void Temperature_Change();
@@ -55,7 +65,7 @@ private:
     void showTemperatures();
 
     WindowHost& host_;
-    const CalculationState calculation_;
+    const std::shared_ptr<const CalculationState> calculation_;
     StringingChart chart_;
     std::int16_t from_ = -10, to_ = 40, step_ = 10; // of the chart shown
     QSpinBox* spnFrom_ = nullptr;
@@ -68,8 +78,8 @@ private:
     SagTemperaturePlot* plot_ = nullptr;
 };
 
-// Opens a chart window for `calculation` (the copy a result window keeps).
+// Opens a chart window for `calculation` (the one a result window keeps).
 // Nothing opens when the chart cannot be computed; the reason is shown.
-frmChart* ShowChartWindow(WindowHost& host, const CalculationState& calculation);
+frmChart* ShowChartWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation);
 
 } // namespace orvalt

@@ -23,8 +23,6 @@ namespace orvalt {
 
 namespace {
 
-constexpr double kCurvePenWidth = 1.6;
-
 // Ten colours that stay apart from each other, used in turn (the theme's
 // own five would give the first and the sixth span the same colour).
 const QColor kCurveColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e),
@@ -32,22 +30,6 @@ const QColor kCurveColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0
                                 QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
                                 QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
                                 QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
-
-// `axis` over min .. max widened to round tick values; an empty or a
-// single-valued range is opened up around its value.
-void SetNiceRange(QValueAxis* axis, double min, double max) {
-    if (!(max >= min)) {
-        min = 0.0;
-        max = 1.0;
-    }
-    if (!(max > min)) {
-        const double pad = std::max(1.0, std::fabs(min) * 0.1);
-        min -= pad;
-        max += pad;
-    }
-    axis->setRange(min, max);
-    axis->applyNiceNumbers();
-}
 
 } // namespace
 
@@ -134,12 +116,9 @@ std::optional<CurvePoint> SagTemperaturePlot::nearestPoint(const QXYSeries* seri
     const auto found = std::find(series_.begin(), series_.end(), series);
     if (found == series_.end()) return std::nullopt;
     const Curve& curve = curves_.sag[static_cast<std::size_t>(found - series_.begin())];
-    const QRectF area = chart()->plotArea();
-    const double xSpan = xAxis_->max() - xAxis_->min();
-    const double ySpan = yAxis_->max() - yAxis_->min();
-    const double xPerPixel = area.width() > 0.0 && xSpan > 0.0 ? xSpan / area.width() : 1.0;
-    const double yPerPixel = area.height() > 0.0 && ySpan > 0.0 ? ySpan / area.height() : 1.0;
-    const auto nearest = NearestPoint(curve.points, {value.x(), value.y()}, xPerPixel, yPerPixel);
+    const QPointF perPixel = UnitsPerPixel(*chart(), *xAxis_, *yAxis_);
+    const auto nearest =
+        NearestPoint(curve.points, {value.x(), value.y()}, perPixel.x(), perPixel.y());
     if (!nearest) return std::nullopt;
     return curve.points[*nearest];
 }
@@ -168,9 +147,7 @@ void SagTemperaturePlot::showPointTip(QXYSeries* series, QPointF value) {
     const QString text = pointText(series, value);
     const std::optional<CurvePoint> p = nearestPoint(series, value);
     if (text.isEmpty() || !p) return;
-    const QPointF inChart = chart()->mapToPosition(QPointF(p->x, p->y), series);
-    const QPoint at = mapFromScene(chart()->mapToScene(inChart));
-    QToolTip::showText(viewport()->mapToGlobal(at), text, this);
+    ShowPointTip(*this, series, QPointF(p->x, p->y), text);
 }
 
 void SagTemperaturePlot::mouseMoveEvent(QMouseEvent* event) {

@@ -40,8 +40,7 @@ QString PlainNumber(std::int16_t value) { return FromUtf8(FormatPlainNumber(valu
 } // namespace
 
 frmSetting::frmSetting(WindowHost& host) : host_(host) {
-    setObjectName(QStringLiteral("frmSetting"));
-    setProperty("tag", QString::fromLatin1(kConditionsWindowTag));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("条件設定"));
     setFont(FormFont());
     setFixedSize(sizeHint());
@@ -259,7 +258,7 @@ QString frmSetting::readCatalogue() {
     return {};
 }
 
-QString frmSetting::Form_Load() {
+LoadOutcome frmSetting::Form_Load() {
     CenterInArea(host_.mdiArea(), this);
     CalculationState& state = host_.state();
     state.conditionsWindowOpen = true;
@@ -283,7 +282,14 @@ QString frmSetting::Form_Load() {
     Text1_[14]->setText(PlainNumber(state.spanEnd));
     Text1_[13]->setText(PlainNumber(state.spanStep));
     loaded_ = true;
-    return trouble;
+    return {.message = trouble};
+}
+
+void frmSetting::print() {
+    host_.messages().Show(
+        host_.hostWidget(),
+        QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"),
+        MessageIcon::None, MessageButtons::Ok);
 }
 
 void frmSetting::cmbWireName_Change() {
@@ -349,14 +355,6 @@ void frmSetting::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowConditionsWindow(WindowHost& host) {
-    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmSetting"))) return;
-    auto* window = new frmSetting(host);
-    AddFixedChildWindow(host, window);
-    const QString trouble = window->Form_Load();
-    ShowChildWindow(host.mdiArea(), window);
-    if (!trouble.isEmpty())
-        host.messages().Show(window, trouble, MessageIcon::Exclamation, MessageButtons::Ok);
-}
+void ShowConditionsWindow(WindowHost& host) { OpenChildWindow<frmSetting>(host); }
 
 } // namespace orvalt

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "engine/catalogue/catalogue_file.h"
+#include "ui/base/child_window.h"
 
 class QComboBox;
 class QLabel;
@@ -22,13 +23,14 @@ namespace orvalt {
 
 class WindowHost;
 
-// The tag that marks the conditions window for the print command.
-inline constexpr char kConditionsWindowTag[] = "setting";
-
-class frmSetting : public QWidget {
+class frmSetting : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
+    static constexpr bool kOneInstance = true;
+    static constexpr bool kFixedFrame = true;
+    static constexpr char kObjectName[] = "frmSetting";
+
     // Builds the window's controls; ShowConditionsWindow adds it to the
     // host, loads and shows it.
     explicit frmSetting(WindowHost& host);
@@ -37,9 +39,12 @@ public:
     QSize sizeHint() const override;
 
     // Centres the window, reads the catalogue, fills the boxes from its
-    // first record and the state. Returns what reading the catalogue went
-    // wrong with, for the user; empty when the whole file was read.
-    QString Form_Load();
+    // first record and the state. Its message is what reading the catalogue
+    // went wrong with, for the user; empty when the whole file was read.
+    LoadOutcome Form_Load();
+
+    // 計算結果印刷 with this window active asks for a result window.
+    void print() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

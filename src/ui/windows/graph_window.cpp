@@ -32,6 +32,7 @@
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/plot_style.h"
+#include "ui/base/printing.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
 
@@ -43,7 +44,6 @@ namespace {
 // and exported plots are drawn at a scale, and a point size would be taken
 // again at the printer's resolution on top of it.
 constexpr int kCaptionPixels = 16;
-constexpr double kCurvePenWidth = 1.6;
 constexpr double kLinePenWidth = 1.2;
 constexpr double kScreenDpi = 96.0;
 const QMargins kChartMargins(6, 4, 10, 4);
@@ -81,18 +81,6 @@ struct Range {
         max = std::max(max, value);
     }
 };
-
-// Sets `axis` to a range holding `range`, widened to round tick values.
-void SetNiceRange(QValueAxis* axis, Range range) {
-    if (!(range.max >= range.min)) range = {0.0, 1.0};
-    if (!(range.max > range.min)) {
-        const double pad = std::max(1.0, std::fabs(range.min) * 0.1);
-        range.min -= pad;
-        range.max += pad;
-    }
-    axis->setRange(range.min, range.max);
-    axis->applyNiceNumbers();
-}
 
 // A chart view that reports its resizes after the chart has followed them.
 class PlotView final : public QChartView {
@@ -154,8 +142,8 @@ struct frmGraph::Plot {
             for (const CurvePoint& p : curve.points) yRange.include(p.y);
         // Room above the maximum tension for its label.
         if (!sag && curves.maxTension > 0.0) yRange.include(curves.maxTension * kHeadroom);
-        SetNiceRange(plot->xAxis, xRange);
-        SetNiceRange(plot->yAxis, yRange);
+        SetNiceRange(plot->xAxis, xRange.min, xRange.max);
+        SetNiceRange(plot->yAxis, yRange.min, yRange.max);
 
         // The labelled lines first, so that the curves are drawn over them;
         // they are named on the plot itself, not in the legend.
@@ -264,14 +252,9 @@ struct frmGraph::Plot {
     std::optional<CurvePoint> nearestShown(int c, QPointF value) const {
         if (c < 0 || c >= static_cast<int>(shown.size())) return std::nullopt;
         const std::vector<CurvePoint>& points = shown[static_cast<std::size_t>(c)];
-        // Units per pixel along each axis; before the first layout one unit
-        // counts as one pixel.
-        const QRectF area = chart->plotArea();
-        const double xSpan = xAxis->max() - xAxis->min();
-        const double ySpan = yAxis->max() - yAxis->min();
-        const double xPerPixel = area.width() > 0.0 && xSpan > 0.0 ? xSpan / area.width() : 1.0;
-        const double yPerPixel = area.height() > 0.0 && ySpan > 0.0 ? ySpan / area.height() : 1.0;
-        const auto nearest = NearestPoint(points, {value.x(), value.y()}, xPerPixel, yPerPixel);
+        const QPointF perPixel = UnitsPerPixel(*chart, *xAxis, *yAxis);
+        const auto nearest =
+            NearestPoint(points, {value.x(), value.y()}, perPixel.x(), perPixel.y());
         if (!nearest) return std::nullopt;
         return points[*nearest];
     }
@@ -317,13 +300,12 @@ QString GraphCaption(const CalculationState& state) {
 
 } // namespace
 
-frmGraph::frmGraph(WindowHost& host, CalculationState calculation)
+frmGraph::frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> calculation)
     : host_(host),
       calculation_(std::move(calculation)),
-      curves_(CurvesOfResultTable(calculation_)) {
-    setObjectName(QStringLiteral("frmGraph"));
-    setProperty("tag", QString::fromLatin1(kGraphWindowTag));
-    setWindowTitle(GraphCaption(calculation_));
+      curves_(CurvesOfResultTable(*calculation_)) {
+    setObjectName(QLatin1String(kObjectName));
+    setWindowTitle(GraphCaption(*calculation_));
 
     sag_ = Plot::Build(curves_, Quantity::Sag);
     tension_ = Plot::Build(curves_, Quantity::Tension);
@@ -354,8 +336,6 @@ frmGraph::frmGraph(WindowHost& host, CalculationState calculation)
     layout->setSpacing(0);
     layout->addWidget(sagView_, 1);
     layout->addWidget(tensionView_, 1);
-
-    host_.addChildWindow(this);
 }
 
 // The views (and with them the charts, whose signals reach the plots) go
@@ -424,9 +404,7 @@ void frmGraph::showPointTip(const Plot& plot, QXYSeries* series, QPointF value) 
     const std::optional<CurvePoint> p = plot.nearestShown(plot.indexOf(series), value);
     if (text.isEmpty() || !p) return;
     QChartView* view = &plot == sag_.get() ? sagView_ : tensionView_;
-    const QPointF inChart = plot.chart->mapToPosition(QPointF(p->x, p->y), series);
-    const QPoint inViewport = view->mapFromScene(plot.chart->mapToScene(inChart));
-    QToolTip::showText(view->viewport()->mapToGlobal(inViewport), text, view);
+    ShowPointTip(*view, series, QPointF(p->x, p->y), text);
 }
 
 // While the mouse is on a curve, the tip follows it from point to point.
@@ -490,10 +468,23 @@ void frmGraph::renderPlots(QPainter& painter, const QRectF& target) const {
     scene.render(&painter, target, scene.sceneRect(), Qt::IgnoreAspectRatio);
 }
 
-frmGraph* ShowGraphWindow(WindowHost& host, const CalculationState& calculation) {
-    auto* window = new frmGraph(host, calculation);
-    ShowChildWindowSized(host.mdiArea(), window, QSize(820, 760));
-    return window;
+void frmGraph::Form_Place(QMdiSubWindow& sub) {
+    SizeChildWindow(host_.mdiArea(), sub, QSize(820, 760));
+}
+
+void frmGraph::print() {
+    PrintPageWithDialog(
+        host_.printService(), host_.messages(), host_.hostWidget(),
+        [this](QPainter& painter, const QRectF& page) { renderPlots(painter, page); });
+}
+
+std::optional<ChildWindow::Image> frmGraph::image() const {
+    return Image{[this](QPainter& painter, const QRectF& target) { renderPlots(painter, target); },
+                 QStringLiteral("_グラフ")};
+}
+
+frmGraph* ShowGraphWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation) {
+    return OpenChildWindow<frmGraph>(host, std::move(calculation));
 }
 
 } // namespace orvalt

@@ -2,8 +2,8 @@
 // above the other share the span axis: sag against span and tension against
 // span, one curve per load condition, with the critical span as a dashed
 // vertical line on both and the maximum working tension as a line across the
-// tension plot. The window keeps its own copy of the calculation, so a later
-// calculation does not change it.
+// tension plot. The window shares the calculation of the window it was opened
+// from, which a later calculation does not change.
 //
 // A long table (up to 32,767 spans) is thinned for display to the points
 // each pixel column needs (ReduceForDisplay), and thinned again when the
@@ -20,10 +20,12 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/curves.h"
+#include "ui/base/child_window.h"
 
 class QChart;
 class QChartView;
 class QLineSeries;
+class QMdiSubWindow;
 class QPainter;
 class QXYSeries;
 
@@ -31,18 +33,27 @@ namespace orvalt {
 
 class WindowHost;
 
-// The tag that marks a graph window for the print and image commands.
-inline constexpr char kGraphWindowTag[] = "graph";
-
-class frmGraph final : public QWidget {
+class frmGraph final : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
-    // Adds the window to the host's area; ShowGraphWindow sizes and shows it.
-    frmGraph(WindowHost& host, CalculationState calculation);
+    static constexpr bool kOneInstance = false;
+    static constexpr bool kFixedFrame = false;
+    static constexpr char kObjectName[] = "frmGraph";
+
+    // Builds the plots; ShowGraphWindow adds, sizes and shows the window.
+    frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> calculation);
     ~frmGraph() override;
 
-    const CalculationState& calculation() const { return calculation_; }
+    // Everything is drawn from the calculation given: nothing to load.
+    LoadOutcome Form_Load() { return {}; }
+    void Form_Place(QMdiSubWindow& sub);
+
+    std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
+    // Prints its page; offers the page as an image.
+    bool canPrint() const override { return true; }
+    void print() override;
+    std::optional<Image> image() const override;
     const SpanCurves& curves() const { return curves_; }
 
     QChartView* sagView() const;
@@ -79,7 +90,7 @@ private:
     const Plot* plotOf(const QXYSeries* series) const;
 
     WindowHost& host_;
-    const CalculationState calculation_;
+    const std::shared_ptr<const CalculationState> calculation_;
     const SpanCurves curves_;
     std::unique_ptr<Plot> sag_;
     std::unique_ptr<Plot> tension_;
@@ -88,7 +99,7 @@ private:
     QXYSeries* hovered_ = nullptr; // the curve under the mouse, if any
 };
 
-// Opens a graph window for `calculation` (the copy a result window keeps).
-frmGraph* ShowGraphWindow(WindowHost& host, const CalculationState& calculation);
+// Opens a graph window for `calculation` (the one a result window keeps).
+frmGraph* ShowGraphWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation);
 
 } // namespace orvalt

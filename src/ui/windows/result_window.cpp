@@ -12,8 +12,10 @@
 #include <cmath>
 
 #include "engine/number/number_text.h"
+#include "engine/output/csv_text.h"
 #include "engine/output/report_text.h"
 #include "ui/base/fonts.h"
+#include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
 #include "ui/base/text.h"
@@ -50,9 +52,8 @@ QMdiSubWindow* PreviousResultWindow(QMdiArea* area, const QMdiSubWindow* except)
     const auto windows = area->subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         QMdiSubWindow* sub = *it;
-        if (sub == except || sub->widget() == nullptr || !sub->isVisible()) continue;
-        if (sub->widget()->property("tag").toString() == QLatin1String(kResultWindowTag))
-            return sub;
+        if (sub == except || !sub->isVisible()) continue;
+        if (qobject_cast<const frmKekka*>(sub->widget()) != nullptr) return sub;
     }
     return nullptr;
 }
@@ -60,8 +61,7 @@ QMdiSubWindow* PreviousResultWindow(QMdiArea* area, const QMdiSubWindow* except)
 } // namespace
 
 frmKekka::frmKekka(WindowHost& host) : host_(host) {
-    setObjectName(QStringLiteral("frmKekka"));
-    setProperty("tag", QString::fromLatin1(kResultWindowTag));
+    setObjectName(QLatin1String(kObjectName));
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -69,8 +69,6 @@ frmKekka::frmKekka(WindowHost& host) : host_(host) {
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setFont(ReportFont());
-    host_.addChildWindow(this);
-    Form_Load();
 }
 
 // Destroyed without a close only when the main window itself goes away; the
@@ -83,14 +81,25 @@ QString frmKekka::reportText() const {
     return text;
 }
 
-void frmKekka::Form_Load() {
-    const CalculationState& state = host_.state();
+LoadOutcome frmKekka::Form_Load() {
+    calculation_ = std::make_shared<const CalculationState>(host_.state());
+    const CalculationState& state = *calculation_;
     setWindowTitle(QStringLiteral("結果 : ") + QString::fromStdString(state.currentWire.wireName) +
                    QString::fromStdString(FormatPlainNumber(state.temperatureStudy)) +
                    QStringLiteral("℃"));
+    text1_->setPlainText(FromUtf8(ComposeResultReport(state)));
     ++host_.state().resultWindowCount;
-    host_.setCommandEnabled(HostCommand::Print, true);
     loaded_ = true;
+    host_.updateMenus();
+    return {};
+}
+
+void frmKekka::print() {
+    PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), reportText());
+}
+
+std::optional<ChildWindow::Csv> frmKekka::csv() const {
+    return Csv{ComposeResultTableCsv(*calculation_), {}};
 }
 
 void frmKekka::Form_Resize() { text1_->setGeometry(0, 0, width(), height()); }
@@ -98,9 +107,8 @@ void frmKekka::Form_Resize() { text1_->setGeometry(0, 0, width(), height()); }
 void frmKekka::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
-    CalculationState& state = host_.state();
-    --state.resultWindowCount;
-    if (state.resultWindowCount == 0) host_.setCommandEnabled(HostCommand::Print, false);
+    --host_.state().resultWindowCount;
+    host_.updateMenus();
 }
 
 void frmKekka::resizeEvent(QResizeEvent* event) {
@@ -113,56 +121,31 @@ void frmKekka::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-frmKekka* OpenResultWindow(WindowHost& host) {
-    auto* window = new frmKekka(host);
-    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-    QMdiArea* area = host.mdiArea();
-    if (sub != nullptr && area != nullptr) {
-        // Outer size = text size plus the sub-window's frame (its contents
-        // margins, the title bar included), clamped to the area so that the
-        // window never opens bigger than it.
-        const QSize text = InitialTextSize(window->text1());
-        const QMargins frame = sub->contentsMargins();
-        const int titleBar = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
-        const QSize areaSize = area->viewport()->size();
-        QSize outer(text.width() + frame.left() + frame.right(),
-                    text.height() + frame.top() + frame.bottom());
-        outer = outer.boundedTo(areaSize);
-        sub->resize(outer);
+void frmKekka::Form_Place(QMdiSubWindow& sub) {
+    // Outer size = text size plus the sub-window's frame (its contents
+    // margins, the title bar included), clamped to the area so that the
+    // window never opens bigger than it.
+    QMdiArea* area = host_.mdiArea();
+    const QSize text = InitialTextSize(text1_);
+    const QMargins frame = sub.contentsMargins();
+    const int titleBar = sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &sub);
+    const QSize areaSize = area->viewport()->size();
+    QSize outer(text.width() + frame.left() + frame.right(),
+                text.height() + frame.top() + frame.bottom());
+    outer = outer.boundedTo(areaSize);
+    sub.resize(outer);
 
-        QPoint position(0, 0);
-        if (QMdiSubWindow* previous = PreviousResultWindow(area, sub)) {
-            position = previous->pos() + QPoint(titleBar, titleBar);
-            // Back to the top-left corner once the cascade would run out of the area.
-            if (position.x() + outer.width() > areaSize.width() ||
-                position.y() + outer.height() > areaSize.height())
-                position = QPoint(0, 0);
-        }
-        sub->move(position);
-        sub->show();
-    } else {
-        window->show();
+    QPoint position(0, 0);
+    if (QMdiSubWindow* previous = PreviousResultWindow(area, &sub)) {
+        position = previous->pos() + QPoint(titleBar, titleBar);
+        // Back to the top-left corner once the cascade would run out of the area.
+        if (position.x() + outer.width() > areaSize.width() ||
+            position.y() + outer.height() > areaSize.height())
+            position = QPoint(0, 0);
     }
-    return window;
+    sub.move(position);
 }
 
-frmKekka* BuildResultReport(WindowHost& host) {
-    frmKekka* window = OpenResultWindow(host);
-    window->calculation_ = host.state();
-    window->text1()->setFont(ReportFont());
-    window->text1()->clear();
-    const std::string report = ComposeResultReport(host.state());
-    window->text1()->setPlainText(FromUtf8(report));
-    return window;
-}
-
-void PrintResultWindow(WindowHost& host) {
-    // The current sub-window is the active child even while the menu bar has
-    // the focus; its text is printed as it stands, with the user's edits.
-    const QMdiSubWindow* sub = host.mdiArea()->currentSubWindow();
-    const auto* result = sub != nullptr ? qobject_cast<const frmKekka*>(sub->widget()) : nullptr;
-    PrintWithDialog(host.printService(), host.messages(), host.hostWidget(),
-                    result != nullptr ? result->reportText() : QString());
-}
+frmKekka* BuildResultReport(WindowHost& host) { return OpenChildWindow<frmKekka>(host); }
 
 } // namespace orvalt

@@ -6,22 +6,35 @@
 #include <QString>
 #include <QWidget>
 
-#include "engine/calculation/calculation_state.h"
+#include <memory>
 
+#include "engine/calculation/calculation_state.h"
+#include "ui/base/child_window.h"
+
+class QMdiSubWindow;
 class QPlainTextEdit;
 
 namespace orvalt {
 
 class WindowHost;
 
-class frmKekka : public QWidget {
+class frmKekka : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
-    // Creates the window as a sub-window of the host and runs its load step.
-    // The caller shows it (OpenResultWindow does).
+    static constexpr bool kOneInstance = false;
+    static constexpr bool kFixedFrame = false;
+    static constexpr char kObjectName[] = "frmKekka";
+
+    // Builds the text box; OpenChildWindow loads, places and shows it.
     explicit frmKekka(WindowHost& host);
     ~frmKekka() override;
+
+    // Takes the state after the run, puts its report into Text1, names the
+    // window after it and counts itself in resultWindowCount.
+    LoadOutcome Form_Load();
+    // The initial size, cascading from the previous result window.
+    void Form_Place(QMdiSubWindow& sub);
 
     // Text1: the report, editable; the print command prints what it holds.
     QPlainTextEdit* text1() const { return text1_; }
@@ -30,40 +43,32 @@ public:
     // report was composed (the text box itself keeps bare line breaks).
     QString reportText() const;
 
-    // The calculation the report was composed from: a copy of the state
-    // after the run, which the stringing chart and the CSV are derived from.
-    const CalculationState& calculation() const { return calculation_; }
+    // The calculation the report was composed from: the state after the
+    // run, shared with the chart and graph windows opened from this one.
+    std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
+    // Prints the text as it stands, with the user's edits, one job per copy.
+    bool canPrint() const override { return true; }
+    void print() override;
+    // The result table as CSV.
+    std::optional<Csv> csv() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
     void Form_Resize();
     void Form_Unload();
 
-    friend frmKekka* BuildResultReport(WindowHost& host);
-
     WindowHost& host_;
-    CalculationState calculation_;
+    std::shared_ptr<const CalculationState> calculation_;
     QPlainTextEdit* text1_ = nullptr;
     bool loaded_ = false;
 };
 
-// Creates a new result window in the host, runs its load step and shows it
-// at its initial size, cascading from the previous result window.
-frmKekka* OpenResultWindow(WindowHost& host);
-
-// Opens a new result window and puts the report of host.state() into it, in
-// the report's font. Changes nothing in the state apart from the window count.
+// Opens a new result window for the state after a run and shows it at its
+// initial size, cascading from the previous result window. Changes nothing
+// in the state apart from the window count.
 frmKekka* BuildResultReport(WindowHost& host);
-
-// Prints the text of the active result window, one job per copy; a cancel or
-// an error shows "印字はキャンセルされました。".
-void PrintResultWindow(WindowHost& host);
-
-// The tag that marks a result window for the print command.
-inline constexpr char kResultWindowTag[] = "kekka";
 
 } // namespace orvalt

@@ -90,13 +90,19 @@ frmUsage::frmUsage(WindowHost& host) : host_(host) {
 
 QSize frmUsage::sizeHint() const { return TwipsSize(4680, 3195); }
 
-void frmUsage::Form_Load(const QString& text) {
+LoadOutcome frmUsage::Form_Load() {
+    QString error;
+    const std::optional<QString> text =
+        ReadUsageText(host_.programFilePath(QStringLiteral("orvalt99.txt")), error);
+    if (!text) return {.show = false, .message = error, .icon = MessageIcon::Information};
     host_.setCommandEnabled(HostCommand::Use, false);
+    if (QWidget* sub = parentWidget()) sub->resize(sub->sizeHint());
     CenterInArea(host_.mdiArea(), this);
     Text1_->clear();
-    Text1_->setPlainText(text);
+    Text1_->setPlainText(*text);
     Text1_->moveCursor(QTextCursor::Start);
     Text1_->ensureCursorVisible();
+    return {};
 }
 
 void frmUsage::Form_Resize() { Text1_->setGeometry(0, 0, width(), height()); }
@@ -117,25 +123,6 @@ void frmUsage::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowUsageWindow(WindowHost& host) {
-    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmUsage"))) return;
-
-    // The file is read before the window exists: a file that cannot be read
-    // leaves no half-opened window behind and 使い方 enabled.
-    QString error;
-    const std::optional<QString> text =
-        ReadUsageText(host.programFilePath(QStringLiteral("orvalt99.txt")), error);
-    if (!text) {
-        host.messages().Show(host.hostWidget(), error, MessageIcon::Information,
-                             MessageButtons::Ok);
-        return;
-    }
-
-    auto* window = new frmUsage(host);
-    QMdiSubWindow* sub = host.addChildWindow(window);
-    sub->resize(sub->sizeHint());
-    window->Form_Load(*text);
-    ShowChildWindow(host.mdiArea(), window);
-}
+void ShowUsageWindow(WindowHost& host) { OpenChildWindow<frmUsage>(host); }
 
 } // namespace orvalt

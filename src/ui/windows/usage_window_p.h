@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "ui/base/child_window.h"
+
 class QPlainTextEdit;
 
 namespace orvalt {
@@ -18,14 +20,20 @@ class WindowHost;
 // user) when the file cannot be opened or read.
 std::optional<QString> ReadUsageText(const QString& path, QString& error);
 
-class frmUsage final : public QWidget {
+class frmUsage final : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
+    static constexpr bool kOneInstance = true;
+    static constexpr bool kFixedFrame = false;
+    static constexpr char kObjectName[] = "frmUsage";
+
     explicit frmUsage(WindowHost& host);
 
-    // Disables 使い方, centres the window, shows `text` from its beginning.
-    void Form_Load(const QString& text);
+    // Reads the usage text (at every opening); a file that cannot be read is
+    // reported and the window not shown, with 使い方 left enabled. Otherwise
+    // disables 使い方, centres the window, shows the text from its beginning.
+    LoadOutcome Form_Load();
 
     QSize sizeHint() const override; // the client area, 4680 x 3195 twips
 

@@ -18,8 +18,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/number/number_text.h"
 #include "engine/forms/wire_form.h"
+#include "engine/number/number_text.h"
 #include "ui/base/fonts.h"
 #include "ui/base/form_helpers.h"
 #include "ui/base/mdi_child.h"
@@ -76,7 +76,7 @@ std::filesystem::path CataloguePath(WindowHost& host) {
 
 frmWireSetting::frmWireSetting(WindowHost& host, WireSettingMemory& memory)
     : host_(host), memory_(memory) {
-    setObjectName(QStringLiteral("frmWireSetting"));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("電線種類設定"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(FormFont());
@@ -152,7 +152,7 @@ void frmWireSetting::report(const std::string& message, bool trouble) {
                           MessageButtons::Ok);
 }
 
-frmWireSetting::LoadTrouble frmWireSetting::Form_Load() {
+LoadOutcome frmWireSetting::Form_Load() {
     if (memory_.currentIndex == 0) CenterInArea(host_.mdiArea(), this);
 
     cmbWireName_->clear();
@@ -180,7 +180,9 @@ frmWireSetting::LoadTrouble frmWireSetting::Form_Load() {
 
     // A missing file is a fact to know (the catalogue starts empty); anything
     // else is trouble that the engineer should look at.
-    return {read.message, read.status != CatalogueReadResult::Status::kMissing};
+    const bool trouble = read.status != CatalogueReadResult::Status::kMissing;
+    return {.message = read.message.empty() ? QString() : EngineMessage(read.message),
+            .icon = trouble ? MessageIcon::Exclamation : MessageIcon::Information};
 }
 
 void frmWireSetting::cmbWireName_Click(int index) {
@@ -240,8 +242,9 @@ void frmWireSetting::save() {
 }
 
 void frmWireSetting::reload() {
-    const LoadTrouble reread = Form_Load();
-    report(reread.message, reread.serious);
+    const LoadOutcome reread = Form_Load();
+    if (!reread.message.isEmpty())
+        host_.messages().Show(this, reread.message, reread.icon, MessageButtons::Ok);
 }
 
 void frmWireSetting::store(const WireRecord& record, bool adding) {
@@ -294,19 +297,8 @@ void frmWireSetting::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void ShowWireSettingWindow(WindowHost& host) {
-    if (BringChildToFront(host.mdiArea(), QStringLiteral("frmWireSetting"))) return;
-    QWidget* owner = host.hostWidget();
-    auto* memory = owner->findChild<WireSettingMemory*>(QString(), Qt::FindDirectChildrenOnly);
-    if (memory == nullptr) memory = new WireSettingMemory(owner);
-
-    auto* window = new frmWireSetting(host, *memory);
-    AddFixedChildWindow(host, window);
-    // Shown first, so that a message about the file's trouble stands over a
-    // window that is already in place.
-    ShowChildWindow(host.mdiArea(), window);
-    const frmWireSetting::LoadTrouble trouble = window->Form_Load();
-    window->report(trouble.message, trouble.serious);
+void ShowWireSettingWindow(WindowHost& host, WireSettingMemory& memory) {
+    OpenChildWindow<frmWireSetting>(host, memory);
 }
 
 } // namespace orvalt

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QList>
-#include <QObject>
 #include <QWidget>
 
 #include <cstdint>
@@ -11,6 +10,8 @@
 
 #include "engine/catalogue/catalogue_file.h"
 #include "engine/forms/wire_form.h"
+#include "ui/base/child_window.h"
+#include "ui/windows/wire_setting_window.h"
 
 class QComboBox;
 class QLabel;
@@ -21,36 +22,21 @@ namespace orvalt {
 
 class WindowHost;
 
-// What the window keeps from one opening to the next: the catalogue copy, the
-// last record read and the slot shown. It belongs to the host, so it lives as
-// long as the program while the window itself comes and goes.
-class WireSettingMemory final : public QObject {
+class frmWireSetting final : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
-    explicit WireSettingMemory(QObject* parent) : QObject(parent) {}
+    static constexpr bool kOneInstance = true;
+    static constexpr bool kFixedFrame = true;
+    static constexpr char kObjectName[] = "frmWireSetting";
 
-    WireList wireList{};
-    std::int16_t lastIndex = 0;           // index of the last record read; 0 before the first read
-    std::int16_t currentIndex = 0;        // slot shown; lastIndex + 1 while a new record is entered
-    bool lastReadWhole = true;            // the last read took in the whole file
-    std::optional<FileSnapshot> lastSeen; // the file as the last read found it
-};
-
-class frmWireSetting final : public QWidget {
-    Q_OBJECT
-
-public:
     frmWireSetting(WindowHost& host, WireSettingMemory& memory);
 
     // The load steps: centre (only when slot 0 is shown), read the catalogue,
-    // fill the list, show slot currentIndex. Returns the read's trouble for
-    // Report (empty when there was none).
-    struct LoadTrouble {
-        std::string message;
-        bool serious = false; // false: only a fact to know (no file yet)
-    };
-    LoadTrouble Form_Load();
+    // fill the list, show slot currentIndex. Its message is the read's
+    // trouble (empty when there was none): information only when there is
+    // no file yet.
+    LoadOutcome Form_Load();
     void report(const std::string& message, bool trouble);
 
     QSize sizeHint() const override; // the client area, 5190 x 4005 twips

@@ -120,7 +120,7 @@ TEST_F(MainWindowWithWiresTest, ConditionsCommandBringsTheOneWindowToTheFront) {
     Trigger("mnuCondition");
     EXPECT_EQ(SubWindows(QStringLiteral("frmSetting")).size(), 1);
     EXPECT_EQ(ConditionsWindow(), first);
-    EXPECT_EQ(main_->activeChildTag(), QStringLiteral("setting"));
+    EXPECT_EQ(ActiveChild(), first);
 }
 
 class CalculateTest : public MainWindowWithWiresTest {
@@ -211,37 +211,6 @@ TEST_F(CalculateTest, CalculateUsesTheLastConfirmedConditionsNotTheOpenWindow) {
     ASSERT_EQ(Results().size(), 1);
     auto* result = qobject_cast<frmKekka*>(Results().front()->widget());
     EXPECT_EQ(result->reportText().count(QStringLiteral("\r\n")), 22 + 31);
-}
-
-TEST_F(CalculateTest, PrintDispatchesOnTheActiveChild) {
-    Confirm(0, "100", "400", "10");
-    Trigger("mnuCalculate");
-    auto* result = qobject_cast<frmKekka*>(Results().front()->widget());
-    main_->mdiArea()->setActiveSubWindow(Results().front());
-    ASSERT_EQ(main_->activeChildTag(), QStringLiteral("kekka"));
-    Trigger("mnuPrint");
-    EXPECT_EQ(printing_.dialogsShown, 1);
-    ASSERT_EQ(printing_.jobs.size(), 1);
-    EXPECT_EQ(printing_.jobs[0], result->reportText());
-    EXPECT_TRUE(messages_.shown.empty());
-
-    // The conditions window active: a message, nothing printed.
-    QWidget* conditions = OpenConditions();
-    ASSERT_NE(conditions, nullptr);
-    ASSERT_EQ(main_->activeChildTag(), QStringLiteral("setting"));
-    Trigger("mnuPrint");
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text,
-              QStringLiteral("計算結果フォームをアクティブにしてから印刷メニューを選んでください"));
-    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::None);
-    EXPECT_EQ(printing_.dialogsShown, 1);
-
-    // No tagged child active: nothing at all.
-    main_->mdiArea()->setActiveSubWindow(nullptr);
-    ASSERT_TRUE(main_->activeChildTag().isEmpty());
-    Trigger("mnuPrint");
-    EXPECT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(printing_.dialogsShown, 1);
 }
 
 class QuitTest : public CalculateTest {};

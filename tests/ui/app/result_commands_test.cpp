@@ -98,15 +98,61 @@ TEST_F(ChartWindowTest, TheCommandsFollowTheResultWindowsAndTheActiveChild) {
         QStringLiteral("計算結果フォームをアクティブにしてから架線弛度表メニューを選んでください"));
     Click(ConditionsWindow(), "Command1_1");
 
-    // Closing the last result window disables the command again.
-    main_->mdiArea()->setActiveSubWindow(SubWindows(QStringLiteral("frmKekka")).front());
-    Trigger("mnuChart");
-    ASSERT_NE(chartWindow(), nullptr);
+    // The chart shares the result window's calculation.
+    ClickOn(SubWindows(QStringLiteral("frmKekka")).front());
+    PressAccessKey(Qt::Key_K);
+    frmChart* chart = chartWindow();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->calculation(), result->calculation());
     EXPECT_TRUE(Action("mnuCsv")->isEnabled()) << "a chart window is active";
+
+    // With the last result window closed, the active chart still prints, and
+    // グラフ opens the graph of the chart's calculation.
     SubWindows(QStringLiteral("frmKekka")).front()->close();
     FlushDeletes();
-    EXPECT_FALSE(Action("mnuChart")->isEnabled());
-    EXPECT_NE(chartWindow(), nullptr) << "the chart keeps its own calculation";
+    ClickOn(SubWindows(QStringLiteral("frmChart")).front());
+    ASSERT_EQ(ActiveChild(), chart);
+    EXPECT_TRUE(Action("mnuPrint")->isEnabled());
+    PressAccessKey(Qt::Key_P);
+    EXPECT_EQ(printing_.jobs, QStringList{chart->chartText()});
+    PressAccessKey(Qt::Key_G);
+    const auto graphs = SubWindows(QStringLiteral("frmGraph"));
+    ASSERT_EQ(graphs.size(), 1);
+    EXPECT_EQ(qobject_cast<frmGraph*>(graphs.front()->widget())->calculation(),
+              chart->calculation());
+
+    // With no child showing a calculation, only what no window needs stays.
+    for (QMdiSubWindow* sub : main_->mdiArea()->subWindowList()) sub->close();
+    FlushDeletes();
+    for (const char* name : {"mnuPrint", "mnuChart", "mnuGraph", "mnuCsv", "mnuImage"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+}
+
+// A result window maximized: the chart and the graph opened from it are laid
+// out at their own size (maximized like it, or normal), and give that size
+// back when restored.
+TEST_F(ChartWindowTest, WindowsOpenedFromAMaximizedResultWindowAreFullyLaidOut) {
+    ASSERT_NE(calculateSecondExample(), nullptr);
+    SubWindows(QStringLiteral("frmKekka")).front()->showMaximized();
+    FlushDeletes();
+    const QSize area = main_->mdiArea()->viewport()->size();
+    const std::pair<Qt::Key, const char*> commands[] = {{Qt::Key_K, "frmChart"},
+                                                        {Qt::Key_G, "frmGraph"}};
+    for (const auto& [key, name] : commands) {
+        SCOPED_TRACE(name);
+        PressAccessKey(key);
+        FlushDeletes();
+        QMdiSubWindow* sub = SubWindows(QString::fromLatin1(name)).front();
+        if (sub->isMaximized()) EXPECT_EQ(sub->size(), area);
+        EXPECT_EQ(sub->widget()->size(), sub->contentsRect().size());
+        sub->showNormal();
+        FlushDeletes();
+        EXPECT_GE(sub->width(), std::min(area.width(), 800));
+        EXPECT_GE(sub->height(), std::min(area.height(), 600));
+        main_->mdiArea()->setActiveSubWindow(SubWindows(QStringLiteral("frmKekka")).front());
+        SubWindows(QStringLiteral("frmKekka")).front()->showMaximized();
+        FlushDeletes();
+    }
 }
 
 TEST_F(ChartWindowTest, TheStudyTemperatureColumnIsTheReportsStudyBlock) {
@@ -385,6 +431,7 @@ TEST_F(GraphCommandTest, OpensForTheActiveResultWindowAndKeepsItsCalculation) {
 
     // With the conditions window active, グラフ asks for a result window.
     OpenConditions();
+    EXPECT_TRUE(Action("mnuGraph")->isEnabled()) << "while a result window is open";
     Trigger("mnuGraph");
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -35,14 +36,15 @@ protected:
 
     // Prints `text` on A4 portrait into a PDF; returns its path.
     QString PrintToPdf(const QString& text,
-                       QPageLayout::Orientation orientation = QPageLayout::Portrait) {
+                       QPageLayout::Orientation orientation = QPageLayout::Portrait,
+                       int copies = 1) {
         const QString path = folder_.filePath(QStringLiteral("report.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(orientation);
-        EXPECT_TRUE(PrintTextToPrinter(printer, text));
+        EXPECT_TRUE(PrintTextToPrinter(printer, text, copies));
         linesPerPage_ = LinesPerPage(printer);
         // ORVALT_KEEP_PDF=<folder> keeps the printout for a look with pdftoppm.
         const QString keep = qEnvironmentVariable("ORVALT_KEEP_PDF");
@@ -178,6 +180,49 @@ TEST_F(PdfPrintTest, LongReportContinuesOnFurtherPagesWithNoLineLostOrRepeated) 
     EXPECT_EQ(printed, WithText(lines));
     EXPECT_GT(fullPage, 10);
     EXPECT_LT(fullPage - 1, linesPerPage_) << "the footer takes the room of a text line";
+}
+
+// Printed to a file, the copies are one job (a second job would overwrite
+// the file): every copy in the one document, each numbered on its own. On a
+// printer each copy stays a job of its own.
+TEST_F(PdfPrintTest, ThreeCopiesToAFileAreOneDocumentOfThreeCopies) {
+    QString text;
+    const QStringList lines = ReportLines(10.0f, 300.0f, 2.0f, &text);
+    const QString pdf = PrintToPdf(text, QPageLayout::Portrait, 3);
+    const QList<QStringList> pages = PagesOf(pdf);
+    ASSERT_EQ(PageCount(pdf), pages.size());
+    ASSERT_EQ(pages.size() % 3, 0);
+    const qsizetype perCopy = pages.size() / 3;
+    ASSERT_GE(perCopy, 2);
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        EXPECT_EQ(pages[p], pages[p % perCopy]) << "page " << p + 1;
+    EXPECT_EQ(WithText(pages[perCopy]).last(), QStringLiteral("1 / %1").arg(perCopy));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder_.filePath(QStringLiteral("any.pdf")));
+    EXPECT_EQ(SplitIntoJobs(printer, 3), std::make_pair(1, 3));
+    printer.setOutputFileName(QString());
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        EXPECT_EQ(SplitIntoJobs(printer, 3), std::make_pair(3, 1));
+}
+
+TEST_F(PdfPrintTest, TwoCopiesOfADrawingAreTwoPagesOfOneFile) {
+    const QString path = folder_.filePath(QStringLiteral("page.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    int drawn = 0;
+    ASSERT_TRUE(PrintDrawingToPrinter(
+        printer,
+        [&drawn](QPainter& painter, const QRectF& page) {
+            painter.drawText(page.topLeft() + QPointF(100, 200), QStringLiteral("page"));
+            ++drawn;
+        },
+        2));
+    EXPECT_EQ(drawn, 2);
+    EXPECT_EQ(PageCount(path), 2);
 }
 
 TEST_F(PdfPrintTest, LinesWiderThanThePageAreCutNotWrapped) {

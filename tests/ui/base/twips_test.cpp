@@ -21,7 +21,6 @@ TEST(TwipsTest, AnInchIsTheLogicalDpi) {
     EXPECT_EQ(TwipsToPixels(1440), static_cast<int>(std::lround(dpi)));
     EXPECT_EQ(TwipsToPixels(0), 0);
     EXPECT_EQ(TwipsToPixels(-1440), -static_cast<int>(std::lround(dpi)));
-    EXPECT_NEAR(PixelsToTwips(TwipsToPixels(2880)), 2880.0, 1440.0 / dpi);
 }
 
 // At the common 96 DPI (the test's X server and the offscreen platform) a
@@ -33,7 +32,6 @@ TEST(TwipsTest, LayoutSizesAt96DpiInWholePixels) {
     EXPECT_EQ(TwipsToPixels(8), 1);    // 0.53 pixel
     EXPECT_EQ(TwipsToPixels(22.5), 2); // 1.5 pixels: away from zero
     EXPECT_EQ(TwipsToPixels(-22.5), -2);
-    EXPECT_DOUBLE_EQ(PixelsToTwips(353), 5295.0);
     EXPECT_EQ(TwipsRect(1440, 720, 2880, 360), QRect(96, 48, 192, 24));
     EXPECT_EQ(TwipsRect(2760, 4320, 1215, 495), QRect(184, 288, 81, 33)); // 条件設定's OK
     EXPECT_EQ(TwipsSize(5295, 4860), QSize(353, 324));                    // 条件設定

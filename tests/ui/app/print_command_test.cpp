@@ -1,4 +1,4 @@
-// The print command over the windows: it acts on the active child's tag, the
+// The print command over the windows: it acts on the active child, the
 // result window is printed as its text shows, every copy is a job of its own,
 // and a cancel or a printer fault says "印字はキャンセルされました。". What the
 // printer receives is checked in tests/ui/base/printing_test.cpp.
@@ -17,19 +17,18 @@ namespace {
 
 const QString kCancelled = QStringLiteral("印字はキャンセルされました。");
 
-class PrintCommandTest : public MainWindowTest {
+class PrintCommandTest : public MainWindowWithWiresTest {
 protected:
     // A result window holding `text` (lines ending in CR LF), made active.
     QWidget* ResultWindow(const QString& text) {
-        frmKekka* window = OpenResultWindow(*main_);
+        frmKekka* window = BuildResultReport(*main_);
         window->text1()->setPlainText(text);
         Activate(window);
         return window;
     }
-    // A child window that carries `tag` (empty: none), made active.
-    QWidget* TaggedChild(const QString& tag) {
+    // A child window that is none of the program's windows, made active.
+    QWidget* PlainChild() {
         auto* child = new QWidget;
-        if (!tag.isEmpty()) child->setProperty("tag", tag);
         QMdiSubWindow* sub = main_->addChildWindow(child);
         sub->show();
         Activate(child);
@@ -82,7 +81,7 @@ TEST_F(PrintCommandTest, TheActiveOfTwoResultWindowsIsPrinted) {
 
 TEST_F(PrintCommandTest, ConditionsWindowActiveWarnsAndPrintsNothing) {
     ResultWindow(kReport); // keeps the command enabled
-    TaggedChild(QStringLiteral("setting"));
+    ASSERT_NE(OpenConditions(), nullptr);
     Print();
     EXPECT_EQ(printing_.dialogsShown, 0);
     EXPECT_TRUE(printing_.jobs.isEmpty());
@@ -92,25 +91,16 @@ TEST_F(PrintCommandTest, ConditionsWindowActiveWarnsAndPrintsNothing) {
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::None);
 }
 
-struct OtherTag {
-    const char* tag;
-};
-class UntaggedChildTest : public PrintCommandTest,
-                          public ::testing::WithParamInterface<OtherTag> {};
-
-TEST_P(UntaggedChildTest, DoesNothing) {
+TEST_F(PrintCommandTest, NoActiveChildOrAnUnknownOneDoesNothing) {
     ResultWindow(kReport);
-    TaggedChild(QString::fromLatin1(GetParam().tag));
+    PlainChild();
+    Print();
+    main_->mdiArea()->setActiveSubWindow(nullptr);
     Print();
     EXPECT_EQ(printing_.dialogsShown, 0);
     EXPECT_TRUE(printing_.jobs.isEmpty());
     EXPECT_TRUE(messages_.shown.empty());
 }
-
-// Exact and case-sensitive: only "kekka" prints and only "setting" warns.
-INSTANTIATE_TEST_SUITE_P(Tags, UntaggedChildTest,
-                         ::testing::Values(OtherTag{""}, OtherTag{"KEKKA"}, OtherTag{"kekka "},
-                                           OtherTag{"Setting"}, OtherTag{"usage"}));
 
 TEST_F(PrintCommandTest, UsageAndWireSettingWindowsActiveDoNothing) {
     ResultWindow(kReport);

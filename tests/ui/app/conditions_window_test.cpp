@@ -14,11 +14,10 @@ namespace {
 
 using ConditionsWindowTest = MainWindowWithWiresTest;
 
-TEST_F(ConditionsWindowTest, HasTheCaptionTagTabsAndButtonsOfItsLayout) {
+TEST_F(ConditionsWindowTest, HasTheCaptionTabsAndButtonsOfItsLayout) {
     QWidget* window = OpenConditions();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("条件設定"));
-    EXPECT_EQ(window->property("tag").toString(), QStringLiteral("setting"));
     EXPECT_EQ(window->size(), TwipsSize(5295, 4860));
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     ASSERT_NE(sub, nullptr);

@@ -126,7 +126,6 @@ TEST_F(WireSettingTest, OpensWithTheCatalogueAndShowsSlotZero) {
     Open();
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(Window()->windowTitle(), QStringLiteral("電線種類設定"));
-    EXPECT_TRUE(Window()->property("tag").toString().isEmpty());
     EXPECT_EQ(ListEntries(), (QStringList{"計算例1", "計算例2", "ACSR", "新規"}));
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("計算例1"));
     EXPECT_EQ(Boxes(), (QStringList{"18.00", "9000", "0.6000", "160.00", "18.2", "18.2", "1500"}));

@@ -103,7 +103,6 @@ TEST_F(UsageWindowTest, OpensCentredReadOnlyNoWrapAtTheBeginning) {
     QWidget* window = UsageWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("使い方"));
-    EXPECT_TRUE(window->property("tag").toString().isEmpty());
     QPlainTextEdit* box = Text1();
     EXPECT_TRUE(box->isReadOnly());
     EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::NoWrap);
