@@ -113,8 +113,12 @@ std::array<std::string, kWireValueBoxCount> WireValueBoxes::texts() const {
     std::array<std::string, kWireValueBoxCount> texts{};
     for (int i = 0; i < kWireValueBoxCount && i < boxes_.size(); ++i) {
         const auto box = static_cast<std::size_t>(i);
-        const QString typed = boxes_[i] != nullptr ? boxes_[i]->text() : QString();
-        const bool asShown = shown_ && typed == shownTexts_[box];
+        const QLineEdit* edit = boxes_[i];
+        const QString typed = edit != nullptr ? edit->text() : QString();
+        // Typing sets the modified flag, even when it ends in the text shown:
+        // an engineer who typed "18.3" over "18.3" means 18.3.
+        const bool asShown =
+            shown_ && edit != nullptr && !edit->isModified() && typed == shownTexts_[box];
         texts[box] = (asShown ? ExactNumberText(shownValues_[box]) : typed).toStdString();
     }
     return texts;

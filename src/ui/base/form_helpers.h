@@ -60,8 +60,8 @@ QString ExactNumberText(float value);
 
 // The seven value boxes of a wire window, with what the window last put into
 // them. The display patterns round (a stored 18.29 shows as "18.3"), so a box
-// that still shows the window's own text is read as the value it stands for,
-// and only a box the engineer changed is read as typed.
+// the engineer has not typed into is read as the value it stands for, and
+// only a box typed into is read as typed.
 class WireValueBoxes {
 public:
     explicit WireValueBoxes(const QList<QLineEdit*>& boxes) : boxes_(boxes) {}
@@ -70,7 +70,8 @@ public:
     void show(const WireRecord& record);
 
     // The boxes' texts for the form reader, Text1(0) first: the stored
-    // value's exact text for a box left as shown, the box's text otherwise.
+    // value's exact text for a box still as shown and not typed into, the
+    // box's text otherwise.
     std::array<std::string, kWireValueBoxCount> texts() const;
 
 private:
