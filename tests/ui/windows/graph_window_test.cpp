@@ -39,8 +39,8 @@
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/curves.h"
-#include "engine/calculation/stringing_chart.h"
 #include "engine/number/number_format.h"
+#include "engine/calculation/stringing_chart.h"
 #include "support/fake_services.h"
 #include "support/wire_records.h"
 #include "ui/base/image_export.h"
