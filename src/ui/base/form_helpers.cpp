@@ -89,4 +89,39 @@ void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1) {
     }
 }
 
+QString ExactNumberText(float value) {
+    // Wire constants carry at most seven significant digits and lie well
+    // within 0.001 .. 10 000 000, so a few decimals always suffice.
+    for (int decimals = 0; decimals <= 12; ++decimals) {
+        const QString text = QString::number(static_cast<double>(value), 'f', decimals);
+        if (static_cast<float>(text.toDouble()) == value) return text;
+    }
+    return QString::number(static_cast<double>(value), 'g', 9);
+}
+
+void WireValueBoxes::show(const WireRecord& record) {
+    ShowWireRecord(record, boxes_);
+    for (int i = 0; i < kWireValueBoxCount && i < boxes_.size(); ++i) {
+        const auto box = static_cast<std::size_t>(i);
+        shownTexts_[box] = boxes_[i] != nullptr ? boxes_[i]->text() : QString();
+        shownValues_[box] = record.*kWireValueFields[box];
+    }
+    shown_ = true;
+}
+
+std::array<std::string, kWireValueBoxCount> WireValueBoxes::texts() const {
+    std::array<std::string, kWireValueBoxCount> texts{};
+    for (int i = 0; i < kWireValueBoxCount && i < boxes_.size(); ++i) {
+        const auto box = static_cast<std::size_t>(i);
+        const QLineEdit* edit = boxes_[i];
+        const QString typed = edit != nullptr ? edit->text() : QString();
+        // Typing sets the modified flag, even when it ends in the text shown:
+        // an engineer who typed "18.3" over "18.3" means 18.3.
+        const bool asShown =
+            shown_ && edit != nullptr && !edit->isModified() && typed == shownTexts_[box];
+        texts[box] = (asShown ? ExactNumberText(shownValues_[box]) : typed).toStdString();
+    }
+    return texts;
+}
+
 } // namespace orvalt

@@ -3,10 +3,14 @@
 
 #include <QList>
 #include <QObject>
+#include <QString>
 
+#include <array>
 #include <functional>
+#include <string>
 
 #include "engine/calculation/calculation_state.h"
+#include "engine/forms/wire_form.h"
 
 class QComboBox;
 class QLineEdit;
@@ -49,5 +53,32 @@ void FocusNameBox(QComboBox* combo);
 // Writes the seven constants of `record` into Text1(0..6) with the display
 // patterns "##0.00", "####0", "0.0000", "###0.00", "##0.0", "##0.0", "###0".
 void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1);
+
+// The shortest plain decimal text ("18.29", "8902", "0.6885") that reads back
+// as exactly `value` once rounded to float.
+QString ExactNumberText(float value);
+
+// The seven value boxes of a wire window, with what the window last put into
+// them. The display patterns round (a stored 18.29 shows as "18.3"), so a box
+// the engineer has not typed into is read as the value it stands for, and
+// only a box typed into is read as typed.
+class WireValueBoxes {
+public:
+    explicit WireValueBoxes(const QList<QLineEdit*>& boxes) : boxes_(boxes) {}
+
+    // Shows `record` with ShowWireRecord and remembers it.
+    void show(const WireRecord& record);
+
+    // The boxes' texts for the form reader, Text1(0) first: the stored
+    // value's exact text for a box still as shown and not typed into, the
+    // box's text otherwise.
+    std::array<std::string, kWireValueBoxCount> texts() const;
+
+private:
+    QList<QLineEdit*> boxes_;
+    bool shown_ = false;
+    std::array<QString, kWireValueBoxCount> shownTexts_{};
+    std::array<float, kWireValueBoxCount> shownValues_{};
+};
 
 } // namespace orvalt

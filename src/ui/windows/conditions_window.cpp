@@ -25,13 +25,84 @@ namespace orvalt {
 namespace {
 
 constexpr int kLabelCount = 18;
+constexpr int kWireNameLabel = 17; // Label1(17) "電線種類"
 
-// Which tab of SSTab1 holds Text1(index).
-int TabOfBox(int index) {
-    if (index <= 7) return 0;
-    if (index == 8 || index == 9 || index == 16) return 1;
-    if (index >= 10 && index <= 12) return 2;
-    return 3;
+// Tab 0 "電線条件": one row per wire constant and the ice, in the window's
+// own font; the labels' captions are the ones the form's messages use.
+struct ConstantRow {
+    int box;
+    double top, labelLeft;
+    const char16_t* unit;
+    double unitLeft;
+};
+constexpr ConstantRow kConstantRows[] = {
+    {kBoxExpansionCoeff, 1080, 480, u"α(10^-6)/℃", 3480},
+    {kBoxElasticModulus, 1440, 240, u"E(kg/mm2)", 3480},
+    {kBoxUnitWeight, 1800, 960, u"Wc(kg/m)", 3480},
+    {kBoxArea, 2160, 960, u"A(mm2)", 3480},
+    {kBoxDiameterHigh, 2520, 480, u"d1(mm)", 3480},
+    {kBoxDiameterLow, 2880, 480, u"d2(mm)", 3480},
+    {kBoxMaxTension, 3240, 240, u"T(kg)", 3480},
+    {kBoxIceThickness, 3600, 720, u"(mm)", 3360},
+};
+
+// Tabs 1 to 3 "風圧条件", "温度条件", "径間条件": one box per condition, its
+// label to the left and its unit to the right; box size and unit per tab.
+struct ConditionTab {
+    double boxLeft, boxWidth, boxHeight;
+    const char16_t* unit;
+    double unitLeft;
+};
+constexpr ConditionTab kConditionTabs[] = {
+    {}, // tab 0 holds the wire
+    {2040, 735, 375, u"kg/m2", 3000},
+    {3720, 495, 375, u"℃", 4320},
+    {3240, 855, 405, u"m", 4200},
+};
+struct ConditionRow {
+    int tab;
+    int box;
+    double top, labelLeft;
+};
+constexpr ConditionRow kConditionRows[] = {
+    {1, kBoxWindPressureHigh, 720, 720},   {1, kBoxWindPressureLow, 1320, 720},
+    {1, kBoxWindPressureStudy, 1800, 720}, {2, kBoxTemperatureHigh, 960, 1440},
+    {2, kBoxTemperatureLow, 1440, 1440},   {2, kBoxTemperatureStudy, 1920, 2640},
+    {3, kBoxSpanStart, 1200, 1320},        {3, kBoxSpanEnd, 1680, 1320},
+    {3, kBoxSpanStep, 2160, 1320},
+};
+
+// The boxes in tab order between the combo box and the buttons: up the wire
+// constants from the ice box to 線膨張係数, then through the tabs. The
+// read-only 検討時風圧 comes last, after the buttons.
+constexpr int kBoxTabOrder[] = {
+    kBoxIceThickness,
+    kBoxMaxTension,
+    kBoxDiameterLow,
+    kBoxDiameterHigh,
+    kBoxArea,
+    kBoxUnitWeight,
+    kBoxElasticModulus,
+    kBoxExpansionCoeff,
+    kBoxWindPressureLow,
+    kBoxWindPressureHigh,
+    kBoxTemperatureStudy,
+    kBoxTemperatureLow,
+    kBoxTemperatureHigh,
+    kBoxSpanStep,
+    kBoxSpanEnd,
+    kBoxSpanStart,
+};
+
+// Which tab of SSTab1 holds Text1(box).
+int TabOfBox(int box) {
+    for (const ConditionRow& row : kConditionRows)
+        if (row.box == box) return row.tab;
+    return 0;
+}
+
+QString BoxCaption(int box) {
+    return FromUtf8(std::string(kConditionsBoxCaptions[static_cast<std::size_t>(box)]));
 }
 
 QString PlainNumber(float value) { return FromUtf8(FormatPlainNumber(value)); }
@@ -52,22 +123,24 @@ frmSetting::~frmSetting() = default;
 QSize frmSetting::sizeHint() const { return TwipsSize(5295, 4860); }
 
 QLabel* frmSetting::addLabel(QWidget* page, const QString& name, const QString& caption,
-                             const QFont& font, double left, double top) {
+                             double left, double top) {
     auto* label = new QLabel(caption, page);
     label->setObjectName(name);
-    label->setFont(font);
+    label->setFont(LabelFont());
     tabPlacements_.push_back({label, left, top, 0, 0, true});
     return label;
 }
 
-QLineEdit* frmSetting::addBox(QWidget* page, int index, const QFont& font, double left, double top,
-                              double width, double height) {
-    auto* box = new QLineEdit(page);
-    box->setObjectName(QStringLiteral("Text1_%1").arg(index));
-    box->setFont(font);
-    Text1_[index] = box;
-    tabPlacements_.push_back({box, left, top, width, height, false});
-    return box;
+void frmSetting::addRow(QWidget* page, int box, const QFont& font, const BoxPlace& place) {
+    Label1_[box] = addLabel(page, QStringLiteral("Label1_%1").arg(box), BoxCaption(box),
+                            place.labelLeft, place.top);
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QStringLiteral("Text1_%1").arg(box));
+    edit->setFont(font);
+    Text1_[box] = edit;
+    tabPlacements_.push_back({edit, place.boxLeft, place.top, place.width, place.height, false});
+    Label2_[box] =
+        addLabel(page, QStringLiteral("Label2_%1").arg(box), place.unit, place.unitLeft, place.top);
 }
 
 void frmSetting::buildControls() {
@@ -75,6 +148,26 @@ void frmSetting::buildControls() {
     Label1_ = QList<QLabel*>(kLabelCount, nullptr);
     Label2_ = QList<QLabel*>(kConditionsBoxCount, nullptr);
 
+    const QList<QWidget*> pages = addTabs();
+    addWireRows(pages[0]);
+    addConditionRows(pages);
+    Text1_[kBoxWindPressureStudy]->setReadOnly(true);
+    addButtons();
+    wireBoxes_ = std::make_unique<WireValueBoxes>(
+        QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
+
+    new BoxFocusWatcher(
+        Text1_, [this](int index) { Text1_GotFocus(index); }, this);
+    connect(cmbWireName_->lineEdit(), &QLineEdit::textEdited, this,
+            &frmSetting::cmbWireName_Change);
+    connect(cmbWireName_, &QComboBox::activated, this, &frmSetting::cmbWireName_Click);
+
+    SSTab1_->setCurrentIndex(0);
+    setTabOrder();
+    placeTabControls();
+}
+
+QList<QWidget*> frmSetting::addTabs() {
     SSTab1_ = new QTabWidget(this);
     SSTab1_->setObjectName(QStringLiteral("SSTab1"));
     SSTab1_->setGeometry(TwipsRect(0, 0, 5295, 4215));
@@ -89,86 +182,36 @@ void frmSetting::buildControls() {
         SSTab1_->addTab(page, tabCaptions[i]);
         pages.push_back(page);
     }
+    return pages;
+}
 
-    const QFont labelFont = LabelFont();
-    auto label1 = [&](int tab, int index, const QString& caption, double left, double top) {
-        Label1_[index] = addLabel(pages[tab], QStringLiteral("Label1_%1").arg(index), caption,
-                                  labelFont, left, top);
-    };
-    auto label2 = [&](int tab, int index, const QString& caption, double left, double top) {
-        Label2_[index] = addLabel(pages[tab], QStringLiteral("Label2_%1").arg(index), caption,
-                                  labelFont, left, top);
-    };
-
-    // Tab 0 "電線条件": the wire and its constants, in the window's own font.
-    label1(0, 17, QStringLiteral("電線種類"), 600, 600);
-    cmbWireName_ = new QComboBox(pages[0]);
+void frmSetting::addWireRows(QWidget* page) {
+    Label1_[kWireNameLabel] = addLabel(page, QStringLiteral("Label1_%1").arg(kWireNameLabel),
+                                       QStringLiteral("電線種類"), 600, 600);
+    cmbWireName_ = new QComboBox(page);
     cmbWireName_->setObjectName(QStringLiteral("cmbWireName"));
     MakeTypedNameBox(cmbWireName_);
     cmbWireName_->setFont(EntryFont(11.25));
     tabPlacements_.push_back({cmbWireName_, 1920, 480, 2655, 345, false});
 
-    struct ConstantRow {
-        int index;
-        double top;
-        const char16_t* label;
-        double labelLeft;
-        const char16_t* unit;
-    };
-    const ConstantRow rows[] = {
-        {0, 1080, u"線膨張係数", 480, u"α(10^-6)/℃"}, {1, 1440, u"等価弾性係数", 240, u"E(kg/mm2)"},
-        {2, 1800, u"自重量", 960, u"Wc(kg/m)"},       {3, 2160, u"断面積", 960, u"A(mm2)"},
-        {4, 2520, u"高温季外径", 480, u"d1(mm)"},     {5, 2880, u"低温季外径", 480, u"d2(mm)"},
-        {6, 3240, u"最大使用張力", 240, u"T(kg)"},    {7, 3600, u"被　　氷", 720, u"(mm)"},
-    };
-    for (const ConstantRow& row : rows) {
-        label1(0, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
-        addBox(pages[0], row.index, FormFont(), 1920, row.top, 1455, 270);
-        label2(0, row.index, QString::fromUtf16(row.unit), row.index == 7 ? 3360 : 3480, row.top);
-    }
+    for (const ConstantRow& row : kConstantRows)
+        addRow(
+            page, row.box, FormFont(),
+            {row.top, row.labelLeft, 1920, 1455, 270, QString::fromUtf16(row.unit), row.unitLeft});
+}
 
-    // Tabs 1 to 3 "風圧条件", "温度条件", "径間条件": one box per condition, its
-    // label to the left and its unit to the right; box size and unit per tab.
+void frmSetting::addConditionRows(const QList<QWidget*>& pages) {
     const QFont boxFont = EntryFont(12.0);
-    struct ConditionTab {
-        double boxLeft, boxWidth, boxHeight;
-        const char16_t* unit;
-        double unitLeft;
-    };
-    const ConditionTab conditionTabs[] = {
-        {}, // tab 0 holds the wire
-        {2040, 735, 375, u"kg/m2", 3000},
-        {3720, 495, 375, u"℃", 4320},
-        {3240, 855, 405, u"m", 4200},
-    };
-    struct ConditionRow {
-        int tab;
-        int index;
-        double top;
-        const char16_t* label;
-        double labelLeft;
-    };
-    const ConditionRow conditionRows[] = {
-        {1, 9, 720, u"高温季風圧", 720},
-        {1, 8, 1320, u"低温季風圧", 720},
-        {1, 16, 1800, u"検討時風圧", 720},
-        {2, 12, 960, u"高温季荷重条件温度", 1440},
-        {2, 11, 1440, u"低温季荷重条件温度", 1440},
-        {2, 10, 1920, u"検討温度", 2640},
-        {3, 15, 1200, u"計算開始径間長", 1320},
-        {3, 14, 1680, u"計算終り径間長", 1320},
-        {3, 13, 2160, u"計算単位径間", 1320},
-    };
-    for (const ConditionRow& row : conditionRows) {
-        const ConditionTab& tab = conditionTabs[row.tab];
-        label1(row.tab, row.index, QString::fromUtf16(row.label), row.labelLeft, row.top);
-        addBox(pages[row.tab], row.index, boxFont, tab.boxLeft, row.top, tab.boxWidth,
-               tab.boxHeight);
-        label2(row.tab, row.index, QString::fromUtf16(tab.unit), tab.unitLeft, row.top);
+    for (const ConditionRow& row : kConditionRows) {
+        const ConditionTab& tab = kConditionTabs[row.tab];
+        addRow(pages[row.tab], row.box, boxFont,
+               {row.top, row.labelLeft, tab.boxLeft, tab.boxWidth, tab.boxHeight,
+                QString::fromUtf16(tab.unit), tab.unitLeft});
     }
-    Text1_[16]->setReadOnly(true);
+}
 
-    // The two buttons under the tabs.
+// The two buttons under the tabs.
+void frmSetting::addButtons() {
     const QStringList captions = {QStringLiteral("OK(&O)"), QStringLiteral("キャンセル(&C)")};
     const QRect buttonRects[] = {TwipsRect(2760, 4320, 1215, 495),
                                  TwipsRect(3960, 4320, 1215, 495)};
@@ -180,16 +223,6 @@ void frmSetting::buildControls() {
         Command1_.push_back(button);
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
-
-    new BoxFocusWatcher(
-        Text1_, [this](int index) { Text1_GotFocus(index); }, this);
-    connect(cmbWireName_->lineEdit(), &QLineEdit::textEdited, this,
-            &frmSetting::cmbWireName_Change);
-    connect(cmbWireName_, &QComboBox::activated, this, &frmSetting::cmbWireName_Click);
-
-    SSTab1_->setCurrentIndex(0);
-    setTabOrder();
-    placeTabControls();
 }
 
 // The layout gives tab controls relative to the whole tab container, tab row
@@ -215,18 +248,10 @@ void frmSetting::placeTabControls() {
 }
 
 void frmSetting::setTabOrder() {
-    // The tab order of the window (the numbers are the controls' tab indexes); it
-    // runs up the wire constants, from the ice box to 線膨張係数.
-    const std::pair<int, QWidget*> order[] = {
-        {0, SSTab1_},     {1, cmbWireName_}, {2, Text1_[7]},     {3, Text1_[6]},
-        {4, Text1_[5]},   {5, Text1_[4]},    {6, Text1_[3]},     {7, Text1_[2]},
-        {8, Text1_[1]},   {9, Text1_[0]},    {26, Text1_[8]},    {27, Text1_[9]},
-        {32, Text1_[10]}, {33, Text1_[11]},  {34, Text1_[12]},   {41, Text1_[13]},
-        {42, Text1_[14]}, {43, Text1_[15]},  {50, Command1_[0]}, {51, Command1_[1]},
-        {52, Text1_[16]},
-    };
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    QList<QWidget*> order = {SSTab1_, cmbWireName_};
+    for (int box : kBoxTabOrder) order.push_back(Text1_[box]);
+    order << Command1_[0] << Command1_[1] << Text1_[kBoxWindPressureStudy];
+    for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frmSetting::showEvent(QShowEvent* event) {
@@ -265,22 +290,25 @@ LoadOutcome frmSetting::Form_Load() {
     suppressChange_ = true;
 
     const QString trouble = readCatalogue();
-    ShowWireRecord(wireList_[0],
-                   QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
-    Text1_[7]->setText(PlainNumber(state.iceThickness));
+    selectedSlot_ = 0;
+    wireBoxes_->show(wireList_[0]);
+    Text1_[kBoxIceThickness]->setText(PlainNumber(state.iceThickness));
     // The window's own change of the combo box text; the handler swallows it.
-    cmbWireName_->setEditText(FromUtf8(wireList_[0].wireName));
+    cmbWireName_->setEditText(selectedName());
     cmbWireName_Change();
 
-    Text1_[9]->setText(PlainNumber(state.windPressureHigh));
-    Text1_[8]->setText(PlainNumber(state.windPressureLow));
-    Text1_[16]->setText(PlainNumber(state.windPressureStudy));
-    Text1_[12]->setText(PlainNumber(state.temperatureHigh));
-    Text1_[11]->setText(PlainNumber(state.temperatureLow));
-    Text1_[10]->setText(PlainNumber(state.temperatureStudy));
-    Text1_[15]->setText(PlainNumber(state.spanStart));
-    Text1_[14]->setText(PlainNumber(state.spanEnd));
-    Text1_[13]->setText(PlainNumber(state.spanStep));
+    const std::pair<int, QString> conditions[] = {
+        {kBoxWindPressureHigh, PlainNumber(state.windPressureHigh)},
+        {kBoxWindPressureLow, PlainNumber(state.windPressureLow)},
+        {kBoxWindPressureStudy, PlainNumber(state.windPressureStudy)},
+        {kBoxTemperatureHigh, PlainNumber(state.temperatureHigh)},
+        {kBoxTemperatureLow, PlainNumber(state.temperatureLow)},
+        {kBoxTemperatureStudy, PlainNumber(state.temperatureStudy)},
+        {kBoxSpanStart, PlainNumber(state.spanStart)},
+        {kBoxSpanEnd, PlainNumber(state.spanEnd)},
+        {kBoxSpanStep, PlainNumber(state.spanStep)},
+    };
+    for (const auto& [box, text] : conditions) Text1_[box]->setText(text);
     loaded_ = true;
     return {.message = trouble};
 }
@@ -292,21 +320,26 @@ void frmSetting::print() {
         MessageIcon::None, MessageButtons::Ok);
 }
 
+QString frmSetting::selectedName() const {
+    return FromUtf8(wireList_[static_cast<std::size_t>(selectedSlot_)].wireName);
+}
+
 void frmSetting::cmbWireName_Change() {
     if (suppressChange_) {
         suppressChange_ = false;
         return;
     }
-    // The typed text stays; OK stores it as the wire name.
     host_.messages().Show(this,
                           QStringLiteral("ここでは変更できません\n設定メニューで設定してください"),
                           MessageIcon::Stop, MessageButtons::Ok);
+    // The name is chosen from the list only: the typing is undone.
+    cmbWireName_->setEditText(selectedName());
 }
 
 void frmSetting::cmbWireName_Click(int index) {
     if (index < 0 || index >= kWireListSize) return;
-    ShowWireRecord(wireList_[static_cast<std::size_t>(index)],
-                   QList<QLineEdit*>(Text1_.begin(), Text1_.begin() + kWireValueBoxCount));
+    selectedSlot_ = index;
+    wireBoxes_->show(wireList_[static_cast<std::size_t>(index)]);
 }
 
 void frmSetting::Command1_Click(int index) {
@@ -316,11 +349,11 @@ void frmSetting::Command1_Click(int index) {
     closeWindow();
 }
 
-void frmSetting::refuseBox(int index, const QString& message) {
+void frmSetting::refuseBox(int box, const QString& message) {
     host_.messages().Show(this, message, MessageIcon::Exclamation, MessageButtons::Ok);
-    SSTab1_->setCurrentIndex(TabOfBox(index));
-    Text1_[index]->setFocus(Qt::OtherFocusReason);
-    SelectAllText(Text1_[index]);
+    SSTab1_->setCurrentIndex(TabOfBox(box));
+    Text1_[box]->setFocus(Qt::OtherFocusReason);
+    SelectAllText(Text1_[box]);
 }
 
 // Reads every box first and refuses OK on the first one that cannot be
@@ -328,8 +361,11 @@ void frmSetting::refuseBox(int index, const QString& message) {
 // exactly as they were.
 bool frmSetting::commitConditions() {
     ConditionsFormInput input;
-    for (int i = 0; i < kConditionsBoxCount; ++i) input.boxes[i] = Text1_[i]->text().toStdString();
-    input.wireName = cmbWireName_->currentText().toStdString(); // untrimmed, as typed
+    const std::array<std::string, kWireValueBoxCount> wireTexts = wireBoxes_->texts();
+    std::copy(wireTexts.begin(), wireTexts.end(), input.boxes.begin());
+    for (int i = kWireValueBoxCount; i < kConditionsBoxCount; ++i)
+        input.boxes[static_cast<std::size_t>(i)] = Text1_[i]->text().toStdString();
+    input.wireName = wireList_[static_cast<std::size_t>(selectedSlot_)].wireName;
     const ConditionsFormResult form = ReadConditionsForm(input);
     if (form.refusal) {
         refuseBox(form.refusal->box, EngineMessage(form.refusal->message));

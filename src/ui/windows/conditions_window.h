@@ -9,9 +9,11 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/catalogue/catalogue_file.h"
 #include "ui/base/child_window.h"
+#include "ui/base/form_helpers.h"
 
 class QComboBox;
 class QLabel;
@@ -62,11 +64,22 @@ private:
         bool naturalSize;                // a label: its own width and height
     };
 
+    // Where a box, its label and its unit label stand on their tab (twips).
+    struct BoxPlace {
+        double top, labelLeft, boxLeft, width, height;
+        QString unit;
+        double unitLeft;
+    };
+
     void buildControls();
-    QLabel* addLabel(QWidget* page, const QString& name, const QString& caption, const QFont& font,
-                     double left, double top);
-    QLineEdit* addBox(QWidget* page, int index, const QFont& font, double left, double top,
-                      double width, double height);
+    QList<QWidget*> addTabs();
+    void addWireRows(QWidget* page);
+    void addConditionRows(const QList<QWidget*>& pages);
+    void addButtons();
+    QLabel* addLabel(QWidget* page, const QString& name, const QString& caption, double left,
+                     double top);
+    // Label1(box) with the box's caption, Text1(box) and Label2(box).
+    void addRow(QWidget* page, int box, const QFont& font, const BoxPlace& place);
     void placeTabControls();
     void setTabOrder();
 
@@ -74,21 +87,24 @@ private:
     void Form_Unload();
     void Text1_GotFocus(int index);
     bool commitConditions(); // OK: false when a box is refused
-    void refuseBox(int index, const QString& message);
+    void refuseBox(int box, const QString& message);
+    QString selectedName() const; // the wire name of the entry chosen in the list
     void closeWindow();
 
     WindowHost& host_;
     QTabWidget* SSTab1_ = nullptr;
     QComboBox* cmbWireName_ = nullptr;
-    QList<QLineEdit*> Text1_; // indexes 0..16
-    QList<QLabel*> Label1_;   // indexes 0..17
-    QList<QLabel*> Label2_;   // unit labels, by the index of their box
+    QList<QLineEdit*> Text1_;                   // indexes 0..16
+    std::unique_ptr<WireValueBoxes> wireBoxes_; // Text1(0..6)
+    QList<QLabel*> Label1_;                     // indexes 0..17
+    QList<QLabel*> Label2_;                     // unit labels, by the index of their box
     QList<QPushButton*> Command1_;
     QList<Placement> tabPlacements_;
     bool tabControlsPlaced_ = false;
 
     WireList wireList_{};
     std::int16_t lastIndex_ = -1;
+    int selectedSlot_ = 0; // the list entry whose record the boxes were filled from
     bool suppressChange_ = false;
     bool loaded_ = false;
 };

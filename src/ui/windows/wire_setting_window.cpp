@@ -95,6 +95,7 @@ frmWireSetting::frmWireSetting(WindowHost& host, WireSettingMemory& memory)
         box->setGeometry(TwipsRect(1920, 720 + 360 * i, 1455, 270));
         Text1_.push_back(box);
     }
+    valueBoxes_ = WireValueBoxes(Text1_);
     for (int i = 0; i < 3; ++i) {
         const Place& p = kCommand1[i];
         auto* button = new QPushButton(FromCaption(p.caption), this);
@@ -141,9 +142,12 @@ QSize frmWireSetting::sizeHint() const { return TwipsSize(kClientWidth, kClientH
 
 bool frmWireSetting::catalogueFull() const { return memory_.lastIndex >= kWireListSize - 1; }
 
-void frmWireSetting::showSlot(int slot) {
-    ShowWireRecord(memory_.wireList[static_cast<std::size_t>(slot)], Text1_);
+WireRecord frmWireSetting::slotRecord(int slot) const {
+    if (slot < 0 || slot > memory_.lastIndex) return {};
+    return memory_.wireList[static_cast<std::size_t>(slot)];
 }
+
+void frmWireSetting::showSlot(int slot) { valueBoxes_.show(slotRecord(slot)); }
 
 void frmWireSetting::report(const std::string& message, bool trouble) {
     if (message.empty()) return;
@@ -174,8 +178,7 @@ LoadOutcome frmWireSetting::Form_Load() {
     const int slot = memory_.currentIndex;
     showSlot(slot);
     cmbWireName_->setCurrentIndex(slot);
-    cmbWireName_->setEditText(
-        QString::fromStdString(memory_.wireList[static_cast<std::size_t>(slot)].wireName));
+    cmbWireName_->setEditText(QString::fromStdString(slotRecord(slot).wireName));
     Command1_[2]->setEnabled(!catalogueFull());
 
     // A missing file is a fact to know (the catalogue starts empty); anything
@@ -232,8 +235,8 @@ void frmWireSetting::save() {
         cmbWireName_Click(memory_.lastIndex + 1);
         return;
     }
-    WireFormInput input{cmbWireName_->currentText().toStdString(), {}, adding};
-    for (int i = 0; i < kWireValueBoxCount; ++i) input.values[i] = Text1_[i]->text().toStdString();
+    const WireFormInput input{cmbWireName_->currentText().toStdString(), valueBoxes_.texts(),
+                              adding};
     const WireFormResult form = ReadWireForm(input);
     if (form.refusal)
         showRefusal(*form.refusal);

@@ -12,6 +12,7 @@
 #include "engine/forms/wire_form.h"
 #include "ui/base/child_window.h"
 #include "ui/windows/wire_setting_window.h"
+#include "ui/base/form_helpers.h"
 
 class QComboBox;
 class QLabel;
@@ -54,6 +55,9 @@ private:
     void newRecord();
     void closeWindow();
     bool catalogueFull() const;
+    // The record of `slot`, or an empty one for the "新規" slot: the list
+    // beyond lastIndex may still hold records of an earlier, longer file.
+    WireRecord slotRecord(int slot) const;
     void showSlot(int slot);
     void showRefusal(const FormRefusal& refusal);
     // Writes the catalogue with `record` in the slot shown.
@@ -65,6 +69,7 @@ private:
     WireSettingMemory& memory_;
     QComboBox* cmbWireName_ = nullptr;
     QList<QLineEdit*> Text1_;
+    WireValueBoxes valueBoxes_{{}};
     QList<QPushButton*> Command1_;
     QList<QLabel*> Label1_;
     QList<QLabel*> Label2_;

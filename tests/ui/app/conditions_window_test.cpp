@@ -4,95 +4,60 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cmath>
 
+#include "engine/forms/conditions_form.h"
+#include "support/form_layout.h"
 #include "support/main_window_fixture.h"
-#include "ui/base/twips.h"
 
 namespace orvalt::test {
 namespace {
 
 using ConditionsWindowTest = MainWindowWithWiresTest;
 
-TEST_F(ConditionsWindowTest, HasTheCaptionTabsAndButtonsOfItsLayout) {
+TEST_F(ConditionsWindowTest, EveryBoxStandsOnItsTabBesideTheLabelThatNamesIt) {
     QWidget* window = OpenConditions();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("条件設定"));
-    EXPECT_EQ(window->size(), TwipsSize(5295, 4860));
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(sub->minimumSize(), sub->maximumSize()) << "a fixed frame is not resizable";
-    EXPECT_FALSE(sub->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(sub->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(sub->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
     auto* tabs = Child<QTabWidget>(window, QStringLiteral("SSTab1"));
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->geometry(), TwipsRect(0, 0, 5295, 4215));
-    ASSERT_EQ(tabs->count(), 4);
-    EXPECT_EQ(tabs->tabText(0), QStringLiteral("電線条件"));
-    EXPECT_EQ(tabs->tabText(1), QStringLiteral("風圧条件"));
-    EXPECT_EQ(tabs->tabText(2), QStringLiteral("温度条件"));
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("径間条件"));
-    EXPECT_EQ(tabs->currentIndex(), 0);
-
-    auto* ok = Child<QPushButton>(window, QStringLiteral("Command1_0"));
-    auto* cancel = Child<QPushButton>(window, QStringLiteral("Command1_1"));
-    ASSERT_TRUE(ok && cancel);
-    EXPECT_EQ(ok->text(), QStringLiteral("OK(&O)"));
-    EXPECT_EQ(cancel->text(), QStringLiteral("キャンセル(&C)"));
-    EXPECT_EQ(ok->geometry(), TwipsRect(2760, 4320, 1215, 495));
-    EXPECT_EQ(cancel->geometry(), TwipsRect(3960, 4320, 1215, 495));
-
-    // Each box on its own tab, with its label.
-    struct Placement {
-        int box;
-        int tab;
-        const char16_t* label;
-    };
-    const Placement placements[] = {
-        {0, 0, u"線膨張係数"},
-        {1, 0, u"等価弾性係数"},
-        {2, 0, u"自重量"},
-        {3, 0, u"断面積"},
-        {4, 0, u"高温季外径"},
-        {5, 0, u"低温季外径"},
-        {6, 0, u"最大使用張力"},
-        {7, 0, u"被　　氷"},
-        {9, 1, u"高温季風圧"},
-        {8, 1, u"低温季風圧"},
-        {16, 1, u"検討時風圧"},
-        {12, 2, u"高温季荷重条件温度"},
-        {11, 2, u"低温季荷重条件温度"},
-        {10, 2, u"検討温度"},
-        {15, 3, u"計算開始径間長"},
-        {14, 3, u"計算終り径間長"},
-        {13, 3, u"計算単位径間"},
-    };
-    for (const Placement& p : placements) {
-        QLineEdit* b = Box(window, p.box);
-        auto* label = Child<QLabel>(window, QStringLiteral("Label1_%1").arg(p.box));
-        ASSERT_TRUE(b && label);
-        EXPECT_EQ(b->parentWidget(), tabs->widget(p.tab)) << p.box;
-        EXPECT_EQ(label->text(), QString::fromUtf16(p.label));
-        EXPECT_EQ(label->parentWidget(), tabs->widget(p.tab));
-        // The label is not cut: its whole text fits and it ends before its box.
-        EXPECT_GE(label->width(), label->sizeHint().width());
-        EXPECT_LE(label->geometry().right(), b->geometry().left()) << p.box;
+    EXPECT_EQ(tabs->currentIndex(), 0) << "the window opens on its first tab";
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        SCOPED_TRACE(tabs->tabText(tab).toStdString());
+        ShowTabOf(tabs->widget(tab));
+        ExpectNothingOverlaps(tabs->widget(tab));
     }
-    EXPECT_TRUE(Box(window, 16)->isReadOnly());
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label1_17"))->text(),
-              QStringLiteral("電線種類"));
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_0"))->text(),
-              QStringLiteral("α(10^-6)/℃"));
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_6"))->text(), QStringLiteral("T(kg)"));
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_9"))->text(), QStringLiteral("kg/m2"));
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_10"))->text(), QStringLiteral("℃"));
-    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("Label2_13"))->text(), QStringLiteral("m"));
-    // Boxes keep their layout sizes.
-    EXPECT_EQ(Box(window, 0)->size(), TwipsSize(1455, 270));
-    EXPECT_EQ(Box(window, 9)->size(), TwipsSize(735, 375));
-    EXPECT_EQ(Box(window, 12)->size(), TwipsSize(495, 375));
-    EXPECT_EQ(Box(window, 15)->size(), TwipsSize(855, 405));
+    // A refusal names a box by its caption: the label read before the box
+    // must be that caption, and a unit stands after every box.
+    for (int box = 0; box < kConditionsBoxCount; ++box) {
+        QLineEdit* b = Box(window, box);
+        ASSERT_NE(b, nullptr);
+        ShowTabOf(b);
+        QLabel* label = LabelBeside(b, true);
+        ASSERT_NE(label, nullptr) << box;
+        EXPECT_EQ(label->text().toStdString(), kConditionsBoxCaptions[box]) << box;
+        EXPECT_NE(LabelBeside(b, false), nullptr) << "no unit after box " << box;
+    }
+    // The buttons stand under the tabs, inside the window, side by side.
+    QRect previous = tabs->geometry();
+    for (const char* name : {"Command1_0", "Command1_1"}) {
+        auto* button = Child<QPushButton>(window, QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(window->rect().contains(button->geometry())) << name;
+        EXPECT_GT(button->y(), tabs->geometry().bottom()) << name;
+        EXPECT_FALSE(Covers(button->geometry(), previous)) << name;
+        previous = button->geometry();
+    }
+    // 検討時風圧 only shows the value: typing into it changes nothing.
+    const QString study = Box(window, kBoxWindPressureStudy)->text();
+    SetBox(window, kBoxWindPressureStudy, QStringLiteral("77"));
+    EXPECT_EQ(Box(window, kBoxWindPressureStudy)->text(), study);
 }
 
 TEST_F(ConditionsWindowTest, TabOrderRunsUpTheConstantsThenThroughTheTabs) {
@@ -159,31 +124,42 @@ TEST_F(ConditionsWindowTest, ChoosingAListEntryShowsItsRecordWithoutAMessage) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(Box(window, i)->text(), QLatin1String(expected[i])) << i;
 }
 
-TEST_F(ConditionsWindowTest, TypingInTheComboBoxWarnsAtEveryChangeAndKeepsTheText) {
+// The wire is chosen from the list only: typed text is refused at every
+// change and the box goes back to the chosen name, which OK stores.
+struct TypedName {
+    int chosen; // list entry chosen first, -1 for none
+    const char16_t* typed;
+    int messages; // one per change
+};
+
+class TypedWireNameTest : public MainWindowWithWiresTest,
+                          public ::testing::WithParamInterface<TypedName> {};
+
+TEST_P(TypedWireNameTest, IsRefusedAndTheChosenNameComesBack) {
+    const TypedName& c = GetParam();
     QWidget* window = OpenConditions();
     auto* combo = Child<QComboBox>(window, QStringLiteral("cmbWireName"));
     ASSERT_NE(combo, nullptr);
+    if (c.chosen >= 0) ChooseWire(window, c.chosen);
+    const QString chosen = combo->currentText();
     ClickOn(combo);
     PressKey(Qt::Key_End);
-    TypeText(QStringLiteral(" X"));
-    ASSERT_EQ(messages_.shown.size(), 2u);
+    TypeText(QString::fromUtf16(c.typed));
+    ASSERT_EQ(messages_.shown.size(), static_cast<std::size_t>(c.messages));
     EXPECT_EQ(messages_.shown[0].text,
               QStringLiteral("ここでは変更できません\n設定メニューで設定してください"));
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(combo->currentText(), chosen);
 
-    // Japanese comes in through the input method as a commit string.
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("線"));
-    QCoreApplication::sendEvent(combo->lineEdit(), &commit);
-    EXPECT_EQ(messages_.shown.size(), 3u);
-    EXPECT_EQ(combo->currentText(), QStringLiteral("計算例1 X線"));
-
-    // OK stores the typed name as it stands and the caption shows it.
     Click(window, "Command1_0");
-    EXPECT_EQ(state_.currentWire.wireName, "計算例1 X線");
-    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算  計算例1 X線  90°"));
+    const WireRecord expected = TestWires()[static_cast<std::size_t>(std::max(c.chosen, 0))];
+    EXPECT_EQ(state_.currentWire, expected);
+    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算  %1  90°").arg(chosen));
 }
+
+INSTANTIATE_TEST_SUITE_P(Typing, TypedWireNameTest,
+                         ::testing::Values(TypedName{-1, u" X", 2}, TypedName{2, u"線", 1},
+                                           TypedName{1, u"Ａ1", 2}));
 
 TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
     QWidget* window = OpenConditions();
@@ -191,7 +167,7 @@ TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
     SetBox(window, 2, "2.00004"); // read strictly: more digits than shown
     SetBox(window, 7, "20");      // the ice box is display only
     SetBox(window, 9, "100.9");
-    SetBox(window, 8, " 49.99 kg");
+    SetBox(window, 8, " 49.99 ");
     SetBox(window, 16, "");
     SetBox(window, 12, "15.7");
     SetBox(window, 11, "-0.5");
@@ -227,6 +203,10 @@ struct RefusedBox {
     const char16_t* label;
     int tab;
 };
+
+void PrintTo(const RefusedBox& c, std::ostream* os) {
+    *os << "Text1(" << c.box << ") \"" << c.text << '"';
+}
 
 class OkRefusesTest : public MainWindowWithWiresTest,
                       public ::testing::WithParamInterface<RefusedBox> {};
@@ -266,22 +246,86 @@ TEST_P(OkRefusesTest, NamesTheBoxShowsItAndChangesNothing) {
     EXPECT_FALSE(Action("mnuCalculate")->isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, OkRefusesTest,
-                         ::testing::Values(RefusedBox{0, "abc", u"線膨張係数", 0},
-                                           RefusedBox{1, "", u"等価弾性係数", 0},
-                                           RefusedBox{2, "0.6kg", u"自重量", 0},
-                                           RefusedBox{3, "1.2.3", u"断面積", 0},
-                                           RefusedBox{6, "1e39", u"最大使用張力", 0},
-                                           RefusedBox{9, "1e39", u"高温季風圧", 1},
-                                           RefusedBox{8, "-4e38", u"低温季風圧", 1},
-                                           RefusedBox{12, "32768", u"高温季荷重条件温度", 2},
-                                           RefusedBox{11, "-32768.5", u"低温季荷重条件温度", 2},
-                                           RefusedBox{10, "1e9", u"検討温度", 2},
-                                           RefusedBox{15, "1e300", u"計算開始径間長", 3},
-                                           RefusedBox{13, "-1e300", u"計算単位径間", 3}),
-                         [](const ::testing::TestParamInfo<RefusedBox>& info) {
-                             return "Text1_" + std::to_string(info.param.box);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, OkRefusesTest,
+    ::testing::Values(
+        RefusedBox{0, "abc", u"線膨張係数", 0}, RefusedBox{1, "", u"等価弾性係数", 0},
+        RefusedBox{2, "0.6kg", u"自重量", 0}, RefusedBox{3, "1.2.3", u"断面積", 0},
+        RefusedBox{6, "1e39", u"最大使用張力", 0}, RefusedBox{9, "1e39", u"高温季風圧", 1},
+        RefusedBox{8, "-4e38", u"低温季風圧", 1}, RefusedBox{12, "32768", u"高温季荷重条件温度", 2},
+        RefusedBox{11, "-32768.5", u"低温季荷重条件温度", 2}, RefusedBox{10, "1e9", u"検討温度", 2},
+        RefusedBox{15, "1e300", u"計算開始径間長", 3}, RefusedBox{13, "-1e300", u"計算単位径間", 3},
+        // Read strictly, checked for meaning:
+        RefusedBox{8, "", u"低温季風圧", 1}, RefusedBox{8, "1,000", u"低温季風圧", 1},
+        RefusedBox{6, "-1500", u"最大使用張力", 0}, RefusedBox{10, "-300", u"検討温度", 2},
+        RefusedBox{12, "-300", u"高温季荷重条件温度", 2}),
+    [](const ::testing::TestParamInfo<RefusedBox>& info) {
+        return "Text1_" + std::to_string(info.param.box) + "_" + std::to_string(info.index);
+    });
+
+// What was typed reaches the calculation as typed: full-width digits, typed
+// through the input method, are the same number.
+struct TypedValue {
+    int box;
+    const char16_t* typed;
+    double (*stored)(const CalculationState&);
+    double expected;
+};
+
+void PrintTo(const TypedValue& c, std::ostream* os) {
+    *os << "Text1(" << c.box << ") \"" << QString::fromUtf16(c.typed).toStdString() << '"';
+}
+
+class OkReadsTheTypingTest : public MainWindowWithWiresTest,
+                             public ::testing::WithParamInterface<TypedValue> {};
+
+TEST_P(OkReadsTheTypingTest, AsTyped) {
+    const TypedValue& c = GetParam();
+    QWidget* window = OpenConditions();
+    SetBox(window, c.box, QString::fromUtf16(c.typed));
+    Click(window, "Command1_0");
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
+    EXPECT_EQ(ConditionsWindow(), nullptr);
+    EXPECT_EQ(c.stored(state_), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, OkReadsTheTypingTest,
+    ::testing::Values(
+        TypedValue{kBoxWindPressureHigh, u"１２０",
+                   [](const CalculationState& s) -> double { return s.windPressureHigh; }, 120},
+        TypedValue{kBoxElasticModulus, u"８４００",
+                   [](const CalculationState& s) -> double { return s.currentWire.elasticModulus; },
+                   8400},
+        TypedValue{kBoxDiameterHigh, u"18.25",
+                   [](const CalculationState& s) -> double { return s.currentWire.diameterHigh; },
+                   double(18.25f)},
+        TypedValue{kBoxTemperatureLow, u"－２０",
+                   [](const CalculationState& s) -> double { return s.temperatureLow; }, -20}));
+
+// The display patterns round (18.29 shows as 18.3, 160.005 as 160.01): a box
+// left as shown hands on the catalogue's own value, a typed one its typing.
+TEST_F(ConditionsWindowTest, BoxesLeftAsShownKeepTheCataloguesValues) {
+    WireRecord stored = AcsrLinnet();
+    stored.area = 160.005f;
+    stored.unitWeight = 0.60123f;
+    WriteCatalogueOf({stored, WorkedExample1()});
+    for (bool typing : {false, true}) {
+        SCOPED_TRACE(typing ? "a box typed over" : "nothing typed");
+        QWidget* window = OpenConditions();
+        ASSERT_EQ(Box(window, kBoxDiameterHigh)->text(), QStringLiteral("18.3"));
+        ASSERT_EQ(Box(window, kBoxArea)->text(), QStringLiteral("160.01"));
+        WireRecord expected = stored;
+        if (typing) {
+            SetBox(window, kBoxDiameterLow, QStringLiteral("18.3"));
+            SetBox(window, kBoxUnitWeight, QStringLiteral("0.60127"));
+            expected.diameterLow = 18.3f;
+            expected.unitWeight = 0.60127f;
+        }
+        Click(window, "Command1_0");
+        EXPECT_EQ(state_.currentWire, expected);
+    }
+}
 
 TEST_F(ConditionsWindowTest, TemperaturesAtTheEdgesOfTheRangeAreAccepted) {
     QWidget* window = OpenConditions();

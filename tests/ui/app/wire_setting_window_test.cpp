@@ -20,9 +20,10 @@
 #include <string>
 
 #include "engine/catalogue/catalogue_file.h"
+#include "engine/forms/wire_form.h"
 #include "support/files.h"
+#include "support/form_layout.h"
 #include "support/main_window_fixture.h"
-#include "ui/base/twips.h"
 
 namespace orvalt::test {
 namespace {
@@ -154,77 +155,44 @@ TEST_F(WireSettingTest, OpensWithTheCatalogueAndShowsSlotZero) {
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("ACSR"));
 }
 
-TEST_F(WireSettingTest, LayoutInTwipsAndTabOrder) {
+TEST_F(WireSettingTest, TabRunsDownTheBoxesBesideTheLabelsThatNameThem) {
     WriteCatalogue(kThreeWires);
     Open();
     ASSERT_NE(Window(), nullptr);
-    EXPECT_EQ(Window()->size(), TwipsSize(5190, 4005));
-    struct Placed {
-        const char* name;
-        double left, top, width, height;
-        const char* caption;
-    };
-    const Placed placed[] = {
-        {"cmbWireName", 1920, 120, 2655, 345, nullptr},
-        {"Text1_0", 1920, 720, 1455, 270, nullptr},
-        {"Text1_6", 1920, 2880, 1455, 270, nullptr},
-        {"Command1_0", 2640, 3360, 1215, 615, "保存(&S)"},
-        {"Command1_1", 3960, 3360, 1215, 615, "閉じる(&C)"},
-        {"Command1_2", 1320, 3360, 1215, 615, "新規(&N)"},
-        {"Label1_7", 720, 240, 975, 255, "電線種類"},
-        {"Label1_0", 480, 720, 1815, 255, "線膨張係数"},
-        {"Label1_1", 240, 1080, 1455, 255, "等価弾性係数"},
-        {"Label1_2", 960, 1440, 735, 255, "自重量"},
-        {"Label1_3", 960, 1800, 735, 255, "断面積"},
-        {"Label1_4", 480, 2160, 1215, 255, "高温季外径"},
-        {"Label1_5", 480, 2520, 1215, 255, "低温季外径"},
-        {"Label1_6", 240, 2880, 1455, 255, "最大使用張力"},
-        {"Label2_0", 3480, 720, 1695, 255, "α(10^-6)/℃"},
-        {"Label2_1", 3480, 1080, 1695, 255, "E(kg/mm2)"},
-        {"Label2_2", 3480, 1440, 1695, 255, "Wc(kg/m)"},
-        {"Label2_3", 3480, 1800, 1695, 255, "A(mm2)"},
-        {"Label2_4", 3480, 2160, 1695, 255, "d1(mm)"},
-        {"Label2_5", 3480, 2520, 1695, 255, "d2(mm)"},
-        {"Label2_6", 3480, 2880, 1695, 255, "T(kg)"},
-    };
-    for (const Placed& p : placed) {
-        QWidget* w = Control<QWidget>(QString::fromLatin1(p.name));
-        ASSERT_NE(w, nullptr) << p.name;
-        EXPECT_EQ(w->geometry(), TwipsRect(p.left, p.top, p.width, p.height)) << p.name;
-        if (p.caption == nullptr) continue;
-        const QString caption = QString::fromUtf8(p.caption);
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            EXPECT_EQ(label->text(), caption) << p.name;
-        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-            EXPECT_EQ(button->text(), caption) << p.name;
-        } else {
-            ADD_FAILURE() << p.name << " has a caption but is neither a label nor a button";
-        }
-    }
+    ExpectNothingOverlaps(Window());
 
-    // Tab order: combo box, Text1(0..6), 保存, 閉じる, 新規.
-    QStringList order;
-    QWidget* w = Combo();
-    for (int guard = 0; guard < 200 && order.size() < 11; ++guard) {
-        if (w->focusPolicy() & Qt::TabFocus) {
-            const QString name = w->objectName();
-            if (name.startsWith("Text1_") || name.startsWith("Command1_") || name == "cmbWireName")
-                if (order.isEmpty() || order.back() != name) order << name;
-        }
-        w = w->nextInFocusChain();
+    // From the name box, Tab visits the value boxes top down, each beside
+    // the label that refusals name it by, then the three buttons.
+    ClickOn(Combo());
+    QList<QWidget*> visited;
+    for (int i = 0; i < 10; ++i) {
+        PressTab();
+        visited << Focused();
     }
-    EXPECT_EQ(order,
-              (QStringList{"cmbWireName", "Text1_0", "Text1_1", "Text1_2", "Text1_3", "Text1_4",
-                           "Text1_5", "Text1_6", "Command1_0", "Command1_1", "Command1_2"}));
+    for (int box = 0; box < kWireValueBoxCount; ++box) {
+        auto* edit = qobject_cast<QLineEdit*>(visited[box]);
+        ASSERT_NE(edit, nullptr) << "Tab " << box + 1 << " reached no box";
+        if (box > 0) EXPECT_GT(edit->y(), visited[box - 1]->y());
+        QLabel* label = LabelBeside(edit, true);
+        ASSERT_NE(label, nullptr) << box;
+        EXPECT_EQ(label->text().toStdString(), kWireValueCaptions[box]) << box;
+        EXPECT_NE(LabelBeside(edit, false), nullptr) << "no unit after box " << box;
+    }
+    const QList<QWidget*> buttons = {Button(0), Button(1), Button(2)};
+    for (int i = kWireValueBoxCount; i < visited.size(); ++i)
+        EXPECT_TRUE(buttons.contains(visited[i])) << "Tab " << i + 1;
+    // The buttons read 新規, 保存, 閉じる from left to right, under the boxes.
+    EXPECT_LT(Button(2)->x(), Button(0)->x());
+    EXPECT_LT(Button(0)->x(), Button(1)->x());
+    EXPECT_GT(Button(0)->y(), Box(6)->geometry().bottom());
 }
 
-TEST_F(WireSettingTest, SavingAnExistingRecordStoresTheBoxesAsShown) {
+TEST_F(WireSettingTest, SavingAnExistingRecordStoresTheBoxesAsTyped) {
     WriteCatalogue(kThreeWires);
     Open();
     Choose(1);
     SetBox(2, QStringLiteral("0.60123"));
-    SetBox(6, QStringLiteral("7000kg")); // leading number only
-    SetBox(0, QStringLiteral("abc"));    // no number: 0
+    SetBox(6, QStringLiteral("7000"));
     ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
 
@@ -233,16 +201,108 @@ TEST_F(WireSettingTest, SavingAnExistingRecordStoresTheBoxesAsShown) {
     EXPECT_EQ(list[1].wireName, "計算例2");
     EXPECT_EQ(list[1].unitWeight, 0.60123f);
     EXPECT_EQ(list[1].maxTension, 7000.0f);
-    EXPECT_EQ(list[1].expansionCoeff, 0.0f);
     EXPECT_EQ(list[0].wireName, "計算例1");
     EXPECT_EQ(list[2].wireName, "ACSR");
     // Shown again through the display patterns.
-    EXPECT_EQ(Boxes(), (QStringList{"0.00", "8000", "0.6012", "600.00", "50.0", "50.0", "7000"}));
+    EXPECT_EQ(Boxes(), (QStringList{"19.00", "8000", "0.6012", "600.00", "50.0", "50.0", "7000"}));
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("計算例2"));
 
-    // Saving again unchanged stores what the boxes show: 0.6012.
+    // Saving again unchanged keeps 0.60123: the display rounds, the file not.
     ClickOn(Button(0));
-    EXPECT_EQ(ReadBack().first[1].unitWeight, 0.6012f);
+    EXPECT_EQ(ReadBack().first[1].unitWeight, 0.60123f);
+}
+
+// A box left as shown keeps the stored value in the file, however the display
+// pattern rounds it; a box typed over holds exactly what was typed.
+TEST_F(WireSettingTest, BoxesLeftAsShownKeepTheirStoredValuesInTheFile) {
+    std::string stored = kThreeWires;
+    stored.replace(stored.find(" 198.1 "), 7, " 198.105 ");
+    WriteCatalogue(stored);
+    Open();
+    Choose(2);
+    ASSERT_EQ(Boxes(), (QStringList{"19.20", "8902", "0.6885", "198.11", "18.3", "18.3", "2557"}));
+    SetBox(6, QStringLiteral("2600.25"));
+    ClickOn(Button(0));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
+    std::string expected = stored;
+    expected.replace(expected.find(" 2557 "), 6, " 2600.25 ");
+    EXPECT_EQ(CatalogueBytes(), expected);
+
+    // Shown anew after the save, and saved again as it stands.
+    EXPECT_EQ(Box(3)->text(), QStringLiteral("198.11"));
+    ClickOn(Button(0));
+    EXPECT_EQ(CatalogueBytes(), expected);
+}
+
+// Each box's text reaches the form as typed; one that is not a number is
+// refused, naming the box, with nothing written.
+struct TypedModulus {
+    const char16_t* typed;
+    std::optional<float> saved; // nullopt: refused
+};
+void PrintTo(const TypedModulus& c, std::ostream* os) {
+    *os << '"' << QString::fromUtf16(c.typed).toStdString() << '"';
+}
+
+class TypedModulusTest : public WireSettingTest,
+                         public ::testing::WithParamInterface<TypedModulus> {};
+
+TEST_P(TypedModulusTest, IsSavedAsTypedOrRefused) {
+    const TypedModulus& c = GetParam();
+    WriteCatalogue(kThreeWires);
+    Open();
+    SetBox(kBoxElasticModulus, QString::fromUtf16(c.typed));
+    ClickOn(Button(0));
+    if (c.saved) {
+        EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
+        EXPECT_EQ(ReadBack().first[0].elasticModulus, *c.saved);
+        return;
+    }
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("「等価弾性係数」")))
+        << messages_.shown[0].text.toStdString();
+    EXPECT_EQ(Focused(), Box(kBoxElasticModulus));
+    EXPECT_EQ(Box(kBoxElasticModulus)->text(), QString::fromUtf16(c.typed));
+    EXPECT_EQ(CatalogueBytes(), kThreeWires);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TypedModulusTest,
+    ::testing::Values(TypedModulus{u"８４００", 8400.0f}, TypedModulus{u" 8400.5 ", 8400.5f},
+                      TypedModulus{u"1,000", std::nullopt}, TypedModulus{u"8400x", std::nullopt},
+                      TypedModulus{u"abc", std::nullopt}, TypedModulus{u"", std::nullopt}));
+
+// Records of an earlier, longer file must not come back as the "新規" slot.
+TEST_F(WireSettingTest, AFileReplacedByGarbageLeavesNoGhostRecord) {
+    const std::string garbage = "garbage\r\nnot a number\r\n";
+    for (bool byCloseBox : {false, true}) {
+        SCOPED_TRACE(byCloseBox ? "closed by the close box" : "closed by 閉じる");
+        WriteCatalogue(kThreeWires);
+        Open();
+        Choose(2);
+        if (byCloseBox) {
+            CloseByCloseBox();
+        } else {
+            ClickOn(Button(1));
+            FlushDeletes();
+        }
+        WriteCatalogue(garbage);
+        messages_.shown.clear();
+        Open();
+        ASSERT_NE(Window(), nullptr);
+        EXPECT_EQ(ListEntries(), QStringList{"新規"});
+        EXPECT_EQ(Combo()->currentText(), QString());
+        EXPECT_EQ(Boxes(), (QStringList{"0.00", "0", "0.0000", "0.00", "0.0", "0.0", "0"}));
+
+        messages_.shown.clear();
+        ClickOn(Button(0));
+        ASSERT_EQ(messages_.shown.size(), 1u) << "saving asks for a name";
+        EXPECT_EQ(messages_.shown[0].text, QStringLiteral("電線種類を入力してください"));
+        EXPECT_EQ(CatalogueBytes(), garbage);
+        ClickOn(Button(1));
+        FlushDeletes();
+    }
 }
 
 TEST_F(WireSettingTest, RenamingKeepsTheSlotAndTrimsBlanks) {
