@@ -18,6 +18,7 @@
 #include "support/golden_file.h"
 #include "support/main_window_fixture.h"
 #include "ui/base/file_saving.h"
+#include "ui/base/program_icon.h"
 #include "ui/windows/chart_window.h"
 #include "ui/windows/chart_window_plot.h"
 #include "ui/windows/graph_window.h"
@@ -78,6 +79,26 @@ protected:
 
     FakeSaveDialogs saveDialogs_;
 };
+
+// Every kind of child window carries the program's icon in its title bar,
+// not the style's Qt logo.
+TEST_F(ChartWindowTest, EveryChildWindowCarriesTheProgramsIcon) {
+    ASSERT_NE(calculateSecondExample(), nullptr);
+    Trigger("mnuChart");
+    Trigger("mnuGraph");
+    Trigger("mnuUse");
+    OpenConditions();
+    const QImage expected = ProgramIcon().pixmap(16, 16).toImage();
+    ASSERT_FALSE(expected.isNull());
+    QStringList kinds;
+    for (QMdiSubWindow* sub : main_->mdiArea()->subWindowList()) {
+        kinds << sub->widget()->objectName();
+        EXPECT_EQ(sub->windowIcon().pixmap(16, 16).toImage(), expected)
+            << sub->widget()->objectName().toStdString();
+    }
+    kinds.sort();
+    EXPECT_EQ(kinds, QStringList({"frmChart", "frmGraph", "frmKekka", "frmSetting", "frmUsage"}));
+}
 
 TEST_F(ChartWindowTest, TheCommandsFollowTheResultWindowsAndTheActiveChild) {
     EXPECT_FALSE(Action("mnuChart")->isEnabled());
@@ -353,7 +374,7 @@ TEST_F(ChartWindowTest, SelectingThousandsOfSpansDrawsTenAndCopiesThemAll) {
     ASSERT_NE(chart, nullptr);
     ASSERT_EQ(chart->chart().rows.size(), 3000u);
     auto* sag = chart->findChild<QTableView*>(QStringLiteral("grdSag"));
-    SagTemperaturePlot* plot = chart->plot();
+    SagTemperaturePlot* plot = chart->findChild<SagTemperaturePlot*>();
     const auto clickCell = [sag](int row) {
         QTest::mouseClick(sag->viewport(), Qt::LeftButton, Qt::NoModifier,
                           sag->visualRect(sag->model()->index(row, 1)).center());
