@@ -1,12 +1,16 @@
 // Speed of the engine on the largest table that can be filled: spans 1 m to
 // 32,767 m by 1 m (32,767 rows, 98,301 solutions of the state equation), and
-// the stringing chart of that table at 11 temperatures (360,437 solutions).
+// the stringing chart of that table at 11 temperatures (360,437 solutions);
+// and on the largest tension section, 200 spans with its 41-column chart.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "engine/calculation/calculation.h"
+#include "engine/calculation/stringing_chart.h"
+#include "engine/calculation/tension_section.h"
 #include "engine/output/chart_text.h"
 #include "engine/output/csv_text.h"
-#include "engine/calculation/stringing_chart.h"
 
 namespace {
 
@@ -85,6 +89,35 @@ void BM_ComposeLargestChartCsv(benchmark::State& bench) {
     bench.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_ComposeLargestChartCsv)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// 200 spans of 150 m to 449 m on rolling ground (heights -60 m to 60 m), the
+// three conditions solved on S_e and the chart at -50 to 150 degC by 5.
+std::vector<orvalt::SectionSpan> LargestSection() {
+    std::vector<orvalt::SectionSpan> spans;
+    for (int i = 0; i < static_cast<int>(orvalt::kMaxSectionSpans); ++i) {
+        spans.push_back(
+            {static_cast<float>(150 + (i * 37) % 300), static_cast<float>((i * 53) % 121 - 60)});
+    }
+    return spans;
+}
+
+void BM_TensionSectionWithChartLargestSection(benchmark::State& bench) {
+    orvalt::CalculationState state = LargestTable();
+    state.spanEnd = 1.0f; // one row: the section reads the load factors only
+    orvalt::RunCalculation(state);
+    const std::vector<orvalt::SectionSpan> spans = LargestSection();
+    for (auto _ : bench) {
+        const orvalt::TensionSection section = orvalt::ComputeTensionSection(state, spans);
+        const orvalt::SectionStringingChart chart =
+            orvalt::ComputeSectionStringingChart(state, spans, -50, 150, 5);
+        benchmark::DoNotOptimize(section.spans.data());
+        benchmark::DoNotOptimize(chart.slantSag.data());
+    }
+}
+BENCHMARK(BM_TensionSectionWithChartLargestSection)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -89,8 +89,8 @@ float SpanOfRow(const CalculationState& state, std::int16_t i, const CalcPlace& 
                     place);
 }
 
-void SolveSagAndTension(const CalculationState& state, float S, float q, std::int16_t t,
-                        CalcPlace place, ConditionResult& block) {
+float SolveSagAndTension(const CalculationState& state, float S, float q, std::int16_t t,
+                         CalcPlace place, ConditionResult& block) {
     const WireRecord& wire = state.currentWire;
     const double delta = state.weightPerArea;
     const float sigma = state.maxStress;
@@ -127,6 +127,24 @@ void SolveSagAndTension(const CalculationState& state, float S, float q, std::in
     block.sag = ToSingle(CheckedDivide(static_cast<double>(q) * delta * S * S,
                                        8.0f * static_cast<double>(stress), place),
                          place);
+    return stress;
+}
+
+std::int16_t KValueOfSag(float sag, float S, CalcPlace place) {
+    place.quantity = "K値";
+    const double halfSpan = static_cast<double>(S) * 0.5;
+    const double k =
+        std::trunc(CheckedDivide(static_cast<double>(sag) * 1e5, halfSpan * halfSpan, place)) + 1.0;
+    return ToInt16(k, place);
+}
+
+float SolveSpanCell(const CalculationState& state, float S, float q, std::int16_t t,
+                    CalcPlace place, ConditionResult& block) {
+    const float stress = SolveSagAndTension(state, S, q, t, place, block);
+    // The K value from the sag as stored, then the template.
+    block.kValue = KValueOfSag(block.sag, S, place);
+    block.templateNumber = LookupTemplateNumber(block.kValue);
+    return stress;
 }
 
 void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex, std::int16_t t) {
@@ -141,19 +159,10 @@ void FillSpanTable(CalculationState& state, float q, std::int16_t conditionIndex
         const float S = SpanOfRow(state, i, place);
         place.span = S;
 
-        // Stress, span, tension and sag.
+        // Stress, span, tension, sag, K value and template.
         ConditionResult& block =
             state.resultTable[row].block[static_cast<std::size_t>(conditionIndex)];
-        SolveSagAndTension(state, S, q, t, place, block);
-
-        // K value from the sag as stored, then the template.
-        place.quantity = "K値";
-        const double halfSpan = static_cast<double>(S) * 0.5;
-        const double k = std::trunc(CheckedDivide(static_cast<double>(block.sag) * 1e5,
-                                                  halfSpan * halfSpan, place)) +
-                         1.0;
-        block.kValue = ToInt16(k, place);
-        block.templateNumber = LookupTemplateNumber(block.kValue);
+        SolveSpanCell(state, S, q, t, place, block);
 
         if (i == 32767) {
             place.quantity = "径間の行番号";

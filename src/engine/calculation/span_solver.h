@@ -21,11 +21,21 @@ float SpanOfRow(const CalculationState& state, std::int16_t i, const CalcPlace& 
 // maximum working stress in the reference season that the critical span
 // chooses for the span S, then taken to the load factor q and the
 // temperature t [degC]. Writes block.span, then block.tension [kg], then
-// block.sag [m]; a failure leaves the fields before it written, and throws
-// CalculationError naming `place` (its quantity is set step by step).
-// FillSpanTable and the stringing chart both compute their cells here.
-void SolveSagAndTension(const CalculationState& state, float S, float q, std::int16_t t,
-                        CalcPlace place, ConditionResult& block);
+// block.sag [m], and returns the stress [kg/mm2] they come from; a failure
+// leaves the fields before it written, and throws CalculationError naming
+// `place` (its quantity is set step by step). FillSpanTable, the stringing
+// chart and the tension section all compute their cells here.
+float SolveSagAndTension(const CalculationState& state, float S, float q, std::int16_t t,
+                         CalcPlace place, ConditionResult& block);
+
+// A whole cell of the span table for the span S: SolveSagAndTension, then the
+// K value of the stored sag and its template. Returns the stress [kg/mm2].
+float SolveSpanCell(const CalculationState& state, float S, float q, std::int16_t t,
+                    CalcPlace place, ConditionResult& block);
+
+// K value of a sag [m] over a span S [m]: (sag * 1e5) / (S * 0.5)^2,
+// truncated, plus 1, as a 16-bit integer.
+std::int16_t KValueOfSag(float sag, float S, CalcPlace place);
 
 // Newton's method on x^3 - K x^2 - M = 0, starting from sigma. Returns the
 // stress [kg/mm2]. Throws CalculationError (without span context) on failure.
