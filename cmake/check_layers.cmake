@@ -1,18 +1,21 @@
 # Fails when a source file includes a file of a higher layer. The layers, from
 # the bottom:
 #   engine/number < engine/calculation < engine/output, engine/catalogue
-#     < engine/forms < ui/base < ui/windows < ui/app
+#     < engine/forms < engine/case < ui/base < ui/windows < ui/app
+# and the command-line program cli beside ui/base: it sees the engine only,
+# and nothing includes it.
 # A file may include files of its own folder and of lower layers; two layers of
-# the same rank (output and catalogue) do not include each other. The engine
-# includes no Qt header at all, and a window includes no other window's
+# the same rank (output and catalogue, cli and ui/base) do not include each
+# other. Neither the engine nor cli includes a Qt header at all, and a window
+# includes no other window's
 # headers, only its own: x_window.cpp may include x_window.h, x_window_p.h and
 # x_window_model.h.
 # Run as: cmake -DSOURCE_DIR=<project>/src -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 
 set(layers engine/number engine/calculation engine/output engine/catalogue engine/forms
-           ui/base ui/windows ui/app)
-set(ranks 0 1 2 2 3 4 5 6)
+           engine/case ui/base ui/windows ui/app cli)
+set(ranks 0 1 2 2 3 4 5 6 7 5)
 
 # The rank of `folder` (a layer folder relative to src) in `out`, or -1.
 function(layer_rank folder out)
@@ -46,11 +49,15 @@ foreach(file IN LISTS sources)
       continue()
     endif()
     set(target "${CMAKE_MATCH_1}")
-    if(folder MATCHES "^engine/" AND target MATCHES "^Q")
-      string(APPEND violations "\n  ${relative}: the engine includes ${target}")
+    if(folder MATCHES "^(engine/|cli$)" AND target MATCHES "^Q")
+      string(APPEND violations "\n  ${relative}: ${folder} includes ${target}")
       continue()
     endif()
-    if(NOT target MATCHES "^(engine|ui)/")
+    if(target MATCHES "^cli/" AND NOT folder STREQUAL "cli")
+      string(APPEND violations "\n  ${relative} includes ${target} of the command-line program")
+      continue()
+    endif()
+    if(NOT target MATCHES "^(engine|ui|cli)/")
       continue() # a system or library header
     endif()
     get_filename_component(target_folder "${target}" DIRECTORY)

@@ -3,7 +3,7 @@
 #
 #   cmake --install build --prefix ~/orvalt99
 #
-# puts orvalt99, wiredata.dat, orvalt99.txt and orvalt99.desktop directly into
+# puts orvalt99, orvalt99-cli, wiredata.dat, orvalt99.txt and orvalt99.desktop directly into
 # that folder, and the icon into its share/icons/hicolor/scalable/apps. An existing wiredata.dat is the engineer's own catalogue and is
 # never overwritten; the program, the usage text and the menu entry are
 # replaced.
@@ -11,7 +11,7 @@
 set(ORVALT_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/../data)
 cmake_path(NORMAL_PATH ORVALT_DATA_DIR)
 
-install(TARGETS orvalt99 RUNTIME DESTINATION .)
+install(TARGETS orvalt99 orvalt99-cli RUNTIME DESTINATION .)
 install(FILES ${ORVALT_DATA_DIR}/orvalt99.txt DESTINATION .)
 # The icon where an icon theme looks for it under the prefix; the menu entry
 # names it by its full path, so it shows wherever the folder is.

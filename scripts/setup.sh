@@ -9,7 +9,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libqt6svg6
-  libicu-dev
+  libicu-dev nlohmann-json3-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth poppler-utils
   locales

@@ -26,14 +26,14 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 
 install_into("${prefix}")
 
-foreach(name orvalt99 wiredata.dat orvalt99.txt orvalt99.desktop)
+foreach(name orvalt99 orvalt99-cli wiredata.dat orvalt99.txt orvalt99.desktop)
   if(NOT EXISTS "${prefix}/${name}")
     fail("${name} is not in the folder")
   endif()
 endforeach()
 file(GLOB extra RELATIVE "${prefix}" "${prefix}/*")
 list(SORT extra)
-if(NOT extra STREQUAL "orvalt99;orvalt99.desktop;orvalt99.txt;share;wiredata.dat")
+if(NOT extra STREQUAL "orvalt99;orvalt99-cli;orvalt99.desktop;orvalt99.txt;share;wiredata.dat")
   fail("unexpected contents of the folder: ${extra}")
 endif()
 
@@ -46,6 +46,12 @@ endif()
 execute_process(COMMAND test -x "${prefix}/orvalt99" RESULT_VARIABLE notExecutable)
 if(notExecutable)
   fail("orvalt99 is not executable")
+endif()
+# The command-line program runs from there too, without a display.
+execute_process(COMMAND env -u DISPLAY -u WAYLAND_DISPLAY "${prefix}/orvalt99-cli" --version
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "^orvalt99-cli ")
+  fail("the installed orvalt99-cli does not run (${rc}): ${out}${err}")
 endif()
 
 foreach(name wiredata.dat orvalt99.txt share/icons/hicolor/scalable/apps/orvalt99.svg)

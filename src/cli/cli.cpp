@@ -1,0 +1,181 @@
+// The commands of orvalt99-cli: the arguments read, the case read and
+// applied as the conditions window's OK would, the calculation run, and the
+// engine's output bytes handed back or written to the file of -o.
+
+#include "cli/cli.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include "engine/calculation/calculation.h"
+#include "engine/calculation/stringing_chart.h"
+#include "engine/case/case_file.h"
+#include "engine/catalogue/cp932.h"
+#include "engine/catalogue/safe_file_write.h"
+#include "engine/output/csv_text.h"
+#include "engine/output/report_text.h"
+
+namespace orvalt::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "使い方:\n"
+    "  orvalt99-cli report  CASE [-o FILE] [--encoding utf-8|cp932]   計算結果の報告文\n"
+    "  orvalt99-cli csv     CASE [-o FILE]                            計算結果の表（CSV）\n"
+    "  orvalt99-cli chart   CASE [-o FILE]                            架線弛度表（CSV）\n"
+    "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
+    "  orvalt99-cli --help | --version\n"
+    "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます。\n"
+    "終了コード: 0 完了、1 計算できない条件、2 使い方またはケースファイルの誤り。\n";
+
+struct Arguments {
+    std::string_view command;
+    std::string_view casePath;
+    std::optional<std::string_view> outputPath;
+    bool cp932 = false;
+};
+
+// Engine messages join their lines with CR LF; a terminal wants LF.
+std::string TerminalText(std::string_view message) {
+    std::string text;
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        if (!(message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n')) {
+            text += message[i];
+        }
+    }
+    return text + "\n";
+}
+
+Outcome Fail(int status, std::string_view message) {
+    return Outcome{.status = status, .out = {}, .err = TerminalText(message)};
+}
+
+Outcome BadUsage(std::string_view message) {
+    return Outcome{.status = kBadUsage,
+                   .out = {},
+                   .err = "orvalt99-cli: " + std::string(message) + "\n" + std::string(kUsage)};
+}
+
+bool IsCommand(std::string_view word) {
+    return word == "report" || word == "csv" || word == "chart" || word == "section";
+}
+
+// The arguments after the command, or the reason they are not usable.
+std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, Arguments& args) {
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string_view word = rest[i];
+        const bool takesValue = word == "-o" || word == "--encoding";
+        if (takesValue && i + 1 >= rest.size()) {
+            return std::string(word) + " の後に値がありません。";
+        }
+        if (word == "-o") {
+            args.outputPath = rest[++i];
+        } else if (word == "--encoding" && args.command == "report") {
+            const std::string_view value = rest[++i];
+            if (value != "utf-8" && value != "cp932") {
+                return "--encoding は utf-8 か cp932 です: " + std::string(value);
+            }
+            args.cp932 = value == "cp932";
+        } else if (word.starts_with("-") && word != "-") {
+            return "知らないオプションです: " + std::string(word);
+        } else if (args.casePath.empty()) {
+            args.casePath = word;
+        } else {
+            return "ケースファイルは一つだけ指定してください: " + std::string(word);
+        }
+    }
+    return args.casePath.empty() ? std::optional<std::string>("ケースファイルを指定してください。")
+                                 : std::nullopt;
+}
+
+// The engine's bytes for the command on a calculated state.
+Outcome Compose(const Arguments& args, const CaseFile& caseFile, const CalculationState& state) {
+    if (args.command == "csv") {
+        return Outcome{.status = kDone, .out = ComposeResultTableCsv(state), .err = {}};
+    }
+    if (args.command == "chart") {
+        const CaseChartRange& range = caseFile.chart;
+        return Outcome{.status = kDone,
+                       .out = ComposeStringingChartCsv(
+                           ComputeStringingChart(state, range.from, range.to, range.step)),
+                       .err = {}};
+    }
+    std::string report = ComposeResultReport(state);
+    if (args.cp932) {
+        std::optional<std::string> encoded = EncodeCp932(report);
+        if (!encoded) {
+            return Fail(kRefused, "報告文にコードページ 932 で書けない文字があります。");
+        }
+        report = std::move(*encoded);
+    }
+    return Outcome{.status = kDone, .out = std::move(report), .err = {}};
+}
+
+// Reads the case, calculates and composes; warnings go ahead of the outcome.
+Outcome Calculate(const Arguments& args) {
+    const CaseReadResult read = ReadCaseFile(std::filesystem::path(args.casePath));
+    if (!read.caseFile) {
+        return Fail(kBadUsage, read.error);
+    }
+    std::string warnings;
+    for (const std::string& warning : read.warnings) {
+        warnings += TerminalText("警告: " + warning);
+    }
+    Outcome outcome;
+    if (args.command == "section") {
+        outcome = Fail(kBadUsage, read.caseFile->section.empty()
+                                      ? "このケースファイルには区間（section）がありません。"
+                                      : "区間の計算は、この版の orvalt99-cli ではまだできません。");
+    } else {
+        try {
+            CalculationState state;
+            ApplyCase(*read.caseFile, state);
+            RunCalculation(state);
+            outcome = Compose(args, *read.caseFile, state);
+        } catch (const CalculationError& e) {
+            outcome = Fail(kRefused, e.what());
+        }
+    }
+    outcome.err = warnings + outcome.err;
+    return outcome;
+}
+
+// Moves the output into the file of -o, atomically.
+void WriteOutput(std::string_view path, Outcome& outcome) {
+    const AtomicWriteResult written = WriteFileAtomically(std::filesystem::path(path), outcome.out);
+    outcome.out.clear();
+    if (!written.ok) {
+        outcome.status = kBadUsage;
+        outcome.err += TerminalText("「" + std::string(path) + "」に書けませんでした。\r\n" +
+                                    std::strerror(written.error));
+    }
+}
+
+} // namespace
+
+Outcome Run(std::span<const std::string_view> args) {
+    if (args.empty()) {
+        return BadUsage("コマンドを指定してください。");
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        return Outcome{.status = kDone, .out = std::string(kUsage), .err = {}};
+    }
+    if (args[0] == "--version") {
+        return Outcome{.status = kDone, .out = "orvalt99-cli " ORVALT_VERSION "\n", .err = {}};
+    }
+    if (!IsCommand(args[0])) {
+        return BadUsage("知らないコマンドです: " + std::string(args[0]));
+    }
+    Arguments arguments{.command = args[0], .casePath = {}, .outputPath = {}, .cp932 = false};
+    if (const auto problem = ReadOptions(args.subspan(1), arguments)) {
+        return BadUsage(*problem);
+    }
+    Outcome outcome = Calculate(arguments);
+    if (outcome.status == kDone && arguments.outputPath) {
+        WriteOutput(*arguments.outputPath, outcome);
+    }
+    return outcome;
+}
+
+} // namespace orvalt::cli

@@ -1,0 +1,33 @@
+// orvalt99-cli: a case file calculated without the windows, for scripts.
+//
+//   orvalt99-cli report  CASE [-o FILE] [--encoding utf-8|cp932]
+//   orvalt99-cli csv     CASE [-o FILE]
+//   orvalt99-cli chart   CASE [-o FILE]
+//   orvalt99-cli section CASE [-o FILE]
+//   orvalt99-cli --help | --version
+//
+// The output bytes are the engine's own (the result window's report, the
+// CSV of CSV で保存, the stringing chart's CSV), to standard output or written
+// atomically to FILE. Exit status: 0 done; 1 the calculation was refused (the
+// windows' message); 2 bad usage or a case file that cannot be used. On
+// failure nothing is written to FILE.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orvalt::cli {
+
+enum ExitStatus : int { kDone = 0, kRefused = 1, kBadUsage = 2 };
+
+struct Outcome {
+    int status = kDone;
+    std::string out; // the bytes for standard output (nothing when -o wrote them)
+    std::string err; // messages for standard error, UTF-8, LF line ends
+};
+
+// Runs the command given by `args` (without the program's own name).
+Outcome Run(std::span<const std::string_view> args);
+
+} // namespace orvalt::cli

@@ -1,0 +1,50 @@
+// The case file's keys for the wire and the conditions, in the file's order,
+// each with the box of the window that holds the same value: the reader
+// feeds the forms through them, and names a refused box by its key.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "engine/forms/conditions_form.h"
+#include "engine/forms/wire_form.h"
+
+namespace orvalt::case_keys {
+
+struct KeyBox {
+    std::string_view key;
+    int box; // Text1(box) of the conditions window
+};
+
+inline constexpr std::array<KeyBox, 7> kWire = {{
+    {"diameterHigh", kBoxDiameterHigh},
+    {"diameterLow", kBoxDiameterLow},
+    {"area", kBoxArea},
+    {"unitWeight", kBoxUnitWeight},
+    {"expansionCoeff", kBoxExpansionCoeff},
+    {"elasticModulus", kBoxElasticModulus},
+    {"maxTension", kBoxMaxTension},
+}};
+
+inline constexpr std::array<KeyBox, 9> kConditions = {{
+    {"windPressureHigh", kBoxWindPressureHigh},
+    {"windPressureLow", kBoxWindPressureLow},
+    {"windPressureStudy", kBoxWindPressureStudy},
+    {"temperatureHigh", kBoxTemperatureHigh},
+    {"temperatureLow", kBoxTemperatureLow},
+    {"temperatureStudy", kBoxTemperatureStudy},
+    {"spanStart", kBoxSpanStart},
+    {"spanEnd", kBoxSpanEnd},
+    {"spanStep", kBoxSpanStep},
+}};
+
+inline constexpr std::array<std::string_view, 3> kChart = {"from", "to", "step"};
+inline constexpr std::array<std::string_view, 2> kSpan = {"length", "heightDifference"};
+inline constexpr std::array<std::string_view, 7> kTop = {"format",     "version", "title",  "wire",
+                                                         "conditions", "chart",   "section"};
+
+inline bool IsTemperatureBox(int box) {
+    return box == kBoxTemperatureHigh || box == kBoxTemperatureLow || box == kBoxTemperatureStudy;
+}
+
+} // namespace orvalt::case_keys

@@ -1,0 +1,180 @@
+// orvalt99-cli as a script runs it: each command's bytes against the golden
+// files, the exit statuses with their messages, and -o leaving no file
+// behind when the command fails.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/calculation/calculation.h"
+#include "engine/case/case_file.h"
+#include "engine/catalogue/cp932.h"
+#include "support/files.h"
+#include "support/golden_file.h"
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace orvalt {
+namespace {
+
+using test::GoldenBytes;
+using test::GoldenPath;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string CasePath(std::string_view name) {
+    return (std::filesystem::path(ORVALT_CLI_CASES_DIR) / name).string();
+}
+
+class CliTest : public test::TempFolderTest {
+protected:
+    void SetUp() override { MakeFolder("orvalt_cli"); }
+
+    // Runs the program with `args`, its output and errors caught in files.
+    CliRun RunCli(std::vector<std::string> args) {
+        const std::string out = (folder_ / "stdout").string();
+        const std::string err = (folder_ / "stderr").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        args.insert(args.begin(), ORVALT_CLI_PATH);
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        CliRun run;
+        if (posix_spawn(&pid, ORVALT_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+            int wstatus = 0;
+            waitpid(pid, &wstatus, 0);
+            run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.out = test::ReadFileBytes(out).value_or("");
+        run.err = test::ReadFileBytes(err).value_or("");
+        return run;
+    }
+};
+
+struct CommandCase {
+    std::vector<std::string> args;
+    const char* golden;
+};
+
+TEST_F(CliTest, CommandsGiveTheBytesOfTheWindows) {
+    const std::string example1 = GoldenPath("example_18_2mm.o99case").string();
+    const std::string example2 = CasePath("example_50mm.o99case");
+    const CommandCase cases[] = {
+        {{"report", example1}, "example_18_2mm.txt"},
+        {{"report", example2, "--encoding", "utf-8"}, "example_50mm.txt"},
+        {{"csv", example2}, "result_table_50mm.csv"},
+        {{"chart", example2}, "chart_50mm.csv"},
+    };
+    for (const CommandCase& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 0) << c.golden << ": " << run.err;
+        EXPECT_EQ(run.err, "") << c.golden;
+        EXPECT_TRUE(run.out == GoldenBytes(c.golden)) << c.golden << ": output differs";
+    }
+}
+
+TEST_F(CliTest, Cp932ReportIsTheGoldenReportEncoded) {
+    const CliRun run =
+        RunCli({"report", GoldenPath("example_18_2mm.o99case").string(), "--encoding", "cp932"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == EncodeCp932(GoldenBytes("example_18_2mm.txt")));
+}
+
+TEST_F(CliTest, OutputFileGetsTheBytesAndStandardOutputNothing) {
+    const std::filesystem::path file = folder_ / "表.csv";
+    const CliRun run = RunCli({"csv", "-o", file.string(), CasePath("example_50mm.o99case")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(test::ReadFileBytes(file) == GoldenBytes("result_table_50mm.csv"));
+}
+
+// The message RunCalculation gives for the case, as the windows show it
+// (their CR LF lines as LF).
+std::string CalculationMessage(const std::string& casePath) {
+    CalculationState state;
+    ApplyCase(*ReadCaseFile(casePath).caseFile, state);
+    try {
+        RunCalculation(state);
+    } catch (const CalculationError& e) {
+        std::string message = e.what();
+        for (std::size_t at; (at = message.find("\r\n")) != std::string::npos;)
+            message.erase(at, 1);
+        return message + "\n";
+    }
+    return "RunCalculation accepted " + casePath;
+}
+
+struct FailureCase {
+    std::vector<std::string> args;
+    int status;
+    std::string err; // the start of standard error
+};
+
+TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
+    const std::string example = CasePath("example_50mm.o99case");
+    const std::string reversed = CasePath("reversed_spans.o99case");
+    const std::string newer = CasePath("version_2.o99case");
+    const FailureCase cases[] = {
+        {{"report", reversed}, 1, CalculationMessage(reversed)},
+        {{"chart", reversed}, 1, CalculationMessage(reversed)},
+        {{"report", newer},
+         2,
+         "このケースファイルは新しい版（version 2）の orvalt99 で書かれたため、開けません。\n"},
+        {{"csv", CasePath("none.o99case")},
+         2,
+         "ケースファイル「" + CasePath("none.o99case") + "」を読めません。\n"},
+        {{"section", example}, 2, "このケースファイルには区間（section）がありません。\n"},
+        {{"section", GoldenPath("example_18_2mm.o99case").string()},
+         2,
+         "区間の計算は、この版の orvalt99-cli ではまだできません。\n"},
+        {{"plot", example}, 2, "orvalt99-cli: 知らないコマンドです: plot\n使い方:\n"},
+        {{"report"}, 2, "orvalt99-cli: ケースファイルを指定してください。\n"},
+        {{"report", example, "--encoding", "sjis"},
+         2,
+         "orvalt99-cli: --encoding は utf-8 か cp932 です: sjis\n"},
+        {{"csv", example, "--encoding", "cp932"},
+         2,
+         "orvalt99-cli: 知らないオプションです: --encoding\n"},
+    };
+    for (FailureCase c : cases) {
+        const std::filesystem::path file = folder_ / "out.txt";
+        c.args.push_back("-o");
+        c.args.push_back(file.string());
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << c.args[0];
+        EXPECT_EQ(run.out, "") << c.args[0];
+        EXPECT_FALSE(std::filesystem::exists(file)) << c.args[0];
+    }
+}
+
+TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutput) {
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"report", "csv", "chart", "section", "--encoding utf-8|cp932"}) {
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    }
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("orvalt99-cli ")) << version.out;
+}
+
+} // namespace
+} // namespace orvalt
