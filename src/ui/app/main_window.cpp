@@ -20,6 +20,7 @@
 #include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/program_icon.h"
 #include "ui/base/twips.h"
 #include "ui/windows/chart_window.h"
 #include "ui/windows/conditions_window.h"
@@ -137,6 +138,8 @@ QMdiSubWindow* frmMain::addChildWindow(QWidget* child) {
     ChildAccessKeys::TakeOver(child);
     QMdiSubWindow* sub = mdiArea_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A sub-window shows the style's Qt logo unless given an icon.
+    sub->setWindowIcon(ProgramIcon());
     return sub;
 }
 
