@@ -63,9 +63,10 @@ Floored Temperature(const ConditionsFormInput& input, int box) {
     return temperature;
 }
 
-// The step is used as a whole number: it must move from the start span
-// towards the end span (1 or more upwards, -1 or less downwards).
-Floored SpanStep(const ConditionsFormInput& input, double start, double end) {
+// The step is used as a whole number, so one below 1 in size would be 0: the
+// calculation could not move from the start span. Its direction is the
+// calculation's to check, which names the spans.
+Floored SpanStep(const ConditionsFormInput& input) {
     Floored step = SingleOfBox(input, kBoxSpanStep);
     const double* value = std::get_if<double>(&step);
     if (value && *value == 0.0) {
@@ -73,12 +74,6 @@ Floored SpanStep(const ConditionsFormInput& input, double start, double end) {
                            "「計算単位径間」は小数点以下を切り捨てた整数として使うため、0 "
                            "になります。\r\n1 以上の値（短い径間へ進めるときは -1 "
                            "以下の値）を入力してください。"};
-    }
-    if (value && (end - start) * *value < 0.0) {
-        return FormRefusal{kBoxSpanStep,
-                           "「計算単位径間」の向きでは、計算開始径間長から計算終り径間長へ進めま"
-                           "せん。\r\n開始より終りが長いときは正の値、短いときは負の値を入力して"
-                           "ください。"};
     }
     return step;
 }
@@ -101,7 +96,7 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
         Floored value = i < 3   ? WindPressure(input, kWindBoxes[i])
                         : i < 6 ? Temperature(input, kTemperatureBoxes[i - 3])
                         : i < 8 ? SingleOfBox(input, kSpanBoxes[i - 6])
-                                : SpanStep(input, read[6], read[7]);
+                                : SpanStep(input);
         if (FormRefusal* refusal = std::get_if<FormRefusal>(&value)) {
             result.refusal = std::move(*refusal);
             return result;

@@ -329,12 +329,12 @@ TEST_F(ConditionsWindowTest, BoxesLeftAsShownKeepTheCataloguesValues) {
 
 TEST_F(ConditionsWindowTest, TemperaturesAtTheEdgesOfTheRangeAreAccepted) {
     QWidget* window = OpenConditions();
-    SetBox(window, 12, "32767.9");
-    SetBox(window, 11, "-32768");
+    SetBox(window, kBoxTemperatureHigh, "32767.9");
+    SetBox(window, kBoxTemperatureLow, "-273");
     Click(window, "Command1_0");
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_EQ(state_.temperatureHigh, 32767);
-    EXPECT_EQ(state_.temperatureLow, -32768);
+    EXPECT_EQ(state_.temperatureLow, -273); // absolute zero, in whole degrees
 }
 
 TEST_F(ConditionsWindowTest, CancelAndTheCloseBoxChangeNothingButTheFlag) {
@@ -385,10 +385,15 @@ TEST_F(CatalogueTroubleTest, AMissingCatalogueIsToldOnceWithItsPath) {
     EXPECT_EQ(combo->count(), 0);
     EXPECT_TRUE(combo->currentText().isEmpty());
     EXPECT_EQ(Box(window, 0)->text(), QStringLiteral("0.00"));
-    // OK then stores an empty wire with zero constants.
+    // OK then refuses the zero constants, naming the first box, and stores
+    // nothing.
+    const CalculationState before = state_;
     Click(window, "Command1_0");
-    EXPECT_EQ(state_.currentWire, WireRecord{});
-    EXPECT_EQ(messages_.shown.size(), 1u);
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_TRUE(messages_.shown[1].text.startsWith(QStringLiteral("「線膨張係数」")))
+        << messages_.shown[1].text.toStdString();
+    EXPECT_EQ(state_.currentWire, before.currentWire);
+    EXPECT_FALSE(Action("mnuCalculate")->isEnabled());
 }
 
 TEST_F(CatalogueTroubleTest, ATruncatedCatalogueOpensWithTheRecordsBeforeTheTrouble) {

@@ -86,7 +86,6 @@ TEST_F(ChartWindowTest, EveryChildWindowCarriesTheProgramsIcon) {
     ASSERT_NE(calculateSecondExample(), nullptr);
     Trigger("mnuChart");
     Trigger("mnuGraph");
-    Trigger("mnuUse");
     OpenConditions();
     const QImage expected = ProgramIcon().pixmap(16, 16).toImage();
     ASSERT_FALSE(expected.isNull());
@@ -97,7 +96,7 @@ TEST_F(ChartWindowTest, EveryChildWindowCarriesTheProgramsIcon) {
             << sub->widget()->objectName().toStdString();
     }
     kinds.sort();
-    EXPECT_EQ(kinds, QStringList({"frmChart", "frmGraph", "frmKekka", "frmSetting", "frmUsage"}));
+    EXPECT_EQ(kinds, QStringList({"frmChart", "frmGraph", "frmKekka", "frmSetting"}));
 }
 
 TEST_F(ChartWindowTest, TheCommandsFollowTheResultWindowsAndTheActiveChild) {

@@ -115,6 +115,15 @@ protected:
     }
     // Clicks into the name box and types over its whole text.
     void TypeName(const QString& name) { ClickAndType(Combo(), name); }
+    // A new record's boxes start at 0, which no wire has: types a plausible
+    // wire into the boxes of `window` (this copy's window when null).
+    void TypeWireValues(QWidget* window = nullptr) {
+        if (window == nullptr) window = Window();
+        const char* values[] = {"18", "9000", "0.6", "160", "18.2", "18.2", "1500"};
+        for (int i = 0; i < 7; ++i)
+            ClickAndType(window->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(i)),
+                         QString::fromLatin1(values[i]));
+    }
     void SetBox(int i, const QString& text) { ClickAndType(Box(i), text); }
     void CloseByCloseBox() {
         qobject_cast<QMdiSubWindow*>(Window()->parentWidget())->close();
@@ -383,6 +392,7 @@ TEST_F(WireSettingTest, BlanksOnlyNameOfANewRecordIsStoredEmpty) {
     Open();
     ClickOn(Button(2));
     TypeName(QStringLiteral("   "));
+    TypeWireValues();
     ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
     auto [list, last] = ReadBack();
@@ -396,6 +406,7 @@ TEST_F(WireSettingTest, EmptyCatalogueShowsOnlyNewAndSavesRecordZero) {
     EXPECT_EQ(ListEntries(), QStringList{"新規"});
     EXPECT_EQ(Combo()->currentText(), QString());
     TypeName(QStringLiteral("最初の電線"));
+    TypeWireValues();
     ClickOn(Button(0));
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 0);
@@ -426,9 +437,13 @@ TEST_F(WireSettingTest, ABadCatalogueIsReportedAndKeptAsBackupOnSave) {
     messages_.shown.clear();
     ClickOn(Button(0)); // saves record 0 over the file that was not read whole
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("wiredata.dat.bak")))
+    // The old file is kept under a name of its own, which the message gives.
+    const QStringList backups =
+        QDir(folder_.path()).entryList({QStringLiteral("wiredata.dat.*.bak")}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1) << backups.join("|").toStdString();
+    EXPECT_TRUE(messages_.shown[0].text.contains(backups[0]))
         << messages_.shown[0].text.toStdString();
-    EXPECT_EQ(ReadFileBytes(FsPath(CataloguePath() + ".bak")), bad);
+    EXPECT_EQ(ReadFileBytes(FsPath(ProgramFile(backups[0]))), bad);
     EXPECT_EQ(ReadBack().second, 0);
 }
 
@@ -468,6 +483,7 @@ TEST_F(WireSettingTest, FiftiethRecordFillsTheCatalogue) {
     Open();
     ClickOn(Button(2));
     TypeName(QStringLiteral("W50"));
+    TypeWireValues();
     ClickOn(Button(0));
     EXPECT_EQ(ReadBack().second, 50);
     EXPECT_FALSE(Button(2)->isEnabled()) << "51 records: the catalogue is full";
@@ -555,6 +571,7 @@ TEST_F(WireSettingTest, ReopeningAfterTheFileShrankKeepsTheSlotWithinTheList) {
     // appends right after the last record, leaving no gap.
     EXPECT_EQ(Combo()->currentIndex(), 1);
     TypeName(QStringLiteral("追加"));
+    TypeWireValues();
     ClickOn(Button(0));
     auto [list, last] = ReadBack();
     ASSERT_EQ(last, 1);
@@ -573,6 +590,7 @@ TEST_F(WireSettingTest, FailedWriteLeavesListLastIndexAndFileAsTheyWere) {
 
     ClickOn(Button(2));
     TypeName(QStringLiteral("新しい線"));
+    TypeWireValues();
     SetBox(0, QStringLiteral("20"));
     ClickOn(Button(0));
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -639,6 +657,7 @@ TEST_F(ReadOnlyFolderTest, SavingSaysSoWithThePath) {
     const QStringList before = ListEntries();
     ClickOn(Button(2));
     TypeName(QStringLiteral("保存できない線"));
+    TypeWireValues();
     ClickOn(Button(0));
     ASSERT_EQ(messages_.shown.size(), 1u);
     const QString text = messages_.shown[0].text;
@@ -722,7 +741,8 @@ TEST_F(WireSettingTypingTest, AnExactNameTypedOverAnotherRecordRenamesInPlace) {
     TypeText(QStringLiteral("計算例2"));
     PressTab();
     EXPECT_EQ(Box(1)->text(), QStringLiteral("0")) << "計算例2's constants were not loaded";
-    TypeText(QStringLiteral("7"));
+    TypeWireValues();
+    SetBox(0, QStringLiteral("7"));
     ClickOn(Button(0));
     auto [added, lastAdded] = ReadBack();
     ASSERT_EQ(lastAdded, 3);
@@ -764,12 +784,14 @@ TEST_F(WireSettingTypingTest, AValueBeyondTheFloatRangeIsRefusedAsTooLarge) {
         EXPECT_EQ(Box(1)->selectedText(), QString::fromLatin1(huge));
         EXPECT_EQ(CatalogueBytes(), kThreeWires);
     }
-    // A value too small for a float is simply 0.
+    // A value too small for a float would be 0, which no wire has.
     messages_.shown.clear();
     SetBox(1, QStringLiteral("1e-50"));
     ClickOn(Button(0));
-    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
-    EXPECT_EQ(ReadBack().first[0].elasticModulus, 0.0f);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text,
+              QStringLiteral("「等価弾性係数」には 0 より大きい値を入力してください。"));
+    EXPECT_EQ(CatalogueBytes(), kThreeWires);
 }
 
 // Two copies of the program started from one folder, each adding a record:
@@ -790,6 +812,7 @@ TEST_F(WireSettingTypingTest, ASecondCopysSaveNeverDropsTheFirstCopysRecord) {
     Open();
     ClickOn(Button(2));
     TypeText(QStringLiteral("甲"));
+    TypeWireValues();
     ClickOn(Button(0));
     ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();
     const std::optional<std::string> afterFirst = CatalogueBytes();
@@ -803,6 +826,7 @@ TEST_F(WireSettingTypingTest, ASecondCopysSaveNeverDropsTheFirstCopysRecord) {
     auto* otherSave = otherWindow->findChild<QPushButton*>(QStringLiteral("Command1_0"));
     ClickOn(otherNew);
     TypeText(QStringLiteral("乙"));
+    TypeWireValues(otherWindow);
     ClickOn(otherSave);
     ASSERT_EQ(otherMessages.shown.size(), 1u);
     EXPECT_TRUE(
@@ -816,6 +840,7 @@ TEST_F(WireSettingTypingTest, ASecondCopysSaveNeverDropsTheFirstCopysRecord) {
     EXPECT_EQ(otherCombo->currentText(), QStringLiteral("新規"));
 
     TypeText(QStringLiteral("乙"));
+    TypeWireValues(otherWindow);
     ClickOn(otherSave);
     EXPECT_EQ(otherMessages.shown.size(), 1u);
     auto [list, last] = ReadBack();
