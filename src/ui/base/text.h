@@ -4,10 +4,11 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 namespace orvalt {
 
-inline QString FromUtf8(const std::string& utf8) {
+inline QString FromUtf8(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 

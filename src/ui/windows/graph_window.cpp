@@ -131,51 +131,10 @@ struct frmGraph::Plot {
         plot->yAxis = NewPlotAxis(sag ? QStringLiteral("弛度 [m]") : QStringLiteral("張力 [kg]"));
         chart->addAxis(plot->xAxis, Qt::AlignBottom);
         chart->addAxis(plot->yAxis, Qt::AlignLeft);
-
-        const std::array<Curve, 3>& source = sag ? curves.sag : curves.tension;
-        Range xRange;
-        Range yRange;
-        yRange.include(0.0); // sags and tensions read from zero
-        for (const Curve& curve : curves.sag)
-            for (const CurvePoint& p : curve.points) xRange.include(p.x);
-        for (const Curve& curve : source)
-            for (const CurvePoint& p : curve.points) yRange.include(p.y);
-        // Room above the maximum tension for its label.
-        if (!sag && curves.maxTension > 0.0) yRange.include(curves.maxTension * kHeadroom);
-        SetNiceRange(plot->xAxis, xRange.min, xRange.max);
-        SetNiceRange(plot->yAxis, yRange.min, yRange.max);
-
-        // The labelled lines first, so that the curves are drawn over them;
-        // they are named on the plot itself, not in the legend.
-        if (curves.criticalSpan) {
-            const double x = *curves.criticalSpan;
-            plot->criticalLine =
-                plot->addLine(FromUtf8(curves.criticalSpanLabel), kCriticalSpanColour, Qt::DashLine,
-                              {QPointF(x, plot->yAxis->min()), QPointF(x, plot->yAxis->max())});
-            plot->criticalLabel =
-                plot->addLabel(FromUtf8(curves.criticalSpanLabel), kCriticalSpanColour);
-        }
-        if (!sag && curves.maxTension > 0.0) {
-            const double y = curves.maxTension;
-            plot->maxTensionLine =
-                plot->addLine(FromUtf8(curves.maxTensionLabel), kMaxTensionColour, Qt::DashDotLine,
-                              {QPointF(plot->xAxis->min(), y), QPointF(plot->xAxis->max(), y)});
-            plot->maxTensionLabel =
-                plot->addLabel(FromUtf8(curves.maxTensionLabel), kMaxTensionColour);
-        }
-
-        for (std::size_t c = 0; c < source.size(); ++c) {
-            auto* series = new QLineSeries;
-            series->setName(FromUtf8(source[c].name));
-            QPen pen(kConditionColours[c]);
-            pen.setWidthF(kCurvePenWidth);
-            series->setPen(pen);
-            plot->series[c] = series;
-            plot->curves[c] = &source[c];
-            chart->addSeries(series);
-            series->attachAxis(plot->xAxis);
-            series->attachAxis(plot->yAxis);
-        }
+        plot->setRanges(curves);
+        // The labelled lines first, so that the curves are drawn over them.
+        plot->addLabelledLines(curves);
+        plot->addCurves(sag ? curves.sag : curves.tension);
         plot->reduceTo(kColumnsBeforeLayout);
 
         Plot* raw = plot.get();
@@ -184,6 +143,57 @@ struct frmGraph::Plot {
             raw->placeLabels();
         });
         return plot;
+    }
+
+    // Both axes from zero (sags and tensions read from zero) to the curves'
+    // extent, with room above the maximum tension for its label.
+    void setRanges(const SpanCurves& curves) {
+        const bool sag = quantity == Quantity::Sag;
+        Range xRange;
+        Range yRange;
+        yRange.include(0.0);
+        for (const Curve& curve : curves.sag)
+            for (const CurvePoint& p : curve.points) xRange.include(p.x);
+        for (const Curve& curve : sag ? curves.sag : curves.tension)
+            for (const CurvePoint& p : curve.points) yRange.include(p.y);
+        if (!sag && curves.maxTension > 0.0) yRange.include(curves.maxTension * kHeadroom);
+        SetNiceRange(xAxis, xRange.min, xRange.max);
+        SetNiceRange(yAxis, yRange.min, yRange.max);
+    }
+
+    // The critical span on both plots and the maximum tension on the tension
+    // plot, named on the plot itself, not in the legend.
+    void addLabelledLines(const SpanCurves& curves) {
+        if (curves.criticalSpan) {
+            const double x = *curves.criticalSpan;
+            criticalLine =
+                addLine(FromUtf8(curves.criticalSpanLabel), kCriticalSpanColour, Qt::DashLine,
+                        {QPointF(x, yAxis->min()), QPointF(x, yAxis->max())});
+            criticalLabel = addLabel(FromUtf8(curves.criticalSpanLabel), kCriticalSpanColour);
+        }
+        if (quantity == Quantity::Tension && curves.maxTension > 0.0) {
+            const double y = curves.maxTension;
+            maxTensionLine =
+                addLine(FromUtf8(curves.maxTensionLabel), kMaxTensionColour, Qt::DashDotLine,
+                        {QPointF(xAxis->min(), y), QPointF(xAxis->max(), y)});
+            maxTensionLabel = addLabel(FromUtf8(curves.maxTensionLabel), kMaxTensionColour);
+        }
+    }
+
+    // One series per load condition, in the condition's colour.
+    void addCurves(const std::array<Curve, 3>& source) {
+        for (std::size_t c = 0; c < source.size(); ++c) {
+            auto* line = new QLineSeries;
+            line->setName(FromUtf8(source[c].name));
+            QPen pen(kConditionColours[c]);
+            pen.setWidthF(kCurvePenWidth);
+            line->setPen(pen);
+            series[c] = line;
+            curves[c] = &source[c];
+            chart->addSeries(line);
+            line->attachAxis(xAxis);
+            line->attachAxis(yAxis);
+        }
     }
 
     QLineSeries* addLine(const QString& name, const QColor& colour, Qt::PenStyle style,

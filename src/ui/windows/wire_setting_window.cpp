@@ -24,6 +24,7 @@
 #include "ui/base/form_helpers.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
+#include "ui/base/text.h"
 #include "ui/base/twips.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/wire_setting_window_p.h"
@@ -43,12 +44,13 @@ struct Place {
     double left, top, width, height;
 };
 
-// Label1(0..7): the field names; Label1(7) names the combo box.
+// Label1(0..7): the field names; Label1(0..6) say the value boxes' captions
+// (the ones messages name them by), Label1(7) names the combo box.
 constexpr Place kLabel1[8] = {
-    {u"線膨張係数", 480, 720, 1815, 255},    {u"等価弾性係数", 240, 1080, 1455, 255},
-    {u"自重量", 960, 1440, 735, 255},        {u"断面積", 960, 1800, 735, 255},
-    {u"高温季外径", 480, 2160, 1215, 255},   {u"低温季外径", 480, 2520, 1215, 255},
-    {u"最大使用張力", 240, 2880, 1455, 255}, {u"電線種類", 720, 240, 975, 255},
+    {nullptr, 480, 720, 1815, 255},  {nullptr, 240, 1080, 1455, 255},
+    {nullptr, 960, 1440, 735, 255},  {nullptr, 960, 1800, 735, 255},
+    {nullptr, 480, 2160, 1215, 255}, {nullptr, 480, 2520, 1215, 255},
+    {nullptr, 240, 2880, 1455, 255}, {u"電線種類", 720, 240, 975, 255},
 };
 
 // Label2(0..6): the units beside Text1(0..6).
@@ -67,6 +69,24 @@ constexpr Place kCommand1[3] = {
 };
 
 QString FromCaption(const char16_t* caption) { return QString::fromUtf16(caption); }
+
+// Label `name`_i for each place, with the place's caption or else the value
+// box caption i.
+QList<QLabel*> AddLabels(QWidget* parent, const char* name, const Place* places, int count) {
+    QList<QLabel*> labels;
+    for (int i = 0; i < count; ++i) {
+        const Place& p = places[i];
+        const QString caption = p.caption != nullptr
+                                    ? FromCaption(p.caption)
+                                    : FromUtf8(kWireValueCaptions[static_cast<std::size_t>(i)]);
+        auto* label = new QLabel(caption, parent);
+        label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        label->setFont(LabelFont());
+        label->setGeometry(TwipsRect(p.left, p.top, p.width, p.height));
+        labels.push_back(label);
+    }
+    return labels;
+}
 
 std::filesystem::path CataloguePath(WindowHost& host) {
     return std::filesystem::path(host.state().wireDataPath);
@@ -103,23 +123,13 @@ frmWireSetting::frmWireSetting(WindowHost& host, WireSettingMemory& memory)
         button->setGeometry(TwipsRect(p.left, p.top, p.width, p.height));
         Command1_.push_back(button);
     }
-    for (int i = 0; i < 8; ++i) {
-        const Place& p = kLabel1[i];
-        auto* label = new QLabel(FromCaption(p.caption), this);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        label->setFont(LabelFont());
-        label->setGeometry(TwipsRect(p.left, p.top, p.width, p.height));
-        Label1_.push_back(label);
-    }
-    for (int i = 0; i < 7; ++i) {
-        const Place& p = kLabel2[i];
-        auto* label = new QLabel(FromCaption(p.caption), this);
-        label->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        label->setFont(LabelFont());
-        label->setGeometry(TwipsRect(p.left, p.top, p.width, p.height));
-        Label2_.push_back(label);
-    }
+    Label1_ = AddLabels(this, "Label1", kLabel1, 8);
+    Label2_ = AddLabels(this, "Label2", kLabel2, 7);
 
+    setTabOrderAndConnect();
+}
+
+void frmWireSetting::setTabOrderAndConnect() {
     // Tab order: the combo box, Text1(0..6), 保存, 閉じる, then 新規.
     QWidget* previous = cmbWireName_;
     for (QLineEdit* box : Text1_) {

@@ -11,8 +11,8 @@
 #include "engine/catalogue/catalogue_file.h"
 #include "engine/forms/wire_form.h"
 #include "ui/base/child_window.h"
-#include "ui/windows/wire_setting_window.h"
 #include "ui/base/form_helpers.h"
+#include "ui/windows/wire_setting_window.h"
 
 class QComboBox;
 class QLabel;
@@ -50,6 +50,7 @@ private slots:
     void Command1_Click(int index);
 
 private:
+    void setTabOrderAndConnect();
     void Text1_GotFocus(int index);
     void save();
     void newRecord();
