@@ -26,6 +26,7 @@
 #include "ui/windows/conditions_window.h"
 #include "ui/windows/graph_window.h"
 #include "ui/windows/result_window.h"
+#include "ui/windows/section_window.h"
 #include "ui/windows/usage_window.h"
 #include "ui/windows/wire_setting_window.h"
 
@@ -101,6 +102,7 @@ void frmMain::createMenus() {
     QMenuBar* bar = menuBar();
     command(bar, u"計算条件(&S)", "mnuCondition", &frmMain::mnuCondition_Click);
     mnuCalculate_ = command(bar, u"計算(&C)", "mnuCalculate", &frmMain::mnuCalculate_Click);
+    mnuSection_ = command(bar, u"区間計算(&T)", "mnuSection", &frmMain::mnuSection_Click);
     mnuPrint_ = command(bar, u"計算結果印刷(&P)", "mnuPrint", &frmMain::mnuPrint_Click);
     mnuChart_ = command(bar, u"架線弛度表(&K)", "mnuChart", &frmMain::mnuChart_Click);
     mnuGraph_ = command(bar, u"グラフ(&G)", "mnuGraph", &frmMain::mnuGraph_Click);
@@ -114,7 +116,11 @@ frmMain::~frmMain() = default;
 
 void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
     switch (command) {
-        case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
+        case HostCommand::Calculate:
+            // A tension section computes with the same stored conditions.
+            mnuCalculate_->setEnabled(enabled);
+            mnuSection_->setEnabled(enabled);
+            break;
         case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
     }
 }
@@ -219,6 +225,8 @@ void frmMain::mnuCalculate_Click() {
     }
     BuildResultReport(*this);
 }
+
+void frmMain::mnuSection_Click() { ShowSectionWindow(*this); }
 
 void frmMain::mnuPrint_Click() {
     if (ChildWindow* child = activeChild()) child->print();

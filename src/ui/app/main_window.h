@@ -56,6 +56,7 @@ private slots:
     void mnuFile_End_Click();
     void mnuCondition_Click();
     void mnuCalculate_Click();
+    void mnuSection_Click();
     void mnuPrint_Click();
     void mnuChart_Click();
     void mnuGraph_Click();
@@ -95,6 +96,7 @@ private:
     QString programFolder_;
     QMdiArea* mdiArea_ = nullptr;
     QAction* mnuCalculate_ = nullptr;
+    QAction* mnuSection_ = nullptr;
     QAction* mnuPrint_ = nullptr;
     QAction* mnuChart_ = nullptr;
     QAction* mnuCsv_ = nullptr;

@@ -21,17 +21,12 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
         bool enabled;
     };
     const Command commands[] = {
-        {"mnuFile", u"ファイル(&F)", true},
-        {"mnuFile_End", u"終了(&X)", true},
-        {"mnuCondition", u"計算条件(&S)", true},
-        {"mnuCalculate", u"計算(&C)", false},
-        {"mnuPrint", u"計算結果印刷(&P)", false},
-        {"mnuWire", u"電線設定(&W)", true},
-        {"mnuUse", u"使い方(&U)", true},
-        {"mnuChart", u"架線弛度表(&K)", false},
-        {"mnuGraph", u"グラフ(&G)", false},
-        {"mnuCsv", u"CSV で保存(&E)…", false},
-        {"mnuImage", u"画像として保存(&I)…", false},
+        {"mnuFile", u"ファイル(&F)", true},      {"mnuFile_End", u"終了(&X)", true},
+        {"mnuCondition", u"計算条件(&S)", true}, {"mnuCalculate", u"計算(&C)", false},
+        {"mnuSection", u"区間計算(&T)", false},  {"mnuPrint", u"計算結果印刷(&P)", false},
+        {"mnuWire", u"電線設定(&W)", true},      {"mnuUse", u"使い方(&U)", true},
+        {"mnuChart", u"架線弛度表(&K)", false},  {"mnuGraph", u"グラフ(&G)", false},
+        {"mnuCsv", u"CSV で保存(&E)…", false},   {"mnuImage", u"画像として保存(&I)…", false},
     };
     for (const Command& c : commands) {
         QAction* a = Action(c.name);
@@ -42,7 +37,7 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
     }
     // The commands other than ファイル stand in the bar itself, in this order.
     const QList<QAction*> bar = main_->menuBar()->actions();
-    const char* order[] = {"mnuFile",  "mnuCondition", "mnuCalculate", "mnuPrint",
+    const char* order[] = {"mnuFile",  "mnuCondition", "mnuCalculate", "mnuSection", "mnuPrint",
                            "mnuChart", "mnuGraph",     "mnuWire",      "mnuUse"};
     ASSERT_EQ(bar.size(), std::ssize(order));
     for (int i = 0; i < std::ssize(order); ++i)

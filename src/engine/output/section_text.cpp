@@ -1,0 +1,203 @@
+#include "engine/output/section_text.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "engine/number/number_text.h"
+#include "engine/number/table_patterns.h"
+#include "engine/output/report_text.h"
+#include "engine/output/text_lines.h"
+
+namespace orvalt {
+namespace {
+
+constexpr std::string_view kLengthPattern = "###0.00"; // lengths, heights, offsets
+constexpr std::string_view kEquivalentPattern = "###0.000";
+constexpr std::string_view kSagPattern = table_pattern::kSag;
+constexpr std::string_view kTensionPattern = table_pattern::kTension;
+constexpr std::string_view kWholePattern = table_pattern::kWhole;
+
+constexpr std::string_view kTitle = "                    /* 区間計算 */";
+constexpr std::string_view kLoadNote = "無風・無氷（負荷係数 1）";
+
+// Per span and condition: the headings of the six cells and their widths in
+// the printout.
+constexpr std::string_view kSpanResultHeadings[] = {"水平弛度[m]",  "斜弛度[m]",    "最低点[m]",
+                                                    "上側張力[kg]", "下側張力[kg]", "判定"};
+constexpr std::size_t kSpanResultWidths[] = {12, 11, 11, 13, 13, 10};
+
+// Display columns in the fixed-pitch face: ASCII one, other characters of
+// these texts (kanji, kana, ℃; three bytes in UTF-8) two.
+std::size_t DisplayColumns(std::string_view text) {
+    std::size_t columns = 0;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x80) {
+            ++columns;
+        } else if (byte >= 0xC0) {
+            columns += 2;
+        }
+    }
+    return columns;
+}
+
+// `text` right-aligned in `width` display columns (written whole when longer).
+void AppendRight(std::string& out, std::string_view text, std::size_t width) {
+    const std::size_t columns = DisplayColumns(text);
+    if (columns < width) {
+        out.append(width - columns, ' ');
+    }
+    out += text;
+}
+
+void AppendLeft(std::string& out, std::string_view text, std::size_t width) {
+    out += text;
+    const std::size_t columns = DisplayColumns(text);
+    if (columns < width) {
+        out.append(width - columns, ' ');
+    }
+}
+
+// One printed line per row of `cells`: the first cell left-aligned in
+// `firstWidth`, the others right-aligned in `widths`.
+void AppendCellLines(std::string& out, const CellTable& cells, std::size_t firstWidth,
+                     const std::vector<std::size_t>& widths) {
+    for (const std::vector<std::string>& row : cells) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c == 0) {
+                AppendLeft(line, row[c], firstWidth);
+            } else {
+                AppendRight(line, row[c], widths[std::min(c - 1, widths.size() - 1)]);
+            }
+        }
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        AppendLine(out, line);
+    }
+}
+
+std::string SpanName(std::size_t index) { return "径間 " + std::to_string(index + 1); }
+
+// The cells of one condition's table in the printout: a header, then per
+// span its number and the six cells of that condition.
+CellTable ConditionTable(const CellTable& spanCells, std::size_t condition) {
+    CellTable table;
+    for (std::size_t r = 0; r < spanCells.size(); ++r) {
+        std::vector<std::string> row{r == 0 ? std::string("径間") : spanCells[r][0]};
+        const std::size_t first = 3 + 6 * condition;
+        for (std::size_t c = 0; c < 6; ++c) {
+            row.push_back(r == 0 ? std::string(kSpanResultHeadings[c]) : spanCells[r][first + c]);
+        }
+        table.push_back(std::move(row));
+    }
+    return table;
+}
+
+} // namespace
+
+CellTable SectionConditionCells(const TensionSection& section) {
+    CellTable cells{{"条件", "弛度[m]", "張力[kg]", "K値", "定規番号"}};
+    for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
+        const ConditionResult& block = section.atEquivalentSpan[c];
+        cells.push_back({std::string(kConditionNames[c]), FormatWithPattern(block.sag, kSagPattern),
+                         FormatWithPattern(block.tension, kTensionPattern),
+                         FormatWithPattern(block.kValue, kWholePattern),
+                         FormatWithPattern(block.templateNumber, kWholePattern)});
+    }
+    return cells;
+}
+
+CellTable SectionSpanCells(const std::vector<SectionSpan>& spans, const TensionSection& section) {
+    std::vector<std::string> header{"径間", "径間長[m]", "高低差[m]"};
+    for (const std::string_view name : kConditionNames) {
+        for (const std::string_view heading : kSpanResultHeadings) {
+            header.push_back(std::string(name) + " " + std::string(heading));
+        }
+    }
+    CellTable cells{std::move(header)};
+    for (std::size_t i = 0; i < spans.size() && i < section.spans.size(); ++i) {
+        std::vector<std::string> row{std::to_string(i + 1),
+                                     FormatWithPattern(spans[i].length, kLengthPattern),
+                                     FormatWithPattern(spans[i].heightDifference, kLengthPattern)};
+        for (const SectionSpanResult& r : section.spans[i]) {
+            row.push_back(FormatWithPattern(r.levelSag, kSagPattern));
+            row.push_back(FormatWithPattern(r.slantSag, kSagPattern));
+            row.push_back(FormatWithPattern(r.lowPointOffset, kLengthPattern));
+            row.push_back(FormatWithPattern(r.upperSupportTension, kTensionPattern));
+            row.push_back(FormatWithPattern(r.lowerSupportTension, kTensionPattern));
+            row.emplace_back(r.lowPointOutside ? kOutsideMark : std::string_view());
+        }
+        cells.push_back(std::move(row));
+    }
+    return cells;
+}
+
+CellTable SectionChartCells(const SectionStringingChart& chart) {
+    std::vector<std::string> header{""};
+    for (const std::int16_t t : chart.temperatures) {
+        header.push_back(std::to_string(t) + "℃");
+    }
+    std::vector<std::string> tension{"張力[kg]"};
+    for (const float value : chart.tension) {
+        tension.push_back(FormatWithPattern(value, kTensionPattern));
+    }
+    CellTable cells{std::move(header), std::move(tension)};
+    for (std::size_t i = 0; i < chart.slantSag.size(); ++i) {
+        std::vector<std::string> row{SpanName(i) + " 斜弛度[m]"};
+        for (const float value : chart.slantSag[i]) {
+            row.push_back(FormatWithPattern(value, kSagPattern));
+        }
+        cells.push_back(std::move(row));
+    }
+    return cells;
+}
+
+std::string ComposeSectionCsv(const std::vector<SectionSpan>& spans, const TensionSection& section,
+                              const SectionStringingChart& chart) {
+    CellTable cells{{"等価径間[m]", FormatWithPattern(section.equivalentSpan, kEquivalentPattern)}};
+    for (CellTable part : {SectionConditionCells(section), SectionSpanCells(spans, section),
+                           SectionChartCells(chart)}) {
+        cells.emplace_back();
+        std::move(part.begin(), part.end(), std::back_inserter(cells));
+    }
+    std::size_t width = 0;
+    for (const auto& row : cells) width = std::max(width, row.size());
+    for (auto& row : cells) row.resize(width);
+    return ComposeCsv(cells);
+}
+
+std::string ComposeSectionText(const CalculationState& state, const std::vector<SectionSpan>& spans,
+                               const TensionSection& section, const SectionStringingChart& chart) {
+    const CellTable spanCells = SectionSpanCells(spans, section);
+    std::string out;
+    AppendLine(out, kTitle);
+    AppendWireAndConditionLines(out, state);
+    AppendLine(out, "");
+    AppendLine(out, "///// 径間一覧 /////");
+    CellTable list;
+    for (const auto& row : spanCells) list.push_back({row[0], row[1], row[2]});
+    AppendCellLines(out, list, 4, {11, 11});
+    AppendLine(out, "");
+    AppendLine(out,
+               "等価径間  " + FormatWithPattern(section.equivalentSpan, kEquivalentPattern) + " m");
+    AppendCellLines(out, SectionConditionCells(section), 8, {9, 10, 5, 9});
+    for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
+        AppendLine(out, "");
+        AppendLine(out, "///// " + std::string(kConditionNames[c]) + " /////");
+        AppendCellLines(
+            out, ConditionTable(spanCells, c), 4,
+            std::vector<std::size_t>(std::begin(kSpanResultWidths), std::end(kSpanResultWidths)));
+    }
+    AppendLine(out, "");
+    AppendLine(out, "///// 架線弛度表 /////  " + std::string(kLoadNote));
+    AppendCellLines(out, SectionChartCells(chart), 18, {9});
+    return out;
+}
+
+} // namespace orvalt

@@ -1,0 +1,50 @@
+// A tension section (区間計算) as text and as cells: the printout in the
+// report's fixed columns, the tables the section window shows, and its CSV.
+//
+// The numbers are written as the report writes its columns: a sag "#0.000",
+// a tension "####.00", a K value and a template number "##"; a length, a
+// height difference and a low point offset "###0.00", the equivalent span
+// "###0.000". A span whose lowest point lies beyond its lower support is
+// marked kOutsideMark.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/calculation/calculation_state.h"
+#include "engine/calculation/tension_section.h"
+#include "engine/output/csv_text.h"
+
+namespace orvalt {
+
+inline constexpr std::string_view kOutsideMark = "支持点外";
+
+// The three load conditions at the equivalent span: a header row, then one
+// row per condition: 条件, 弛度[m], 張力[kg], K値, 定規番号.
+CellTable SectionConditionCells(const TensionSection& section);
+
+// A header row, then one row per span: 径間 (its number), 径間長[m],
+// 高低差[m], then for each condition "<condition> 水平弛度[m]", "… 斜弛度[m]",
+// "… 最低点[m]", "… 上側張力[kg]", "… 下側張力[kg]", "… 判定" (kOutsideMark or
+// empty). 3 + 6 * 3 columns.
+CellTable SectionSpanCells(const std::vector<SectionSpan>& spans, const TensionSection& section);
+
+// The section's stringing chart: a header row (空白, then the temperatures
+// "-10℃", ...), a row "張力[kg]" and one row "径間 n 斜弛度[m]" per span.
+CellTable SectionChartCells(const SectionStringingChart& chart);
+
+// CSV (as ComposeCsv writes it) of the equivalent span, the three tables
+// above one after the other with an empty row between them, every row
+// filled up with empty cells to the widest.
+std::string ComposeSectionCsv(const std::vector<SectionSpan>& spans, const TensionSection& section,
+                              const SectionStringingChart& chart);
+
+// The printout, UTF-8, every line ending in CR LF: the title
+// "/* 区間計算 */", the report's head lines (AppendWireAndConditionLines), the
+// span list, the equivalent span and the three conditions on it, one table
+// per condition with the spans' results, and the stringing chart.
+std::string ComposeSectionText(const CalculationState& state, const std::vector<SectionSpan>& spans,
+                               const TensionSection& section, const SectionStringingChart& chart);
+
+} // namespace orvalt

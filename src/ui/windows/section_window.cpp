@@ -1,0 +1,314 @@
+#include "ui/windows/section_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "engine/calculation/calculation.h"
+#include "engine/calculation/calculation_error.h"
+#include "engine/number/number_text.h"
+#include "engine/output/section_text.h"
+#include "ui/base/copyable_table_view.h"
+#include "ui/base/fonts.h"
+#include "ui/base/mdi_child.h"
+#include "ui/base/message_box.h"
+#include "ui/base/printing.h"
+#include "ui/base/text.h"
+#include "ui/base/window_host.h"
+#include "ui/windows/section_window_plot.h"
+#include "ui/windows/section_window_spans.h"
+
+namespace orvalt {
+
+namespace {
+
+const QString kSuffix = QStringLiteral("_区間計算");
+
+QSpinBox* TemperatureBox(const QString& name, int minimum, int value, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(minimum, 32767);
+    box->setValue(value);
+    box->setSuffix(QStringLiteral(" ℃"));
+    box->setKeyboardTracking(false); // computed when entered, not at every keystroke
+    return box;
+}
+
+CopyableTableView* ResultTable(const QString& name, const QString& corner,
+                               QStandardItemModel* model, QWidget* parent) {
+    auto* view = new CopyableTableView(corner, parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setFont(EntryFont(10.5));
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    return view;
+}
+
+// Fills `model` with `cells`: the first row the column headings, the first
+// column the row headings, the rest right-aligned values.
+void FillModel(QStandardItemModel& model, const CellTable& cells) {
+    model.clear();
+    if (cells.empty()) return;
+    model.setColumnCount(static_cast<int>(cells[0].size()) - 1);
+    model.setRowCount(static_cast<int>(cells.size()) - 1);
+    for (std::size_t c = 1; c < cells[0].size(); ++c)
+        model.setHorizontalHeaderItem(static_cast<int>(c) - 1,
+                                      new QStandardItem(FromUtf8(cells[0][c])));
+    for (std::size_t r = 1; r < cells.size(); ++r) {
+        model.setVerticalHeaderItem(static_cast<int>(r) - 1,
+                                    new QStandardItem(FromUtf8(cells[r][0])));
+        for (std::size_t c = 1; c < cells[r].size(); ++c) {
+            auto* item = new QStandardItem(FromUtf8(cells[r][c]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            model.setItem(static_cast<int>(r) - 1, static_cast<int>(c) - 1, item);
+        }
+    }
+}
+
+QPushButton* Button(const QString& caption, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+frmSection::frmSection(WindowHost& host) : host_(host) {
+    setObjectName(QLatin1String(kObjectName));
+    setFont(FormFont());
+    conditionModel_ = new QStandardItemModel(this);
+    spanModel_ = new QStandardItemModel(this);
+    chartModel_ = new QStandardItemModel(this);
+
+    lblEquivalent_ = new QLabel(this);
+    lblEquivalent_->setObjectName(QStringLiteral("lblEquivalent"));
+    grdConditions_ =
+        ResultTable(QStringLiteral("grdConditions"), QStringLiteral("条件"), conditionModel_, this);
+    grdConditions_->setMaximumHeight(grdConditions_->fontMetrics().height() * 7);
+    grdResults_ =
+        ResultTable(QStringLiteral("grdResults"), QStringLiteral("径間"), spanModel_, this);
+    auto* results = new QWidget(this);
+    auto* resultLayout = new QVBoxLayout(results);
+    resultLayout->addWidget(lblEquivalent_);
+    resultLayout->addWidget(grdConditions_);
+    resultLayout->addWidget(grdResults_, 1);
+
+    plot_ = new SectionProfilePlot(this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabResults"));
+    tabs_->addTab(results, QStringLiteral("結果"));
+    tabs_->addTab(plot_, QStringLiteral("縦断図"));
+    tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
+
+    lblMessage_ = new QLabel(this);
+    lblMessage_->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage_->setWordWrap(true);
+    auto* body = new QHBoxLayout;
+    body->addWidget(buildSpanSide());
+    body->addWidget(tabs_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addWidget(lblMessage_);
+}
+
+frmSection::~frmSection() = default;
+
+QWidget* frmSection::buildSpanSide() {
+    auto* side = new QWidget(this);
+    grdSpans_ = new SectionSpanTable(host_.messages(), side);
+    grdSpans_->setObjectName(QStringLiteral("grdSpans"));
+    grdSpans_->setFont(EntryFont(10.5));
+    auto* label = new QLabel(QStringLiteral("径間一覧"), side);
+    label->setBuddy(grdSpans_);
+    auto* add = Button(QStringLiteral("行追加(&A)"), QStringLiteral("cmdAddRow"), side);
+    auto* remove = Button(QStringLiteral("行削除(&D)"), QStringLiteral("cmdRemoveRow"), side);
+    auto* calculate = Button(QStringLiteral("計算(&R)"), QStringLiteral("cmdCalculate"), side);
+    connect(add, &QPushButton::clicked, this, [this] {
+        grdSpans_->addRow();
+        grdSpans_->setFocus();
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        grdSpans_->removeRow();
+        grdSpans_->setFocus();
+    });
+    connect(calculate, &QPushButton::clicked, this, &frmSection::cmdCalculate_Click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    buttons->addWidget(calculate);
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(grdSpans_, 1);
+    layout->addLayout(buttons);
+    side->setFixedWidth(300);
+    return side;
+}
+
+QWidget* frmSection::buildChartPage() {
+    auto* page = new QWidget(this);
+    spnFrom_ = TemperatureBox(QStringLiteral("spnFrom"), -32768, from_, page);
+    spnTo_ = TemperatureBox(QStringLiteral("spnTo"), -32768, to_, page);
+    spnStep_ = TemperatureBox(QStringLiteral("spnStep"), 1, step_, page);
+    auto* temperatures = new QHBoxLayout;
+    const std::pair<const char16_t*, QSpinBox*> boxes[] = {
+        {u"開始温度", spnFrom_}, {u"終了温度", spnTo_}, {u"刻み", spnStep_}};
+    for (const auto& [caption, box] : boxes) {
+        auto* label = new QLabel(QString::fromUtf16(caption), page);
+        label->setBuddy(box);
+        temperatures->addWidget(label);
+        temperatures->addWidget(box);
+        temperatures->addSpacing(12);
+        connect(box, &QSpinBox::valueChanged, this, &frmSection::Temperature_Change);
+    }
+    temperatures->addStretch();
+    grdChart_ = ResultTable(QStringLiteral("grdChart"), QString(), chartModel_, page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(temperatures);
+    layout->addWidget(new QLabel(QStringLiteral("無風・無氷（負荷係数 1）"), page));
+    layout->addWidget(grdChart_, 1);
+    return page;
+}
+
+LoadOutcome frmSection::Form_Load() {
+    auto state = std::make_shared<CalculationState>(host_.state());
+    try {
+        RunCalculation(*state);
+    } catch (const CalculationError& error) {
+        return {.show = false, .message = EngineMessage(error.what())};
+    }
+    calculation_ = std::move(state);
+    setWindowTitle(QStringLiteral("区間計算 : ") +
+                   QString::fromStdString(calculation_->currentWire.wireName) +
+                   QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
+                   QStringLiteral("℃"));
+    lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
+    grdSpans_->setFocus();
+    return {};
+}
+
+void frmSection::Form_Place(QMdiSubWindow& sub) {
+    SizeChildWindow(host_.mdiArea(), sub, QSize(1250, 720));
+}
+
+void frmSection::cmdCalculate_Click() {
+    const std::vector<SectionSpan> spans = grdSpans_->readSpans();
+    if (spans.empty()) return;
+    TensionSection section;
+    SectionStringingChart chart;
+    try {
+        section = ComputeTensionSection(*calculation_, spans);
+        chart = ComputeSectionStringingChart(*calculation_, spans, from_, to_, step_);
+    } catch (const CalculationError& error) {
+        host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return;
+    }
+    spans_ = spans;
+    section_ = std::move(section);
+    chart_ = std::move(chart);
+    computed_ = true;
+    showResults();
+    host_.updateMenus();
+}
+
+void frmSection::showResults() {
+    lblEquivalent_->setText(
+        QStringLiteral("等価径間  %1 m")
+            .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
+    FillModel(*conditionModel_, SectionConditionCells(section_));
+    FillModel(*spanModel_, SectionSpanCells(spans_, section_));
+    FillModel(*chartModel_, SectionChartCells(chart_));
+    plot_->showSection(spans_, section_);
+    QStringList outside;
+    for (std::size_t i = 0; i < section_.spans.size(); ++i) {
+        QStringList conditions;
+        for (std::size_t c = 0; c < 3; ++c)
+            if (section_.spans[i][c].lowPointOutside)
+                conditions << FromUtf8(std::string(kConditionNames[c]));
+        if (!conditions.isEmpty())
+            outside << QStringLiteral("径間 %1（%2）").arg(i + 1).arg(conditions.join(u'・'));
+    }
+    lblMessage_->setText(
+        outside.isEmpty()
+            ? QStringLiteral("%1 径間を計算しました").arg(spans_.size())
+            : QStringLiteral(
+                  "%1 径間を計算しました。支持点外: %2 は最低点が低い側の支持点の外にあり、"
+                  "電線が支持点を引き上げます")
+                  .arg(spans_.size())
+                  .arg(outside.join(QStringLiteral("、"))));
+}
+
+bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step) {
+    SectionStringingChart chart;
+    try {
+        chart = ComputeSectionStringingChart(*calculation_, spans_, from, to, step);
+    } catch (const CalculationError& error) {
+        host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return false;
+    }
+    chart_ = std::move(chart);
+    FillModel(*chartModel_, SectionChartCells(chart_));
+    return true;
+}
+
+void frmSection::showTemperatures() {
+    const QSignalBlocker blockFrom(spnFrom_), blockTo(spnTo_), blockStep(spnStep_);
+    spnFrom_->setValue(from_);
+    spnTo_->setValue(to_);
+    spnStep_->setValue(step_);
+}
+
+// The temperatures are taken when entered; a range the engine refuses keeps
+// the chart shown, and the boxes go back to the temperatures it was computed
+// for. Before the first 計算 there is no section: the range waits for it.
+void frmSection::Temperature_Change() {
+    const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
+    const std::int16_t from = value(spnFrom_), to = value(spnTo_), step = value(spnStep_);
+    if (computed_ && !recomputeChart(from, to, step)) {
+        showTemperatures();
+        return;
+    }
+    from_ = from;
+    to_ = to;
+    step_ = step;
+}
+
+QString frmSection::sectionText() const {
+    if (!computed_) return {};
+    return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_));
+}
+
+void frmSection::print() {
+    if (computed_)
+        PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), sectionText());
+}
+
+std::optional<ChildWindow::Csv> frmSection::csv() const {
+    if (!computed_) return std::nullopt;
+    return Csv{ComposeSectionCsv(spans_, section_, chart_), kSuffix};
+}
+
+std::optional<ChildWindow::Image> frmSection::image() const {
+    if (!computed_) return std::nullopt;
+    return Image{[this](QPainter& painter, const QRectF& target) {
+                     plot_->render(&painter, target, plot_->viewport()->rect());
+                 },
+                 kSuffix};
+}
+
+frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }
+
+} // namespace orvalt

@@ -1,0 +1,100 @@
+// frmSection: the tension section (区間計算) of the stored wire and
+// conditions. The engineer types (or pastes) the spans between two dead-end
+// supports, lengths and height differences; 計算 solves the section once on
+// its equivalent span and shows the three load conditions there, every
+// span's level and slant sag, low point and support tensions, the profile of
+// the section and its stringing chart. The window keeps the calculation it
+// was opened with; later conditions do not change it.
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/calculation/calculation_state.h"
+#include "engine/calculation/tension_section.h"
+#include "ui/base/child_window.h"
+
+class QLabel;
+class QMdiSubWindow;
+class QSpinBox;
+class QStandardItemModel;
+class QTabWidget;
+
+namespace orvalt {
+
+class CopyableTableView;
+class SectionProfilePlot;
+class SectionSpanTable;
+class WindowHost;
+
+class frmSection final : public QWidget, public ChildWindow {
+    Q_OBJECT
+
+public:
+    static constexpr bool kOneInstance = false;
+    static constexpr bool kFixedFrame = false;
+    static constexpr char kObjectName[] = "frmSection";
+
+    explicit frmSection(WindowHost& host);
+    ~frmSection() override;
+
+    // Takes the stored wire and conditions and computes their load factors;
+    // not shown, with the engine's message, when they cannot be computed.
+    LoadOutcome Form_Load();
+    void Form_Place(QMdiSubWindow& sub);
+
+    std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
+    // Once a section is computed: prints its text, offers its tables as CSV
+    // and its profile as an image.
+    bool canPrint() const override { return computed_; }
+    void print() override;
+    std::optional<Csv> csv() const override;
+    std::optional<Image> image() const override;
+
+    // The printout of the computed section (empty before the first 計算).
+    QString sectionText() const;
+    const TensionSection& section() const { return section_; }
+    const SectionStringingChart& chart() const { return chart_; }
+
+private slots:
+    void cmdCalculate_Click();
+    void Temperature_Change();
+
+private:
+    QWidget* buildSpanSide();
+    QWidget* buildChartPage();
+    bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
+    void showResults();
+    void showTemperatures();
+
+    WindowHost& host_;
+    std::shared_ptr<const CalculationState> calculation_;
+    bool computed_ = false;
+    std::vector<SectionSpan> spans_; // of the section shown
+    TensionSection section_;
+    SectionStringingChart chart_;
+    std::int16_t from_ = -10, to_ = 40, step_ = 10;
+
+    SectionSpanTable* grdSpans_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QLabel* lblEquivalent_ = nullptr;
+    QLabel* lblMessage_ = nullptr;
+    QStandardItemModel* conditionModel_ = nullptr;
+    QStandardItemModel* spanModel_ = nullptr;
+    QStandardItemModel* chartModel_ = nullptr;
+    CopyableTableView* grdConditions_ = nullptr;
+    CopyableTableView* grdResults_ = nullptr;
+    CopyableTableView* grdChart_ = nullptr;
+    SectionProfilePlot* plot_ = nullptr;
+    QSpinBox* spnFrom_ = nullptr;
+    QSpinBox* spnTo_ = nullptr;
+    QSpinBox* spnStep_ = nullptr;
+};
+
+// Opens a section window for the stored wire and conditions.
+frmSection* ShowSectionWindow(WindowHost& host);
+
+} // namespace orvalt
