@@ -49,7 +49,9 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
       printing_(printing),
       programFolder_(std::move(programFolder)),
       ownSaveDialogs_(std::make_unique<QtSaveDialogService>()),
-      saveDialogs_(ownSaveDialogs_.get()) {
+      saveDialogs_(ownSaveDialogs_.get()),
+      ownOpenDialogs_(std::make_unique<QtOpenDialogService>()),
+      openDialogs_(ownOpenDialogs_.get()) {
     setObjectName(QStringLiteral("frmMain"));
 
     mdiArea_ = new QMdiArea(this);
@@ -80,7 +82,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
 }
 
 // The menu bar: one drop-down menu, then commands directly in the bar.
-// Access keys only, no shortcuts.
+// Access keys; the case file commands also have the usual shortcuts.
 void frmMain::createMenus() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -93,6 +95,13 @@ void frmMain::createMenus() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
+    mnuOpen_ = command(mnuFile, u"開く(&O)…", "mnuOpen", &frmMain::mnuOpen_Click);
+    mnuOpen_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSave_ = command(mnuFile, u"上書き保存(&S)", "mnuSave", &frmMain::mnuSave_Click);
+    mnuSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveAs_ = command(mnuFile, u"名前を付けて保存(&A)…", "mnuSaveAs", &frmMain::mnuSaveAs_Click);
+    mnuSaveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuFile->addSeparator();
     mnuCsv_ = command(mnuFile, u"CSV で保存(&E)…", "mnuCsv", &frmMain::mnuCsv_Click);
     mnuImage_ = command(mnuFile, u"画像として保存(&I)…", "mnuImage", &frmMain::mnuImage_Click);
     mnuFile->addSeparator();
@@ -114,12 +123,24 @@ frmMain::~frmMain() = default;
 
 void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
     switch (command) {
-        case HostCommand::Calculate: mnuCalculate_->setEnabled(enabled); break;
+        case HostCommand::Calculate:
+            // 計算 follows the stored conditions, and so does saving them.
+            mnuCalculate_->setEnabled(enabled);
+            mnuSave_->setEnabled(enabled);
+            mnuSaveAs_->setEnabled(enabled);
+            break;
         case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
     }
 }
 
 void frmMain::setSaveDialogService(SaveDialogService& dialogs) { saveDialogs_ = &dialogs; }
+
+void frmMain::setOpenDialogService(OpenDialogService& dialogs) { openDialogs_ = &dialogs; }
+
+void frmMain::setCaption(const QString& caption) {
+    caption_ = caption;
+    setWindowTitle(caption_ + caseCaption());
+}
 
 ChildWindow* frmMain::activeChild() const { return ActiveChildWindow(mdiArea_); }
 
@@ -148,7 +169,7 @@ QString frmMain::programFilePath(const QString& fileName) const {
 }
 
 void frmMain::MDIForm_Load() {
-    setWindowTitle(kStartCaption);
+    setCaption(kStartCaption);
     // Every field back to its start-up value; conditionsWindowOpen,
     // resultWindowCount and the derived values included.
     state_ = CalculationState{};
