@@ -3,6 +3,9 @@
 // Ctrl+Shift+S writes opens again as it was, and a file or a moment that
 // cannot take the case changes nothing.
 #include <QFile>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QSpinBox>
 
@@ -172,11 +175,29 @@ TEST_F(CaseFileTest, ARefusedFileChangesNothingAndAnUnknownKeyIsTold) {
         OpenWithKeys(WriteFile(QStringLiteral("case.o99case"), row.bytes));
         SCOPED_TRACE(row.bytes.left(40).toStdString());
         ASSERT_EQ(messages_.shown.size(), 1u);
-        EXPECT_TRUE(messages_.shown[0].text.contains(row.told)) << messages_.shown[0].text.toStdString();
+        EXPECT_TRUE(messages_.shown[0].text.contains(row.told))
+            << messages_.shown[0].text.toStdString();
         EXPECT_EQ(Action("mnuCalculate")->isEnabled(), row.opens);
         EXPECT_EQ(Action("mnuSaveAs")->isEnabled(), row.opens);
         EXPECT_EQ(main_->windowTitle().contains(QStringLiteral("case.o99case")), row.opens);
     }
+}
+
+// The new commands' letters stay apart from the menu's others, and the
+// menu bar keeps its letters.
+TEST_F(CaseFileTest, TheFileMenuAndTheMenuBarKeepDistinctLetters) {
+    auto letters = [](const QList<QAction*>& actions) {
+        QString found;
+        for (const QAction* action : actions)
+            if (!action->isSeparator())
+                found += QKeySequence::mnemonic(action->text()).toString().right(1);
+        return found;
+    };
+    auto* file = main_->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(letters(file->actions()), QStringLiteral("OSAEIX"));
+    EXPECT_EQ(letters(main_->menuBar()->actions()), QStringLiteral("FSCPKGWU"));
+    EXPECT_EQ(Action("mnuOpen")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
 }
 
 } // namespace
