@@ -197,7 +197,6 @@ TEST_F(CaseFileTest, TheFileMenuAndTheMenuBarKeepDistinctLetters) {
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(letters(file->actions()), QStringLiteral("OSAEIX"));
     EXPECT_EQ(letters(main_->menuBar()->actions()), QStringLiteral("FSCPKGWU"));
-    EXPECT_EQ(Action("mnuOpen")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
 }
 
 } // namespace
