@@ -14,6 +14,7 @@
 #include <string>
 
 #include "engine/case/case_file.h"
+#include "support/files.h"
 #include "support/main_window_fixture.h"
 #include "ui/windows/result_window.h"
 
@@ -46,9 +47,7 @@ protected:
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
         const QString path = cases_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        WriteFileBytes(FsPath(path), bytes.toStdString());
         return path;
     }
 
@@ -66,8 +65,7 @@ protected:
         Press(Qt::Key_O, Qt::ControlModifier);
     }
 
-    // What the calculation state would write now; compares whole states'
-    // wire and conditions at once.
+    // The wire and conditions stored in the calculation state, as a case.
     CaseFile Stored() const { return CaseFromState(state_); }
 
     QTemporaryDir cases_;
