@@ -12,6 +12,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/case/case_file.h"
 #include "ui/base/child_window.h"
 
 class QMdiSubWindow;
@@ -45,6 +46,8 @@ public:
 
     std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     const StringingChart& chart() const { return chart_; }
+    // The temperatures of the chart shown, as a case file keeps them.
+    CaseChartRange temperatures() const { return {from_, to_, step_}; }
     // The chart as text for printing, in the report's fixed columns.
     QString chartText() const;
     // Draws the sag-temperature plot into `target`, for an image.
