@@ -48,6 +48,8 @@ public:
     void setCaption(const QString& caption) override;
     // The folder followed by the platform's separator and `fileName`.
     QString programFilePath(const QString& fileName) const override;
+    CaseChartRange chartTemperatures() const override { return caseChart_; }
+    std::vector<CaseSectionSpan> sectionSpans() const override { return caseSection_; }
 
     // Where the save commands ask for a file name; a Qt file dialog unless
     // set otherwise (tests answer without a dialog).

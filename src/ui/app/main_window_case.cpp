@@ -14,7 +14,6 @@
 #include "ui/base/child_window.h"
 #include "ui/base/file_saving.h"
 #include "ui/base/message_box.h"
-#include "ui/windows/chart_window.h"
 
 namespace orvalt {
 
@@ -101,10 +100,9 @@ bool frmMain::openCaseFile(const QString& path) {
 CaseFile frmMain::currentCase() const {
     const ChildWindow* child = activeChild();
     CaseChartRange chart = caseChart_;
-    if (const auto* chartWindow = dynamic_cast<const frmChart*>(child))
-        chart = chartWindow->temperatures();
     std::vector<CaseSectionSpan> section = caseSection_;
     if (child != nullptr) {
+        if (auto temperatures = child->chartTemperatures()) chart = *temperatures;
         if (auto spans = child->sectionSpans()) section = std::move(*spans);
     }
     return CaseFromState(state_, caseTitle_, chart, std::move(section));

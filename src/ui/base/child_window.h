@@ -49,6 +49,8 @@ public:
     // The spans of the tension section the window edits, which 上書き保存
     // and 名前を付けて保存 write into the case file while it is active;
     // nullopt when the window edits none.
+    // The stringing chart temperatures it shows, for a case file.
+    virtual std::optional<CaseChartRange> chartTemperatures() const { return std::nullopt; }
     virtual std::optional<std::vector<CaseSectionSpan>> sectionSpans() const {
         return std::nullopt;
     }

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <vector>
+
+#include "engine/case/case_file.h"
+
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
@@ -45,6 +49,11 @@ public:
 
     // The path of a file of the program folder ("wiredata.dat", "orvalt99.txt").
     virtual QString programFilePath(const QString& fileName) const = 0;
+
+    // What a new stringing chart starts with and the spans a new section
+    // window shows: those of the case file last opened, else the defaults.
+    virtual CaseChartRange chartTemperatures() const { return {}; }
+    virtual std::vector<CaseSectionSpan> sectionSpans() const { return {}; }
 };
 
 } // namespace orvalt

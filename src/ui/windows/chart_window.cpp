@@ -112,7 +112,13 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
 
 frmChart::~frmChart() = default;
 
-LoadOutcome frmChart::Form_Load() { return {.show = recompute(from_, to_, step_)}; }
+// Starts from the host's temperatures: those of the case file last opened.
+LoadOutcome frmChart::Form_Load() {
+    const CaseChartRange start = host_.chartTemperatures();
+    if (!recompute(start.from, start.to, start.step)) return {.show = false};
+    showTemperatures();
+    return {};
+}
 
 void frmChart::Form_Place(QMdiSubWindow& sub) {
     SizeChildWindow(host_.mdiArea(), sub, QSize(1100, 620));

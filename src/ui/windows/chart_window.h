@@ -47,7 +47,9 @@ public:
     std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     const StringingChart& chart() const { return chart_; }
     // The temperatures of the chart shown, as a case file keeps them.
-    CaseChartRange temperatures() const { return {from_, to_, step_}; }
+    std::optional<CaseChartRange> chartTemperatures() const override {
+        return CaseChartRange{from_, to_, step_};
+    }
     // The chart as text for printing, in the report's fixed columns.
     QString chartText() const;
     // Draws the sag-temperature plot into `target`, for an image.

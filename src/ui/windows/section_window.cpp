@@ -194,6 +194,7 @@ LoadOutcome frmSection::Form_Load() {
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
                    QStringLiteral("℃"));
     lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
+    grdSpans_->showSpans(host_.sectionSpans());
     grdSpans_->setFocus();
     return {};
 }

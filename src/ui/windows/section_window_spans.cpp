@@ -7,11 +7,13 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "engine/number/number_text.h"
 #include "engine/output/csv_text.h"
+#include "ui/base/form_helpers.h"
 #include "ui/base/message_box.h"
 #include "ui/base/text.h"
 
@@ -51,6 +53,16 @@ void SectionSpanTable::refuse(const QString& message, int row, int column) {
     messages_.Show(window(), message, MessageIcon::Exclamation, MessageButtons::Ok);
     setCurrentCell(row, column);
     setFocus();
+}
+
+void SectionSpanTable::showSpans(const std::vector<CaseSectionSpan>& spans) {
+    setRowCount(std::max<int>(1, static_cast<int>(spans.size())));
+    for (int row = 0; row < static_cast<int>(spans.size()); ++row) {
+        const CaseSectionSpan& span = spans[static_cast<std::size_t>(row)];
+        setItem(row, 0, new QTableWidgetItem(ExactNumberText(span.length)));
+        setItem(row, 1, new QTableWidgetItem(ExactNumberText(span.heightDifference)));
+    }
+    setCurrentCell(0, 0);
 }
 
 std::vector<SectionSpan> SectionSpanTable::readSpans() {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/calculation/tension_section.h"
+#include "engine/case/case_file.h"
 
 namespace orvalt {
 
@@ -34,6 +35,8 @@ public:
     // message naming the span is shown, the focus goes to the cell, and the
     // result is empty.
     std::vector<SectionSpan> readSpans();
+    // Shows `spans`, one row each (one empty row when there are none).
+    void showSpans(const std::vector<CaseSectionSpan>& spans);
 
     void addRow();    // below the current row
     void removeRow(); // the current row; one row always stays

@@ -8,10 +8,12 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QSpinBox>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/case/case_file.h"
 #include "support/files.h"
@@ -92,6 +94,35 @@ TEST_F(CaseFileTest, CtrlOThenCalculateGivesTheCommandLinesReport) {
     ASSERT_TRUE(cli.waitForFinished(30000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(report.toStdString(), cli.readAllStandardOutput().toStdString());
+}
+
+// The chart temperatures and the section of the case are where a new chart
+// and a new section window start.
+TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
+    QByteArray bytes(kCase);
+    bytes.replace(R"("chart": { "from": -10, "to": 40, "step": 10 })",
+                  R"("chart": { "from": -5, "to": 35, "step": 5 })");
+    OpenWithKeys(WriteFile(QStringLiteral("line.o99case"), bytes));
+    Press(Qt::Key_C, Qt::AltModifier); // 計算
+    Press(Qt::Key_K, Qt::AltModifier); // 架線弛度表
+    QWidget* chart = ActiveChild();
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->objectName(), QStringLiteral("frmChart"));
+    std::vector<int> range;
+    for (const char* box : {"spnFrom", "spnTo", "spnStep"})
+        range.push_back(chart->findChild<QSpinBox*>(QLatin1String(box))->value());
+    EXPECT_EQ(range, (std::vector<int>{-5, 35, 5}));
+
+    Press(Qt::Key_T, Qt::AltModifier); // 区間計算
+    QWidget* section = ActiveChild();
+    ASSERT_NE(section, nullptr);
+    ASSERT_EQ(section->objectName(), QStringLiteral("frmSection"));
+    auto* spans = section->findChild<QTableWidget*>();
+    ASSERT_NE(spans, nullptr);
+    QStringList cells;
+    for (int row = 0; row < spans->rowCount(); ++row)
+        for (int column = 0; column < 2; ++column) cells << spans->item(row, column)->text();
+    EXPECT_EQ(cells, (QStringList{"120", "0", "250", "15"}));
 }
 
 TEST_F(CaseFileTest, CtrlShiftSWritesTheStoredCaseAndItReopensAsItWas) {
