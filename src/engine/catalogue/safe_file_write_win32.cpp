@@ -44,6 +44,33 @@ int LastError() {
 
 int Checked(BOOL ok) { return ok ? 0 : LastError(); }
 
+// The errno value for a failed call on `path`. Windows says "path not found"
+// for a missing folder, for a path through a file and for a name too long
+// for the file system alike; POSIX tells them apart (ENOENT, ENOTDIR,
+// ENAMETOOLONG), and so does this.
+int PathError(const std::filesystem::path& path) {
+    const DWORD code = ::GetLastError();
+    const bool notFound = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
+                          code == ERROR_INVALID_NAME || code == ERROR_FILENAME_EXCED_RANGE;
+    if (!notFound) {
+        return LastError();
+    }
+    if (path.filename().native().size() > 255) {
+        return ENAMETOOLONG;
+    }
+    if (code == ERROR_FILE_NOT_FOUND) {
+        return ENOENT;
+    }
+    for (std::filesystem::path folder = path.parent_path();
+         !folder.empty() && folder != folder.parent_path(); folder = folder.parent_path()) {
+        const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ENOENT : ENOTDIR;
+        }
+    }
+    return ENOENT;
+}
+
 // Appends the rest of `file` to `bytes`: 0 or errno.
 int ReadAll(HANDLE file, std::string& bytes) {
     char buffer[65536];
@@ -77,7 +104,7 @@ int Inspect(const std::filesystem::path& path, PathInfo& info) {
     info = PathInfo{};
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        const int error = LastError();
+        const int error = PathError(path);
         return error == ENOENT ? 0 : error;
     }
     info.exists = true;
@@ -93,7 +120,7 @@ int NewFile::Create(const std::filesystem::path& path) {
         ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return LastError();
+        return PathError(path);
     }
     handle_ = reinterpret_cast<std::intptr_t>(file);
     return 0;
@@ -155,12 +182,14 @@ void FolderLock::Sync() const {}
 int ProcessId() { return static_cast<int>(::GetCurrentProcessId()); }
 
 int HardLink(const std::filesystem::path& existing, const std::filesystem::path& link) {
-    return Checked(::CreateHardLinkW(link.c_str(), existing.c_str(), nullptr));
+    return ::CreateHardLinkW(link.c_str(), existing.c_str(), nullptr) ? 0 : PathError(link);
 }
 
 int RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return Checked(::MoveFileExW(from.c_str(), to.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : PathError(to);
 }
 
 void Remove(const std::filesystem::path& path) { ::DeleteFileW(path.c_str()); }
@@ -174,7 +203,7 @@ int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot) 
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        const int error = file_platform::LastError();
+        const int error = file_platform::PathError(path);
         return error == ENOENT ? 0 : error;
     }
     BY_HANDLE_FILE_INFORMATION info{};
