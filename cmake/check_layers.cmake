@@ -10,8 +10,14 @@
 # includes no other window's
 # headers, only its own: x_window.cpp may include x_window.h, x_window_p.h and
 # x_window_model.h.
+# The windows build on Windows as well (with Qt from Qt's own installer), so
+# nothing under ui includes a POSIX header: files and paths go through Qt. In
+# the engine, POSIX headers belong in the POSIX files (*_posix.cpp) and
+# windows.h in the Windows files (*_win32.cpp), which CMake picks per system.
 # Run as: cmake -DSOURCE_DIR=<project>/src -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
+
+set(posix_headers "^(unistd|fcntl|dirent|pwd|grp|poll|termios|dlfcn|spawn|pthread|syslog|libgen|fnmatch|glob|sys/.*|arpa/.*|netinet/.*)\\.h$")
 
 set(layers engine/number engine/calculation engine/output engine/catalogue engine/forms
            engine/case ui/base ui/windows ui/app cli)
@@ -49,6 +55,19 @@ foreach(file IN LISTS sources)
       continue()
     endif()
     set(target "${CMAKE_MATCH_1}")
+    if(target MATCHES "${posix_headers}")
+      if(folder MATCHES "^ui/")
+        string(APPEND violations "\n  ${relative}: a window layer includes the POSIX header ${target}")
+      elseif(folder MATCHES "^engine/" AND NOT relative MATCHES "_posix\\.cpp$")
+        string(APPEND violations "\n  ${relative}: POSIX header ${target} outside a *_posix.cpp file")
+      endif()
+      continue()
+    endif()
+    if(target MATCHES "^windows\\.h$" AND folder MATCHES "^engine/"
+       AND NOT relative MATCHES "_win32\\.cpp$")
+      string(APPEND violations "\n  ${relative}: windows.h outside a *_win32.cpp file")
+      continue()
+    endif()
     if(folder MATCHES "^(engine/|cli$)" AND target MATCHES "^Q")
       string(APPEND violations "\n  ${relative}: ${folder} includes ${target}")
       continue()

@@ -14,6 +14,7 @@ PACKAGES=(
   xvfb xauth poppler-utils
   locales
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()

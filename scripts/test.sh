@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal
-# build, once built with AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the catalogue reader's fuzz target over its committed corpus with a fixed
-# seed, so that the outcome depends on the code alone.
+# build, once built with AddressSanitizer and UndefinedBehaviorSanitizer, once
+# built for Windows and run under Wine, and the catalogue reader's fuzz target
+# over its committed corpus with a fixed seed, so that the outcome depends on
+# the code alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,6 +15,14 @@ ctest --preset default
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+# The engine, its tests and orvalt99-cli built for Windows (MinGW-w64) and run
+# under Wine, in a Wine prefix of their own inside build-windows/.
+windows_start=$SECONDS
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
+echo "Windows build and Wine tests: $((SECONDS - windows_start)) s"
 
 # The fuzz step replays the corpus (the golden catalogues and every input that
 # once found a fault) and explores from it for a fixed time with a fixed seed.

@@ -24,14 +24,23 @@ protected:
         std::replace(name.begin(), name.end(), '/', '_');
         folder_ = std::filesystem::temp_directory_path() /
                   (prefix + "_" + std::to_string(::getpid()) + "_" + name);
-        std::filesystem::remove_all(folder_);
+        RemoveFolder();
         std::filesystem::create_directories(folder_);
     }
 
-    void TearDown() override {
+    void TearDown() override { RemoveFolder(); }
+
+    // Removes the folder with everything in it, also what a test made
+    // read-only: Windows removes no file that carries the read-only mark.
+    void RemoveFolder() {
         std::error_code ignored;
-        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        const auto add = std::filesystem::perm_options::add;
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, add, ignored);
+        for (std::filesystem::recursive_directory_iterator it(folder_, ignored), end;
+             !ignored && it != end; it.increment(ignored)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, add,
+                                         ignored);
+        }
         std::filesystem::remove_all(folder_, ignored);
     }
 

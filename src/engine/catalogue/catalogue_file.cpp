@@ -6,10 +6,9 @@
 #include <ctime>
 #include <string>
 
-#include <unicode/utf8.h>
-
 #include "engine/catalogue/cp932.h"
 #include "engine/catalogue/safe_file_write.h"
+#include "engine/catalogue/utf8.h"
 #include "engine/number/number_text.h"
 
 namespace orvalt {
@@ -37,14 +36,12 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The first `count` characters of a UTF-8 text, "…" appended when cut.
 std::string Shorten(std::string_view utf8, int count) {
-    int32_t i = 0;
-    const auto length = static_cast<int32_t>(utf8.size());
-    for (int n = 0; n < count && i < length; ++n) {
-        UChar32 c;
-        U8_NEXT(utf8.data(), i, length, c);
+    std::size_t i = 0;
+    for (int n = 0; n < count && i < utf8.size(); ++n) {
+        NextUtf8(utf8, i);
     }
-    std::string out(utf8.substr(0, static_cast<std::size_t>(i)));
-    if (i < length) {
+    std::string out(utf8.substr(0, i));
+    if (i < utf8.size()) {
         out += "…";
     }
     return out;
@@ -61,8 +58,10 @@ std::string Reason(int error) {
         case ENOTDIR: japanese = "途中のフォルダーがフォルダーではありません"; break;
         case EISDIR: japanese = "フォルダーです"; break;
         case EROFS: japanese = "読み取り専用の場所です"; break;
-        case ENOSPC:
-        case EDQUOT: japanese = "ディスクの空きがありません"; break;
+#ifdef EDQUOT // not on Windows
+        case EDQUOT:
+#endif
+        case ENOSPC: japanese = "ディスクの空きがありません"; break;
         case EFBIG: japanese = "ファイルが大きすぎます"; break;
         case EIO: japanese = "入出力エラーが起きました"; break;
         case ENAMETOOLONG: japanese = "パスが長すぎます"; break;
@@ -406,13 +405,11 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const
 std::string ReplaceJisLookAlikes(std::string_view utf8Name) {
     std::string out;
     out.reserve(utf8Name.size());
-    int32_t i = 0;
-    const auto length = static_cast<int32_t>(utf8Name.size());
-    while (i < length) {
-        const int32_t start = i;
-        UChar32 c;
-        U8_NEXT(utf8Name.data(), i, length, c);
-        UChar32 twin = -1;
+    std::size_t i = 0;
+    while (i < utf8Name.size()) {
+        const std::size_t start = i;
+        const char32_t c = NextUtf8(utf8Name, i);
+        char32_t twin = 0;
         switch (c) {
             case 0x301C: twin = 0xFF5E; break; // WAVE DASH -> FULLWIDTH TILDE
             case 0x2212: twin = 0xFF0D; break; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
@@ -423,15 +420,11 @@ std::string ReplaceJisLookAlikes(std::string_view utf8Name) {
             case 0x00AC: twin = 0xFFE2; break; // NOT SIGN
             default: break;
         }
-        if (twin < 0) {
-            out.append(utf8Name.substr(static_cast<std::size_t>(start),
-                                       static_cast<std::size_t>(i - start)));
+        if (twin == 0) {
+            out.append(utf8Name.substr(start, i - start));
             continue;
         }
-        char encoded[U8_MAX_LENGTH];
-        int32_t n = 0;
-        U8_APPEND_UNSAFE(encoded, n, twin);
-        out.append(encoded, static_cast<std::size_t>(n));
+        AppendUtf8(out, twin);
     }
     return out;
 }
@@ -444,13 +437,11 @@ std::optional<std::string> CheckWireName(std::string_view utf8Name) {
     if (!name.empty() && name.front() == '"') {
         return std::string("電線種類の先頭に二重引用符（\"）は使えません。");
     }
-    int32_t i = 0;
-    const auto length = static_cast<int32_t>(name.size());
-    while (i < length) {
-        const int32_t start = i;
-        UChar32 c;
-        U8_NEXT(name.data(), i, length, c);
-        if (c < 0) {
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const std::size_t start = i;
+        const char32_t c = NextUtf8(name, i);
+        if (c == kBadUtf8) {
             return std::string("電線種類の文字コードが正しくありません。");
         }
         if (c == ',') {
@@ -464,8 +455,7 @@ std::optional<std::string> CheckWireName(std::string_view utf8Name) {
         }
         // A character must not only have a code but come back as itself: a
         // one-way mapping would change the name on the next read.
-        const std::string_view one = std::string_view(name).substr(
-            static_cast<std::size_t>(start), static_cast<std::size_t>(i - start));
+        const std::string_view one = std::string_view(name).substr(start, i - start);
         const std::optional<std::string> encoded = EncodeCp932(one);
         const std::optional<std::string> decoded = encoded ? DecodeCp932(*encoded) : std::nullopt;
         if (!decoded || *decoded != one) {

@@ -1,137 +1,74 @@
+// What code page 932 means for this program, the same on every system: the
+// system's conversion (cp932_backend.h) with the points where ICU's table
+// and Windows' own table differ settled here.
+//
+//   0x1A, 0x1C, 0x7F   themselves, as on Windows (ICU's table rotates them;
+//                      cp932_icu.cpp turns them back)
+//   0x80 / U+0080      no code: ICU has none, Windows maps it to U+0080, a C1
+//                      control no Japanese text holds
+//   characters that do not come back as themselves: refused when encoding.
+//                      ICU drops the default-ignorable ones (U+200B, U+00AD,
+//                      U+FEFF, the variation selectors …) without a word and
+//                      writes U+F86F as 87 82; Windows writes U+F8F0-F8F3 as
+//                      single bytes that it cannot read back
 #include "engine/catalogue/cp932.h"
 
-#include <memory>
-#include <vector>
-
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
-#include <unicode/ucnv_err.h>
-#include <unicode/ustring.h>
+#include "engine/catalogue/cp932_backend.h"
+#include "engine/catalogue/utf8.h"
 
 namespace orvalt {
 namespace {
 
-struct ConverterCloser {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+constexpr std::string_view kC1Padding = "\xC2\x80"; // U+0080 in UTF-8
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-// ICU's own substitute would be U+001A, which no window shows.
-void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
-                                    int32_t, UConverterCallbackReason reason, UErrorCode* error) {
-    if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) {
-        return;
+bool IsWellFormedUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (NextUtf8(text, i) == kBadUtf8) {
+            return false;
+        }
     }
-    static const UChar kReplacement = 0xFFFD;
-    *error = U_ZERO_ERROR;
-    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
-}
-
-// A windows-932 converter whose decoding calls `toUnicode` on a bad byte and
-// whose encoding stops at a character without a code; null if ICU fails.
-ConverterPtr OpenConverter(UConverterToUCallback toUnicode) {
-    UErrorCode status = U_ZERO_ERROR;
-    ConverterPtr opened(ucnv_open("windows-932", &status));
-    if (U_FAILURE(status)) {
-        return ConverterPtr();
-    }
-    ucnv_setToUCallBack(opened.get(), toUnicode, nullptr, nullptr, nullptr, &status);
-    ucnv_setFromUCallBack(opened.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                          &status);
-    if (U_FAILURE(status)) {
-        return ConverterPtr();
-    }
-    return opened;
-}
-
-// One converter of each kind per thread, opened on first use: ucnv_open costs
-// more than a short name line, and the fuzzer calls this millions of times.
-UConverter* Converter() {
-    thread_local ConverterPtr converter = OpenConverter(UCNV_TO_U_CALLBACK_STOP);
-    return converter.get();
-}
-
-UConverter* DisplayConverter() {
-    thread_local ConverterPtr converter = OpenConverter(SubstituteReplacementCharacter);
-    return converter.get();
-}
-
-bool FitsInt32(std::size_t size) { return size < static_cast<std::size_t>(INT32_MAX / 4); }
-
-// UTF-8 of `bytes` through `converter`, nullopt on any failure.
-std::optional<std::string> Decode(UConverter* converter, std::string_view bytes) {
-    if (bytes.empty()) {
-        return std::string();
-    }
-    if (converter == nullptr || !FitsInt32(bytes.size())) {
-        return std::nullopt;
-    }
-    ucnv_resetToUnicode(converter);
-    // Every 932 sequence of one or two bytes gives one BMP character, so the
-    // byte count bounds the UTF-16 length.
-    std::vector<UChar> utf16(bytes.size() + 1);
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length16 =
-        ucnv_toUChars(converter, utf16.data(), static_cast<int32_t>(utf16.size()), bytes.data(),
-                      static_cast<int32_t>(bytes.size()), &status);
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    std::string utf8(static_cast<std::size_t>(length16) * 3, '\0');
-    int32_t length8 = 0;
-    u_strToUTF8(utf8.data(), static_cast<int32_t>(utf8.size()), &length8, utf16.data(), length16,
-                &status);
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    utf8.resize(static_cast<std::size_t>(length8));
-    return utf8;
+    return true;
 }
 
 } // namespace
 
 std::optional<std::string> DecodeCp932(std::string_view bytes) {
-    return Decode(Converter(), bytes);
+    std::optional<std::string> text = cp932_backend::Decode(bytes);
+    if (text && text->find(kC1Padding) != std::string::npos) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 std::string DecodeCp932ForDisplay(std::string_view bytes) {
-    if (std::optional<std::string> text = Decode(DisplayConverter(), bytes)) {
-        return *std::move(text);
+    std::optional<std::string> text = cp932_backend::DecodeForDisplay(bytes);
+    if (!text) {
+        // No conversion at all: one replacement character per byte.
+        std::string marks;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            marks += kReplacement;
+        }
+        return marks;
     }
-    // No converter at all: one replacement character per byte.
-    std::string marks;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        marks += "\xEF\xBF\xBD";
+    for (std::size_t at = text->find(kC1Padding); at != std::string::npos;
+         at = text->find(kC1Padding, at)) {
+        text->replace(at, kC1Padding.size(), kReplacement);
     }
-    return marks;
+    return *std::move(text);
 }
 
 std::optional<std::string> EncodeCp932(std::string_view utf8) {
-    if (utf8.empty()) {
-        return std::string();
-    }
-    UConverter* converter = Converter();
-    if (converter == nullptr || !FitsInt32(utf8.size())) {
+    if (!IsWellFormedUtf8(utf8)) {
         return std::nullopt;
     }
-    // UTF-8 never needs fewer bytes than UTF-16 code units.
-    std::vector<UChar> utf16(utf8.size() + 1);
-    int32_t length16 = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8(utf16.data(), static_cast<int32_t>(utf16.size()), &length16, utf8.data(),
-                  static_cast<int32_t>(utf8.size()), &status);
-    if (U_FAILURE(status)) {
+    std::optional<std::string> bytes = cp932_backend::Encode(utf8);
+    // Bytes that would be read back as another text are no encoding of this
+    // one: a character dropped or written one-way is refused like one
+    // without a code.
+    if (!bytes || DecodeCp932(*bytes) != utf8) {
         return std::nullopt;
     }
-    // At most two bytes per UTF-16 unit.
-    std::string bytes(static_cast<std::size_t>(length16) * 2 + 2, '\0');
-    const int32_t length =
-        ucnv_fromUChars(converter, bytes.data(), static_cast<int32_t>(bytes.size()), utf16.data(),
-                        length16, &status);
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    bytes.resize(static_cast<std::size_t>(length));
     return bytes;
 }
 

@@ -2,10 +2,12 @@
 // (Shift_JIS with 0x5C as backslash, 0x8160 as U+FF5E, the NEC row 13 with
 // ① and ㈱, and the IBM extensions), converted to and from UTF-8.
 //
-// The conversion goes through ICU's "windows-932" with STOP callbacks. ICU's
-// default would quietly turn a bad byte into U+001A and an unencodable
-// character into FC FC; here both are errors, so nothing is ever changed
-// without the caller knowing.
+// The conversion is the system's own (ICU's "windows-932" on Linux, the
+// Win32 calls on Windows), with the few points where their tables differ
+// settled the same way on both (cp932.cpp), so that a Linux and a Windows
+// copy of the program read and write the same bytes. A bad byte or a
+// character without a code is an error, never quietly replaced, so nothing
+// is ever changed without the caller knowing.
 #pragma once
 
 #include <optional>

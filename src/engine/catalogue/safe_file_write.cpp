@@ -1,81 +1,17 @@
+// The order of a safe write, the same on every system; the steps themselves
+// are in safe_file_write_posix.cpp and safe_file_write_win32.cpp.
 #include "engine/catalogue/safe_file_write.h"
 
 #include <cerrno>
 #include <functional>
 #include <string>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "engine/catalogue/safe_file_platform.h"
 
 namespace orvalt {
 namespace {
 
-// Closes a descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    // Takes `fd` in place of the descriptor held so far.
-    void Reset(int fd) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = fd;
-    }
-    // Closes now and says whether the close succeeded (it can report a
-    // delayed write error).
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-// 0, or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-// Appends everything up to the end of `fd` to `bytes`. 0, or the errno of
-// the read that failed.
-int ReadAll(int fd, std::string& bytes) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (got == 0) {
-            return 0;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
+namespace platform = file_platform;
 
 std::filesystem::path Folder(const std::filesystem::path& path) {
     std::filesystem::path folder = path.parent_path();
@@ -90,8 +26,8 @@ int MakeSibling(const std::filesystem::path& path, const char* kind, std::filesy
                 const std::function<int(const std::filesystem::path&)>& make) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = path;
-        candidate +=
-            "." + std::string(kind) + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+        candidate += "." + std::string(kind) + std::to_string(platform::ProcessId()) + "_" +
+                     std::to_string(attempt);
         const int error = make(candidate);
         if (error == 0) {
             made = candidate;
@@ -106,14 +42,9 @@ int MakeSibling(const std::filesystem::path& path, const char* kind, std::filesy
 
 // A new, empty file beside `path`, open for writing in `file`. 0 or errno.
 int CreateSibling(const std::filesystem::path& path, const char* kind,
-                  std::filesystem::path& created, FileDescriptor& file) {
+                  std::filesystem::path& created, platform::NewFile& file) {
     return MakeSibling(path, kind, created, [&](const std::filesystem::path& candidate) {
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            return errno;
-        }
-        file.Reset(fd);
-        return 0;
+        return file.Create(candidate);
     });
 }
 
@@ -129,14 +60,15 @@ int ReserveBackupName(const std::filesystem::path& backup, std::filesystem::path
             candidate = stem;
             candidate += "-" + std::to_string(n) + extension;
         }
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
+        platform::NewFile file;
+        const int error = file.Create(candidate);
+        if (error == 0) {
+            file.Close();
             reserved = candidate;
             return 0;
         }
-        if (errno != EEXIST) {
-            return errno;
+        if (error != EEXIST) {
+            return error;
         }
     }
     return EEXIST;
@@ -144,7 +76,7 @@ int ReserveBackupName(const std::filesystem::path& backup, std::filesystem::path
 
 // The bytes of `path` copied into a new sibling `pending`, flushed. 0 or errno.
 int CopyToSibling(const std::filesystem::path& path, std::filesystem::path& pending) {
-    FileDescriptor copy;
+    platform::NewFile copy;
     if (const int error = CreateSibling(path, "bak", pending, copy); error != 0) {
         return error;
     }
@@ -156,16 +88,17 @@ int CopyToSibling(const std::filesystem::path& path, std::filesystem::path& pend
         error = EINVAL;
     }
     if (error == 0) {
-        error = WriteAll(copy.get(), old.bytes);
+        error = copy.Write(old.bytes);
     }
-    if (error == 0 && ::fsync(copy.get()) != 0) {
-        error = errno;
+    if (error == 0) {
+        error = copy.Flush();
     }
-    if (error == 0 && !copy.Close()) {
-        error = errno;
+    if (error == 0) {
+        error = copy.Close();
     }
     if (error != 0) {
-        ::unlink(pending.c_str());
+        copy.Close();
+        platform::Remove(pending);
     }
     return error;
 }
@@ -179,7 +112,7 @@ int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& b
     std::filesystem::path pending;
     const int linked =
         MakeSibling(path, "bak", pending, [&](const std::filesystem::path& candidate) {
-            return ::link(path.c_str(), candidate.c_str()) == 0 ? 0 : errno;
+            return platform::HardLink(path, candidate);
         });
     if (linked != 0) {
         if (const int error = CopyToSibling(path, pending); error != 0) {
@@ -188,80 +121,50 @@ int KeepBackup(const std::filesystem::path& path, const std::filesystem::path& b
     }
     std::filesystem::path reserved;
     int error = ReserveBackupName(backup, reserved);
-    if (error == 0 && ::rename(pending.c_str(), reserved.c_str()) != 0) {
-        error = errno;
-        ::unlink(reserved.c_str());
+    if (error == 0) {
+        error = platform::RenameOver(pending, reserved);
+        if (error != 0) {
+            platform::Remove(reserved);
+        }
     }
     if (error != 0) {
-        ::unlink(pending.c_str());
+        platform::Remove(pending);
         return error;
     }
     kept = reserved;
     return 0;
 }
 
-// Whether the file at `path` is one its user may not write: no write bit
-// for anyone (the read-only mark, which stops even root here, as it would
-// stop any user on Windows), or no write access for this process.
-bool IsReadOnly(const std::filesystem::path& path, const struct stat& info) {
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        return true;
-    }
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
-}
-
-// Holds an exclusive lock on the folder while a write checks the file and
-// replaces it, so that copies of the program take turns. Best effort: where
-// the folder cannot be opened or locked, the write goes on without it (and
-// fails on its own if the folder is really unusable).
-class FolderLock {
-public:
-    explicit FolderLock(const std::filesystem::path& folder)
-        : folder_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (folder_.get() >= 0) {
-            while (::flock(folder_.get(), LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
-    }
-    // Makes a rename in the folder durable. Nothing to do about a failure:
-    // the renamed file is in place whatever this says.
-    void Sync() const {
-        if (folder_.get() >= 0) {
-            ::fsync(folder_.get());
-        }
-    }
-
-private:
-    FileDescriptor folder_; // closing it releases the lock
-};
-
-} // namespace
-
-int ReadFileSnapshot(const std::filesystem::path& path, FileSnapshot& snapshot) {
-    snapshot = FileSnapshot{};
-    // Non-blocking, so that a FIFO in the file's place cannot hang the caller.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) {
-        return errno == ENOENT ? 0 : errno;
-    }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) {
-        return errno;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        return EISDIR;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return kNotARegularFile;
-    }
-    std::string bytes;
-    if (const int error = ReadAll(file.get(), bytes); error != 0) {
+// The new file beside `path` with `bytes`, flushed, renamed over `path`.
+int ReplaceWith(const std::filesystem::path& path, std::string_view bytes,
+                const platform::PathInfo& old) {
+    std::filesystem::path temporary;
+    platform::NewFile file;
+    if (const int error = CreateSibling(path, "tmp", temporary, file); error != 0) {
         return error;
     }
-    snapshot.exists = true;
-    snapshot.bytes = std::move(bytes);
-    return 0;
+    // The new file keeps the old one's permissions.
+    int error = old.exists ? file.SetPermissions(old.permissions) : 0;
+    if (error == 0) {
+        error = file.Write(bytes);
+    }
+    if (error == 0) {
+        error = file.Flush();
+    }
+    if (error == 0) {
+        error = file.Close();
+    }
+    if (error == 0) {
+        error = platform::RenameOver(temporary, path);
+    }
+    if (error != 0) {
+        file.Close();
+        platform::Remove(temporary);
+    }
+    return error;
 }
+
+} // namespace
 
 AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                       const AtomicWriteOptions& options) {
@@ -272,17 +175,16 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
         return result;
     };
 
-    const FolderLock lock(Folder(path));
+    const platform::FolderLock lock(Folder(path));
 
-    struct stat old {};
-    const bool oldExists = ::stat(path.c_str(), &old) == 0;
-    if (!oldExists && errno != ENOENT) {
-        return failed(errno);
+    platform::PathInfo old;
+    if (const int error = platform::Inspect(path, old); error != 0) {
+        return failed(error);
     }
-    if (oldExists && !S_ISREG(old.st_mode)) {
-        return failed(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+    if (old.exists && !old.regularFile) {
+        return failed(old.folder ? EISDIR : EINVAL);
     }
-    if (oldExists && IsReadOnly(path, old)) {
+    if (old.exists && old.readOnly) {
         result.readOnly = true;
         return failed(EACCES);
     }
@@ -298,7 +200,7 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
         }
     }
 
-    if (oldExists && !options.backup.empty()) {
+    if (old.exists && !options.backup.empty()) {
         if (const int error = KeepBackup(path, options.backup, result.backupPath); error != 0) {
             result.backupFailed = true;
             return failed(error);
@@ -306,30 +208,8 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
         result.backupKept = true;
     }
 
-    std::filesystem::path temporary;
-    FileDescriptor file;
-    if (const int error = CreateSibling(path, "tmp", temporary, file); error != 0) {
+    if (const int error = ReplaceWith(path, bytes, old); error != 0) {
         return failed(error);
-    }
-    const auto abandon = [&](int error) {
-        ::unlink(temporary.c_str());
-        return failed(error);
-    };
-    // The new file keeps the old one's permissions.
-    if (oldExists && ::fchmod(file.get(), old.st_mode & 07777) != 0) {
-        return abandon(errno);
-    }
-    if (const int error = WriteAll(file.get(), bytes); error != 0) {
-        return abandon(error);
-    }
-    if (::fsync(file.get()) != 0) {
-        return abandon(errno);
-    }
-    if (!file.Close()) {
-        return abandon(errno);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        return abandon(errno);
     }
     lock.Sync();
     result.ok = true;

@@ -11,7 +11,8 @@
 // a reader saw, so that two copies of the program saving the same file one
 // after the other cannot silently undo each other's changes.
 //
-// POSIX only. Errors are errno values, for the caller's own message.
+// On POSIX and on Windows alike (safe_file_platform.h). Errors are errno
+// values, for the caller's own message.
 #pragma once
 
 #include <filesystem>
@@ -48,10 +49,11 @@ struct AtomicWriteOptions {
     std::filesystem::path backup;
     // Set: replace the file only while what is on disk is still this (the
     // same bytes, or still no file); otherwise touch nothing and report
-    // changedOnDisk. Every write holds an exclusive flock() on the folder
-    // from its first look at the file to its rename, so copies of the
-    // program saving into the same folder take turns and a check cannot be
-    // overtaken by another copy's rename.
+    // changedOnDisk. Every write holds an exclusive lock on the folder
+    // (flock() on POSIX, a named mutex on Windows) from its first look at the
+    // file to its rename, so copies of the program saving into the same
+    // folder take turns and a check cannot be overtaken by another copy's
+    // rename.
     std::optional<FileSnapshot> expected;
 };
 

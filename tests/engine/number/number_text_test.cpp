@@ -40,6 +40,31 @@ protected:
         }
     }
 
+#ifdef _WIN32
+    // Windows: the C locale per thread, by Windows' own locale names; MinGW's
+    // C++ library knows no named locales, so the comma comes from a facet.
+    struct CommaPunct : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+        char do_thousands_sep() const override { return '.'; }
+    };
+
+    void TearDown() override {
+        std::locale::global(previousCppLocale_);
+        std::setlocale(LC_ALL, "C");
+    }
+
+private:
+    bool InstallCommaLocale() {
+        _configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+        for (const char* name : {"de-DE", "German_Germany.1252"}) {
+            if (std::setlocale(LC_ALL, name) != nullptr) {
+                std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+                return true;
+            }
+        }
+        return false;
+    }
+#else
     void TearDown() override {
         std::locale::global(previousCppLocale_);
         if (commaLocale_ != nullptr) {
@@ -84,6 +109,7 @@ private:
     }
 
     locale_t commaLocale_ = nullptr;
+#endif
     std::locale previousCppLocale_;
 };
 
