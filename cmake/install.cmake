@@ -3,16 +3,20 @@
 #
 #   cmake --install build --prefix ~/orvalt99
 #
-# puts orvalt99, orvalt99-cli, wiredata.dat, orvalt99.txt and orvalt99.desktop directly into
-# that folder, and the icon into its share/icons/hicolor/scalable/apps. An existing wiredata.dat is the engineer's own catalogue and is
-# never overwritten; the program, the usage text and the menu entry are
-# replaced.
+# puts orvalt99, orvalt99-cli, wiredata.dat, orvalt99.txt, orvalt99.desktop
+# and orvalt99-case.xml (the case file's type, *.o99case, which the menu
+# entry opens) directly into that folder, and the icon into its
+# share/icons/hicolor/scalable/apps. An existing wiredata.dat is the
+# engineer's own catalogue and is never overwritten; the program, the usage
+# text, the menu entry and the file type are replaced. The desktop learns the
+# entry and the type from `xdg-desktop-menu install --novendor
+# orvalt99.desktop` and `xdg-mime install orvalt99-case.xml` (see README).
 
 set(ORVALT_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/../data)
 cmake_path(NORMAL_PATH ORVALT_DATA_DIR)
 
 install(TARGETS orvalt99 orvalt99-cli RUNTIME DESTINATION .)
-install(FILES ${ORVALT_DATA_DIR}/orvalt99.txt DESTINATION .)
+install(FILES ${ORVALT_DATA_DIR}/orvalt99.txt ${ORVALT_DATA_DIR}/orvalt99-case.xml DESTINATION .)
 # The icon where an icon theme looks for it under the prefix; the menu entry
 # names it by its full path, so it shows wherever the folder is.
 install(FILES ${ORVALT_DATA_DIR}/orvalt99.svg DESTINATION share/icons/hicolor/scalable/apps)

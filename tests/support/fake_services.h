@@ -14,6 +14,7 @@
 #include <deque>
 #include <vector>
 
+#include "ui/base/file_saving.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
 
@@ -69,6 +70,31 @@ public:
     int dialogsShown = 0;
     QStringList jobs;
     QList<QImage> pageJobs;
+};
+
+// Answers the open and save dialogs with the paths the test chose, and keeps
+// what each dialog was asked.
+class FakeFileDialogs final : public OpenDialogService, public SaveDialogService {
+public:
+    QString ChooseOpenFile(QWidget*, const QString& caption, const QString& folder,
+                           const QString& filter) override {
+        asked.push_back({caption, folder, filter});
+        return openAnswer;
+    }
+    QString ChooseSaveFile(QWidget*, const QString& caption, const QString& proposedPath,
+                           const QString& filter) override {
+        asked.push_back({caption, proposedPath, filter});
+        return saveAnswer;
+    }
+
+    struct Question {
+        QString caption;
+        QString path; // the folder or the proposed file
+        QString filter;
+    };
+    QString openAnswer; // empty: the user cancels
+    QString saveAnswer;
+    std::vector<Question> asked;
 };
 
 } // namespace orvalt::test

@@ -1,9 +1,12 @@
 // Orvalt99: sag and tension of an overhead wire (最大使用張力計算).
-// Takes no command line and keeps no settings: every start begins from the
-// same default conditions. Its files (wiredata.dat, orvalt99.txt) are in the
-// folder of the executable.
+// Keeps no settings: every start begins from the same default conditions,
+// unless a case file is named on the command line (`orvalt99 FILE`, as a
+// double-click on the file runs it), which is then opened as 開く opens it;
+// a file that cannot be opened is told, and the start stays the default one.
+// Its files (wiredata.dat, orvalt99.txt) are in the folder of the executable.
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QStringList>
 #include <QTranslator>
 
 #include "engine/calculation/calculation_state.h"
@@ -32,5 +35,7 @@ int main(int argc, char** argv) {
     orvalt::QtPrintService printing;
     orvalt::frmMain mainWindow(state, messages, printing, QCoreApplication::applicationDirPath());
     mainWindow.showMaximized();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) mainWindow.openCaseFile(arguments.at(1));
     return app.exec();
 }

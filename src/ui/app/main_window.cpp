@@ -50,7 +50,9 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
       printing_(printing),
       programFolder_(std::move(programFolder)),
       ownSaveDialogs_(std::make_unique<QtSaveDialogService>()),
-      saveDialogs_(ownSaveDialogs_.get()) {
+      saveDialogs_(ownSaveDialogs_.get()),
+      ownOpenDialogs_(std::make_unique<QtOpenDialogService>()),
+      openDialogs_(ownOpenDialogs_.get()) {
     setObjectName(QStringLiteral("frmMain"));
 
     mdiArea_ = new QMdiArea(this);
@@ -81,7 +83,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
 }
 
 // The menu bar: one drop-down menu, then commands directly in the bar.
-// Access keys only, no shortcuts.
+// Access keys; the case file commands also have the usual shortcuts.
 void frmMain::createMenus() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -94,6 +96,13 @@ void frmMain::createMenus() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
+    mnuOpen_ = command(mnuFile, u"開く(&O)…", "mnuOpen", &frmMain::mnuOpen_Click);
+    mnuOpen_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSave_ = command(mnuFile, u"上書き保存(&S)", "mnuSave", &frmMain::mnuSave_Click);
+    mnuSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveAs_ = command(mnuFile, u"名前を付けて保存(&A)…", "mnuSaveAs", &frmMain::mnuSaveAs_Click);
+    mnuSaveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuFile->addSeparator();
     mnuCsv_ = command(mnuFile, u"CSV で保存(&E)…", "mnuCsv", &frmMain::mnuCsv_Click);
     mnuImage_ = command(mnuFile, u"画像として保存(&I)…", "mnuImage", &frmMain::mnuImage_Click);
     mnuFile->addSeparator();
@@ -112,20 +121,35 @@ void frmMain::createMenus() {
 
 // Children still open here were not closed by the quit sequence (a test, or
 // the program's own teardown); they go with the widget tree.
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The area activates its remaining sub-windows as they are deleted with
+    // the widget tree, after this window's own members are gone: the menus
+    // must not follow it then.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
     switch (command) {
         case HostCommand::Calculate:
-            // A tension section computes with the same stored conditions.
+            // 計算 follows the stored conditions, and so do a tension
+            // section, which computes with them, and saving them.
             mnuCalculate_->setEnabled(enabled);
             mnuSection_->setEnabled(enabled);
+            mnuSave_->setEnabled(enabled);
+            mnuSaveAs_->setEnabled(enabled);
             break;
         case HostCommand::Use: mnuUse_->setEnabled(enabled); break;
     }
 }
 
 void frmMain::setSaveDialogService(SaveDialogService& dialogs) { saveDialogs_ = &dialogs; }
+
+void frmMain::setOpenDialogService(OpenDialogService& dialogs) { openDialogs_ = &dialogs; }
+
+void frmMain::setCaption(const QString& caption) {
+    caption_ = caption;
+    setWindowTitle(caption_ + caseCaption());
+}
 
 ChildWindow* frmMain::activeChild() const { return ActiveChildWindow(mdiArea_); }
 
@@ -154,7 +178,7 @@ QString frmMain::programFilePath(const QString& fileName) const {
 }
 
 void frmMain::MDIForm_Load() {
-    setWindowTitle(kStartCaption);
+    setCaption(kStartCaption);
     // Every field back to its start-up value; conditionsWindowOpen,
     // resultWindowCount and the derived values included.
     state_ = CalculationState{};

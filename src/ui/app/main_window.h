@@ -10,8 +10,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/calculation/calculation_state.h"
+#include "engine/case/case_file.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/wire_setting_window.h"
 
@@ -21,6 +23,7 @@ class QSessionManager;
 namespace orvalt {
 
 class ChildWindow;
+class OpenDialogService;
 class SaveDialogService;
 
 class frmMain : public QMainWindow, public WindowHost {
@@ -41,13 +44,21 @@ public:
     QMdiArea* mdiArea() const override { return mdiArea_; }
     QMdiSubWindow* addChildWindow(QWidget* child) override;
     void setCommandEnabled(HostCommand command, bool enabled) override;
-    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    // The caption, followed by the open case file's name and title if any.
+    void setCaption(const QString& caption) override;
     // The folder followed by the platform's separator and `fileName`.
     QString programFilePath(const QString& fileName) const override;
 
     // Where the save commands ask for a file name; a Qt file dialog unless
     // set otherwise (tests answer without a dialog).
     void setSaveDialogService(SaveDialogService& dialogs);
+    // Where 開く asks for a file; a Qt file dialog unless set otherwise.
+    void setOpenDialogService(OpenDialogService& dialogs);
+
+    // Opens the case file at `path` as 開く does once the file is chosen:
+    // the wire, the conditions and the rest of the case, or the reason it
+    // cannot, with nothing changed. Also what `orvalt99 FILE` does.
+    bool openCaseFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +73,9 @@ private slots:
     void mnuGraph_Click();
     void mnuImage_Click();
     void mnuCsv_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
 public slots:
     // The commands that follow the calculations and the active child:
     // 計算結果印刷 while a result window is open or the active child prints;
@@ -83,6 +97,11 @@ private:
     std::shared_ptr<const CalculationState> activeCalculation(const QString& command);
     QString proposedFileName(const CalculationState& calculation, const QString& suffix) const;
     void saveCsv(const std::string& bytes, const QString& proposedPath);
+    // The case as 上書き保存 writes it now, and the writing of it to `path`;
+    // false (the reason shown) when it could not be written.
+    CaseFile currentCase() const;
+    bool saveCase(const QString& path);
+    QString caseCaption() const;
 
     void MDIForm_Load();
     bool MDIForm_QueryUnload(); // false cancels the close
@@ -95,6 +114,9 @@ private:
     PrintService& printing_;
     QString programFolder_;
     QMdiArea* mdiArea_ = nullptr;
+    QAction* mnuOpen_ = nullptr;
+    QAction* mnuSave_ = nullptr;
+    QAction* mnuSaveAs_ = nullptr;
     QAction* mnuCalculate_ = nullptr;
     QAction* mnuSection_ = nullptr;
     QAction* mnuPrint_ = nullptr;
@@ -104,6 +126,15 @@ private:
     QAction* mnuImage_ = nullptr;
     std::unique_ptr<SaveDialogService> ownSaveDialogs_;
     SaveDialogService* saveDialogs_;
+    std::unique_ptr<OpenDialogService> ownOpenDialogs_;
+    OpenDialogService* openDialogs_;
+    // The case file last opened or saved (empty: none) and what of it the
+    // calculation state does not hold; written back by 上書き保存.
+    QString casePath_;
+    std::string caseTitle_;
+    CaseChartRange caseChart_;
+    std::vector<CaseSectionSpan> caseSection_;
+    QString caption_; // as last set, without the case file's part
     QAction* mnuUse_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs
     bool quitConfirmed_ = false;          // the question was answered OK, children closed

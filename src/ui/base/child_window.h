@@ -10,7 +10,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "engine/case/case_file.h"
 #include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
 
@@ -44,6 +46,12 @@ public:
     virtual void print() {}
     virtual std::optional<Csv> csv() const { return std::nullopt; }
     virtual std::optional<Image> image() const { return std::nullopt; }
+    // The spans of the tension section the window edits, which 上書き保存
+    // and 名前を付けて保存 write into the case file while it is active;
+    // nullopt when the window edits none.
+    virtual std::optional<std::vector<CaseSectionSpan>> sectionSpans() const {
+        return std::nullopt;
+    }
 };
 
 // The active child window of `area` (the current one, which stays so while

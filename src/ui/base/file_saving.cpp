@@ -36,6 +36,11 @@ QString QtSaveDialogService::ChooseSaveFile(QWidget* parent, const QString& capt
     return QFileDialog::getSaveFileName(parent, caption, proposedPath, filter);
 }
 
+QString QtOpenDialogService::ChooseOpenFile(QWidget* parent, const QString& caption,
+                                            const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
 std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return Reason(file);

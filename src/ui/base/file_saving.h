@@ -1,6 +1,7 @@
 // Saving a file the user names: the save dialog comes in through an
 // interface (tests answer it without a dialog), and the bytes go through
-// QSaveFile, so an interrupted save leaves the old file as it was.
+// QSaveFile, so an interrupted save leaves the old file as it was. The open
+// dialog comes in the same way.
 #pragma once
 
 #include <QByteArray>
@@ -24,6 +25,22 @@ public:
 class QtSaveDialogService final : public SaveDialogService {
 public:
     QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& proposedPath,
+                           const QString& filter) override;
+};
+
+// Choosing a file to open, the same way: tests answer without a dialog.
+class OpenDialogService {
+public:
+    virtual ~OpenDialogService() = default;
+    // Asks for an existing file, starting in `folder`; empty when cancelled.
+    virtual QString ChooseOpenFile(QWidget* parent, const QString& caption, const QString& folder,
+                                   const QString& filter) = 0;
+};
+
+// The real one: QFileDialog::getOpenFileName.
+class QtOpenDialogService final : public OpenDialogService {
+public:
+    QString ChooseOpenFile(QWidget* parent, const QString& caption, const QString& folder,
                            const QString& filter) override;
 };
 

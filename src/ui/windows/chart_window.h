@@ -15,6 +15,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/case/case_file.h"
 #include "engine/output/field_sheet_text.h"
 #include "ui/base/child_window.h"
 
@@ -52,6 +53,8 @@ public:
 
     std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     const StringingChart& chart() const { return chart_; }
+    // The temperatures of the chart shown, as a case file keeps them.
+    CaseChartRange temperatures() const { return {from_, to_, step_}; }
     // The chart as text for printing, in the report's fixed columns.
     QString chartText() const;
     // The crew's sheet for the chart shown, with the 弛度観測 tab's N and a.

@@ -26,14 +26,15 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 
 install_into("${prefix}")
 
-foreach(name orvalt99 orvalt99-cli wiredata.dat orvalt99.txt orvalt99.desktop)
+foreach(name orvalt99 orvalt99-cli wiredata.dat orvalt99.txt orvalt99.desktop orvalt99-case.xml)
   if(NOT EXISTS "${prefix}/${name}")
     fail("${name} is not in the folder")
   endif()
 endforeach()
 file(GLOB extra RELATIVE "${prefix}" "${prefix}/*")
 list(SORT extra)
-if(NOT extra STREQUAL "orvalt99;orvalt99-cli;orvalt99.desktop;orvalt99.txt;share;wiredata.dat")
+if(NOT extra STREQUAL
+   "orvalt99;orvalt99-case.xml;orvalt99-cli;orvalt99.desktop;orvalt99.txt;share;wiredata.dat")
   fail("unexpected contents of the folder: ${extra}")
 endif()
 
@@ -54,7 +55,8 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "^orvalt99-cli ")
   fail("the installed orvalt99-cli does not run (${rc}): ${out}${err}")
 endif()
 
-foreach(name wiredata.dat orvalt99.txt share/icons/hicolor/scalable/apps/orvalt99.svg)
+foreach(name wiredata.dat orvalt99.txt orvalt99-case.xml
+             share/icons/hicolor/scalable/apps/orvalt99.svg)
   get_filename_component(shippedName "${name}" NAME)
   file(SHA256 "${SOURCE_DIR}/data/${shippedName}" shipped)
   file(SHA256 "${prefix}/${name}" installed)
@@ -63,13 +65,15 @@ foreach(name wiredata.dat orvalt99.txt share/icons/hicolor/scalable/apps/orvalt9
   endif()
 endforeach()
 
-# The menu entry: the Japanese name, the program and its folder.
+# The menu entry: the Japanese name, the program and its folder, and the
+# case file it opens, of the type that the installed XML gives *.o99case.
 file(READ "${prefix}/orvalt99.desktop" desktop)
 foreach(expected
     "[Desktop Entry]\n"
     "\nType=Application\n"
     "\nName=最大使用張力計算\n"
-    "\nExec=\"${prefix}/orvalt99\"\n"
+    "\nExec=\"${prefix}/orvalt99\" %f\n"
+    "\nMimeType=application/x-orvalt99-case;\n"
     "\nPath=${prefix}\n"
     "\nIcon=${prefix}/share/icons/hicolor/scalable/apps/orvalt99.svg\n")
   string(FIND "${desktop}" "${expected}" at)
@@ -114,7 +118,7 @@ if(NOT EXISTS "${stage}/opt/orvalt99/wiredata.dat")
   fail("DESTDIR: the catalogue is not under the staging folder")
 endif()
 file(READ "${stage}/opt/orvalt99/orvalt99.desktop" staged)
-string(FIND "${staged}" "\nExec=\"/opt/orvalt99/orvalt99\"\n" at)
+string(FIND "${staged}" "\nExec=\"/opt/orvalt99/orvalt99\" %f\n" at)
 if(at EQUAL -1)
   fail("DESTDIR: the entry does not name the real folder:\n${staged}")
 endif()

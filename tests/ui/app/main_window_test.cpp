@@ -1,6 +1,7 @@
 // The main window: start-up state, menus and their enabling, the guards, the
 // calculate command and the quit question.
 #include <QDir>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
@@ -19,21 +20,31 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
         const char* name;
         const char16_t* caption;
         bool enabled;
+        const char* shortcut = "";
     };
     const Command commands[] = {
-        {"mnuFile", u"ファイル(&F)", true},      {"mnuFile_End", u"終了(&X)", true},
-        {"mnuCondition", u"計算条件(&S)", true}, {"mnuCalculate", u"計算(&C)", false},
-        {"mnuSection", u"区間計算(&T)", false},  {"mnuPrint", u"計算結果印刷(&P)", false},
-        {"mnuWire", u"電線設定(&W)", true},      {"mnuUse", u"使い方(&U)", true},
-        {"mnuChart", u"架線弛度表(&K)", false},  {"mnuGraph", u"グラフ(&G)", false},
-        {"mnuCsv", u"CSV で保存(&E)…", false},   {"mnuImage", u"画像として保存(&I)…", false},
+        {"mnuFile", u"ファイル(&F)", true},
+        {"mnuOpen", u"開く(&O)…", true, "Ctrl+O"},
+        {"mnuSave", u"上書き保存(&S)", false, "Ctrl+S"},
+        {"mnuSaveAs", u"名前を付けて保存(&A)…", false, "Ctrl+Shift+S"},
+        {"mnuFile_End", u"終了(&X)", true},
+        {"mnuCondition", u"計算条件(&S)", true},
+        {"mnuCalculate", u"計算(&C)", false},
+        {"mnuSection", u"区間計算(&T)", false},
+        {"mnuPrint", u"計算結果印刷(&P)", false},
+        {"mnuWire", u"電線設定(&W)", true},
+        {"mnuUse", u"使い方(&U)", true},
+        {"mnuChart", u"架線弛度表(&K)", false},
+        {"mnuGraph", u"グラフ(&G)", false},
+        {"mnuCsv", u"CSV で保存(&E)…", false},
+        {"mnuImage", u"画像として保存(&I)…", false},
     };
     for (const Command& c : commands) {
         QAction* a = Action(c.name);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->text(), QString::fromUtf16(c.caption)) << c.name;
         EXPECT_EQ(a->isEnabled(), c.enabled) << c.name;
-        EXPECT_TRUE(a->shortcut().isEmpty()) << c.name;
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(c.shortcut))) << c.name;
     }
     // The commands other than ファイル stand in the bar itself, in this order.
     const QList<QAction*> bar = main_->menuBar()->actions();
@@ -44,13 +55,16 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
         EXPECT_EQ(bar[i]->objectName(), QLatin1String(order[i]));
     EXPECT_NE(bar[0]->menu(), nullptr);
     for (int i = 1; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->menu(), nullptr) << order[i];
-    // ファイル: the two save commands, a separator, 終了.
+    // ファイル: the case file commands, a separator, the two save commands of
+    // the active window, a separator, 終了.
     const QList<QAction*> file = bar[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 4);
-    EXPECT_EQ(file[0]->objectName(), QStringLiteral("mnuCsv"));
-    EXPECT_EQ(file[1]->objectName(), QStringLiteral("mnuImage"));
-    EXPECT_TRUE(file[2]->isSeparator());
-    EXPECT_EQ(file[3]->objectName(), QStringLiteral("mnuFile_End"));
+    const char* fileOrder[] = {"mnuOpen", "mnuSave",  "mnuSaveAs", "",
+                               "mnuCsv",  "mnuImage", "",          "mnuFile_End"};
+    ASSERT_EQ(file.size(), std::ssize(fileOrder));
+    for (int i = 0; i < std::ssize(fileOrder); ++i) {
+        EXPECT_EQ(file[i]->isSeparator(), *fileOrder[i] == '\0') << i;
+        if (*fileOrder[i] != '\0') EXPECT_EQ(file[i]->objectName(), QLatin1String(fileOrder[i]));
+    }
 
     const CalculationState defaults;
     EXPECT_EQ(state_.windPressureHigh, defaults.windPressureHigh);
