@@ -27,35 +27,32 @@ constexpr std::size_t kNameWidth = 7;
 constexpr std::size_t kItemWidth = 9;
 constexpr std::size_t kValueWidth = 9;
 
-std::vector<std::string> SagRow(const FieldSheet::Span& span) {
-    std::vector<std::string> row{span.name, "弛度[m]"};
-    for (const float sag : span.sag) row.push_back(FormatWithPattern(sag, kSagPattern));
-    return row;
-}
-
-std::vector<std::string> WaveRow(const FieldSheet::Span& span, int waves) {
-    std::vector<std::string> row{"", std::to_string(waves) + "波[s]"};
-    for (const float sag : span.sag) {
-        const double seconds = ReturnWaveSeconds(sag, waves);
-        row.push_back(FormatWithPattern(static_cast<float>(seconds), kSecondsPattern));
+// A span's value row `item` (0 sag, 1 seconds, 2 target, 3 outside) at
+// temperature column t.
+std::string SpanValue(const FieldSheet& sheet, const FieldSheet::Span& span, std::size_t item,
+                      std::size_t t) {
+    const float sag = span.sag[t];
+    switch (item) {
+        case 0: return FormatWithPattern(sag, kSagPattern);
+        case 1:
+            return FormatWithPattern(static_cast<float>(ReturnWaveSeconds(sag, sheet.waves)),
+                                     kSecondsPattern);
+        case 2: {
+            const std::optional<double> b = SightingTarget(sag, sheet.sight.value_or(sag));
+            return b ? FormatWithPattern(static_cast<float>(*b), kSagPattern)
+                     : std::string(kNoTarget);
+        }
+        default: return t < span.outside.size() && span.outside[t] ? std::string(kOutsideMark) : "";
     }
-    return row;
 }
 
-std::vector<std::string> TargetRow(const FieldSheet::Span& span, std::optional<double> sight) {
-    std::vector<std::string> row{"", "b[m]"};
-    for (const float sag : span.sag) {
-        const std::optional<double> b = SightingTarget(sag, sight.value_or(sag));
-        row.push_back(b ? FormatWithPattern(static_cast<float>(*b), kSagPattern)
-                        : std::string(kNoTarget));
+std::string ItemName(const FieldSheet& sheet, std::size_t item) {
+    switch (item) {
+        case 0: return "弛度[m]";
+        case 1: return std::to_string(sheet.waves) + "波[s]";
+        case 2: return "b[m]";
+        default: return "判定";
     }
-    return row;
-}
-
-std::vector<std::string> OutsideRow(const FieldSheet::Span& span) {
-    std::vector<std::string> row{"", "判定"};
-    for (const bool outside : span.outside) row.emplace_back(outside ? kOutsideMark : "");
-    return row;
 }
 
 std::string SightText(std::optional<double> sight) {
@@ -135,15 +132,32 @@ FieldSheet FieldSheetOfSection(const std::vector<SectionSpan>& spans,
     return sheet;
 }
 
-CellTable FieldSheetCells(const FieldSheet& sheet) {
+std::vector<std::string> FieldSheetHeader(const FieldSheet& sheet) {
     std::vector<std::string> header{sheet.equivalentSpan > 0.0f ? "径間" : "径間[m]", "項目"};
     for (const std::int16_t t : sheet.temperatures) header.push_back(std::to_string(t) + "℃");
-    CellTable cells{std::move(header)};
-    for (const FieldSheet::Span& span : sheet.spans) {
-        cells.push_back(SagRow(span));
-        cells.push_back(WaveRow(span, sheet.waves));
-        cells.push_back(TargetRow(span, sheet.sight));
-        if (sheet.equivalentSpan > 0.0f) cells.push_back(OutsideRow(span));
+    return header;
+}
+
+std::size_t FieldSheetRowsPerSpan(const FieldSheet& sheet) {
+    return sheet.equivalentSpan > 0.0f ? 4 : 3;
+}
+
+std::string FieldSheetCell(const FieldSheet& sheet, std::size_t row, std::size_t column) {
+    const std::size_t perSpan = FieldSheetRowsPerSpan(sheet);
+    const FieldSheet::Span& span = sheet.spans[row / perSpan];
+    const std::size_t item = row % perSpan;
+    if (column == 0) return item == 0 ? span.name : std::string();
+    if (column == 1) return ItemName(sheet, item);
+    return SpanValue(sheet, span, item, column - 2);
+}
+
+CellTable FieldSheetCells(const FieldSheet& sheet) {
+    CellTable cells{FieldSheetHeader(sheet)};
+    const std::size_t columns = cells[0].size();
+    const std::size_t rows = sheet.spans.size() * FieldSheetRowsPerSpan(sheet);
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::vector<std::string>& line = cells.emplace_back();
+        for (std::size_t c = 0; c < columns; ++c) line.push_back(FieldSheetCell(sheet, r, c));
     }
     return cells;
 }

@@ -6,6 +6,7 @@
 // printing on A4.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -52,6 +53,12 @@ FieldSheet FieldSheetOfSection(const std::vector<SectionSpan>& spans,
 // 0.01 s), b[m] (kNoTarget where a > 4D) and, in a section, 判定 (支持点外
 // or empty). Sags and b as the report writes a sag ("#0.000").
 CellTable FieldSheetCells(const FieldSheet& sheet);
+// The same table a cell at a time, for a view that shows only the rows on
+// screen of thousands of spans: the header row, the rows each span takes,
+// and the cell at `row` (0 is the first span's sag row) and `column`.
+std::vector<std::string> FieldSheetHeader(const FieldSheet& sheet);
+std::size_t FieldSheetRowsPerSpan(const FieldSheet& sheet);
+std::string FieldSheetCell(const FieldSheet& sheet, std::size_t row, std::size_t column);
 
 // The cells above as CSV (ComposeCsv).
 std::string ComposeFieldSheetCsv(const FieldSheet& sheet);

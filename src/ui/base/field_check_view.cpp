@@ -1,15 +1,17 @@
 #include "ui/base/field_check_view.h"
 
+#include <QAbstractTableModel>
 #include <QBrush>
 #include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "engine/number/number_parse.h"
 #include "engine/output/section_text.h"
@@ -49,6 +51,50 @@ QString Note(const FieldSheet& sheet) {
 
 } // namespace
 
+// The crew's sheet for a view, each cell composed when the view asks for it:
+// a chart of thousands of spans shows only the rows on screen. The span's
+// name heads its rows; a cell with no sighting target or the outside mark
+// is coloured.
+class FieldSheetModel final : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setSheet(FieldSheet sheet) {
+        beginResetModel();
+        sheet_ = std::move(sheet);
+        header_ = FieldSheetHeader(sheet_);
+        perSpan_ = FieldSheetRowsPerSpan(sheet_);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(sheet_.spans.size() * perSpan_);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || header_.empty() ? 0 : static_cast<int>(header_.size()) - 1;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) return {};
+        if (role == Qt::TextAlignmentRole && index.column() > 0)
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole && role != Qt::BackgroundRole) return {};
+        const std::string cell = FieldSheetCell(sheet_, static_cast<std::size_t>(index.row()),
+                                                static_cast<std::size_t>(index.column()) + 1);
+        if (role == Qt::DisplayRole) return FromUtf8(cell);
+        return cell == kOutsideMark || cell == kNoTarget ? QVariant(QBrush(kMarked)) : QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole) return {};
+        if (orientation == Qt::Horizontal)
+            return FromUtf8(header_[static_cast<std::size_t>(section) + 1]);
+        return FromUtf8(FieldSheetCell(sheet_, static_cast<std::size_t>(section), 0));
+    }
+
+private:
+    FieldSheet sheet_;
+    std::vector<std::string> header_;
+    std::size_t perSpan_ = 3;
+};
+
 FieldCheckView::FieldCheckView(MessageService& messages, QWidget* parent)
     : QWidget(parent), messages_(messages), wavesText_(QString::number(kDefaultWaves)) {
     txtWaves_ = Box(QStringLiteral("txtWaves"), wavesText_, this);
@@ -64,7 +110,7 @@ FieldCheckView::FieldCheckView(MessageService& messages, QWidget* parent)
         boxes->addSpacing(12);
     }
     boxes->addStretch();
-    model_ = new QStandardItemModel(this);
+    model_ = new FieldSheetModel(this);
     grdField_ = new CopyableTableView(QStringLiteral("径間"), this);
     grdField_->setObjectName(QStringLiteral("grdField"));
     grdField_->setModel(model_);
@@ -84,25 +130,7 @@ FieldCheckView::FieldCheckView(MessageService& messages, QWidget* parent)
 }
 
 void FieldCheckView::showSheet(const FieldSheet& sheet) {
-    const CellTable cells = FieldSheetCells(sheet);
-    model_->clear();
-    if (cells.empty()) return;
-    model_->setColumnCount(static_cast<int>(cells[0].size()) - 1);
-    model_->setRowCount(static_cast<int>(cells.size()) - 1);
-    for (std::size_t c = 1; c < cells[0].size(); ++c)
-        model_->setHorizontalHeaderItem(static_cast<int>(c) - 1,
-                                        new QStandardItem(FromUtf8(cells[0][c])));
-    for (std::size_t r = 1; r < cells.size(); ++r) {
-        model_->setVerticalHeaderItem(static_cast<int>(r) - 1,
-                                      new QStandardItem(FromUtf8(cells[r][0])));
-        for (std::size_t c = 1; c < cells[r].size(); ++c) {
-            auto* item = new QStandardItem(FromUtf8(cells[r][c]));
-            if (c > 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (cells[r][c] == kOutsideMark || cells[r][c] == kNoTarget)
-                item->setBackground(QBrush(kMarked));
-            model_->setItem(static_cast<int>(r) - 1, static_cast<int>(c) - 1, item);
-        }
-    }
+    model_->setSheet(sheet);
     lblNote_->setText(Note(sheet));
 }
 

@@ -16,11 +16,11 @@
 
 class QLabel;
 class QLineEdit;
-class QStandardItemModel;
 
 namespace orvalt {
 
 class CopyableTableView;
+class FieldSheetModel;
 class MessageService;
 
 class FieldCheckView final : public QWidget {
@@ -50,14 +50,10 @@ private:
     QString wavesText_, sightText_; // as last taken
     QLineEdit* txtWaves_ = nullptr;
     QLineEdit* txtSight_ = nullptr;
-    QStandardItemModel* model_ = nullptr;
+    FieldSheetModel* model_ = nullptr;
     CopyableTableView* grdField_ = nullptr;
     QLabel* lblNote_ = nullptr;
 };
-
-} // namespace orvalt
-
-namespace orvalt {
 
 // A wrapped note line named lblLongSpan (the 長径間 note of a window), or
 // null when `note` is empty.
