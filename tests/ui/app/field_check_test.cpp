@@ -133,6 +133,15 @@ TEST_F(FieldCheckTest, TheLongSpanMarkIsOnThe600mSpanAndNotOnThe200m) {
     }
     const QString note = chart->findChild<QLabel*>(QStringLiteral("lblLongSpan"))->text();
     EXPECT_TRUE(note.endsWith(QStringLiteral(": 600 m"))) << note.toStdString();
+    Trigger("mnuGraph"); // the same spans in each load condition
+    const auto graphs = SubWindows(QStringLiteral("frmGraph"));
+    ASSERT_FALSE(graphs.isEmpty());
+    auto* graphNote = graphs.back()->widget()->findChild<QLabel*>(QStringLiteral("lblLongSpan"));
+    ASSERT_NE(graphNote, nullptr);
+    EXPECT_FALSE(graphNote->text().contains(QStringLiteral("200")))
+        << graphNote->text().toStdString();
+    EXPECT_TRUE(graphNote->text().contains(QStringLiteral("検討条件 600 m")))
+        << graphNote->text().toStdString();
 }
 
 } // namespace
