@@ -30,38 +30,6 @@ constexpr std::string_view kSpanResultHeadings[] = {"水平弛度[m]",  "斜弛�
                                                     "上側張力[kg]", "下側張力[kg]", "判定"};
 constexpr std::size_t kSpanResultWidths[] = {12, 11, 11, 13, 13, 10};
 
-// Display columns in the fixed-pitch face: ASCII one, other characters of
-// these texts (kanji, kana, ℃; three bytes in UTF-8) two.
-std::size_t DisplayColumns(std::string_view text) {
-    std::size_t columns = 0;
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x80) {
-            ++columns;
-        } else if (byte >= 0xC0) {
-            columns += 2;
-        }
-    }
-    return columns;
-}
-
-// `text` right-aligned in `width` display columns (written whole when longer).
-void AppendRight(std::string& out, std::string_view text, std::size_t width) {
-    const std::size_t columns = DisplayColumns(text);
-    if (columns < width) {
-        out.append(width - columns, ' ');
-    }
-    out += text;
-}
-
-void AppendLeft(std::string& out, std::string_view text, std::size_t width) {
-    out += text;
-    const std::size_t columns = DisplayColumns(text);
-    if (columns < width) {
-        out.append(width - columns, ' ');
-    }
-}
-
 // One printed line per row of `cells`: the first cell left-aligned in
 // `firstWidth`, the others right-aligned in `widths`.
 void AppendCellLines(std::string& out, const CellTable& cells, std::size_t firstWidth,

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -17,7 +18,9 @@
 #include "engine/calculation/curves.h"
 #include "engine/output/chart_text.h"
 #include "engine/output/csv_text.h"
+#include "engine/output/long_span_check.h"
 #include "ui/base/copyable_table_view.h"
+#include "ui/base/field_check_view.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
@@ -83,6 +86,7 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
     temperatures->addStretch();
 
     sagModel_ = new ChartTableModel(ChartTableModel::Quantity::Sag, this);
+    sagModel_->setLoad(calculation_->currentWire.unitWeight);
     tensionModel_ = new ChartTableModel(ChartTableModel::Quantity::Tension, this);
     grdSag_ = ChartTable(QStringLiteral("grdSag"), sagModel_, this);
     grdTension_ = ChartTable(QStringLiteral("grdTension"), tensionModel_, this);
@@ -95,19 +99,33 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
     auto* tables = new QVBoxLayout;
     tables->addWidget(new QLabel(QStringLiteral("弛度 [m]"), this));
     tables->addWidget(grdSag_, 1);
+    lblLongSpan_ = new QLabel(this);
+    lblLongSpan_->setObjectName(QStringLiteral("lblLongSpan"));
+    lblLongSpan_->setWordWrap(true);
+    tables->addWidget(lblLongSpan_);
     tables->addWidget(new QLabel(QStringLiteral("張力 [kg]"), this));
     tables->addWidget(grdTension_, 1);
-    auto* body = new QHBoxLayout;
+    auto* chartPage = new QWidget(this);
+    auto* body = new QHBoxLayout(chartPage);
     body->addLayout(tables, 1);
     body->addWidget(plot_, 1);
+    field_ = new FieldCheckView(host_.messages(), this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabChart"));
+    tabs_->addTab(chartPage, QStringLiteral("架線弛度表"));
+    tabs_->addTab(field_, QStringLiteral("弛度観測"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(temperatures);
-    layout->addLayout(body, 1);
+    layout->addWidget(tabs_, 1);
+    // From the temperatures straight into the sag table, as before the tabs.
+    setTabOrder(spnStep_, grdSag_);
 
     for (QSpinBox* box : {spnFrom_, spnTo_, spnStep_})
         connect(box, &QSpinBox::valueChanged, this, &frmChart::Temperature_Change);
     connect(grdSag_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmChart::grdSag_SelectionChange);
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmChart::showFieldCheck);
+    connect(tabs_, &QTabWidget::currentChanged, this, &frmChart::showFieldCheck);
 }
 
 frmChart::~frmChart() = default;
@@ -129,11 +147,28 @@ QString frmChart::chartText() const {
     return FromUtf8(text);
 }
 
+FieldSheet frmChart::fieldSheet() const {
+    return FieldSheetOfChart(chart_, field_->waves(), field_->sight());
+}
+
+bool frmChart::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
+
+// The sheet is built when its tab is shown: a chart of thousands of spans
+// costs nothing while only its tables are looked at.
+void frmChart::showFieldCheck() {
+    if (fieldCheckShown()) field_->showSheet(fieldSheet());
+}
+
 void frmChart::print() {
-    PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), chartText());
+    const QString text = fieldCheckShown()
+                             ? FromUtf8(ComposeFieldSheetText(*calculation_, fieldSheet()))
+                             : chartText();
+    PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
 std::optional<ChildWindow::Csv> frmChart::csv() const {
+    if (fieldCheckShown())
+        return Csv{ComposeFieldSheetCsv(fieldSheet()), QStringLiteral("_弛度観測表")};
     return Csv{ComposeStringingChartCsv(chart_), QStringLiteral("_架線弛度表")};
 }
 
@@ -159,7 +194,9 @@ bool frmChart::recompute(std::int16_t from, std::int16_t to, std::int16_t step) 
     step_ = step;
     sagModel_->setChart(&chart_);
     tensionModel_->setChart(&chart_);
+    lblLongSpan_->setText(FromUtf8(LongSpanNote(chart_, calculation_->currentWire.unitWeight)));
     grdSag_SelectionChange();
+    showFieldCheck();
     return true;
 }
 

@@ -2,7 +2,10 @@
 // strings a bare wire in still air at the day's temperature; the chart gives
 // the sag and the tension of every span of the result table at a range of
 // stringing temperatures. The window shares the calculation of the result
-// window it was opened from, which later calculations do not change.
+// window it was opened from, which later calculations do not change. Its
+// 弛度観測 tab gives the crew's sheet for the same spans and temperatures;
+// with that tab shown, printing and CSV give the sheet. Long spans, where
+// the parabola's sag is more than 1 % off the catenary's, are marked.
 #pragma once
 
 #include <QWidget>
@@ -13,17 +16,21 @@
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/case/case_file.h"
+#include "engine/output/field_sheet_text.h"
 #include "ui/base/child_window.h"
 
 class QMdiSubWindow;
 class QPainter;
 class QRectF;
+class QLabel;
 class QSpinBox;
+class QTabWidget;
 
 namespace orvalt {
 
 class ChartTableModel;
 class CopyableTableView;
+class FieldCheckView;
 class SagTemperaturePlot;
 class WindowHost;
 
@@ -52,6 +59,8 @@ public:
     }
     // The chart as text for printing, in the report's fixed columns.
     QString chartText() const;
+    // The crew's sheet for the chart shown, with the 弛度観測 tab's N and a.
+    FieldSheet fieldSheet() const;
     // Draws the sag-temperature plot into `target`, for an image.
     void renderPlot(QPainter& painter, const QRectF& target) const;
 
@@ -68,6 +77,8 @@ private slots:
 private:
     bool recompute(std::int16_t from, std::int16_t to, std::int16_t step);
     void showTemperatures();
+    void showFieldCheck();
+    bool fieldCheckShown() const;
 
     WindowHost& host_;
     const std::shared_ptr<const CalculationState> calculation_;
@@ -81,6 +92,9 @@ private:
     CopyableTableView* grdSag_ = nullptr;
     CopyableTableView* grdTension_ = nullptr;
     SagTemperaturePlot* plot_ = nullptr;
+    QLabel* lblLongSpan_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    FieldCheckView* field_ = nullptr;
 };
 
 // Opens a chart window for `calculation` (the one a result window keeps).

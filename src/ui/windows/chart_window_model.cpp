@@ -1,9 +1,14 @@
 #include "ui/windows/chart_window_model.h"
 
+#include <QBrush>
+#include <QColor>
+
+#include <optional>
 #include <string>
 
 #include "engine/number/number_text.h"
 #include "engine/number/table_patterns.h"
+#include "engine/output/long_span_check.h"
 #include "ui/base/text.h"
 
 namespace orvalt {
@@ -30,9 +35,17 @@ int ChartTableModel::columnCount(const QModelIndex& parent) const {
 QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
     if (chart_ == nullptr || !index.isValid()) return {};
     if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole) return {};
     const StringingChart::Row& row = chart_->rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
+    if (role == Qt::BackgroundRole || role == Qt::ToolTipRole) {
+        if (quantity_ != Quantity::Sag || load_ <= 0.0 || row.tension[column] <= 0.0f) return {};
+        const LongSpanCheck check = CheckLongSpan(row.span, row.tension[column], load_);
+        if (!check.marked) return {};
+        return role == Qt::ToolTipRole
+                   ? QVariant(QStringLiteral("長径間: ") + FromUtf8(LongSpanText(check)))
+                   : QVariant(QBrush(QColor(255, 224, 178)));
+    }
+    if (role != Qt::DisplayRole) return {};
     return quantity_ == Quantity::Sag
                ? FromUtf8(FormatWithPattern(row.sag[column], table_pattern::kSag))
                : FromUtf8(FormatWithPattern(row.tension[column], table_pattern::kTension));

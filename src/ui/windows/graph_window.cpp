@@ -6,6 +6,7 @@
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -29,6 +30,8 @@
 
 #include "engine/number/number_text.h"
 #include "engine/number/table_patterns.h"
+#include "engine/output/long_span_check.h"
+#include "ui/base/field_check_view.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/plot_style.h"
@@ -40,19 +43,16 @@ namespace orvalt {
 
 namespace {
 
-// Text in the plots is sized in pixels of the plot, not in points: printed
-// and exported plots are drawn at a scale, and a point size would be taken
-// again at the printer's resolution on top of it.
+// Plot text is sized in plot pixels, not points: printed and exported plots
+// are drawn at a scale, which a point size would take again on top.
 constexpr int kCaptionPixels = 16;
 constexpr double kLinePenWidth = 1.2;
 constexpr double kScreenDpi = 96.0;
 const QMargins kChartMargins(6, 4, 10, 4);
-// Before the first layout a plot has no width yet; the curves are thinned to
-// this many columns until it has one.
+// Until its first layout gives a plot a width, its curves have this many columns.
 constexpr int kColumnsBeforeLayout = 1024;
 
-// One colour per load condition: warm for the high season, cold for the
-// iced low season, green for the study condition.
+// Per load condition: warm for high season, cold for the iced low, green for study.
 const std::array<QColor, 3> kConditionColours = {QColor(0xd6, 0x27, 0x28), QColor(0x1f, 0x77, 0xb4),
                                                  QColor(0x2c, 0xa0, 0x2c)};
 const QColor kCriticalSpanColour(0x40, 0x40, 0x40);
@@ -97,8 +97,7 @@ protected:
 
 } // namespace
 
-// One plot: the chart, its axes, its curves and lines, and the thinned
-// points each curve shows at the plot's present width.
+// One plot: chart, axes, curves, lines, and the points shown at its width.
 struct frmGraph::Plot {
     Quantity quantity = Quantity::Sag;
     QChart* chart = nullptr;
@@ -346,10 +345,11 @@ frmGraph::frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> cal
     layout->setSpacing(0);
     layout->addWidget(sagView_, 1);
     layout->addWidget(tensionView_, 1);
+    if (QLabel* note = LongSpanNoteLabel(LongSpanNote(*calculation_), this))
+        layout->addWidget(note);
 }
 
-// The views (and with them the charts, whose signals reach the plots) go
-// before the plots they show.
+// The views (and the charts, whose signals reach the plots) go before the plots.
 frmGraph::~frmGraph() {
     delete sagView_;
     delete tensionView_;

@@ -1,5 +1,7 @@
 #include "ui/windows/section_window.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,11 +14,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_error.h"
 #include "engine/number/number_text.h"
+#include "engine/output/field_sheet_text.h"
+#include "engine/output/long_span_check.h"
 #include "engine/output/section_text.h"
 #include "ui/base/copyable_table_view.h"
+#include "ui/base/field_check_view.h"
 #include "ui/base/fonts.h"
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
@@ -109,6 +116,10 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(results, QStringLiteral("結果"));
     tabs_->addTab(plot_, QStringLiteral("縦断図"));
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
+    field_ = new FieldCheckView(host_.messages(), this);
+    tabs_->addTab(field_, QStringLiteral("弛度観測"));
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::showFieldCheck);
+    connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
 
     lblMessage_ = new QLabel(this);
     lblMessage_->setObjectName(QStringLiteral("lblMessage"));
@@ -178,6 +189,10 @@ QWidget* frmSection::buildChartPage() {
     layout->addLayout(temperatures);
     layout->addWidget(new QLabel(QStringLiteral("無風・無氷（負荷係数 1）"), page));
     layout->addWidget(grdChart_, 1);
+    lblChartNote_ = new QLabel(page);
+    lblChartNote_->setObjectName(QStringLiteral("lblChartNote"));
+    lblChartNote_->setWordWrap(true);
+    layout->addWidget(lblChartNote_);
     return page;
 }
 
@@ -230,7 +245,7 @@ void frmSection::showResults() {
             .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
     FillModel(*conditionModel_, SectionConditionCells(section_));
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
-    FillModel(*chartModel_, SectionChartCells(chart_));
+    showChart();
     plot_->showSection(spans_, section_);
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
@@ -261,7 +276,7 @@ bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t
         return false;
     }
     chart_ = std::move(chart);
-    FillModel(*chartModel_, SectionChartCells(chart_));
+    showChart();
     return true;
 }
 
@@ -287,18 +302,68 @@ void frmSection::Temperature_Change() {
     step_ = step;
 }
 
+// The chart's sag cells of a span at a temperature where its lowest point
+// lies beyond the lower support (|h| > 4D) or where it is a long span (the
+// catenary's sag more than 1 % off the parabola's) are coloured and tell why.
+void frmSection::showChart() {
+    FillModel(*chartModel_, SectionChartCells(chart_));
+    const double load = calculation_->currentWire.unitWeight;
+    bool outsideSeen = false;
+    for (std::size_t i = 0; i < chart_.slantSag.size() && i < spans_.size(); ++i) {
+        for (std::size_t t = 0; t < chart_.temperatures.size(); ++t) {
+            QStringList why;
+            if (std::fabs(spans_[i].heightDifference) > 4.0 * chart_.slantSag[i][t])
+                why << QStringLiteral("支持点外: 最低点が低い側の支持点の外にあります");
+            const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
+            if (check.marked) why << QStringLiteral("長径間: ") + FromUtf8(LongSpanText(check));
+            if (why.isEmpty()) continue;
+            outsideSeen = outsideSeen || why.front().startsWith(QStringLiteral("支持点外"));
+            QStandardItem* item = chartModel_->item(static_cast<int>(i) + 1, static_cast<int>(t));
+            item->setBackground(QBrush(QColor(255, 224, 178)));
+            item->setToolTip(why.join(u'\n'));
+        }
+    }
+    QStringList notes;
+    if (outsideSeen)
+        notes << QStringLiteral(
+            "色の付いた欄: 最低点が低い側の支持点の外にあり、"
+            "電線が支持点を引き上げます（支持点外）");
+    StringingChart level;
+    level.temperatures = chart_.temperatures;
+    for (const SectionSpan& span : spans_) level.rows.push_back({span.length, {}, chart_.tension});
+    if (const std::string note = LongSpanNote(level, load); !note.empty()) notes << FromUtf8(note);
+    lblChartNote_->setText(notes.join(u'\n'));
+    showFieldCheck();
+}
+
+bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
+
+void frmSection::showFieldCheck() {
+    if (computed_ && fieldCheckShown())
+        field_->showSheet(FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight()));
+}
+
 QString frmSection::sectionText() const {
     if (!computed_) return {};
     return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_));
 }
 
 void frmSection::print() {
-    if (computed_)
-        PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), sectionText());
+    if (!computed_) return;
+    const QString text =
+        fieldCheckShown() ? FromUtf8(ComposeFieldSheetText(
+                                *calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
+                                                                   field_->sight())))
+                          : sectionText();
+    PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
 std::optional<ChildWindow::Csv> frmSection::csv() const {
     if (!computed_) return std::nullopt;
+    if (fieldCheckShown())
+        return Csv{ComposeFieldSheetCsv(
+                       FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight())),
+                   QStringLiteral("_弛度観測表")};
     return Csv{ComposeSectionCsv(spans_, section_, chart_), kSuffix};
 }
 

@@ -4,7 +4,10 @@
 // its equivalent span and shows the three load conditions there, every
 // span's level and slant sag, low point and support tensions, the profile of
 // the section and its stringing chart. The window keeps the calculation it
-// was opened with; later conditions do not change it.
+// was opened with; later conditions do not change it. Its 弛度観測 tab gives
+// the crew's sheet of the section (printed and saved while that tab is
+// shown); the stringing chart marks long spans and spans whose lowest point
+// lies beyond the lower support at a temperature.
 #pragma once
 
 #include <QWidget>
@@ -26,6 +29,7 @@ class QTabWidget;
 namespace orvalt {
 
 class CopyableTableView;
+class FieldCheckView;
 class SectionProfilePlot;
 class SectionSpanTable;
 class WindowHost;
@@ -71,6 +75,9 @@ private:
     bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
     void showResults();
     void showTemperatures();
+    void showChart();
+    void showFieldCheck();
+    bool fieldCheckShown() const;
 
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;
@@ -91,6 +98,8 @@ private:
     CopyableTableView* grdResults_ = nullptr;
     CopyableTableView* grdChart_ = nullptr;
     SectionProfilePlot* plot_ = nullptr;
+    QLabel* lblChartNote_ = nullptr;
+    FieldCheckView* field_ = nullptr;
     QSpinBox* spnFrom_ = nullptr;
     QSpinBox* spnTo_ = nullptr;
     QSpinBox* spnStep_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 
 #include <gtest/gtest.h>
@@ -170,6 +171,30 @@ TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
                          window->section())[4][7] +
         "\r\n";
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+}
+
+// With the 弛度観測 tab in front, N and a typed into their boxes, 計算結果印刷
+// gives the crew's sheet of the section, its spans beyond their lower
+// support marked.
+TEST_F(SectionWindowTest, TheFieldCheckTabPrintsTheCrewsSheet) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    PressAccessKey(Qt::Key_R);
+    for (const auto& [box, text] :
+         {std::pair{"txtWaves", QStringLiteral("5")}, {"txtSight", QStringLiteral("2")}}) {
+        auto* edit = Child<QLineEdit>(window, QString::fromLatin1(box));
+        ShowTabOf(edit);
+        ClickAndType(edit, text);
+        PressKey(Qt::Key_Return);
+    }
+    auto* field = Child<QTableView>(window, QStringLiteral("grdField"));
+    EXPECT_EQ(field->model()->index(15, 1).data().toString(), QStringLiteral("支持点外"));
+    Trigger("mnuPrint");
+    ASSERT_EQ(printing_.jobs.size(), 1u);
+    EXPECT_EQ(printing_.jobs[0].toStdString(), GoldenBytes("field_4spans.txt"));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
 }
 
 } // namespace
