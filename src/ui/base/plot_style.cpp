@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
 #include <QToolTip>
 #include <QXYSeries>
 
@@ -9,6 +10,14 @@
 #include <cmath>
 
 namespace orvalt {
+
+void StylePlainChart(QChart& chart, Qt::Alignment legend, QMargins margins) {
+    chart.setBackgroundRoundness(0.0);
+    chart.setDropShadowEnabled(false);
+    chart.setMargins(margins);
+    chart.legend()->setFont(PlotFont(kLabelPixels));
+    chart.legend()->setAlignment(legend);
+}
 
 void SetNiceRange(QValueAxis* axis, double min, double max) {
     if (!(max >= min)) {

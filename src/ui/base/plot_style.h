@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
 #include <QPen>
 #include <QPointF>
 #include <QString>
@@ -42,6 +43,10 @@ inline QValueAxis* NewPlotAxis(const QString& title) {
     axis->setGridLinePen(grid);
     return axis;
 }
+
+// A flat chart: square corners, no shadow, small margins, the legend in the
+// plot face at `legend`.
+void StylePlainChart(QChart& chart, Qt::Alignment legend, QMargins margins = {6, 4, 10, 4});
 
 // `axis` over min .. max widened to round tick values; an empty or a
 // single-valued range is opened up around its value.

@@ -25,6 +25,7 @@
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/chart_window_model.h"
@@ -36,18 +37,6 @@ namespace {
 
 // The most spans the plot draws at once: as many as it has colours.
 constexpr std::size_t kMostSpansPlotted = 10;
-
-QSpinBox* TemperatureBox(const QString& name, int minimum, int value, QWidget* parent) {
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(minimum, 32767);
-    box->setValue(value);
-    box->setSuffix(QStringLiteral(" ℃"));
-    // The chart is computed when the value is entered (Return, Tab, the
-    // arrows), not at every keystroke of "-15".
-    box->setKeyboardTracking(false);
-    return box;
-}
 
 CopyableTableView* ChartTable(const QString& name, ChartTableModel* model, QWidget* parent) {
     auto* view = new CopyableTableView(QStringLiteral("径間[m]"), parent);
@@ -70,20 +59,11 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
                    QString::fromStdString(calculation_->currentWire.wireName));
     setFont(FormFont());
 
-    spnFrom_ = TemperatureBox(QStringLiteral("spnFrom"), -32768, from_, this);
-    spnTo_ = TemperatureBox(QStringLiteral("spnTo"), -32768, to_, this);
-    spnStep_ = TemperatureBox(QStringLiteral("spnStep"), 1, step_, this);
-    auto* temperatures = new QHBoxLayout;
-    const std::pair<const char16_t*, QSpinBox*> boxes[] = {
-        {u"開始温度", spnFrom_}, {u"終了温度", spnTo_}, {u"刻み", spnStep_}};
-    for (const auto& [caption, box] : boxes) {
-        auto* label = new QLabel(QString::fromUtf16(caption), this);
-        label->setBuddy(box);
-        temperatures->addWidget(label);
-        temperatures->addWidget(box);
-        temperatures->addSpacing(12);
-    }
-    temperatures->addStretch();
+    const TemperatureBoxes temperatureBoxes = AddTemperatureBoxes(this, from_, to_, step_);
+    spnFrom_ = temperatureBoxes.from;
+    spnTo_ = temperatureBoxes.to;
+    spnStep_ = temperatureBoxes.step;
+    QHBoxLayout* temperatures = temperatureBoxes.row;
 
     sagModel_ = new ChartTableModel(ChartTableModel::Quantity::Sag, this);
     sagModel_->setLoad(calculation_->currentWire.unitWeight);

@@ -39,11 +39,7 @@ SagTemperaturePlot::SagTemperaturePlot(QWidget* parent) : QChartView(new QChart,
     setObjectName(QStringLiteral("chvSagTemperature"));
     setRenderHint(QPainter::Antialiasing);
     QChart* plot = chart();
-    plot->setBackgroundRoundness(0.0);
-    plot->setDropShadowEnabled(false);
-    plot->setMargins(QMargins(6, 4, 10, 4));
-    plot->legend()->setFont(PlotFont(kLabelPixels));
-    plot->legend()->setAlignment(Qt::AlignRight);
+    StylePlainChart(*plot, Qt::AlignRight);
     plot->setTitleFont(PlotFont(kTitlePixels));
     xAxis_ = NewPlotAxis(QStringLiteral("温度 [℃]"));
     yAxis_ = NewPlotAxis(QStringLiteral("弛度 [m]"));

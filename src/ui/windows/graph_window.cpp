@@ -119,11 +119,7 @@ struct frmGraph::Plot {
         plot->quantity = quantity;
         plot->chart = new QChart;
         QChart* chart = plot->chart;
-        chart->setBackgroundRoundness(0.0);
-        chart->setDropShadowEnabled(false);
-        chart->setMargins(kChartMargins);
-        chart->legend()->setFont(PlotFont(kLabelPixels));
-        chart->legend()->setAlignment(Qt::AlignTop);
+        StylePlainChart(*chart, Qt::AlignTop, kChartMargins);
 
         const bool sag = quantity == Quantity::Sag;
         plot->xAxis = NewPlotAxis(QStringLiteral("径間 [m]"));

@@ -28,6 +28,7 @@
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/section_window_plot.h"
@@ -38,16 +39,6 @@ namespace orvalt {
 namespace {
 
 const QString kSuffix = QStringLiteral("_区間計算");
-
-QSpinBox* TemperatureBox(const QString& name, int minimum, int value, QWidget* parent) {
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(minimum, 32767);
-    box->setValue(value);
-    box->setSuffix(QStringLiteral(" ℃"));
-    box->setKeyboardTracking(false); // computed when entered, not at every keystroke
-    return box;
-}
 
 CopyableTableView* ResultTable(const QString& name, const QString& corner,
                                QStandardItemModel* model, QWidget* parent) {
@@ -169,24 +160,15 @@ QWidget* frmSection::buildSpanSide() {
 
 QWidget* frmSection::buildChartPage() {
     auto* page = new QWidget(this);
-    spnFrom_ = TemperatureBox(QStringLiteral("spnFrom"), -32768, from_, page);
-    spnTo_ = TemperatureBox(QStringLiteral("spnTo"), -32768, to_, page);
-    spnStep_ = TemperatureBox(QStringLiteral("spnStep"), 1, step_, page);
-    auto* temperatures = new QHBoxLayout;
-    const std::pair<const char16_t*, QSpinBox*> boxes[] = {
-        {u"開始温度", spnFrom_}, {u"終了温度", spnTo_}, {u"刻み", spnStep_}};
-    for (const auto& [caption, box] : boxes) {
-        auto* label = new QLabel(QString::fromUtf16(caption), page);
-        label->setBuddy(box);
-        temperatures->addWidget(label);
-        temperatures->addWidget(box);
-        temperatures->addSpacing(12);
+    const TemperatureBoxes boxes = AddTemperatureBoxes(page, from_, to_, step_);
+    spnFrom_ = boxes.from;
+    spnTo_ = boxes.to;
+    spnStep_ = boxes.step;
+    for (QSpinBox* box : {spnFrom_, spnTo_, spnStep_})
         connect(box, &QSpinBox::valueChanged, this, &frmSection::Temperature_Change);
-    }
-    temperatures->addStretch();
     grdChart_ = ResultTable(QStringLiteral("grdChart"), QString(), chartModel_, page);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(temperatures);
+    layout->addLayout(boxes.row);
     layout->addWidget(new QLabel(QStringLiteral("無風・無氷（負荷係数 1）"), page));
     layout->addWidget(grdChart_, 1);
     lblChartNote_ = new QLabel(page);

@@ -40,11 +40,7 @@ SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart,
     setObjectName(QStringLiteral("chvProfile"));
     setRenderHint(QPainter::Antialiasing);
     QChart* plot = chart();
-    plot->setBackgroundRoundness(0.0);
-    plot->setDropShadowEnabled(false);
-    plot->setMargins(QMargins(6, 4, 10, 4));
-    plot->legend()->setFont(PlotFont(kLabelPixels));
-    plot->legend()->setAlignment(Qt::AlignBottom);
+    StylePlainChart(*plot, Qt::AlignBottom);
     xAxis_ = NewPlotAxis(QStringLiteral("距離 [m]"));
     yAxis_ = NewPlotAxis(QStringLiteral("高さ [m]"));
     plot->addAxis(xAxis_, Qt::AlignBottom);
