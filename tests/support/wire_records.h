@@ -6,6 +6,7 @@
 
 #include <ostream>
 
+#include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_state.h"
 
 namespace orvalt {
@@ -52,6 +53,16 @@ inline WireRecord AcsrLinnet() {
             .expansionCoeff = 19.2f,
             .elasticModulus = 8902.0f,
             .maxTension = 2557.0f};
+}
+
+// Worked example 2 from the start-up conditions in 50 m steps, calculated:
+// the state behind the 50 mm report, chart, CSV and sheet goldens.
+inline CalculationState CalculatedExample50mm() {
+    CalculationState state;
+    state.currentWire = WorkedExample2();
+    state.spanStep = 50.0f;
+    RunCalculation(state);
+    return state;
 }
 
 } // namespace test

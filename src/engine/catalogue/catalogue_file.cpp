@@ -47,37 +47,6 @@ std::string Shorten(std::string_view utf8, int count) {
     return out;
 }
 
-// The system's reason for `error`, in Japanese where the engineer may meet it,
-// with the system's own words beside it.
-std::string Reason(int error) {
-    const char* japanese = nullptr;
-    switch (error) {
-        case EACCES:
-        case EPERM: japanese = "アクセスが許可されていません"; break;
-        case ENOENT: japanese = "ファイルまたはフォルダーがありません"; break;
-        case ENOTDIR: japanese = "途中のフォルダーがフォルダーではありません"; break;
-        case EISDIR: japanese = "フォルダーです"; break;
-        case EROFS: japanese = "読み取り専用の場所です"; break;
-#ifdef EDQUOT // not on Windows
-        case EDQUOT:
-#endif
-        case ENOSPC: japanese = "ディスクの空きがありません"; break;
-        case EFBIG: japanese = "ファイルが大きすぎます"; break;
-        case EIO: japanese = "入出力エラーが起きました"; break;
-        case ENAMETOOLONG: japanese = "パスが長すぎます"; break;
-        case EMFILE:
-        case ENFILE: japanese = "開いているファイルが多すぎます"; break;
-        case ENOTEMPTY:
-        case EEXIST: japanese = "同じ名前のものがすでにあります"; break;
-        default: break;
-    }
-    const std::string system = std::strerror(error);
-    if (japanese == nullptr) {
-        return system;
-    }
-    return std::string(japanese) + "（" + system + "）";
-}
-
 std::string PathText(const std::filesystem::path& path) { return path.string(); }
 
 // The file's lines, one after the other, at byte level: CR and LF never occur
@@ -318,7 +287,7 @@ CatalogueReadResult ReadWireCatalogue(const std::filesystem::path& path, WireLis
         r.readWhole = false;
         const std::string reason = error == kNotARegularFile
                                        ? std::string("通常のファイルではありません。")
-                                       : Reason(error);
+                                       : FileErrorReason(error);
         r.message = "電線データファイルを読み込めません。\r\n" + PathText(path) +
                     "\r\n理由: " + reason + "\r\n" + BackupHint(path);
         lastIndex = -1;
@@ -387,7 +356,7 @@ CatalogueWriteResult WriteWireCatalogue(const std::filesystem::path& path, const
                                            backup.filename().string() + "）を作れませんでした。\r\n"
                                      : std::string();
         const std::string reason =
-            written.readOnly ? "読み取り専用のファイルです" : Reason(written.error);
+            written.readOnly ? "読み取り専用のファイルです" : FileErrorReason(written.error);
         result.message = "電線データファイルを保存できません。\r\n" + PathText(path) + "\r\n" +
                          what + "理由: " + reason + "\r\n元のファイルは書き換えていません。";
         return result;

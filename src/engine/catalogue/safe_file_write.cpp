@@ -3,6 +3,7 @@
 #include "engine/catalogue/safe_file_write.h"
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -214,6 +215,35 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
     lock.Sync();
     result.ok = true;
     return result;
+}
+
+std::string FileErrorReason(int error) {
+    const char* japanese = nullptr;
+    switch (error) {
+        case EACCES:
+        case EPERM: japanese = "アクセスが許可されていません"; break;
+        case ENOENT: japanese = "ファイルまたはフォルダーがありません"; break;
+        case ENOTDIR: japanese = "途中のフォルダーがフォルダーではありません"; break;
+        case EISDIR: japanese = "フォルダーです"; break;
+        case EROFS: japanese = "読み取り専用の場所です"; break;
+#ifdef EDQUOT // not on Windows
+        case EDQUOT:
+#endif
+        case ENOSPC: japanese = "ディスクの空きがありません"; break;
+        case EFBIG: japanese = "ファイルが大きすぎます"; break;
+        case EIO: japanese = "入出力エラーが起きました"; break;
+        case ENAMETOOLONG: japanese = "パスが長すぎます"; break;
+        case EMFILE:
+        case ENFILE: japanese = "開いているファイルが多すぎます"; break;
+        case ENOTEMPTY:
+        case EEXIST: japanese = "同じ名前のものがすでにあります"; break;
+        default: break;
+    }
+    const std::string system = std::strerror(error);
+    if (japanese == nullptr) {
+        return system;
+    }
+    return std::string(japanese) + "（" + system + "）";
 }
 
 } // namespace orvalt

@@ -81,4 +81,8 @@ struct AtomicWriteResult {
 AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                       const AtomicWriteOptions& options = {});
 
+// The system's reason for the error number `error`, in Japanese where the
+// engineer may meet it, with the system's own words beside it.
+std::string FileErrorReason(int error);
+
 } // namespace orvalt

@@ -6,9 +6,6 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include <cerrno>
-#include <cstring>
-
 #include "engine/forms/conditions_form.h"
 #include "ui/app/main_window.h"
 #include "ui/base/child_window.h"
@@ -35,15 +32,7 @@ std::filesystem::path FilePath(const QString& path) {
 // Why a case file could not be written, for the user.
 QString WriteFailureReason(const AtomicWriteResult& result) {
     if (result.readOnly) return QStringLiteral("読み取り専用のファイルです");
-    switch (result.error) {
-        case EACCES:
-        case EPERM: return QStringLiteral("書き込みの権限がありません");
-        case ENOSPC: return QStringLiteral("ディスクの空きが足りません");
-        case ENOENT: return QStringLiteral("保存先のフォルダーがありません");
-        case EISDIR: return QStringLiteral("同じ名前のフォルダーがあります");
-        case ENAMETOOLONG: return QStringLiteral("ファイル名が長すぎます");
-        default: return QString::fromLocal8Bit(std::strerror(result.error));
-    }
+    return QString::fromStdString(FileErrorReason(result.error));
 }
 
 } // namespace

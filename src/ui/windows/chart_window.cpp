@@ -113,9 +113,10 @@ frmChart::~frmChart() = default;
 // Starts from the host's temperatures: those of the case file last opened.
 LoadOutcome frmChart::Form_Load() {
     const CaseChartRange start = host_.chartTemperatures();
-    if (!recompute(start.from, start.to, start.step)) return {.show = false};
-    showTemperatures();
-    return {};
+    LoadOutcome outcome;
+    outcome.show = recompute(start.from, start.to, start.step); // it told why not
+    if (outcome.show) showTemperatures();
+    return outcome;
 }
 
 void frmChart::Form_Place(QMdiSubWindow& sub) {

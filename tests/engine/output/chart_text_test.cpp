@@ -48,25 +48,17 @@ std::size_t DisplayColumns(const std::string& line) {
     return columns;
 }
 
-CalculationState Example50mm() {
-    CalculationState state;
-    state.currentWire = test::WorkedExample2();
-    state.spanStep = 50.0f;
-    RunCalculation(state);
-    return state;
-}
-
 // The head is the report's lines 2 to 15; the chart's own lines follow it.
 constexpr std::size_t kHeadLines = 15;
 
 TEST(ComposeStringingChartText, WorkedExampleMatchesTheGoldenFile) {
-    const CalculationState state = Example50mm();
+    const CalculationState state = test::CalculatedExample50mm();
     ExpectMatchesGolden(ComposeStringingChartText(state, ComputeStringingChart(state, -10, 90, 25)),
                         "chart_50mm.txt");
 }
 
 TEST(ComposeStringingChartText, HeadIsTheReportsWireAndConditionLines) {
-    CalculationState state = Example50mm();
+    CalculationState state = test::CalculatedExample50mm();
     state.currentWire.wireName = "ＡＣＳＲ ①㈱ 160mm²";
     state.temperatureStudy = -20;
     state.iceThicknessStudy = 4;
@@ -163,7 +155,7 @@ TEST(ComposeStringingChartText, ChartWithoutRowsHasTitlesAndHeadersOnly) {
 }
 
 TEST(ComposeStringingChartText, EndsEveryLineWithCrLfAndKeepsItsColumnsWhenWide) {
-    const CalculationState state = Example50mm();
+    const CalculationState state = test::CalculatedExample50mm();
     const std::string text =
         ComposeStringingChartText(state, ComputeStringingChart(state, -50, 150, 5));
     ASSERT_GE(text.size(), 2u);

@@ -28,20 +28,13 @@ using test::ExpectMatchesGolden;
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-CalculationState Example50mm() {
-    CalculationState state;
-    state.currentWire = test::WorkedExample2();
-    state.spanStep = 50.0f;
-    RunCalculation(state);
-    return state;
-}
-
 TEST(ResultTableCsv, WorkedExampleMatchesTheGoldenFile) {
-    ExpectMatchesGolden(ComposeResultTableCsv(Example50mm()), "result_table_50mm.csv");
+    ExpectMatchesGolden(ComposeResultTableCsv(test::CalculatedExample50mm()),
+                        "result_table_50mm.csv");
 }
 
 TEST(StringingChartCsv, WorkedExampleMatchesTheGoldenFile) {
-    const CalculationState state = Example50mm();
+    const CalculationState state = test::CalculatedExample50mm();
     ExpectMatchesGolden(ComposeStringingChartCsv(ComputeStringingChart(state, -10, 90, 25)),
                         "chart_50mm.csv");
 }

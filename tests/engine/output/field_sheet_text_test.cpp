@@ -26,16 +26,8 @@ namespace {
 const std::vector<SectionSpan> kFourSpans = {
     {120.0f, 5.0f}, {250.0f, 30.0f}, {180.0f, -12.0f}, {90.0f, -40.0f}};
 
-CalculationState SecondExample() {
-    CalculationState state;
-    state.currentWire = test::WorkedExample2();
-    state.spanStep = 50.0f;
-    RunCalculation(state);
-    return state;
-}
-
 TEST(ComposeFieldSheetText, FourInclinedSpansMatchTheGoldenFile) {
-    const CalculationState state = SecondExample();
+    const CalculationState state = test::CalculatedExample50mm();
     const SectionStringingChart chart =
         ComputeSectionStringingChart(state, kFourSpans, -10, 40, 10);
     test::ExpectMatchesGolden(
@@ -47,7 +39,7 @@ TEST(ComposeFieldSheetText, FourInclinedSpansMatchTheGoldenFile) {
 // no-target mark exactly where a > 4D), the outside mark exactly where
 // |h| > 4D.
 TEST(FieldSheetCells, EachCellFollowsItsSag) {
-    const CalculationState state = SecondExample();
+    const CalculationState state = test::CalculatedExample50mm();
     const SectionStringingChart chart =
         ComputeSectionStringingChart(state, kFourSpans, -10, 40, 10);
     const double a = 3.0;
@@ -77,7 +69,7 @@ TEST(FieldSheetCells, EachCellFollowsItsSag) {
 // Equal sighting: b is the sag itself. A chart of 41 temperatures prints in
 // blocks no wider than A4 portrait takes at 12 pt (83 columns).
 TEST(ComposeFieldSheetText, EqualSightingAndEveryLineFitsTheWidth) {
-    const CalculationState state = SecondExample();
+    const CalculationState state = test::CalculatedExample50mm();
     const StringingChart chart = ComputeStringingChart(state, -50, 150, 5);
     const FieldSheet sheet = FieldSheetOfChart(chart, kMostWaves, std::nullopt);
     const CellTable cells = FieldSheetCells(sheet);

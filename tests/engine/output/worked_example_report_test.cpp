@@ -26,10 +26,7 @@ TEST(WorkedExampleReport, Wire18_2mmWithoutCriticalSpan) {
 
 // 50 mm wire with a critical span of 308.33 m, spans 100 to 400 m by 50 m.
 TEST(WorkedExampleReport, Wire50mmWithCriticalSpan) {
-    CalculationState state;
-    state.currentWire = test::WorkedExample2();
-    state.spanStep = 50.0f;
-    RunCalculation(state);
+    const CalculationState state = test::CalculatedExample50mm();
     ASSERT_TRUE(state.hasCriticalSpan);
     ASSERT_EQ(state.resultTable.size(), 7u);
     ExpectMatchesGolden(ComposeResultReport(state), "example_50mm.txt");

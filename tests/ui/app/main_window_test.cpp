@@ -63,7 +63,9 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
     ASSERT_EQ(file.size(), std::ssize(fileOrder));
     for (int i = 0; i < std::ssize(fileOrder); ++i) {
         EXPECT_EQ(file[i]->isSeparator(), *fileOrder[i] == '\0') << i;
-        if (*fileOrder[i] != '\0') EXPECT_EQ(file[i]->objectName(), QLatin1String(fileOrder[i]));
+        if (*fileOrder[i] != '\0') {
+            EXPECT_EQ(file[i]->objectName(), QLatin1String(fileOrder[i]));
+        }
     }
 
     const CalculationState defaults;

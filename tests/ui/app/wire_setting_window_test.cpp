@@ -181,7 +181,9 @@ TEST_F(WireSettingTest, TabRunsDownTheBoxesBesideTheLabelsThatNameThem) {
     for (int box = 0; box < kWireValueBoxCount; ++box) {
         auto* edit = qobject_cast<QLineEdit*>(visited[box]);
         ASSERT_NE(edit, nullptr) << "Tab " << box + 1 << " reached no box";
-        if (box > 0) EXPECT_GT(edit->y(), visited[box - 1]->y());
+        if (box > 0) {
+            EXPECT_GT(edit->y(), visited[box - 1]->y());
+        }
         QLabel* label = LabelBeside(edit, true);
         ASSERT_NE(label, nullptr) << box;
         EXPECT_EQ(label->text().toStdString(), kWireValueCaptions[box]) << box;

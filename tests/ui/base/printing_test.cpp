@@ -204,8 +204,9 @@ TEST_F(PdfPrintTest, ThreeCopiesToAFileAreOneDocumentOfThreeCopies) {
     EXPECT_EQ(SplitIntoJobs(printer, 3), std::make_pair(1, 3));
     printer.setOutputFileName(QString());
     printer.setOutputFormat(QPrinter::NativeFormat);
-    if (printer.outputFormat() == QPrinter::NativeFormat)
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
         EXPECT_EQ(SplitIntoJobs(printer, 3), std::make_pair(3, 1));
+    }
 }
 
 TEST_F(PdfPrintTest, TwoCopiesOfADrawingAreTwoPagesOfOneFile) {
