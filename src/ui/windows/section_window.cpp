@@ -33,6 +33,7 @@
 #include "ui/base/window_host.h"
 #include "ui/windows/section_window_plot.h"
 #include "ui/windows/section_window_spans.h"
+#include "ui/windows/section_window_supports.h"
 
 namespace orvalt {
 
@@ -100,6 +101,8 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     resultLayout->addWidget(lblEquivalent_);
     resultLayout->addWidget(grdConditions_);
     resultLayout->addWidget(grdResults_, 1);
+    exact_ = new SectionExactPanel(host_.messages(), this);
+    resultLayout->addWidget(exact_->resultsPart(), 1);
 
     plot_ = new SectionProfilePlot(this);
     tabs_ = new QTabWidget(this);
@@ -154,6 +157,8 @@ QWidget* frmSection::buildSpanSide() {
     layout->addWidget(label);
     layout->addWidget(grdSpans_, 1);
     layout->addLayout(buttons);
+    layout->addWidget(exact_->supportSide(), 1);
+    exact_->followSpans(grdSpans_);
     side->setFixedWidth(300);
     return side;
 }
@@ -213,6 +218,9 @@ void frmSection::cmdCalculate_Click() {
                               MessageButtons::Ok);
         return;
     }
+    std::optional<BalancedSection> balanced = exact_->compute(*calculation_, spans);
+    if (!balanced) return;
+    balanced_ = std::move(*balanced);
     spans_ = spans;
     section_ = std::move(section);
     chart_ = std::move(chart);
@@ -229,6 +237,7 @@ void frmSection::showResults() {
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
     showChart();
     plot_->showSection(spans_, section_);
+    exact_->show(*calculation_, spans_, section_, balanced_);
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
         QStringList conditions;
@@ -246,6 +255,8 @@ void frmSection::showResults() {
                   "電線が支持点を引き上げます")
                   .arg(spans_.size())
                   .arg(outside.join(QStringLiteral("、"))));
+    if (!exact_->marksMessage().isEmpty())
+        lblMessage_->setText(lblMessage_->text() + u'\n' + exact_->marksMessage());
 }
 
 bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step) {
