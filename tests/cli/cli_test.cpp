@@ -107,22 +107,24 @@ TEST_F(CliTest, OutputFileGetsTheBytesAndStandardOutputNothing) {
     EXPECT_TRUE(test::ReadFileBytes(file) == GoldenBytes("result_table_50mm.csv"));
 }
 
-// The section of the case through the engine in-process: its spans between
-// dead ends and fixed supports, strung at 15 degC, over the case's chart.
+// The section of the case through the engine in-process: its spans on its
+// supports (dead ends and fixed supports when it gives none), strung at its
+// stringing temperature, over the case's chart.
 std::string SectionJsonOf(const std::string& casePath) {
     const CaseFile caseFile = *ReadCaseFile(casePath).caseFile;
     CalculationState state;
     ApplyCase(caseFile, state);
     RunCalculation(state);
-    std::vector<SectionSpan> spans;
-    for (const CaseSectionSpan& s : caseFile.section)
-        spans.push_back({s.length, s.heightDifference});
+    const std::vector<SectionSpan>& spans = caseFile.section.spans;
+    const std::vector<SectionSupport> supports = caseFile.section.supports.empty()
+                                                     ? DefaultSectionSupports(spans.size())
+                                                     : caseFile.section.supports;
     const CaseChartRange& r = caseFile.chart;
     return ComposeSectionJson(
         ComputeTensionSection(state, spans),
         ComputeSectionStringingChart(state, spans, r.from, r.to, r.step),
-        ComputeBalancedSection(state, spans, DefaultSectionSupports(spans.size()), 15, r.from, r.to,
-                               r.step));
+        ComputeBalancedSection(state, spans, supports, caseFile.section.stringingTemperature,
+                               r.from, r.to, r.step));
 }
 
 TEST_F(CliTest, SectionJsonIsTheEnginesRulingAndExactSection) {
@@ -135,6 +137,13 @@ TEST_F(CliTest, SectionJsonIsTheEnginesRulingAndExactSection) {
     EXPECT_TRUE(run.out == expected) << run.out;
     // The steep short span is over its maximum tension in the low season.
     EXPECT_NE(run.out.find("\"overMaxTension\": true"), std::string::npos);
+
+    // A version 2 case with its own supports and stringing temperature.
+    const std::string strings = CasePath("section_4_spans_strings.o99case");
+    const CliRun onStrings = RunCli({"section", strings, "--json"});
+    EXPECT_EQ(onStrings.status, 0) << onStrings.err;
+    EXPECT_TRUE(onStrings.out == SectionJsonOf(strings)) << onStrings.out;
+    EXPECT_NE(onStrings.out, run.out);
 
     const std::filesystem::path file = folder_ / "区間.json";
     const CliRun written = RunCli({"section", "--json", "-o", file.string(), path});
@@ -168,13 +177,13 @@ struct FailureCase {
 TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
     const std::string example = CasePath("example_50mm.o99case");
     const std::string reversed = CasePath("reversed_spans.o99case");
-    const std::string newer = CasePath("version_2.o99case");
+    const std::string newer = CasePath("version_3.o99case");
     const FailureCase cases[] = {
         {{"report", reversed}, 1, CalculationMessage(reversed)},
         {{"chart", reversed}, 1, CalculationMessage(reversed)},
         {{"report", newer},
          2,
-         "このケースファイルは新しい版（version 2）の orvalt99 で書かれたため、開けません。\n"},
+         "このケースファイルは新しい版（version 3）の orvalt99 で書かれたため、開けません。\n"},
         {{"csv", CasePath("none.o99case")},
          2,
          "ケースファイル「" + CasePath("none.o99case") + "」を読めません。\n"},
