@@ -16,6 +16,7 @@
 
 #include "engine/calculation/calculation_error.h"
 #include "engine/calculation/curves.h"
+#include "engine/case/case_document.h"
 #include "engine/output/chart_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/long_span_check.h"
@@ -110,9 +111,8 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
 
 frmChart::~frmChart() = default;
 
-// Starts from the host's temperatures: those of the case file last opened.
 LoadOutcome frmChart::Form_Load() {
-    const CaseChartRange start = host_.chartTemperatures();
+    const CaseChartRange start = host_.document().content().chart;
     LoadOutcome outcome;
     outcome.show = recompute(start.from, start.to, start.step); // it told why not
     if (outcome.show) showTemperatures();
@@ -215,10 +215,14 @@ void frmChart::showTemperatures() {
 }
 
 // A range the engine refuses keeps the chart shown, and the boxes go back to
-// the temperatures it was computed for.
+// the temperatures it was computed for; a range it takes is the document's.
 void frmChart::Temperature_Change() {
     const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
-    if (!recompute(value(spnFrom_), value(spnTo_), value(spnStep_))) showTemperatures();
+    if (!recompute(value(spnFrom_), value(spnTo_), value(spnStep_))) {
+        showTemperatures();
+        return;
+    }
+    host_.document().setChart({from_, to_, step_});
 }
 
 frmChart* ShowChartWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation) {

@@ -18,6 +18,7 @@
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_error.h"
+#include "engine/case/case_document.h"
 #include "engine/number/number_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/long_span_check.h"
@@ -191,7 +192,7 @@ LoadOutcome frmSection::Form_Load() {
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
                    QStringLiteral("℃"));
     lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
-    grdSpans_->showSpans(host_.sectionSpans());
+    grdSpans_->showSpans(host_.document().content().section);
     grdSpans_->setFocus();
     return {};
 }
@@ -219,6 +220,11 @@ void frmSection::cmdCalculate_Click() {
     computed_ = true;
     showResults();
     host_.updateMenus();
+    // The spans of a computed section are the design's section.
+    std::vector<CaseSectionSpan> kept;
+    kept.reserve(spans_.size());
+    for (const SectionSpan& span : spans_) kept.push_back({span.length, span.heightDifference});
+    host_.document().setSection(std::move(kept));
 }
 
 void frmSection::showResults() {
@@ -355,14 +361,6 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                      plot_->render(&painter, target, plot_->viewport()->rect());
                  },
                  kSuffix};
-}
-
-std::optional<std::vector<CaseSectionSpan>> frmSection::sectionSpans() const {
-    if (!computed_) return std::nullopt;
-    std::vector<CaseSectionSpan> spans;
-    spans.reserve(spans_.size());
-    for (const SectionSpan& span : spans_) spans.push_back({span.length, span.heightDifference});
-    return spans;
 }
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }
