@@ -35,8 +35,12 @@ void CaseDocument::setTitle(std::string title) { change(content_.title, std::mov
 
 void CaseDocument::setChart(const CaseChartRange& chart) { change(content_.chart, chart); }
 
-void CaseDocument::setSection(std::vector<CaseSectionSpan> section) {
-    change(content_.section, std::move(section));
+void CaseDocument::setSectionSpans(std::vector<SectionSpan> spans) {
+    change(content_.section.spans, std::move(spans));
+}
+
+void CaseDocument::setFieldCheck(const CaseFieldCheck& fieldCheck) {
+    change(content_.fieldCheck, fieldCheck);
 }
 
 CaseReadResult CaseDocument::open(const std::filesystem::path& path) {

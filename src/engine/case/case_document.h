@@ -46,7 +46,8 @@ public:
     void setConditions(const ConditionsValues& conditions);
     void setTitle(std::string title);
     void setChart(const CaseChartRange& chart);
-    void setSection(std::vector<CaseSectionSpan> section);
+    void setSectionSpans(std::vector<SectionSpan> spans);
+    void setFieldCheck(const CaseFieldCheck& fieldCheck);
 
     // Reads the case file at `path`. Accepted, it becomes the document, its
     // path `path`, unmodified; refused, the document stays as it was. The

@@ -105,13 +105,15 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
         connect(box, &QSpinBox::valueChanged, this, &frmChart::Temperature_Change);
     connect(grdSag_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmChart::grdSag_SelectionChange);
-    connect(field_, &FieldCheckView::settingsChanged, this, &frmChart::showFieldCheck);
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmChart::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmChart::showFieldCheck);
 }
 
 frmChart::~frmChart() = default;
 
 LoadOutcome frmChart::Form_Load() {
+    const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
+    field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
     const CaseChartRange start = host_.document().content().chart;
     LoadOutcome outcome;
     outcome.show = recompute(start.from, start.to, start.step); // it told why not
@@ -136,6 +138,12 @@ bool frmChart::fieldCheckShown() const { return tabs_->currentWidget() == field_
 
 // The sheet is built when its tab is shown: a chart of thousands of spans
 // costs nothing while only its tables are looked at.
+// N and a, once taken, are the design's.
+void frmChart::FieldCheck_Change() {
+    host_.document().setFieldCheck({field_->waves(), field_->sight()});
+    showFieldCheck();
+}
+
 void frmChart::showFieldCheck() {
     if (fieldCheckShown()) field_->showSheet(fieldSheet());
 }

@@ -68,6 +68,7 @@ public:
 
 private slots:
     void Temperature_Change();
+    void FieldCheck_Change();
     void grdSag_SelectionChange();
 
 private:

@@ -110,7 +110,7 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
     field_ = new FieldCheckView(host_.messages(), this);
     tabs_->addTab(field_, QStringLiteral("弛度観測"));
-    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::showFieldCheck);
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
 
     lblMessage_ = new QLabel(this);
@@ -180,6 +180,8 @@ QWidget* frmSection::buildChartPage() {
 }
 
 LoadOutcome frmSection::Form_Load() {
+    const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
+    field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
         RunCalculation(*state);
@@ -192,7 +194,7 @@ LoadOutcome frmSection::Form_Load() {
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
                    QStringLiteral("℃"));
     lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
-    grdSpans_->showSpans(host_.document().content().section);
+    grdSpans_->showSpans(host_.document().content().section.spans);
     grdSpans_->setFocus();
     return {};
 }
@@ -221,10 +223,7 @@ void frmSection::cmdCalculate_Click() {
     showResults();
     host_.updateMenus();
     // The spans of a computed section are the design's section.
-    std::vector<CaseSectionSpan> kept;
-    kept.reserve(spans_.size());
-    for (const SectionSpan& span : spans_) kept.push_back({span.length, span.heightDifference});
-    host_.document().setSection(std::move(kept));
+    host_.document().setSectionSpans(spans_);
 }
 
 void frmSection::showResults() {
@@ -325,6 +324,12 @@ void frmSection::showChart() {
 }
 
 bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
+
+// N and a, once taken, are the design's.
+void frmSection::FieldCheck_Change() {
+    host_.document().setFieldCheck({field_->waves(), field_->sight()});
+    showFieldCheck();
+}
 
 void frmSection::showFieldCheck() {
     if (computed_ && fieldCheckShown())

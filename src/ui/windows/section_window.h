@@ -66,6 +66,7 @@ public:
 private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
+    void FieldCheck_Change();
 
 private:
     QWidget* buildSpanSide();

@@ -50,8 +50,11 @@ TEST_F(CaseDocumentTest, MarkedByEveryChangeAndByNothingElse) {
         {"title", [](CaseDocument& d) { d.setTitle("○○線"); }, true},
         {"same chart", [](CaseDocument& d) { d.setChart(CaseChartRange{}); }, false},
         {"chart", [](CaseDocument& d) { d.setChart({-10, 60, 10}); }, true},
-        {"no section", [](CaseDocument& d) { d.setSection({}); }, false},
-        {"section", [](CaseDocument& d) { d.setSection({{120.0f, 5.0f}}); }, true},
+        {"no section", [](CaseDocument& d) { d.setSectionSpans({}); }, false},
+        {"section", [](CaseDocument& d) { d.setSectionSpans({{120.0f, 5.0f}}); }, true},
+        {"same field check", [](CaseDocument& d) { d.setFieldCheck(CaseFieldCheck{}); }, false},
+        {"sighting height", [](CaseDocument& d) { d.setFieldCheck({kDefaultWaves, 2.5}); },
+         true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -86,7 +89,8 @@ TEST_F(CaseDocumentTest, SaveThenOpenGivesTheSameCaseUnmodified) {
     document.setConditions(Example1Conditions());
     document.setTitle("○○線 No.12〜No.18");
     document.setChart({-5, 35, 5});
-    document.setSection({{120.0f, 0.0f}, {250.0f, 15.0f}});
+    document.setSectionSpans({{120.0f, 0.0f}, {250.0f, 15.0f}});
+    document.setFieldCheck({4, 2.5});
     const auto path = folder_ / std::filesystem::path(u8"線路.o99case");
     ASSERT_TRUE(document.save(path).ok);
     EXPECT_FALSE(document.modified());

@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/case/case_file.h"
 #include "engine/forms/conditions_form.h"
@@ -160,8 +162,21 @@ TEST_F(CaseDocumentWindowTest, EveryChangeOfTheDesignMarksTheCaptionUntilSaved) 
          },
          true,
          [](const CaseFile& c) {
-             return c.section == std::vector<CaseSectionSpan>{{120.0f, 5.0f}};
+             return c.section.spans == std::vector<SectionSpan>{{120.0f, 5.0f}};
          }},
+        {"弛度観測 N and a",
+         [this] {
+             Press(Qt::Key_C, Qt::AltModifier); // 計算
+             Press(Qt::Key_K, Qt::AltModifier); // 架線弛度表
+             for (const auto& [box, text] : {std::pair{"txtWaves", "4"}, {"txtSight", "2.5"}}) {
+                 auto* edit = Child<QLineEdit>(ActiveChild(), QString::fromLatin1(box));
+                 ShowTabOf(edit);
+                 ClickAndType(edit, QString::fromLatin1(text));
+                 PressKey(Qt::Key_Return);
+             }
+         },
+         true,
+         [](const CaseFile& c) { return c.fieldCheck == CaseFieldCheck{4, 2.5}; }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
