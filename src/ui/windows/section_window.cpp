@@ -184,11 +184,23 @@ LoadOutcome frmSection::Form_Load() {
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
+        // The span table too, for the graph and chart windows opened from
+        // here; a section needs only the loads, whatever the span range.
         RunCalculation(*state);
-    } catch (const CalculationError& error) {
-        return {.show = false, .message = EngineMessage(error.what())};
+    } catch (const CalculationError&) {
+        try {
+            *state = host_.state();
+            ComputeLoadsAndCriticalSpan(*state);
+        } catch (const CalculationError& error) {
+            return {.show = false, .message = EngineMessage(error.what())};
+        }
     }
     calculation_ = std::move(state);
+    const CaseChartRange temperatures = host_.document().content().chart;
+    from_ = temperatures.from;
+    to_ = temperatures.to;
+    step_ = temperatures.step;
+    showTemperatures();
     setWindowTitle(QStringLiteral("区間計算 : ") +
                    QString::fromStdString(calculation_->currentWire.wireName) +
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
@@ -206,24 +218,24 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
 void frmSection::cmdCalculate_Click() {
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
     if (spans.empty()) return;
-    TensionSection section;
-    SectionStringingChart chart;
+    SectionResults results;
     try {
-        section = ComputeTensionSection(*calculation_, spans);
-        chart = ComputeSectionStringingChart(*calculation_, spans, from_, to_, step_);
+        results = ComputeSectionResults(*calculation_, spans, from_, to_, step_);
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return;
     }
     spans_ = spans;
-    section_ = std::move(section);
-    chart_ = std::move(chart);
+    section_ = std::move(results.section);
+    chart_ = std::move(results.chart);
     computed_ = true;
     showResults();
     host_.updateMenus();
-    // The spans of a computed section are the design's section.
+    // The spans of a computed section, and the temperatures of its chart,
+    // are the design's.
     host_.document().setSectionSpans(spans_);
+    host_.document().setChart({from_, to_, step_});
 }
 
 void frmSection::showResults() {
@@ -277,6 +289,7 @@ void frmSection::showTemperatures() {
 // The temperatures are taken when entered; a range the engine refuses keeps
 // the chart shown, and the boxes go back to the temperatures it was computed
 // for. Before the first 計算 there is no section: the range waits for it.
+// Like the stringing chart window's, the range is the design's chart range.
 void frmSection::Temperature_Change() {
     const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
     const std::int16_t from = value(spnFrom_), to = value(spnTo_), step = value(spnStep_);
@@ -287,6 +300,8 @@ void frmSection::Temperature_Change() {
     from_ = from;
     to_ = to;
     step_ = step;
+    // A range the section's chart was computed for is the design's.
+    if (computed_) host_.document().setChart({from_, to_, step_});
 }
 
 // The chart's sag cells of a span at a temperature where its lowest point

@@ -4,6 +4,7 @@
 // cannot take the case changes nothing.
 #include <QFile>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -60,12 +61,23 @@ TEST_F(CaseFileTest, CtrlOThenCalculateGivesTheCommandLinesReport) {
     EXPECT_EQ(report.toStdString(), cli.readAllStandardOutput().toStdString());
 }
 
-// The chart temperatures and the section of the case are where a new chart
-// and a new section window start.
+// The chart temperatures, the section and the 弛度観測 N and a of the case
+// (version 2) are where a new chart and a new section window start.
 TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     QByteArray bytes(kCase);
+    bytes.replace(R"("version": 1)", R"("version": 2)");
     bytes.replace(R"("chart": { "from": -10, "to": 40, "step": 10 })",
                   R"("chart": { "from": -5, "to": 35, "step": 5 })");
+    bytes.replace(R"("section": [)", R"("section": { "stringingTemperature": 15, "spans": [)");
+    bytes.replace(R"("heightDifference": 15 } ])",
+                  R"("heightDifference": 15 } ] },
+  "fieldCheck": { "waves": 4, "sightingA": 2.5 })");
+    auto fieldCheckBoxes = [](QWidget* window) {
+        QStringList texts;
+        for (const char* box : {"txtWaves", "txtSight"})
+            texts << window->findChild<QLineEdit*>(QLatin1String(box))->text();
+        return texts;
+    };
     OpenWithKeys(WriteFile(QStringLiteral("line.o99case"), bytes));
     Press(Qt::Key_C, Qt::AltModifier); // 計算
     Press(Qt::Key_K, Qt::AltModifier); // 架線弛度表
@@ -76,6 +88,7 @@ TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     for (const char* box : {"spnFrom", "spnTo", "spnStep"})
         range.push_back(chart->findChild<QSpinBox*>(QLatin1String(box))->value());
     EXPECT_EQ(range, (std::vector<int>{-5, 35, 5}));
+    EXPECT_EQ(fieldCheckBoxes(chart), (QStringList{"4", "2.5"}));
 
     Press(Qt::Key_T, Qt::AltModifier); // 区間計算
     QWidget* section = ActiveChild();
@@ -87,6 +100,8 @@ TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     for (int row = 0; row < spans->rowCount(); ++row)
         for (int column = 0; column < 2; ++column) cells << spans->item(row, column)->text();
     EXPECT_EQ(cells, (QStringList{"120", "0", "250", "15"}));
+    EXPECT_EQ(fieldCheckBoxes(section), (QStringList{"4", "2.5"}));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
 }
 
 TEST_F(CaseFileTest, CtrlShiftSWritesTheStoredCaseAndItReopensAsItWas) {
