@@ -18,6 +18,7 @@
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_error.h"
+#include "engine/case/case_document.h"
 #include "engine/number/number_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/long_span_check.h"
@@ -112,7 +113,7 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
     field_ = new FieldCheckView(host_.messages(), this);
     tabs_->addTab(field_, QStringLiteral("弛度観測"));
-    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::showFieldCheck);
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
 
     lblMessage_ = new QLabel(this);
@@ -184,6 +185,8 @@ QWidget* frmSection::buildChartPage() {
 }
 
 LoadOutcome frmSection::Form_Load() {
+    const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
+    field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
         // The span table too, for the graph and chart windows opened from
@@ -198,7 +201,7 @@ LoadOutcome frmSection::Form_Load() {
         }
     }
     calculation_ = std::move(state);
-    const CaseChartRange temperatures = host_.chartTemperatures();
+    const CaseChartRange temperatures = host_.document().content().chart;
     from_ = temperatures.from;
     to_ = temperatures.to;
     step_ = temperatures.step;
@@ -208,7 +211,7 @@ LoadOutcome frmSection::Form_Load() {
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
                    QStringLiteral("℃"));
     lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
-    grdSpans_->showSpans(host_.sectionSpans());
+    grdSpans_->showSpans(host_.document().content().section.spans);
     grdSpans_->setFocus();
     return {};
 }
@@ -237,6 +240,10 @@ void frmSection::cmdCalculate_Click() {
     computed_ = true;
     showResults();
     host_.updateMenus();
+    // The spans of a computed section, and the temperatures of its chart,
+    // are the design's.
+    host_.document().setSectionSpans(spans_);
+    host_.document().setChart({from_, to_, step_});
 }
 
 void frmSection::showResults() {
@@ -293,6 +300,7 @@ void frmSection::showTemperatures() {
 // The temperatures are taken when entered; a range the engine refuses keeps
 // the chart shown, and the boxes go back to the temperatures it was computed
 // for. Before the first 計算 there is no section: the range waits for it.
+// Like the stringing chart window's, the range is the design's chart range.
 void frmSection::Temperature_Change() {
     const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
     const std::int16_t from = value(spnFrom_), to = value(spnTo_), step = value(spnStep_);
@@ -303,6 +311,8 @@ void frmSection::Temperature_Change() {
     from_ = from;
     to_ = to;
     step_ = step;
+    // A range the section's chart was computed for is the design's.
+    if (computed_) host_.document().setChart({from_, to_, step_});
 }
 
 // The chart's sag cells of a span at a temperature where its lowest point
@@ -341,6 +351,12 @@ void frmSection::showChart() {
 
 bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
 
+// N and a, once taken, are the design's.
+void frmSection::FieldCheck_Change() {
+    host_.document().setFieldCheck({field_->waves(), field_->sight()});
+    showFieldCheck();
+}
+
 void frmSection::showFieldCheck() {
     if (computed_ && fieldCheckShown())
         field_->showSheet(FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight()));
@@ -376,11 +392,6 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                      plot_->render(&painter, target, plot_->viewport()->rect());
                  },
                  kSuffix};
-}
-
-std::optional<std::vector<SectionSpan>> frmSection::sectionSpans() const {
-    if (!computed_) return std::nullopt;
-    return spans_;
 }
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }

@@ -63,8 +63,6 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
-    // The spans of the computed section, for a case file.
-    std::optional<std::vector<SectionSpan>> sectionSpans() const override;
 
     // The printout of the computed section (empty before the first 計算).
     QString sectionText() const;
@@ -75,6 +73,7 @@ public:
 private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
+    void FieldCheck_Change();
 
 private:
     QWidget* buildSpanSide();
