@@ -117,6 +117,7 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     lblMessage_->setWordWrap(true);
     auto* body = new QHBoxLayout;
     body->addWidget(buildSpanSide());
+    connect(grdSpans_, &NumberTable::noted, lblMessage_, &QLabel::setText);
     body->addWidget(tabs_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
@@ -136,11 +137,11 @@ QWidget* frmSection::buildSpanSide() {
     auto* remove = Button(QStringLiteral("行削除(&D)"), QStringLiteral("cmdRemoveRow"), side);
     auto* calculate = Button(QStringLiteral("計算(&R)"), QStringLiteral("cmdCalculate"), side);
     connect(add, &QPushButton::clicked, this, [this] {
-        grdSpans_->addRow();
+        grdSpans_->appendRow();
         grdSpans_->setFocus();
     });
     connect(remove, &QPushButton::clicked, this, [this] {
-        grdSpans_->removeRow();
+        grdSpans_->removeCurrentRow();
         grdSpans_->setFocus();
     });
     connect(calculate, &QPushButton::clicked, this, &frmSection::cmdCalculate_Click);

@@ -96,8 +96,8 @@ TEST_F(SectionWindowTest, TypedSpansMoveLikeASpreadsheetAndABadCellIsNamed) {
     EXPECT_FALSE(Action("mnuCsv")->isEnabled()) << "nothing computed yet";
 
     clickCell(spans(window), 0, 0);
-    typeCells({"120", "\t", "5", "\n", "２５０", "\n", "1x0", "\n"});
-    EXPECT_EQ(spanTexts(window), QStringList({"120|5", QStringLiteral("２５０|"), "1x0|", "|"}));
+    typeCells({"120", "\t", "5", "\n", "２５０", "\n", "0", "\n"});
+    EXPECT_EQ(spanTexts(window), QStringList({"120|5", QStringLiteral("２５０|"), "0|", "|"}));
 
     Click(window, "cmdCalculate");
     ASSERT_EQ(
@@ -136,6 +136,109 @@ TEST_F(SectionWindowTest, APasteWithABadCellIsRefusedWhole) {
     PasteText(kFourSpans);
     EXPECT_EQ(spanTexts(window), QStringList({QStringLiteral("１２０|５"), "250|30", "180|-12",
                                               QStringLiteral("90|−40")}));
+}
+
+// Qt's warnings while the test runs (a late commit from a closed editor).
+class WarningRecorder {
+public:
+    WarningRecorder() { previous_ = qInstallMessageHandler(&WarningRecorder::record); }
+    ~WarningRecorder() { qInstallMessageHandler(previous_); }
+    static QStringList& seen() {
+        static QStringList texts;
+        return texts;
+    }
+
+private:
+    static void record(QtMsgType, const QMessageLogContext&, const QString& text) {
+        seen() << text;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
+// Over a list of four spans, a value typed into a row and Enter: the next
+// row, one at a time, and no warning about a stray commit.
+TEST_F(SectionWindowTest, EnterMovesExactlyOneRowDown) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    WarningRecorder::seen().clear();
+    WarningRecorder warnings;
+    clickCell(spans(window), 0, 0);
+    for (const auto& [typed, row] : {std::pair{"111", 1}, {"222", 2}, {"333", 3}}) {
+        typeCells({typed, "\n"});
+        EXPECT_EQ(spans(window)->currentIndex().row(), row) << typed;
+        EXPECT_EQ(spans(window)->currentIndex().column(), 0) << typed;
+    }
+    EXPECT_EQ(spanTexts(window), QStringList({QStringLiteral("111|５"), "222|30", "333|-12",
+                                              QStringLiteral("90|−40")}));
+    // From the 高低差 column Enter goes to the next row's 径間長.
+    clickCell(spans(window), 1, 1);
+    typeCells({"7", "\n"});
+    EXPECT_EQ(spans(window)->currentIndex().row(), 2);
+    EXPECT_EQ(spans(window)->currentIndex().column(), 0);
+    EXPECT_TRUE(WarningRecorder::seen().filter(QStringLiteral("commitData")).isEmpty())
+        << WarningRecorder::seen().join(u'\n').toStdString();
+}
+
+// The same text typed or pasted is read the same way and named the same
+// way; a typed one keeps the cursor on its cell and nothing is lost.
+TEST_F(SectionWindowTest, TypedAndPastedCellsAreReadAlike) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    for (const QString& text : {QStringLiteral("1,200"), QStringLiteral("120m")}) {
+        messages_.shown.clear();
+        clickCell(spans(window), 0, 0);
+        PasteText(text + QStringLiteral("\t5\r\n"));
+        const QString named = QStringLiteral("径間 1 の径間長「%1」は数値ではありません").arg(text);
+        ASSERT_EQ(MessageTexts(), QStringList({named + QStringLiteral("。貼り付けは行いませんでした")}));
+
+        clickCell(spans(window), 0, 0);
+        typeCells({text, "\n"});
+        EXPECT_EQ(MessageTexts().back(), named);
+        EXPECT_EQ(spans(window)->currentIndex().row(), 0) << "the cursor stays on the cell";
+        EXPECT_EQ(spanTexts(window).front(), text + u'|');
+        Click(window, "cmdCalculate");
+        EXPECT_EQ(MessageTexts().back(), named);
+        EXPECT_EQ(MessageTexts().size(), 3);
+        PressKey(Qt::Key_Delete);
+    }
+}
+
+// A block copied with its header line: the header is skipped and said so,
+// the numbers below it are pasted.
+TEST_F(SectionWindowTest, APastedHeaderLineIsSkippedWithANote) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(QStringLiteral("径間長[m]\t高低差[m]\r\n120\t5\r\n250\t30\r\n"));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(spanTexts(window), QStringList({"120|5", "250|30"}));
+    EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblMessage"))->text().contains(u"見出し"));
+    // A line with a number in it is no header: the block is refused whole.
+    clickCell(spans(window), 0, 0);
+    PasteText(QStringLiteral("径間長\t5\r\n120\t5\r\n"));
+    EXPECT_EQ(MessageTexts().size(), 1);
+    EXPECT_EQ(spanTexts(window), QStringList({"120|5", "250|30"}));
+}
+
+// 行追加 adds a row after the last whatever row is current; Insert adds one
+// below the current row.
+TEST_F(SectionWindowTest, AddRowAppendsAndInsertInserts) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    clickCell(spans(window), 0, 0);
+    Click(window, "cmdAddRow");
+    EXPECT_EQ(spanTexts(window).size(), 5);
+    EXPECT_EQ(spanTexts(window).back(), "|");
+    EXPECT_EQ(spans(window)->currentIndex().row(), 4);
+    clickCell(spans(window), 0, 0);
+    PressKey(Qt::Key_Insert);
+    EXPECT_EQ(spanTexts(window).mid(0, 3),
+              QStringList({QStringLiteral("１２０|５"), "|", "250|30"}));
+    EXPECT_EQ(spans(window)->currentIndex().row(), 1);
 }
 
 // The four-span inclined section of the engine's golden files: the window
