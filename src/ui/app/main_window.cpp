@@ -67,6 +67,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
 
     createMenus();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::updateMenus);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::updateWindowMenu);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this, &frmMain::sessionEnding);
 
@@ -117,6 +118,7 @@ void frmMain::createMenus() {
     mnuGraph_ = command(bar, u"グラフ(&G)", "mnuGraph", &frmMain::mnuGraph_Click);
     command(bar, u"電線設定(&W)", "mnuWire", &frmMain::mnuWire_Click);
     mnuUse_ = command(bar, u"使い方(&U)", "mnuUse", &frmMain::mnuUse_Click);
+    createWindowMenu();
 }
 
 // Children still open here were not closed by the quit sequence (a test, or

@@ -18,6 +18,8 @@
 #include "ui/windows/wire_setting_window.h"
 
 class QAction;
+class QActionGroup;
+class QMenu;
 class QSessionManager;
 
 namespace orvalt {
@@ -88,11 +90,15 @@ public slots:
 private slots:
     void mnuWire_Click();
     void mnuUse_Click();
+    // ウィンドウ: the open windows listed under the arrange commands, the
+    // active one checked.
+    void updateWindowMenu();
     // The desktop session is ending: the same question as 終了.
     void sessionEnding(QSessionManager& manager);
 
 private:
     void createMenus();
+    void createWindowMenu();
     ChildWindow* activeChild() const;
     // The calculation of the active child, or null after asking the user to
     // choose a result window for `command`.
@@ -138,6 +144,8 @@ private:
     std::vector<CaseSectionSpan> caseSection_;
     QString caption_; // as last set, without the case file's part
     QAction* mnuUse_ = nullptr;
+    QMenu* mnuWindow_ = nullptr;
+    QActionGroup* windowList_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs
     bool quitConfirmed_ = false;          // the question was answered OK, children closed
 };
