@@ -1,8 +1,11 @@
 #include "ui/windows/section_window_spans.h"
 
-#include <cmath>
+#include <array>
+#include <string>
 
+#include "engine/forms/section_form.h"
 #include "ui/base/form_helpers.h"
+#include "ui/base/text.h"
 
 namespace orvalt {
 
@@ -20,34 +23,25 @@ NumberTableShape SpanShape() {
 SectionSpanTable::SectionSpanTable(MessageService& messages, QWidget* parent)
     : NumberTable(SpanShape(), messages, parent) {}
 
-void SectionSpanTable::showSpans(const std::vector<CaseSectionSpan>& spans) {
+void SectionSpanTable::showSpans(const std::vector<SectionSpan>& spans) {
     std::vector<QStringList> rows;
-    for (const CaseSectionSpan& span : spans)
+    for (const SectionSpan& span : spans)
         rows.push_back({ExactNumberText(span.length), ExactNumberText(span.heightDifference)});
     showRows(rows);
 }
 
 std::vector<SectionSpan> SectionSpanTable::readSpans() {
-    const auto rows = readRows();
-    if (!rows) return {};
-    std::vector<SectionSpan> spans;
-    for (std::size_t row = 0; row < rows->size(); ++row) {
-        const auto length = static_cast<float>((*rows)[row][0]);
-        const auto height = static_cast<float>((*rows)[row][1]);
-        if (!std::isfinite(length) || length <= 0.0f) {
-            refuse(cellName(static_cast<int>(row), 0) +
-                       QStringLiteral("は 0 より大きい数値で入力してください"),
-                   static_cast<int>(row), 0);
-            return {};
-        }
-        if (!std::isfinite(height)) {
-            refuse(cellName(static_cast<int>(row), 1) + QStringLiteral("は数値で入力してください"),
-                   static_cast<int>(row), 1);
-            return {};
-        }
-        spans.push_back({length, height});
+    std::vector<std::array<std::string, 2>> rows(static_cast<std::size_t>(rowCount()));
+    for (int row = 0; row < rowCount(); ++row)
+        rows[static_cast<std::size_t>(row)] = {cellText(row, 0).toStdString(),
+                                               cellText(row, 1).toStdString()};
+    SectionSpansResult read = ReadSectionSpans(rows);
+    if (read.refusal) {
+        refuse(FromUtf8(read.refusal->message), static_cast<int>(read.refusal->row),
+               read.refusal->column);
+        return {};
     }
-    return spans;
+    return std::move(read.spans);
 }
 
 } // namespace orvalt

@@ -1,6 +1,6 @@
 // The span list of the section window: a number table (ui/base/number_table.h)
-// of 径間長 [m] and 高低差 [m], one numbered row a span. A length must be
-// above 0; an empty 高低差 is 0.
+// of 径間長 [m] and 高低差 [m], one numbered row a span, read by the engine's
+// ReadSectionSpans (as a case file's spans are).
 #pragma once
 
 #include <QString>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "engine/calculation/tension_section.h"
-#include "engine/case/case_file.h"
 #include "ui/base/number_table.h"
 
 namespace orvalt {
@@ -19,13 +18,11 @@ class SectionSpanTable final : public NumberTable {
 public:
     SectionSpanTable(MessageService& messages, QWidget* parent);
 
-    // The spans of the filled rows. A cell that is no number, a length that
-    // is not above 0, an empty length or more than kMaxSectionSpans spans:
-    // the message naming the span is shown, the focus goes to the cell, and
-    // the result is empty.
+    // The spans of the filled rows, or (empty) after ReadSectionSpans'
+    // message, the focus on the cell it names.
     std::vector<SectionSpan> readSpans();
     // Shows `spans`, one row each (one empty row when there are none).
-    void showSpans(const std::vector<CaseSectionSpan>& spans);
+    void showSpans(const std::vector<SectionSpan>& spans);
 };
 
 // The column headings, for the window's copy and tests.
