@@ -91,6 +91,16 @@ void NumberTable::refuse(const QString& message, int row, int column) {
     setFocus();
 }
 
+std::vector<QStringList> NumberTable::rowTexts() const {
+    std::vector<QStringList> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < columnCount(); ++column) texts << cellText(row, column);
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
 void NumberTable::showRows(const std::vector<QStringList>& rows) {
     clearContents();
     setRowCount(std::max<int>(1, static_cast<int>(rows.size())));

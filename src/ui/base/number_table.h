@@ -51,6 +51,8 @@ public:
     // is no number or too many rows: the message naming the cell is shown,
     // the focus goes to it and the result is empty.
     std::optional<std::vector<std::vector<double>>> readRows();
+    // The texts of every row, trimmed, one string a column.
+    std::vector<QStringList> rowTexts() const;
     // Shows `rows` of cell texts (one empty row when there are none).
     void showRows(const std::vector<QStringList>& rows);
 

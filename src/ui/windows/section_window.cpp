@@ -14,10 +14,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
+#include <string>
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_error.h"
+#include "engine/forms/section_form.h"
 #include "engine/number/number_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/long_span_check.h"
@@ -115,10 +118,20 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     lblMessage_ = new QLabel(this);
     lblMessage_->setObjectName(QStringLiteral("lblMessage"));
     lblMessage_->setWordWrap(true);
+    lblStale_ = new QLabel(this);
+    lblStale_->setObjectName(QStringLiteral("lblStale"));
+    lblStale_->setWordWrap(true);
+    lblStale_->setStyleSheet(QStringLiteral("QLabel { background: #fff3cd; color: #5c4400; "
+                                            "border: 1px solid #e0c97a; padding: 4px; }"));
+    lblStale_->hide();
+    auto* resultSide = new QVBoxLayout;
+    resultSide->addWidget(lblStale_);
+    resultSide->addWidget(tabs_, 1);
     auto* body = new QHBoxLayout;
     body->addWidget(buildSpanSide());
+    body->addLayout(resultSide, 1);
     connect(grdSpans_, &NumberTable::noted, lblMessage_, &QLabel::setText);
-    body->addWidget(tabs_, 1);
+    connect(grdSpans_, &NumberTable::edited, this, &frmSection::grdSpans_Change);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(lblMessage_);
@@ -203,7 +216,10 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
 
 void frmSection::cmdCalculate_Click() {
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
-    if (spans.empty()) return;
+    if (spans.empty()) {
+        clearResults();
+        return;
+    }
     TensionSection section;
     SectionStringingChart chart;
     try {
@@ -212,13 +228,55 @@ void frmSection::cmdCalculate_Click() {
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
+        clearResults();
         return;
     }
     spans_ = spans;
     section_ = std::move(section);
     chart_ = std::move(chart);
     computed_ = true;
+    setStale(false);
     showResults();
+    host_.updateMenus();
+}
+
+void frmSection::grdSpans_Change() {
+    if (!computed_) return;
+    std::vector<std::array<std::string, 2>> rows;
+    for (const QStringList& row : grdSpans_->rowTexts())
+        rows.push_back({row.value(0).toStdString(), row.value(1).toStdString()});
+    const SectionSpansResult read = ReadSectionSpans(rows);
+    setStale(read.refusal.has_value() || read.spans != spans_);
+}
+
+void frmSection::setStale(bool stale) {
+    if (stale == stale_) return;
+    stale_ = stale;
+    for (int i = 0; i < tabs_->count(); ++i) tabs_->widget(i)->setEnabled(!stale);
+    lblStale_->setText(QStringLiteral(
+        "径間一覧が計算の後で変わりました。灰色の結果は前の径間のもので、印刷も保存もできません。"
+        "新しい径間の結果は 計算(R) を押すと求まります"));
+    lblStale_->setVisible(stale);
+    host_.updateMenus();
+}
+
+void frmSection::clearResults() {
+    const bool had = computed_;
+    computed_ = false;
+    setStale(false);
+    spans_.clear();
+    section_ = {};
+    chart_ = {};
+    lblEquivalent_->clear();
+    conditionModel_->clear();
+    spanModel_->clear();
+    chartModel_->clear();
+    lblChartNote_->clear();
+    plot_->clearSection();
+    field_->showSheet({});
+    if (had)
+        lblMessage_->setText(QStringLiteral(
+            "計算できなかったため、前の結果は消しました。径間一覧を直して 計算(R) を押してください"));
     host_.updateMenus();
 }
 
@@ -332,7 +390,7 @@ QString frmSection::sectionText() const {
 }
 
 void frmSection::print() {
-    if (!computed_) return;
+    if (!current()) return;
     const QString text =
         fieldCheckShown() ? FromUtf8(ComposeFieldSheetText(
                                 *calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
@@ -342,7 +400,7 @@ void frmSection::print() {
 }
 
 std::optional<ChildWindow::Csv> frmSection::csv() const {
-    if (!computed_) return std::nullopt;
+    if (!current()) return std::nullopt;
     if (fieldCheckShown())
         return Csv{ComposeFieldSheetCsv(
                        FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight())),
@@ -351,7 +409,7 @@ std::optional<ChildWindow::Csv> frmSection::csv() const {
 }
 
 std::optional<ChildWindow::Image> frmSection::image() const {
-    if (!computed_) return std::nullopt;
+    if (!current()) return std::nullopt;
     return Image{[this](QPainter& painter, const QRectF& target) {
                      plot_->render(&painter, target, plot_->viewport()->rect());
                  },

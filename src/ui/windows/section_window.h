@@ -53,7 +53,9 @@ public:
     std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     // Once a section is computed: prints its text, offers its tables as CSV
     // and its profile as an image.
-    bool canPrint() const override { return computed_; }
+    // Results that no longer belong to the span list (stale) print and save
+    // nothing until the next 計算.
+    bool canPrint() const override { return current(); }
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
@@ -68,12 +70,20 @@ public:
 private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
+    // The span list changed: the results shown are stale unless the list
+    // reads as the spans they were computed for.
+    void grdSpans_Change();
 
 private:
     QWidget* buildSpanSide();
     QWidget* buildChartPage();
     bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
     void showResults();
+    bool current() const { return computed_ && !stale_; }
+    // Greys every result page and says what changed and what to press.
+    void setStale(bool stale);
+    // A refused 計算: what it would have replaced is gone.
+    void clearResults();
     void showTemperatures();
     void showChart();
     void showFieldCheck();
@@ -82,6 +92,7 @@ private:
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;
     bool computed_ = false;
+    bool stale_ = false;
     std::vector<SectionSpan> spans_; // of the section shown
     TensionSection section_;
     SectionStringingChart chart_;
@@ -91,6 +102,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     QLabel* lblEquivalent_ = nullptr;
     QLabel* lblMessage_ = nullptr;
+    QLabel* lblStale_ = nullptr;
     QStandardItemModel* conditionModel_ = nullptr;
     QStandardItemModel* spanModel_ = nullptr;
     QStandardItemModel* chartModel_ = nullptr;

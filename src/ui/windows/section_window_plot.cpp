@@ -69,6 +69,11 @@ SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart,
 
 SectionProfilePlot::~SectionProfilePlot() = default;
 
+void SectionProfilePlot::clearSection() {
+    for (QLineSeries* wire : wires_) wire->clear();
+    supports_->clear();
+}
+
 void SectionProfilePlot::showSection(const std::vector<SectionSpan>& spans,
                                      const TensionSection& section) {
     QList<QPointF> supports{QPointF(0.0, 0.0)};

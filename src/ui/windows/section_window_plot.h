@@ -27,6 +27,8 @@ public:
 
     // Draws `section` of `spans`; nothing with no spans.
     void showSection(const std::vector<SectionSpan>& spans, const TensionSection& section);
+    // Draws nothing.
+    void clearSection();
 
     // The wire of condition 0..2 (高温季, 低温季, 検討条件) and the supports.
     QLineSeries* wire(int condition) const { return wires_[condition]; }

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QLineSeries>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +20,7 @@
 #include "support/main_window_fixture.h"
 #include "ui/base/file_saving.h"
 #include "ui/windows/section_window.h"
+#include "ui/windows/section_window_plot.h"
 
 namespace orvalt::test {
 namespace {
@@ -239,6 +243,65 @@ TEST_F(SectionWindowTest, AddRowAppendsAndInsertInserts) {
     EXPECT_EQ(spanTexts(window).mid(0, 3),
               QStringList({QStringLiteral("１２０|５"), "|", "250|30"}));
     EXPECT_EQ(spans(window)->currentIndex().row(), 1);
+}
+
+// Results that no longer belong to the span list are greyed with a line
+// saying so and neither print nor save; the same list again makes them
+// current; a refused 計算 clears them from every page.
+TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    auto* stale = Child<QLabel>(window, QStringLiteral("lblStale"));
+    auto* results = Child<QTableView>(window, QStringLiteral("grdResults"));
+    auto* plot = window->findChild<SectionProfilePlot*>();
+    ASSERT_NE(plot, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    PressAccessKey(Qt::Key_R);
+    ASSERT_FALSE(stale->isVisible());
+    ASSERT_TRUE(Action("mnuPrint")->isEnabled());
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool stale, printable;
+        int resultRows;
+    };
+    const Step steps[] = {
+        {"two spans pasted below", [&] {
+             Click(window, "cmdAddRow");
+             PasteText(QStringLiteral("300\t0\r\n200\t0\r\n"));
+         }, true, false, 4},
+        {"the two removed again", [&] {
+             clickCell(spans(window), 5, 0);
+             PressKey(Qt::Key_Delete, Qt::ControlModifier);
+             PressKey(Qt::Key_Delete, Qt::ControlModifier);
+         }, false, true, 4},
+        {"a length typed over", [&] {
+             clickCell(spans(window), 0, 0);
+             typeCells({"130", "\n"});
+         }, true, false, 4},
+        {"計算", [&] { PressAccessKey(Qt::Key_R); }, false, true, 4},
+        {"a span of 0 typed", [&] {
+             clickCell(spans(window), 1, 0);
+             typeCells({"0", "\n"});
+         }, true, false, 4},
+        {"計算 refused", [&] { PressAccessKey(Qt::Key_R); }, false, false, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        FlushDeletes();
+        EXPECT_EQ(stale->isVisible(), step.stale);
+        EXPECT_EQ(results->isEnabled(), !step.stale);
+        EXPECT_EQ(plot->isEnabled(), !step.stale);
+        EXPECT_EQ(Action("mnuPrint")->isEnabled(), step.printable);
+        EXPECT_EQ(Action("mnuCsv")->isEnabled(), step.printable);
+        EXPECT_EQ(results->model()->rowCount(), step.resultRows);
+        EXPECT_EQ(plot->wire(0)->count() > 0, step.resultRows > 0);
+    }
+    EXPECT_EQ(MessageTexts(),
+              QStringList({QStringLiteral("径間 2 の径間長は 0 より大きい数値で入力してください")}));
 }
 
 // The four-span inclined section of the engine's golden files: the window
