@@ -31,6 +31,7 @@
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/result_marks.h"
 #include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
@@ -103,6 +104,10 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     resultLayout->addWidget(lblEquivalent_);
     resultLayout->addWidget(grdConditions_);
     resultLayout->addWidget(grdResults_, 1);
+    lblResultLegend_ = new QLabel(results);
+    lblResultLegend_->setObjectName(QStringLiteral("lblResultLegend"));
+    lblResultLegend_->setTextFormat(Qt::RichText);
+    resultLayout->addWidget(lblResultLegend_);
 
     plot_ = new SectionProfilePlot(this);
     tabs_ = new QTabWidget(this);
@@ -188,6 +193,7 @@ QWidget* frmSection::buildChartPage() {
     lblChartNote_ = new QLabel(page);
     lblChartNote_->setObjectName(QStringLiteral("lblChartNote"));
     lblChartNote_->setWordWrap(true);
+    lblChartNote_->setTextFormat(Qt::RichText);
     layout->addWidget(lblChartNote_);
     return page;
 }
@@ -272,6 +278,8 @@ void frmSection::clearResults() {
     spanModel_->clear();
     chartModel_->clear();
     lblChartNote_->clear();
+    lblResultLegend_->clear();
+    marks_.clear();
     plot_->clearSection();
     field_->showSheet({});
     if (had)
@@ -286,6 +294,7 @@ void frmSection::showResults() {
             .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
     FillModel(*conditionModel_, SectionConditionCells(section_));
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
+    marks_ = markResults();
     showChart();
     plot_->showSection(spans_, section_);
     QStringList outside;
@@ -345,36 +354,72 @@ void frmSection::Temperature_Change() {
 
 // The chart's sag cells of a span at a temperature where its lowest point
 // lies beyond the lower support (|h| > 4D) or where it is a long span (the
-// catenary's sag more than 1 % off the parabola's) are coloured and tell why.
+// catenary's sag more than 1 % off the parabola's) carry their marks.
 void frmSection::showChart() {
     FillModel(*chartModel_, SectionChartCells(chart_));
     const double load = calculation_->currentWire.unitWeight;
-    bool outsideSeen = false;
+    std::set<ResultMark> seen;
     for (std::size_t i = 0; i < chart_.slantSag.size() && i < spans_.size(); ++i) {
         for (std::size_t t = 0; t < chart_.temperatures.size(); ++t) {
-            QStringList why;
-            if (std::fabs(spans_[i].heightDifference) > 4.0 * chart_.slantSag[i][t])
-                why << QStringLiteral("支持点外: 最低点が低い側の支持点の外にあります");
-            const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
-            if (check.marked) why << QStringLiteral("長径間: ") + FromUtf8(LongSpanText(check));
-            if (why.isEmpty()) continue;
-            outsideSeen = outsideSeen || why.front().startsWith(QStringLiteral("支持点外"));
             QStandardItem* item = chartModel_->item(static_cast<int>(i) + 1, static_cast<int>(t));
-            item->setBackground(QBrush(QColor(255, 224, 178)));
-            item->setToolTip(why.join(u'\n'));
+            if (std::fabs(spans_[i].heightDifference) > 4.0 * chart_.slantSag[i][t]) {
+                MarkItem(*item, ResultMark::LowPointOutside,
+                         QStringLiteral("最低点が低い側の支持点の外にあります"));
+                seen.insert(ResultMark::LowPointOutside);
+            }
+            const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
+            if (check.marked) {
+                MarkItem(*item, ResultMark::LongSpan, FromUtf8(LongSpanText(check)));
+                seen.insert(ResultMark::LongSpan);
+            }
         }
     }
     QStringList notes;
-    if (outsideSeen)
-        notes << QStringLiteral(
-            "色の付いた欄: 最低点が低い側の支持点の外にあり、"
-            "電線が支持点を引き上げます（支持点外）");
+    if (!seen.empty()) notes << MarkLegend(seen);
     StringingChart level;
     level.temperatures = chart_.temperatures;
     for (const SectionSpan& span : spans_) level.rows.push_back({span.length, {}, chart_.tension});
-    if (const std::string note = LongSpanNote(level, load); !note.empty()) notes << FromUtf8(note);
-    lblChartNote_->setText(notes.join(u'\n'));
+    if (const std::string note = LongSpanNote(level, load); !note.empty())
+        notes << FromUtf8(note).toHtmlEscaped();
+    lblChartNote_->setText(notes.join(QStringLiteral("<br>")));
     showFieldCheck();
+}
+
+// The 結果 tab marks as the chart does: a span whose wire, under a load
+// condition, sags more than 1 % off the parabola has its 径間長 cell marked
+// 長径間; the 判定 cells that say 支持点外 carry that mark.
+std::set<ResultMark> frmSection::markResults() {
+    std::set<ResultMark> seen;
+    const float loads[3] = {calculation_->loadFactorHigh, calculation_->loadFactorLow,
+                            calculation_->loadFactorStudy};
+    const double weight = calculation_->currentWire.unitWeight;
+    for (std::size_t i = 0; i < spans_.size(); ++i) {
+        QStringList why;
+        for (std::size_t c = 0; c < 3; ++c) {
+            const LongSpanCheck check = CheckLongSpan(
+                spans_[i].length, section_.atEquivalentSpan[c].tension, weight * loads[c]);
+            if (check.marked)
+                why << FromUtf8(std::string(kConditionNames[c])) + QStringLiteral(" ") +
+                           FromUtf8(LongSpanText(check));
+        }
+        if (QStandardItem* item = spanModel_->item(static_cast<int>(i), 0); item && !why.isEmpty()) {
+            MarkItem(*item, ResultMark::LongSpan, why.join(QStringLiteral("、")));
+            seen.insert(ResultMark::LongSpan);
+        }
+    }
+    for (int column = 0; column < spanModel_->columnCount(); ++column) {
+        const QStandardItem* header = spanModel_->horizontalHeaderItem(column);
+        if (header == nullptr || !header->text().endsWith(QStringLiteral("判定"))) continue;
+        for (int row = 0; row < spanModel_->rowCount(); ++row) {
+            QStandardItem* item = spanModel_->item(row, column);
+            if (item == nullptr || item->text() != MarkStyle(ResultMark::LowPointOutside).text)
+                continue;
+            MarkItem(*item, ResultMark::LowPointOutside, QString());
+            seen.insert(ResultMark::LowPointOutside);
+        }
+    }
+    lblResultLegend_->setText(MarkLegend(seen));
+    return seen;
 }
 
 bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
@@ -382,6 +427,13 @@ bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == fiel
 void frmSection::showFieldCheck() {
     if (computed_ && fieldCheckShown())
         field_->showSheet(FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight()));
+}
+
+// The notes of the marks in the results, after the section's text.
+QString frmSection::markNotes() const {
+    if (marks_.empty()) return {};
+    return QStringLiteral("\r\n") + MarkNotes(marks_).join(QStringLiteral("\r\n")) +
+           QStringLiteral("\r\n");
 }
 
 QString frmSection::sectionText() const {
@@ -395,7 +447,7 @@ void frmSection::print() {
         fieldCheckShown() ? FromUtf8(ComposeFieldSheetText(
                                 *calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
                                                                    field_->sight())))
-                          : sectionText();
+                          : sectionText() + markNotes();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 

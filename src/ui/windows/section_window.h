@@ -14,11 +14,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "ui/base/child_window.h"
+#include "ui/base/result_marks.h"
 
 class QLabel;
 class QMdiSubWindow;
@@ -86,6 +88,8 @@ private:
     void clearResults();
     void showTemperatures();
     void showChart();
+    std::set<ResultMark> markResults();
+    QString markNotes() const;
     void showFieldCheck();
     bool fieldCheckShown() const;
 
@@ -93,6 +97,7 @@ private:
     std::shared_ptr<const CalculationState> calculation_;
     bool computed_ = false;
     bool stale_ = false;
+    std::set<ResultMark> marks_; // in the 結果 tab
     std::vector<SectionSpan> spans_; // of the section shown
     TensionSection section_;
     SectionStringingChart chart_;
@@ -103,6 +108,7 @@ private:
     QLabel* lblEquivalent_ = nullptr;
     QLabel* lblMessage_ = nullptr;
     QLabel* lblStale_ = nullptr;
+    QLabel* lblResultLegend_ = nullptr;
     QStandardItemModel* conditionModel_ = nullptr;
     QStandardItemModel* spanModel_ = nullptr;
     QStandardItemModel* chartModel_ = nullptr;

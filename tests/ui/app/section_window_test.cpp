@@ -19,6 +19,7 @@
 #include "support/golden_file.h"
 #include "support/main_window_fixture.h"
 #include "ui/base/file_saving.h"
+#include "ui/base/result_marks.h"
 #include "ui/windows/section_window.h"
 #include "ui/windows/section_window_plot.h"
 
@@ -304,6 +305,49 @@ TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
               QStringList({QStringLiteral("径間 2 の径間長は 0 より大きい数値で入力してください")}));
 }
 
+// Long spans and spans pulling up on a support are marked alike in the 結果
+// and 架線弛度表 tabs, each mark with its own text and colour, listed in the
+// legends and noted on the printed page.
+TEST_F(SectionWindowTest, MarksAreDistinctAndTheSameInEveryTab) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans + QStringLiteral("1500\t0\r\n"));
+    PressAccessKey(Qt::Key_R);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+    const auto marks = [](const QModelIndex& cell) {
+        return cell.data(kResultMarkRole).toStringList().join(u'+');
+    };
+    QAbstractItemModel* results = Child<QTableView>(window, QStringLiteral("grdResults"))->model();
+    QAbstractItemModel* chart = Child<QTableView>(window, QStringLiteral("grdChart"))->model();
+    struct Expected {
+        const char* what;
+        QModelIndex cell;
+        const char16_t* marks;
+    };
+    const Expected cells[] = {
+        {"1500 m span, 結果", results->index(4, 0), u"長径間"},
+        {"120 m span, 結果", results->index(0, 0), u""},
+        {"span 2 判定, 結果", results->index(1, 7), u"支持点外"},
+        {"1500 m span, chart", chart->index(5, 0), u"長径間"},
+        {"span 4, chart", chart->index(4, 0), u"支持点外"},
+        {"span 1, chart", chart->index(1, 0), u""},
+    };
+    for (const Expected& e : cells)
+        EXPECT_EQ(marks(e.cell), QString::fromUtf16(e.marks)) << e.what;
+    EXPECT_NE(results->index(4, 0).data(Qt::BackgroundRole),
+              results->index(1, 7).data(Qt::BackgroundRole));
+    EXPECT_EQ(results->index(4, 0).data(Qt::BackgroundRole),
+              chart->index(5, 0).data(Qt::BackgroundRole));
+    for (const char* legend : {"lblResultLegend", "lblChartNote"}) {
+        const QString text = Child<QLabel>(window, QString::fromLatin1(legend))->text();
+        EXPECT_TRUE(text.contains(u"長径間") && text.contains(u"支持点外")) << legend;
+    }
+    Trigger("mnuPrint");
+    ASSERT_EQ(printing_.jobs.size(), 1u);
+    EXPECT_TRUE(printing_.jobs[0].contains(QStringLiteral("\r\n長径間: 懸垂線")));
+}
+
 // The four-span inclined section of the engine's golden files: the window
 // prints the same text and saves the same CSV bytes; Ctrl+C copies cells.
 TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
@@ -319,9 +363,12 @@ TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
                       FormatWithPattern(window->section().equivalentSpan, "###0.000"))));
     EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblMessage"))->text().contains(u"支持点外"));
 
+    // The section's text, then the note of the mark its 判定 cells carry.
     Trigger("mnuPrint");
     ASSERT_EQ(printing_.jobs.size(), 1u);
-    EXPECT_EQ(printing_.jobs[0].toStdString(), GoldenBytes("section_4spans.txt"));
+    EXPECT_EQ(printing_.jobs[0].toStdString(),
+              GoldenBytes("section_4spans.txt") +
+                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます\r\n");
 
     saveDialogs_.answer = folder_.filePath(QStringLiteral("section.csv"));
     Trigger("mnuCsv");
