@@ -51,6 +51,7 @@ public:
     // The folder followed by the platform's separator and `fileName`.
     QString programFilePath(const QString& fileName) const override;
     CaseChartRange chartTemperatures() const override { return caseChart_; }
+    QString caseTitle() const override { return QString::fromStdString(caseTitle_); }
     std::vector<SectionSpan> sectionSpans() const override { return caseSection_.spans; }
 
     // Where the save commands ask for a file name; a Qt file dialog unless

@@ -54,6 +54,8 @@ public:
     // window shows: those of the case file last opened, else the defaults.
     virtual CaseChartRange chartTemperatures() const { return {}; }
     virtual std::vector<SectionSpan> sectionSpans() const { return {}; }
+    // The case's 表題 (empty: none), for the title blocks of drawings.
+    virtual QString caseTitle() const { return {}; }
 };
 
 } // namespace orvalt

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -32,6 +33,7 @@
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
 #include "ui/base/result_marks.h"
+#include "ui/base/title_block.h"
 #include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
@@ -81,6 +83,17 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+// The plot's names of the three conditions, each with its temperature.
+std::array<QString, 3> ConditionLabels(const CalculationState& c) {
+    const std::int16_t temperatures[3] = {c.temperatureHigh, c.temperatureLow, c.temperatureStudy};
+    std::array<QString, 3> labels;
+    for (std::size_t i = 0; i < 3; ++i)
+        labels[i] = QStringLiteral("%1 %2℃")
+                        .arg(FromUtf8(std::string(kConditionNames[i])))
+                        .arg(temperatures[i]);
+    return labels;
 }
 
 } // namespace
@@ -296,7 +309,7 @@ void frmSection::showResults() {
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
     marks_ = markResults();
     showChart();
-    plot_->showSection(spans_, section_);
+    plot_->showSection(spans_, section_, ConditionLabels(*calculation_));
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
         QStringList conditions;
@@ -441,8 +454,34 @@ QString frmSection::sectionText() const {
     return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_));
 }
 
+bool frmSection::profileShown() const { return tabs_->currentWidget() == plot_; }
+
+// The profile on a page: the title block across the top, the plot below.
+void frmSection::drawProfilePage(QPainter& painter, const QRectF& page) const {
+    const CalculationState& c = *calculation_;
+    const auto temperature = [](std::int16_t t) { return QStringLiteral("%1℃").arg(t); };
+    TitleBlock block;
+    block.heading = host_.caseTitle().isEmpty() ? QStringLiteral("区間計算") : host_.caseTitle();
+    block.drawing = QStringLiteral("縦断図");
+    block.wire = QStringLiteral("電線 ") + QString::fromStdString(c.currentWire.wireName).trimmed();
+    block.conditions = QStringLiteral("高温季 %1・低温季 %2・検討条件 %3　等価径間 %4 m")
+                           .arg(temperature(c.temperatureHigh), temperature(c.temperatureLow),
+                                temperature(c.temperatureStudy),
+                                FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.0")));
+    block.date = QDate::currentDate().toString(Qt::ISODate);
+    const QRectF rest = DrawTitleBlock(painter, page, block);
+    plot_->render(&painter, rest, plot_->viewport()->rect());
+}
+
 void frmSection::print() {
     if (!current()) return;
+    if (profileShown()) {
+        PrintPageWithDialog(host_.printService(), host_.messages(), host_.hostWidget(),
+                            [this](QPainter& painter, const QRectF& page) {
+                                drawProfilePage(painter, page);
+                            });
+        return;
+    }
     const QString text =
         fieldCheckShown() ? FromUtf8(ComposeFieldSheetText(
                                 *calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
@@ -463,7 +502,7 @@ std::optional<ChildWindow::Csv> frmSection::csv() const {
 std::optional<ChildWindow::Image> frmSection::image() const {
     if (!current()) return std::nullopt;
     return Image{[this](QPainter& painter, const QRectF& target) {
-                     plot_->render(&painter, target, plot_->viewport()->rect());
+                     drawProfilePage(painter, target);
                  },
                  kSuffix};
 }

@@ -23,6 +23,8 @@
 #include "ui/base/result_marks.h"
 
 class QLabel;
+class QPainter;
+class QRectF;
 class QMdiSubWindow;
 class QSpinBox;
 class QStandardItemModel;
@@ -92,6 +94,8 @@ private:
     QString markNotes() const;
     void showFieldCheck();
     bool fieldCheckShown() const;
+    bool profileShown() const;
+    void drawProfilePage(QPainter& painter, const QRectF& page) const;
 
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <QChart>
 
 #include <functional>
 
@@ -346,6 +349,45 @@ TEST_F(SectionWindowTest, MarksAreDistinctAndTheSameInEveryTab) {
     Trigger("mnuPrint");
     ASSERT_EQ(printing_.jobs.size(), 1u);
     EXPECT_TRUE(printing_.jobs[0].contains(QStringLiteral("\r\n長径間: 懸垂線")));
+}
+
+// The profile numbers its spans, marks the low points, names the conditions
+// with their temperatures, ends its axes on round ticks just past the
+// section, draws a long span smoothly and states its exaggeration; with its
+// tab in front 計算結果印刷 prints the drawing on a page, not the text.
+TEST_F(SectionWindowTest, TheProfileTabPrintsTheDrawing) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    auto* plot = window->findChild<SectionProfilePlot*>();
+    ASSERT_NE(plot, nullptr);
+    struct Case {
+        QString spans;
+        int supports;
+        double axisEnd; // m
+    };
+    const Case cases[] = {{kFourSpans, 5, 700.0},
+                          {kFourSpans + QStringLiteral("1500\t0\r\n"), 6, 2500.0}};
+    for (const Case& c : cases) {
+        clickCell(spans(window), 0, 0);
+        PasteText(c.spans);
+        PressAccessKey(Qt::Key_R);
+        ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+        EXPECT_EQ(plot->supports()->count(), c.supports);
+        auto* x = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Horizontal).front());
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(x->max(), c.axisEnd);
+        EXPECT_EQ(plot->wire(2)->name(), QStringLiteral("検討条件 90℃"));
+        EXPECT_GE(plot->lowPoints()->count(), 2);
+        EXPECT_TRUE(plot->chart()->title().contains(u'倍'));
+    }
+    EXPECT_GE(plot->wire(0)->count(), 5 * 24 + 300) << "the 1500 m span a point every 5 m";
+
+    ShowTabOf(plot);
+    Trigger("mnuPrint");
+    EXPECT_TRUE(printing_.jobs.empty());
+    ASSERT_EQ(printing_.pageJobs.size(), 1u);
+    const QImage& page = printing_.pageJobs[0];
+    EXPECT_GT(page.width(), page.height()) << "landscape";
 }
 
 // The four-span inclined section of the engine's golden files: the window
