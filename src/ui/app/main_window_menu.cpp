@@ -32,7 +32,8 @@ void frmMain::createWindowMenu() {
         {u"次のウィンドウ(&N)", "mnuNextWindow", QKeySequence(Qt::CTRL | Qt::Key_Tab),
          &QMdiArea::activateNextSubWindow},
         {u"前のウィンドウ(&P)", "mnuPreviousWindow",
-         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), &QMdiArea::activatePreviousSubWindow},
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+         &QMdiArea::activatePreviousSubWindow},
     };
     for (const Command& c : commands) {
         auto* action = new QAction(QString::fromUtf16(c.caption), this);
@@ -65,7 +66,7 @@ void frmMain::updateWindowMenu() {
         ++number;
         const QString title = sub->widget()->windowTitle();
         auto* action = new QAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                                : QStringLiteral("%1 %2").arg(number).arg(title),
+                                               : QStringLiteral("%1 %2").arg(number).arg(title),
                                    windowList_);
         action->setObjectName(QStringLiteral("mnuWindowList"));
         action->setCheckable(true);
@@ -76,8 +77,8 @@ void frmMain::updateWindowMenu() {
         mnuWindow_->addAction(action);
     }
     const bool any = number > 0;
-    for (const char* name : {"mnuCascade", "mnuTile", "mnuCloseWindow", "mnuNextWindow",
-                             "mnuPreviousWindow"})
+    for (const char* name :
+         {"mnuCascade", "mnuTile", "mnuCloseWindow", "mnuNextWindow", "mnuPreviousWindow"})
         if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setEnabled(any);
 }
 

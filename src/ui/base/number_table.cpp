@@ -124,8 +124,8 @@ std::optional<std::vector<std::vector<double>>> NumberTable::readRows() {
         return std::nullopt;
     }
     if (rows > shape_.maxRows) {
-        refuse(QStringLiteral("%1は %2 までです").arg(shape_.rowName).arg(shape_.maxRows),
-               rows - 1, 0);
+        refuse(QStringLiteral("%1は %2 までです").arg(shape_.rowName).arg(shape_.maxRows), rows - 1,
+               0);
         return std::nullopt;
     }
     std::vector<std::vector<double>> values;

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+
 #include "ui/base/fonts.h"
 
 namespace orvalt {
@@ -25,15 +27,15 @@ QRectF DrawTitleBlock(QPainter& painter, const QRectF& page, const TitleBlock& b
     painter.drawText(QRectF(band.left() + pad, band.top(), band.width() * 0.6, line * 1.2),
                      Qt::AlignLeft | Qt::AlignVCenter, block.heading);
     painter.setFont(small);
-    painter.drawText(QRectF(band.left() + band.width() * 0.6, band.top(), band.width() * 0.4 - pad,
-                            line * 1.2),
-                     Qt::AlignRight | Qt::AlignVCenter, block.drawing + QStringLiteral("　") + block.date);
-    painter.drawText(QRectF(band.left() + pad, band.top() + line * 1.2, band.width() - 2 * pad,
-                            line * 0.9),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     block.wire + QStringLiteral("　　") + block.conditions);
+    painter.drawText(
+        QRectF(band.left() + band.width() * 0.6, band.top(), band.width() * 0.4 - pad, line * 1.2),
+        Qt::AlignRight | Qt::AlignVCenter, block.drawing + QStringLiteral("　") + block.date);
+    painter.drawText(
+        QRectF(band.left() + pad, band.top() + line * 1.2, band.width() - 2 * pad, line * 0.9),
+        Qt::AlignLeft | Qt::AlignVCenter, block.wire + QStringLiteral("　　") + block.conditions);
     painter.restore();
-    return QRectF(page.left(), band.bottom() + pad, page.width(), page.bottom() - band.bottom() - pad);
+    return QRectF(page.left(), band.bottom() + pad, page.width(),
+                  page.bottom() - band.bottom() - pad);
 }
 
 } // namespace orvalt

@@ -120,8 +120,8 @@ TEST_F(WindowMenuTest, TheUsageWindowOpensWideEnoughForItsText) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALT_SOURCE_DIR "/data/orvalt99.txt"),
                             ProgramFile(QStringLiteral("orvalt99.txt"))));
     Trigger("mnuUse");
-    auto* text = Child<QPlainTextEdit>(ChildWindow(QStringLiteral("frmUsage")),
-                                       QStringLiteral("Text1"));
+    auto* text =
+        Child<QPlainTextEdit>(ChildWindow(QStringLiteral("frmUsage")), QStringLiteral("Text1"));
     ASSERT_NE(text, nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
