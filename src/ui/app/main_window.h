@@ -27,6 +27,7 @@ namespace orvalt {
 class ChildWindow;
 class OpenDialogService;
 class SaveDialogService;
+class TextInputService;
 
 class frmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -59,6 +60,9 @@ public:
     void setSaveDialogService(SaveDialogService& dialogs);
     // Where 開く asks for a file; a Qt file dialog unless set otherwise.
     void setOpenDialogService(OpenDialogService& dialogs);
+    // Where 表題 asks for the case's title; a Qt input dialog unless set
+    // otherwise.
+    void setTextInputService(TextInputService& input);
 
     // Opens the case file at `path` as 開く does once the file is chosen:
     // the wire, the conditions and the rest of the case, or the reason it
@@ -81,6 +85,8 @@ private slots:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // 表題: the case's title, shown in the caption and kept in the case file.
+    void mnuTitle_Click();
 public slots:
     // The commands that follow the calculations and the active child:
     // 計算結果印刷 while a result window is open or the active child prints;
@@ -137,6 +143,8 @@ private:
     SaveDialogService* saveDialogs_;
     std::unique_ptr<OpenDialogService> ownOpenDialogs_;
     OpenDialogService* openDialogs_;
+    std::unique_ptr<TextInputService> ownTextInput_;
+    TextInputService* textInput_ = nullptr;
     // The case file last opened or saved (empty: none) and what of it the
     // calculation state does not hold; written back by 上書き保存.
     QString casePath_;

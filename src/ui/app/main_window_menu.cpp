@@ -11,8 +11,18 @@
 #include <QPointer>
 
 #include "ui/app/main_window.h"
+#include "ui/base/text_input.h"
 
 namespace orvalt {
+
+void frmMain::mnuTitle_Click() {
+    const std::optional<QString> title =
+        textInput_->AskText(this, QStringLiteral("表題"), QStringLiteral("この計算の表題"),
+                            QString::fromStdString(caseTitle_));
+    if (!title) return;
+    caseTitle_ = title->simplified().toStdString();
+    setCaption(caption_);
+}
 
 void frmMain::createWindowMenu() {
     mnuWindow_ = menuBar()->addMenu(QStringLiteral("ウィンドウ(&M)"));

@@ -58,10 +58,10 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
         EXPECT_EQ(bar[i]->objectName(), QLatin1String(order[i]));
     EXPECT_NE(bar[0]->menu(), nullptr);
     for (int i = 1; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->menu(), nullptr) << order[i];
-    // ファイル: the case file commands, a separator, the two save commands of
+    // ファイル: the case file commands and 表題, a separator, the two save commands of
     // the active window, a separator, 終了.
     const QList<QAction*> file = bar[0]->menu()->actions();
-    const char* fileOrder[] = {"mnuOpen", "mnuSave",  "mnuSaveAs", "",
+    const char* fileOrder[] = {"mnuOpen", "mnuSave",  "mnuSaveAs", "mnuTitle",   "",
                                "mnuCsv",  "mnuImage", "",          "mnuFile_End"};
     ASSERT_EQ(file.size(), std::ssize(fileOrder));
     for (int i = 0; i < std::ssize(fileOrder); ++i) {

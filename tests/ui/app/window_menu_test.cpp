@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "support/main_window_fixture.h"
+#include "ui/base/file_saving.h"
+#include "ui/base/text_input.h"
 
 namespace orvalt::test {
 namespace {
@@ -162,6 +164,49 @@ TEST_F(WindowMenuTest, TheWireListShowsLongNamesWhole) {
               combo->view()->fontMetrics().horizontalAdvance(name));
     EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString(), name);
     EXPECT_EQ(combo->toolTip(), name);
+}
+
+class AnswerText final : public TextInputService, public SaveDialogService {
+public:
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString& text) override {
+        shown = text;
+        return answer;
+    }
+    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return path;
+    }
+    QString shown, path;
+    std::optional<QString> answer;
+};
+
+// 表題 from the ファイル menu by its letters: the title goes into the caption
+// and the case file's title; a cancel keeps it.
+TEST_F(WindowMenuTest, TheTitleIsEditedFromTheFileMenuAndSaved) {
+    AnswerText input;
+    main_->setTextInputService(input);
+    main_->setSaveDialogService(input);
+    storeConditions();
+    input.path = folder_.filePath(QStringLiteral("case.o99case"));
+    Trigger("mnuSaveAs");
+    auto* file = main_->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    const QString title = QStringLiteral("ＡＢ線 No.3〜No.7");
+    for (const std::optional<QString>& answer :
+         {std::optional<QString>(title), std::optional<QString>()}) {
+        input.answer = answer;
+        PressAccessKey(Qt::Key_F);
+        ASSERT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }, 2000));
+        QTest::keyClick(file, Qt::Key_H);
+        FlushDeletes();
+        EXPECT_TRUE(main_->windowTitle().endsWith(QStringLiteral("case.o99case  ") + title))
+            << main_->windowTitle().toStdString();
+    }
+    EXPECT_EQ(input.shown, title) << "the second ask starts from the title";
+    Trigger("mnuSave");
+    QFile saved(input.path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        QString::fromUtf8(saved.readAll()).contains(QStringLiteral("\"title\": \"") + title));
 }
 
 } // namespace
