@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -224,6 +225,10 @@ void frmSetting::addButtons() {
         Command1_.push_back(button);
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
+    // Esc is キャンセル, as in a dialog box.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { Command1_Click(1); });
 }
 
 // The layout gives tab controls relative to the whole tab container, tab row
