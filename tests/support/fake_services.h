@@ -54,6 +54,7 @@ public:
     bool PrintDocument(const QString& text) override {
         if (failAfterJobs >= 0 && static_cast<int>(jobs.size()) >= failAfterJobs) return false;
         jobs.push_back(text);
+        headers.push_back(pageHeader());
         return true;
     }
     // A page job is drawn into an image of an A4 landscape page at 50 dpi,
@@ -73,6 +74,7 @@ public:
     int failAfterJobs = -1; // fail the job after this many succeeded; -1 never
     int dialogsShown = 0;
     QStringList jobs;
+    QStringList headers; // the page header each text job was printed under
     QList<QImage> pageJobs;
 };
 

@@ -182,6 +182,11 @@ QMdiSubWindow* frmMain::addChildWindow(QWidget* child) {
     return sub;
 }
 
+PrintService& frmMain::printService() {
+    printing_.setPageHeader(QString::fromStdString(document_.content().title));
+    return printing_;
+}
+
 QString frmMain::programFilePath(const QString& fileName) const {
     return programFolder_ + QDir::separator() + fileName;
 }

@@ -44,7 +44,9 @@ public:
     // The host of the child windows.
     CalculationState& state() override { return state_; }
     MessageService& messages() override { return messages_; }
-    PrintService& printService() override { return printing_; }
+    // The print service, its page header set to the case's title: every text
+    // a window prints is headed by the title the case has at that moment.
+    PrintService& printService() override;
     WindowBookkeeping& bookkeeping() override { return bookkeeping_; }
     QWidget* hostWidget() override { return this; }
     QMdiArea* mdiArea() const override { return mdiArea_; }

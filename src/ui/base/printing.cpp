@@ -3,6 +3,7 @@
 // so that the columns stay where the result window shows them.
 #include "ui/base/printing.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrintDialog>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr double kLeftShiftMm = 20.0; // the printout starts this far inside the printable area
 constexpr double kMmPerInch = 25.4;
+constexpr double kSmallestHeaderPoints = 5.0; // a header smaller than this is not printed
 
 const QString kPrintCancelled = QStringLiteral("印字はキャンセルされました。");
 
@@ -80,7 +82,32 @@ struct TextPages {
         count = std::max<qsizetype>(1, (lines.size() + linesPerPage - 1) / linesPerPage);
     }
 
+    // Lays `header` out in the top margin: the report's face scaled down
+    // until a line of it and a quarter line of gap fit between the paper's
+    // top edge and the first text line, never larger than the report's own
+    // size; no header when even kSmallestHeaderPoints would not fit.
+    void setHeader(QPrinter& printer, const QFont& reportFont, const QString& header) {
+        if (header.isEmpty()) return;
+        const double margin = printable.top(); // device units above the first text line
+        const double scale = std::min(1.0, margin / (1.25 * lineHeight));
+        const double points = reportFont.pointSizeF() * scale;
+        if (points < kSmallestHeaderPoints) return;
+        headerFont = reportFont;
+        headerFont.setPointSizeF(points);
+        const QFontMetricsF headerMetrics(headerFont, &printer);
+        const double height = headerMetrics.ascent() + headerMetrics.descent();
+        const double gap = std::max(0.0, std::min(0.5 * height, margin - height));
+        headerBaseline = -gap - headerMetrics.descent();
+        headerLine = CutToWidth(header, headerMetrics, lineWidth);
+    }
+
     void draw(QPainter& painter, qsizetype page) const {
+        if (!headerLine.isEmpty()) {
+            const QFont reportFont = painter.font();
+            painter.setFont(headerFont);
+            painter.drawText(QPointF(left, headerBaseline), headerLine);
+            painter.setFont(reportFont);
+        }
         const qsizetype first = page * linesPerPage;
         const qsizetype end = std::min(lines.size(), first + linesPerPage);
         for (qsizetype i = first; i < end; ++i) {
@@ -98,18 +125,25 @@ struct TextPages {
     QStringList lines;
     double left = 0.0, lineWidth = 0.0, lineHeight = 1.0;
     qsizetype linesPerPage = 1, count = 1;
+    // The header: its line as printed (empty for none), its face and its
+    // baseline, above the printable area's top (negative).
+    QString headerLine;
+    QFont headerFont;
+    double headerBaseline = 0.0;
 };
 
 } // namespace
 
-bool PrintTextToPrinter(QPrinter& printer, const QString& text, int copies) {
+bool PrintTextToPrinter(QPrinter& printer, const QString& text, int copies,
+                        const QString& header) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     // The painter's origin is the top left of the printable area (the
     // printer is not in full-page mode); one device unit is one printer dot.
     painter.setFont(ReportFont());
     const QFontMetricsF metrics(painter.font(), &printer);
-    const TextPages pages(printer, metrics, text);
+    TextPages pages(printer, metrics, text);
+    pages.setHeader(printer, painter.font(), header);
     bool ok = true;
     for (int copy = 0; ok && copy < std::max(1, copies); ++copy) {
         for (qsizetype page = 0; ok && page < pages.count; ++page) {
@@ -148,7 +182,7 @@ std::pair<int, int> SplitIntoJobs(const QPrinter& printer, int copies) {
 }
 
 bool QtPrintService::PrintDocument(const QString& text) {
-    return PrintTextToPrinter(*printer_, text, copiesPerJob_);
+    return PrintTextToPrinter(*printer_, text, copiesPerJob_, pageHeader());
 }
 
 bool QtPrintService::PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw) {

@@ -32,6 +32,16 @@ public:
     // printable area, given in the painter's device units. False on error,
     // and always false for a service that cannot print drawings.
     virtual bool PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw);
+
+    // The line printed above the text of every page of a document (the
+    // case's title), or empty for pages with no header. The host sets it
+    // before it hands the service to a window; drawings are not headed (they
+    // carry a title block of their own).
+    void setPageHeader(const QString& header) { pageHeader_ = header; }
+    const QString& pageHeader() const { return pageHeader_; }
+
+private:
+    QString pageHeader_;
 };
 
 // The real service: Qt's QPrintDialog over a high-resolution QPrinter. The
@@ -71,7 +81,13 @@ std::pair<int, int> SplitIntoJobs(const QPrinter& printer, int copies);
 // "\r\n", "\r" or "\n". False when the printer fails.
 // With `copies` above 1, the document is repeated that many times, each copy
 // numbered from its own first page.
-bool PrintTextToPrinter(QPrinter& printer, const QString& text, int copies = 1);
+// A non-empty `header` is printed on every page in the top margin, above the
+// printable area and 20 mm in like the text, in the report's face made small
+// enough to fit the margin with a gap below it (12 pt at most, 5 pt at
+// least; a margin too thin for 5 pt prints no header). The text lines and the
+// footer stay exactly where they are without a header.
+bool PrintTextToPrinter(QPrinter& printer, const QString& text, int copies = 1,
+                        const QString& header = QString());
 
 // Prints one page on `printer`, turned to landscape for this job only (the
 // orientation it had comes back afterwards): `draw` paints into the

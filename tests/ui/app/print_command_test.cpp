@@ -2,6 +2,7 @@
 // result window is printed as its text shows, every copy is a job of its own,
 // and a cancel or a printer fault says "印字はキャンセルされました。". What the
 // printer receives is checked in tests/ui/base/printing_test.cpp.
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 
 #include "support/files.h"
 #include "support/main_window_fixture.h"
+#include "ui/base/text_input.h"
 #include "ui/windows/result_window.h"
 
 namespace orvalt::test {
@@ -154,6 +156,57 @@ TEST_F(PrintCommandTest, APrinterFailingAtOnceSaysSo) {
     Print();
     EXPECT_TRUE(printing_.jobs.isEmpty());
     EXPECT_EQ(MessageTexts(), QStringList{kCancelled});
+}
+
+} // namespace
+} // namespace orvalt::test
+
+namespace orvalt::test {
+namespace {
+
+class AnswerTitle final : public TextInputService {
+public:
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return answer;
+    }
+    QString answer;
+};
+
+// The case's title, typed through ファイル > 表題 (Alt+F, H), heads every page of
+// the next print as the page header; the text printed is the window's, as it
+// was. A title blanked out again prints no header.
+TEST_F(PrintCommandTest, TheCaseTitleHeadsThePrintedPagesAndLeavesTheTextAlone) {
+    AnswerTitle input;
+    main_->setTextInputService(input);
+    auto* file = main_->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    ASSERT_NE(file, nullptr);
+    const struct {
+        const char16_t* typed; // nullptr: 表題 is not used
+        const char16_t* header;
+    } cases[] = {
+        {nullptr, u""},
+        {u"ＡＢ線 No.3-No.7", u"ＡＢ線 No.3-No.7"},
+        {u"  第2工区   張替  ", u"第2工区 張替"},
+        {u"   ", u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.header).toStdString());
+        if (c.typed != nullptr) {
+            input.answer = QString::fromUtf16(c.typed);
+            PressAccessKey(Qt::Key_F);
+            ASSERT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }, 2000));
+            QTest::keyClick(file, Qt::Key_H);
+            FlushDeletes();
+        }
+        printing_.jobs.clear();
+        printing_.headers.clear();
+        ResultWindow(kReport);
+        Print();
+        EXPECT_EQ(printing_.jobs, QStringList{kReport});
+        EXPECT_EQ(printing_.headers, QStringList{QString::fromUtf16(c.header)});
+    }
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 } // namespace

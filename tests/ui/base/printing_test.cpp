@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "engine/calculation/calculation.h"
 #include "engine/output/report_text.h"
@@ -37,14 +38,14 @@ protected:
     // Prints `text` on A4 portrait into a PDF; returns its path.
     QString PrintToPdf(const QString& text,
                        QPageLayout::Orientation orientation = QPageLayout::Portrait,
-                       int copies = 1) {
+                       int copies = 1, const QString& header = QString()) {
         const QString path = folder_.filePath(QStringLiteral("report.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(orientation);
-        EXPECT_TRUE(PrintTextToPrinter(printer, text, copies));
+        EXPECT_TRUE(PrintTextToPrinter(printer, text, copies, header));
         linesPerPage_ = LinesPerPage(printer);
         // ORVALT_KEEP_PDF=<folder> keeps the printout for a look with pdftoppm.
         const QString keep = qEnvironmentVariable("ORVALT_KEEP_PDF");
@@ -335,6 +336,75 @@ TEST_F(PdfPrintTest, ColumnsStayAlignedTwentyMillimetresInFromThePrintableArea) 
             if (w.text == QStringLiteral(":")) colons << w.xMin;
     ASSERT_GE(colons.size(), 6); // 弾性係数's colon hangs on "[kg/mm2]:"
     for (double x : colons) EXPECT_NEAR(x, colons.front(), 0.05);
+}
+
+// A title heads every page in the top margin, 20 mm in like the text; every
+// word of the text and of the footer stays exactly where it is printed
+// without one. A title wider than the page is cut like a text line.
+TEST_F(PdfPrintTest, ATitleHeadsEveryPageAboveTheTextAndMovesNothing) {
+    QString text;
+    ReportLines(10.0f, 300.0f, 2.0f, &text);
+    const auto bboxOf = [](const QString& pdf) {
+        return Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    };
+    const QString barePdf = PrintToPdf(text);
+    const int pageCount = PageCount(barePdf);
+    ASSERT_GE(pageCount, 2);
+    const QString bare = bboxOf(barePdf);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
+    const double left = printable.left() + 20.0 * 72.0 / 25.4;
+    const auto byPlace = [](QList<Word> words) {
+        std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
+            return std::tie(a.yMin, a.xMin) < std::tie(b.yMin, b.xMin);
+        });
+        return words;
+    };
+
+    const QString longTitle = QString(120, QChar(u'長'));
+    const struct {
+        QString title;
+        QString printed; // the header's words joined by one blank
+    } cases[] = {
+        {longTitle, QString()}, // cut: a leading part of it
+        {QStringLiteral("ＡＢ線 No.3-No.7 弛度計算"), QStringLiteral("ＡＢ線 No.3-No.7 弛度計算")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        const QString titled = PrintToPdf(text, QPageLayout::Portrait, 1, c.title);
+        ASSERT_EQ(PageCount(titled), pageCount);
+        const QString bbox = bboxOf(titled);
+        for (int p = 0; p < pageCount; ++p) {
+            SCOPED_TRACE(p + 1);
+            QList<Word> header, rest;
+            for (const Word& w : byPlace(WordsOfPage(bbox, p)))
+                (w.yMax <= printable.top() + 0.01 ? header : rest).push_back(w);
+            const QList<Word> expected = byPlace(WordsOfPage(bare, p));
+            ASSERT_EQ(rest.size(), expected.size());
+            for (qsizetype i = 0; i < rest.size(); ++i) {
+                EXPECT_EQ(rest[i].text, expected[i].text);
+                EXPECT_NEAR(rest[i].xMin, expected[i].xMin, 0.01) << rest[i].text.toStdString();
+                EXPECT_NEAR(rest[i].yMin, expected[i].yMin, 0.01) << rest[i].text.toStdString();
+            }
+            ASSERT_FALSE(header.isEmpty());
+            QStringList words;
+            for (const Word& w : header) {
+                EXPECT_GE(w.yMin, 0.0) << "on the paper";
+                words << w.text;
+            }
+            EXPECT_NEAR(header.front().xMin, left, 0.5);
+            const QString printed = words.join(u' ');
+            if (!c.printed.isEmpty()) {
+                EXPECT_EQ(printed, c.printed);
+            } else {
+                EXPECT_TRUE(c.title.startsWith(printed));
+                EXPECT_GT(printed.size(), 30);
+                EXPECT_LT(printed.size(), c.title.size());
+            }
+        }
+    }
 }
 
 } // namespace
