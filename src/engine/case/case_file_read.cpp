@@ -141,7 +141,9 @@ std::string FieldOfBox(int box) {
 // The boxes' texts, from the wire and the conditions objects.
 ConditionsFormInput FormInput(const Json& wire, const Json& conditions) {
     ConditionsFormInput input;
+    // A case without the ice gets the start-up ice.
     input.boxes[kBoxIceThickness] = std::to_string(CalculationState{}.iceThickness);
+    input.boxes[kBoxIceSpecificGravity] = "0.9";
     for (const auto& k : case_keys::kWire) {
         const std::string field = Join("wire", k.key);
         Number(Member(wire, "wire", k.key), field);

@@ -130,6 +130,8 @@ CaseFile CaseFromState(const CalculationState& state, std::string title, CaseCha
     values.spanStart = state.spanStart;
     values.spanEnd = state.spanEnd;
     values.spanStep = state.spanStep;
+    values.iceThickness = state.iceThickness;
+    values.iceSpecificGravity = state.iceSpecificGravity;
     return caseFile;
 }
 

@@ -72,11 +72,13 @@ constexpr ConditionRow kConditionRows[] = {
     {3, kBoxSpanStep, 2160, 1320},
 };
 
-// The boxes in tab order between the combo box and the buttons: up the wire
-// constants from the ice box to 線膨張係数, then through the tabs. The
+// The boxes in tab order between the combo box and the buttons: the ice box
+// and its specific gravity, up the wire constants to 線膨張係数, then through
+// the tabs. The
 // read-only 検討時風圧 comes last, after the buttons.
 constexpr int kBoxTabOrder[] = {
     kBoxIceThickness,
+    kBoxIceSpecificGravity,
     kBoxMaxTension,
     kBoxDiameterLow,
     kBoxDiameterHigh,
@@ -198,6 +200,29 @@ void frmSetting::addWireRows(QWidget* page) {
         addRow(
             page, row.box, FormFont(),
             {row.top, row.labelLeft, 1920, 1455, 270, QString::fromUtf16(row.unit), row.unitLeft});
+    addIceGravityRow(page);
+}
+
+// The ice's specific gravity, Text1(17), on the ice's row after its unit
+// "(mm)"; a plain number, so no unit label. Its label is not one of the
+// design's Label1 array (Label1(17) names the combo box).
+void frmSetting::addIceGravityRow(QWidget* page) {
+    constexpr double kTop = 3600;
+    addLabel(page, QStringLiteral("lblIceSpecificGravity"), BoxCaption(kBoxIceSpecificGravity),
+             3960, kTop);
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QStringLiteral("Text1_%1").arg(kBoxIceSpecificGravity));
+    edit->setFont(FormFont());
+    Text1_[kBoxIceSpecificGravity] = edit;
+    tabPlacements_.push_back({edit, 4500, kTop, 675, 270, false});
+}
+
+// The ice boxes show what the calculation will use; the specific gravity
+// exactly, so that OK on an unchanged box keeps the value.
+void frmSetting::showIce(const CalculationState& state) {
+    Text1_[kBoxIceThickness]->setText(PlainNumber(state.iceThickness));
+    Text1_[kBoxIceSpecificGravity]->setText(
+        FromUtf8(FormatPlainNumberExactly(state.iceSpecificGravity)));
 }
 
 void frmSetting::addConditionRows(const QList<QWidget*>& pages) {
@@ -292,7 +317,7 @@ LoadOutcome frmSetting::Form_Load() {
     const QString trouble = readCatalogue();
     selectedSlot_ = 0;
     wireBoxes_->show(wireList_[0]);
-    Text1_[kBoxIceThickness]->setText(PlainNumber(state.iceThickness));
+    showIce(state);
     // The window's own change of the combo box text; the handler swallows it.
     cmbWireName_->setEditText(selectedName());
     cmbWireName_Change();

@@ -24,6 +24,7 @@ class QTabWidget;
 namespace orvalt {
 
 class WindowHost;
+struct CalculationState;
 
 class frmSetting : public QWidget, public ChildWindow {
     Q_OBJECT
@@ -74,6 +75,7 @@ private:
     void buildControls();
     QList<QWidget*> addTabs();
     void addWireRows(QWidget* page);
+    void addIceGravityRow(QWidget* page);
     void addConditionRows(const QList<QWidget*>& pages);
     void addButtons();
     QLabel* addLabel(QWidget* page, const QString& name, const QString& caption, double left,
@@ -83,6 +85,7 @@ private:
     void placeTabControls();
     void setTabOrder();
 
+    void showIce(const CalculationState& state);
     QString readCatalogue();
     void Form_Unload();
     void Text1_GotFocus(int index);
@@ -94,7 +97,7 @@ private:
     WindowHost& host_;
     QTabWidget* SSTab1_ = nullptr;
     QComboBox* cmbWireName_ = nullptr;
-    QList<QLineEdit*> Text1_;                   // indexes 0..16
+    QList<QLineEdit*> Text1_;                   // indexes 0..17
     std::unique_ptr<WireValueBoxes> wireBoxes_; // Text1(0..6)
     QList<QLabel*> Label1_;                     // indexes 0..17
     QList<QLabel*> Label2_;                     // unit labels, by the index of their box

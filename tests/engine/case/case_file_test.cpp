@@ -260,7 +260,9 @@ TEST(CaseFile, ApplyingSetsWhatTheConditionsWindowsOkSets) {
     ApplyCase(c, state);
     EXPECT_EQ(state.currentWire, test::WorkedExample1());
     EXPECT_EQ(state.spanStep, 50.0f);
-    EXPECT_EQ(state.iceThickness, 12);
+    // A case without the ice brings the start-up ice, as OK brings the boxes'.
+    EXPECT_EQ(state.iceThickness, 9);
+    EXPECT_EQ(state.iceSpecificGravity, 0.9f);
     EXPECT_EQ(CaseFromState(state, c.title, c.chart, c.section), c);
 }
 
