@@ -132,6 +132,9 @@ CaseFile CaseFromState(const CalculationState& state, std::string title, CaseCha
     values.spanStep = state.spanStep;
     values.iceThickness = state.iceThickness;
     values.iceSpecificGravity = state.iceSpecificGravity;
+    values.loadClassHigh = state.loadClassHigh;
+    values.loadClassLow = state.loadClassLow;
+    values.bundle = state.bundle;
     return caseFile;
 }
 

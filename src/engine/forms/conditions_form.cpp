@@ -133,6 +133,9 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
         }
     }
     values.wire.wireName = input.wireName; // untrimmed, as typed
+    values.loadClassHigh = input.loadClassHigh;
+    values.loadClassLow = input.loadClassLow;
+    values.bundle = input.bundle;
     if ((result.refusal = ReadIce(input, values))) {
         return result;
     }
@@ -165,6 +168,9 @@ void ApplyConditions(const ConditionsValues& values, CalculationState& state) {
     state.currentWire = values.wire;
     state.iceThickness = values.iceThickness;
     state.iceSpecificGravity = values.iceSpecificGravity;
+    state.loadClassHigh = values.loadClassHigh;
+    state.loadClassLow = values.loadClassLow;
+    state.bundle = values.bundle;
     state.windPressureHigh = values.windPressureHigh;
     state.windPressureLow = values.windPressureLow;
     state.windPressureStudy = values.windPressureStudy;

@@ -69,6 +69,11 @@ inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBo
 struct ConditionsFormInput {
     std::array<std::string, kConditionsBoxCount> boxes; // Text1(0) .. Text1(17)
     std::string wireName;                               // cmbWireName's text as typed
+    // The load classes chosen beside the wind boxes and the 多導体 mark,
+    // handed on as they are.
+    LoadClass loadClassHigh = LoadClass::kCustom;
+    LoadClass loadClassLow = LoadClass::kCustom;
+    bool bundle = false;
 };
 
 // What OK stores. Conditions are whole numbers: the number of their box
@@ -86,6 +91,9 @@ struct ConditionsValues {
     float spanStep = 0.0f;             // Text1(13)
     std::int16_t iceThickness = 9;     // Text1(7) [mm], rounded down like a temperature
     float iceSpecificGravity = 0.9f;   // Text1(17), the float nearest to the number typed
+    LoadClass loadClassHigh = LoadClass::kCustom;
+    LoadClass loadClassLow = LoadClass::kCustom;
+    bool bundle = false;
 
     friend bool operator==(const ConditionsValues&, const ConditionsValues&) = default;
 };
@@ -123,8 +131,8 @@ struct ConditionsFormResult {
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input);
 
 // Stores accepted values: currentWire (all eight fields), the three wind
-// pressures, the three temperatures, the three spans, iceThickness and
-// iceSpecificGravity. iceThicknessStudy and everything else stay as they were.
+// pressures, the three temperatures, the three spans, iceThickness,
+// iceSpecificGravity, the load classes and the 多導体 mark. iceThicknessStudy and everything else stay as they were.
 void ApplyConditions(const ConditionsValues& values, CalculationState& state);
 
 // The main window's caption after OK: "最大使用張力計算", two blanks, the wire

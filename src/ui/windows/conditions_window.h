@@ -15,6 +15,7 @@
 #include "ui/base/child_window.h"
 #include "ui/base/form_helpers.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -25,6 +26,7 @@ namespace orvalt {
 
 class WindowHost;
 struct CalculationState;
+struct ConditionsFormInput;
 
 class frmSetting : public QWidget, public ChildWindow {
     Q_OBJECT
@@ -57,6 +59,9 @@ private slots:
     void cmbWireName_Change();
     void cmbWireName_Click(int index);
     void Command1_Click(int index);
+    void cmbLoadClassHigh_Click(int index);
+    void cmbLoadClassLow_Click(int index);
+    void chkBundle_Click();
 
 private:
     struct Placement {
@@ -86,6 +91,17 @@ private:
     void setTabOrder();
 
     void showIce(const CalculationState& state);
+
+    // The load classes (荷重区分) beside the wind boxes, on tab 1: a choice per
+    // season that fills the boxes, the 多導体 mark, and a note of where the
+    // values come from. Typing over a filled box makes its season 任意.
+    void addLoadClassRows(QWidget* page);
+    QList<QWidget*> loadClassTabOrder() const;
+    void showLoadClasses(const CalculationState& state);
+    void fillLoadClass(bool highSeason);
+    void loadClassBoxEdited(int box);
+    void readLoadClasses(ConditionsFormInput& input) const;
+
     QString readCatalogue();
     void Form_Unload();
     void Text1_GotFocus(int index);
@@ -102,6 +118,10 @@ private:
     QList<QLabel*> Label1_;                     // indexes 0..17
     QList<QLabel*> Label2_;                     // unit labels, by the index of their box
     QList<QPushButton*> Command1_;
+    QComboBox* cmbLoadClassHigh_ = nullptr;
+    QComboBox* cmbLoadClassLow_ = nullptr;
+    QCheckBox* chkBundle_ = nullptr;
+    QLabel* lblLoadClassDecided_ = nullptr;
     QList<Placement> tabPlacements_;
     bool tabControlsPlaced_ = false;
 

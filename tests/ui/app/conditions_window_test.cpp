@@ -1,6 +1,7 @@
 // The conditions window: its layout, what it shows at load, OK with valid and
 // invalid boxes, Cancel and the close box, and the combo box's change event.
 #include <QInputMethodEvent>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -338,6 +339,61 @@ TEST_F(ConditionsWindowTest, IceTypedWithKeysReachesTheReport) {
               QStringLiteral("低温季            50.0         -15.0            6.00             0.900"));
     EXPECT_TRUE(lines[18].startsWith(QStringLiteral("       3.193918               3.028245")))
         << lines[18].toStdString();
+}
+
+// The load classes fill the boxes: 乙種 chosen from its list with the keys
+// fills the low season's wind and ice; typing over a filled box makes the
+// choice 任意; the larger of 甲種 and 乙種 is decided for the wire (18.2 mm:
+// 甲種, no ice); 多導体 turns the pressures into the bundle's; OK keeps the
+// choices and the next opening shows them.
+TEST_F(ConditionsWindowTest, LoadClassesFillTheBoxesAndTypingMakesThemCustom) {
+    QWidget* window = OpenConditions();
+    ASSERT_NE(window, nullptr);
+    auto* low = Child<QComboBox>(window, QStringLiteral("cmbLoadClassLow"));
+    auto* high = Child<QComboBox>(window, QStringLiteral("cmbLoadClassHigh"));
+    ASSERT_TRUE(low != nullptr && high != nullptr);
+    EXPECT_EQ(low->currentText(), QStringLiteral("任意"));
+    SetBox(window, kBoxWindPressureLow, QStringLiteral("70"));
+    SetBox(window, kBoxIceThickness, QStringLiteral("12"));
+
+    ShowTabOf(low);
+    ChooseFromList(low, 1);
+    EXPECT_EQ(low->currentText(), QStringLiteral("乙種"));
+    EXPECT_EQ(Box(window, kBoxWindPressureLow)->text(), QStringLiteral(" 50"));
+    EXPECT_EQ(Box(window, kBoxIceThickness)->text(), QStringLiteral(" 6"));
+    EXPECT_EQ(Box(window, kBoxIceSpecificGravity)->text(), QStringLiteral(" .9"));
+
+    SetBox(window, kBoxWindPressureLow, QStringLiteral("55"));
+    EXPECT_EQ(low->currentText(), QStringLiteral("任意"));
+    EXPECT_EQ(Box(window, kBoxIceThickness)->text(), QStringLiteral(" 6"));
+
+    ShowTabOf(low);
+    ChooseFromList(low, 3);
+    EXPECT_EQ(low->currentText(), QStringLiteral("甲種・乙種の大きい方"));
+    EXPECT_EQ(Box(window, kBoxWindPressureLow)->text(), QStringLiteral(" 100"));
+    EXPECT_EQ(Box(window, kBoxIceThickness)->text(), QStringLiteral(" 0"));
+    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("lblLoadClassDecided"))->text(),
+              QStringLiteral("外径 18.2 mm：甲種"));
+    ChooseFromList(high, 1);
+    EXPECT_EQ(high->currentText(), QStringLiteral("甲種"));
+    ClickOn(Child<QCheckBox>(window, QStringLiteral("chkBundle")));
+    EXPECT_EQ(Box(window, kBoxWindPressureHigh)->text(), QStringLiteral(" 90"));
+    EXPECT_EQ(Box(window, kBoxWindPressureLow)->text(), QStringLiteral(" 90"));
+
+    Click(window, "Command1_0");
+    ASSERT_EQ(ConditionsWindow(), nullptr) << MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(state_.loadClassHigh, LoadClass::kKou);
+    EXPECT_EQ(state_.loadClassLow, LoadClass::kKouOtsuLarger);
+    EXPECT_TRUE(state_.bundle);
+    EXPECT_EQ(state_.windPressureHigh, 90.0f);
+    EXPECT_EQ(state_.windPressureLow, 90.0f);
+    EXPECT_EQ(state_.iceThickness, 0);
+
+    window = OpenConditions();
+    EXPECT_EQ(Child<QComboBox>(window, QStringLiteral("cmbLoadClassLow"))->currentText(),
+              QStringLiteral("甲種・乙種の大きい方"));
+    EXPECT_TRUE(Child<QCheckBox>(window, QStringLiteral("chkBundle"))->isChecked());
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 // The display patterns round (18.29 shows as 18.3, 160.005 as 160.01): a box
