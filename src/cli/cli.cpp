@@ -124,7 +124,7 @@ Outcome Calculate(const Arguments& args) {
     }
     Outcome outcome;
     if (args.command == "section") {
-        outcome = Fail(kBadUsage, read.caseFile->section.empty()
+        outcome = Fail(kBadUsage, read.caseFile->section.spans.empty()
                                       ? "このケースファイルには区間（section）がありません。"
                                       : "区間の計算は、この版の orvalt99-cli ではまだできません。");
     } else {

@@ -74,19 +74,43 @@ std::string WireText(const WireRecord& wire) {
     return ObjectText(members, "  ");
 }
 
-std::string SectionText(const std::vector<CaseSectionSpan>& section) {
-    if (section.empty()) {
+std::string DoubleText(double value) {
+    if (value == 0.0 && std::signbit(value)) {
+        return "-0.0";
+    }
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+// The spans, an object a span, the array's lines at `indent`.
+std::string SpansText(const std::vector<SectionSpan>& spans, std::string_view indent) {
+    if (spans.empty()) {
         return "[]";
     }
+    const std::string inner = std::string(indent) + "  ";
     std::string out = "[\n";
-    for (std::size_t i = 0; i < section.size(); ++i) {
-        out += "    ";
-        out += ObjectText({{"length", FloatText(section[i].length)},
-                           {"heightDifference", FloatText(section[i].heightDifference)}},
-                          "    ");
-        out += i + 1 < section.size() ? ",\n" : "\n";
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        out += inner;
+        out += ObjectText({{"length", FloatText(spans[i].length)},
+                           {"heightDifference", FloatText(spans[i].heightDifference)}},
+                          inner);
+        out += i + 1 < spans.size() ? ",\n" : "\n";
     }
-    return out + "  ]";
+    return out + std::string(indent) + "]";
+}
+
+std::string SectionText(const CaseSection& section) {
+    return ObjectText({{"stringingTemperature", std::to_string(section.stringingTemperature)},
+                       {"spans", SpansText(section.spans, "    ")}},
+                      "  ");
+}
+
+std::string FieldCheckText(const CaseFieldCheck& fieldCheck) {
+    return ObjectText(
+        {{"waves", std::to_string(fieldCheck.waves)},
+         {"sightingA", fieldCheck.sightingA ? DoubleText(*fieldCheck.sightingA) : "null"}},
+        "  ");
 }
 
 } // namespace
@@ -97,6 +121,8 @@ std::string EncodeCaseFile(const CaseFile& caseFile) {
     for (const auto& k : case_keys::kConditions) {
         conditions.emplace_back(k.key, ConditionText(caseFile.conditions, k.box));
     }
+    conditions.emplace_back(case_keys::kIce[0], std::to_string(caseFile.ice.thickness));
+    conditions.emplace_back(case_keys::kIce[1], FloatText(caseFile.ice.specificGravity));
     return ObjectText({{"format", StringText(std::string(kCaseFileFormat))},
                        {"version", std::to_string(kCaseFileVersion)},
                        {"title", StringText(caseFile.title)},
@@ -106,7 +132,8 @@ std::string EncodeCaseFile(const CaseFile& caseFile) {
                                              {"to", std::to_string(chart.to)},
                                              {"step", std::to_string(chart.step)}},
                                             "  ")},
-                       {"section", SectionText(caseFile.section)}},
+                       {"section", SectionText(caseFile.section)},
+                       {"fieldCheck", FieldCheckText(caseFile.fieldCheck)}},
                       "") +
            "\n";
 }
@@ -116,9 +143,13 @@ AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFil
 }
 
 CaseFile CaseFromState(const CalculationState& state, std::string title, CaseChartRange chart,
-                       std::vector<CaseSectionSpan> section) {
-    CaseFile caseFile{
-        .title = std::move(title), .conditions = {}, .chart = chart, .section = std::move(section)};
+                       CaseSection section) {
+    CaseFile caseFile{.title = std::move(title),
+                      .conditions = {},
+                      .ice = {state.iceThickness, state.iceSpecificGravity},
+                      .chart = chart,
+                      .section = std::move(section),
+                      .fieldCheck = {}};
     ConditionsValues& values = caseFile.conditions;
     values.wire = state.currentWire;
     values.windPressureHigh = state.windPressureHigh;
@@ -130,8 +161,6 @@ CaseFile CaseFromState(const CalculationState& state, std::string title, CaseCha
     values.spanStart = state.spanStart;
     values.spanEnd = state.spanEnd;
     values.spanStep = state.spanStep;
-    values.iceThickness = state.iceThickness;
-    values.iceSpecificGravity = state.iceSpecificGravity;
     values.loadClassHigh = state.loadClassHigh;
     values.loadClassLow = state.loadClassLow;
     values.bundle = state.bundle;
@@ -140,6 +169,7 @@ CaseFile CaseFromState(const CalculationState& state, std::string title, CaseCha
 
 void ApplyCase(const CaseFile& caseFile, CalculationState& state) {
     ApplyConditions(caseFile.conditions, state);
+    ApplyIce(caseFile.ice, state);
 }
 
 } // namespace orvalt

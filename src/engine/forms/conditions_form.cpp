@@ -17,8 +17,7 @@ constexpr std::array<int, 3> kTemperatureBoxes = {kBoxTemperatureHigh, kBoxTempe
                                                   kBoxTemperatureStudy};
 constexpr std::array<int, 3> kSpanBoxes = {kBoxSpanStart, kBoxSpanEnd, kBoxSpanStep};
 
-// The lowest temperature there is, in whole degrees.
-constexpr double kAbsoluteZero = -273.0;
+constexpr double kAbsoluteZero = kLowestTemperature;
 
 std::string_view Caption(int box) { return kConditionsBoxCaptions[static_cast<std::size_t>(box)]; }
 
@@ -112,13 +111,13 @@ std::optional<FormRefusal> ReadIceGravity(const ConditionsFormInput& input, floa
 }
 
 // Text1(7) and the specific gravity beside it, in that order.
-std::optional<FormRefusal> ReadIce(const ConditionsFormInput& input, ConditionsValues& values) {
+std::optional<FormRefusal> ReadIce(const ConditionsFormInput& input, IceValues& ice) {
     Floored thickness = IceThickness(input);
     if (FormRefusal* refusal = std::get_if<FormRefusal>(&thickness)) {
         return std::move(*refusal);
     }
-    values.iceThickness = static_cast<std::int16_t>(std::get<double>(thickness));
-    return ReadIceGravity(input, values.iceSpecificGravity);
+    ice.thickness = static_cast<std::int16_t>(std::get<double>(thickness));
+    return ReadIceGravity(input, ice.specificGravity);
 }
 
 } // namespace
@@ -136,7 +135,7 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
     values.loadClassHigh = input.loadClassHigh;
     values.loadClassLow = input.loadClassLow;
     values.bundle = input.bundle;
-    if ((result.refusal = ReadIce(input, values))) {
+    if ((result.refusal = ReadIce(input, result.ice))) {
         return result;
     }
 
@@ -166,8 +165,6 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
 
 void ApplyConditions(const ConditionsValues& values, CalculationState& state) {
     state.currentWire = values.wire;
-    state.iceThickness = values.iceThickness;
-    state.iceSpecificGravity = values.iceSpecificGravity;
     state.loadClassHigh = values.loadClassHigh;
     state.loadClassLow = values.loadClassLow;
     state.bundle = values.bundle;
@@ -180,6 +177,11 @@ void ApplyConditions(const ConditionsValues& values, CalculationState& state) {
     state.spanStart = values.spanStart;
     state.spanEnd = values.spanEnd;
     state.spanStep = values.spanStep;
+}
+
+void ApplyIce(const IceValues& ice, CalculationState& state) {
+    state.iceThickness = ice.thickness;
+    state.iceSpecificGravity = ice.specificGravity;
 }
 
 std::string MainWindowCaption(std::string_view wireName, std::int16_t temperatureStudy) {

@@ -45,6 +45,11 @@ inline constexpr int kIceThicknessMax = 50;     // [mm]
 inline constexpr double kIceGravityMin = 0.1;
 inline constexpr double kIceGravityMax = 1.0;
 
+// The lowest temperature a box takes [degC]: absolute zero in whole degrees.
+inline constexpr int kLowestTemperature = -273;
+// The highest: what a 16-bit temperature holds.
+inline constexpr int kHighestTemperature = 32767;
+
 // The captions of the labels of the boxes, one per box; messages name a box
 // by them. The wire boxes carry the wire settings window's captions.
 inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBoxCaptions = [] {
@@ -89,8 +94,6 @@ struct ConditionsValues {
     float spanStart = 0.0f;            // Text1(15)
     float spanEnd = 0.0f;              // Text1(14)
     float spanStep = 0.0f;             // Text1(13)
-    std::int16_t iceThickness = 9;     // Text1(7) [mm], rounded down like a temperature
-    float iceSpecificGravity = 0.9f;   // Text1(17), the float nearest to the number typed
     LoadClass loadClassHigh = LoadClass::kCustom;
     LoadClass loadClassLow = LoadClass::kCustom;
     bool bundle = false;
@@ -98,10 +101,19 @@ struct ConditionsValues {
     friend bool operator==(const ConditionsValues&, const ConditionsValues&) = default;
 };
 
+// The ice of the low-temperature season; the defaults are the state's.
+struct IceValues {
+    std::int16_t thickness = 9;   // Text1(7) [mm], rounded down like a temperature
+    float specificGravity = 0.9f; // Text1(17), the float nearest to the number typed
+
+    friend bool operator==(const IceValues&, const IceValues&) = default;
+};
+
 struct ConditionsFormResult {
-    // Set when nothing may be stored; `values` is then meaningless.
+    // Set when nothing may be stored; `values` and `ice` are then meaningless.
     std::optional<FormRefusal> refusal;
     ConditionsValues values;
+    IceValues ice;
 };
 
 // Every box OK reads must hold one number as a whole (ReadBoxNumber: full-
@@ -131,9 +143,12 @@ struct ConditionsFormResult {
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input);
 
 // Stores accepted values: currentWire (all eight fields), the three wind
-// pressures, the three temperatures, the three spans, iceThickness,
-// iceSpecificGravity, the load classes and the 多導体 mark. iceThicknessStudy and everything else stay as they were.
+// pressures, the three temperatures, the three spans, the load classes and
+// the 多導体 mark. The ice and everything else stay as they were.
 void ApplyConditions(const ConditionsValues& values, CalculationState& state);
+
+// Stores the ice: iceThickness and iceSpecificGravity (not iceThicknessStudy).
+void ApplyIce(const IceValues& ice, CalculationState& state);
 
 // The main window's caption after OK: "最大使用張力計算", two blanks, the wire
 // name as it is, two blanks, the study temperature as a whole number ("-" for

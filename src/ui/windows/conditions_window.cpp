@@ -407,6 +407,7 @@ bool frmSetting::commitConditions() {
         return false;
     }
     ApplyConditions(form.values, host_.state());
+    ApplyIce(form.ice, host_.state());
     host_.setCommandEnabled(HostCommand::Calculate, true);
     host_.setCaption(
         FromUtf8(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));

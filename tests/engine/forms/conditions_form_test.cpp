@@ -113,13 +113,11 @@ TEST_P(IceBoxes, StoreTheThicknessRoundedDownAndTheGravityAsTyped) {
     ConditionsFormInput input = OpenedWindow();
     input.boxes[kBoxIceThickness] = GetParam().thickness;
     input.boxes[kBoxIceSpecificGravity] = GetParam().gravity;
-    ConditionsValues values = Accepted(input);
-    EXPECT_EQ(values.iceThickness, GetParam().storedThickness);
-    EXPECT_EQ(values.iceSpecificGravity, GetParam().storedGravity);
+    const ConditionsFormResult form = ReadConditionsForm(input);
+    ASSERT_FALSE(form.refusal) << form.refusal->message;
+    EXPECT_EQ(form.ice, (IceValues{GetParam().storedThickness, GetParam().storedGravity}));
     // Nothing else moves.
-    values.iceThickness = 9;
-    values.iceSpecificGravity = 0.9f;
-    EXPECT_EQ(values, Accepted(OpenedWindow()));
+    EXPECT_EQ(form.values, Accepted(OpenedWindow()));
 }
 
 INSTANTIATE_TEST_SUITE_P(ConditionsForm, IceBoxes,
@@ -333,7 +331,11 @@ TEST(ConditionsForm, ApplyStoresEverythingButTheStudyIce) {
     input.boxes[kBoxSpanStep] = "-25";
     input.boxes[kBoxIceThickness] = "30";
     input.boxes[kBoxIceSpecificGravity] = "0.6";
-    ApplyConditions(Accepted(input), state);
+    const ConditionsFormResult form = ReadConditionsForm(input);
+    ASSERT_FALSE(form.refusal);
+    ApplyConditions(form.values, state);
+    EXPECT_EQ(state.iceThickness, 12) << "the ice is ApplyIce's";
+    ApplyIce(form.ice, state);
 
     EXPECT_EQ(state.currentWire, test::WorkedExample1());
     EXPECT_EQ(state.windPressureHigh, 80.0f);

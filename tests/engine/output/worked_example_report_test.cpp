@@ -72,6 +72,7 @@ TEST_P(TypedIce, ReachesTheLoadFactorsAndTheReport) {
     ASSERT_FALSE(form.refusal) << form.refusal->message;
     CalculationState state;
     ApplyConditions(form.values, state);
+    ApplyIce(form.ice, state);
     RunCalculation(state);
 
     const std::vector<std::string> lines = test::SplitLines(ComposeResultReport(state));
