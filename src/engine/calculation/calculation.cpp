@@ -108,7 +108,7 @@ void SizeResultTable(CalculationState& s) {
 
 } // namespace
 
-void RunCalculation(CalculationState& s) {
+void ComputeLoadsAndCriticalSpan(CalculationState& s) {
     ComputeLoadFactors(s);
 
     // Weight and maximum working stress per mm2 of cross-section.
@@ -118,6 +118,10 @@ void RunCalculation(CalculationState& s) {
         ToSingle(CheckedDivide(s.currentWire.maxTension, s.currentWire.area, areaPlace), areaPlace);
 
     ComputeCriticalSpan(s);
+}
+
+void RunCalculation(CalculationState& s) {
+    ComputeLoadsAndCriticalSpan(s);
     SizeResultTable(s);
 
     // One pass of the solver per load condition.

@@ -12,4 +12,11 @@ namespace orvalt {
 // fields written before the failing step keep their new values.
 void RunCalculation(CalculationState& state);
 
+// The first steps of RunCalculation, the same bit for bit: loadFactorHigh,
+// Low, Study, weightPerArea, maxStress, hasCriticalSpan and criticalSpan,
+// but not the span table, so the span range plays no part. What a tension
+// section needs (ComputeSectionResults). Throws CalculationError as
+// RunCalculation does for those steps.
+void ComputeLoadsAndCriticalSpan(CalculationState& state);
+
 } // namespace orvalt

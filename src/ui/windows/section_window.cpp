@@ -181,11 +181,23 @@ QWidget* frmSection::buildChartPage() {
 LoadOutcome frmSection::Form_Load() {
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
+        // The span table too, for the graph and chart windows opened from
+        // here; a section needs only the loads, whatever the span range.
         RunCalculation(*state);
-    } catch (const CalculationError& error) {
-        return {.show = false, .message = EngineMessage(error.what())};
+    } catch (const CalculationError&) {
+        try {
+            *state = host_.state();
+            ComputeLoadsAndCriticalSpan(*state);
+        } catch (const CalculationError& error) {
+            return {.show = false, .message = EngineMessage(error.what())};
+        }
     }
     calculation_ = std::move(state);
+    const CaseChartRange temperatures = host_.chartTemperatures();
+    from_ = temperatures.from;
+    to_ = temperatures.to;
+    step_ = temperatures.step;
+    showTemperatures();
     setWindowTitle(QStringLiteral("区間計算 : ") +
                    QString::fromStdString(calculation_->currentWire.wireName) +
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
@@ -203,19 +215,17 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
 void frmSection::cmdCalculate_Click() {
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
     if (spans.empty()) return;
-    TensionSection section;
-    SectionStringingChart chart;
+    SectionResults results;
     try {
-        section = ComputeTensionSection(*calculation_, spans);
-        chart = ComputeSectionStringingChart(*calculation_, spans, from_, to_, step_);
+        results = ComputeSectionResults(*calculation_, spans, from_, to_, step_);
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return;
     }
     spans_ = spans;
-    section_ = std::move(section);
-    chart_ = std::move(chart);
+    section_ = std::move(results.section);
+    chart_ = std::move(results.chart);
     computed_ = true;
     showResults();
     host_.updateMenus();

@@ -45,8 +45,12 @@ public:
     explicit frmSection(WindowHost& host);
     ~frmSection() override;
 
-    // Takes the stored wire and conditions and computes their load factors;
-    // not shown, with the engine's message, when they cannot be computed.
+    // Takes the stored wire and conditions and computes their load factors
+    // and critical span (with the span table too when its range can be
+    // calculated, for the chart and graph windows opened from here); not
+    // shown, with the engine's message, only when the load factors or the
+    // critical span cannot be computed. The chart's temperatures start from
+    // the host's (those of the case file last opened).
     LoadOutcome Form_Load();
     void Form_Place(QMdiSubWindow& sub);
 
