@@ -181,6 +181,13 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         {{"csv", example, "--encoding", "cp932"},
          2,
          "orvalt99-cli: --encoding は report だけのオプションです。\n"},
+        {{"report", example, "--units", "SI"}, 2, "orvalt99-cli: --units は kgf か si です: SI\n"},
+        // The -o added below is taken as the value.
+        {{"chart", example, "--units"}, 2, "orvalt99-cli: --units は kgf か si です: -o\n"},
+        {{"section", example, "--units", "si"},
+         2,
+         "orvalt99-cli: --units は report、csv、chart のオプションです（区間の CSV は kg "
+         "単位です）。\n"},
     };
     for (FailureCase c : cases) {
         const std::filesystem::path file = folder_ / "out.txt";

@@ -9,9 +9,9 @@
 //   unit weight     kg/m       N/m      g
 //   stress, E       kg/mm2     N/mm2    g
 // with g = 9.80665 m/s2 exactly (the standard acceleration of gravity, by
-// which 1 kgf = 9.80665 N). Tensions are in kN everywhere in SI: a line's
-// tensions of tens of kN keep the report's columns and their two decimals
-// (1500 kg = 14.71 kN).
+// which 1 kgf = 9.80665 N). Tensions are in kN everywhere in SI, to the
+// newton (1500 kg = 14.710 kN): a line's tensions of tens of kN fit the
+// report's columns.
 #pragma once
 
 #include <array>
@@ -60,6 +60,13 @@ constexpr double FromKg(double kgValue, UnitQuantity quantity, UnitSystem units)
 }
 constexpr double ToKg(double value, UnitQuantity quantity, UnitSystem units) {
     return value / UnitFactor(quantity, units);
+}
+
+// A stored float in `units`, rounded to float for the number patterns; in kg
+// units the stored value itself.
+inline float ShownValue(float kgValue, UnitQuantity quantity, UnitSystem units) {
+    return units == UnitSystem::kKgf ? kgValue
+                                     : static_cast<float>(FromKg(kgValue, quantity, units));
 }
 
 // The names a case file and the command line give the systems.
