@@ -33,7 +33,8 @@ constexpr std::string_view kUsage =
     "section は区間計算画面の「CSV で保存」と同じ内容です（径間は section.spans、\n"
     "架線弛度表の温度は chart）。\n"
     "--units si は report・csv・chart を SI 単位で書きます（張力 kN、風圧 Pa、\n"
-    "単位長重量 N/m、弾性係数 N/mm2）。既定の kgf は画面と同じ kg 単位です。\n"
+    "単位長重量 N/m、弾性係数 N/mm2）。kgf は画面と同じ kg 単位です。付けないときは\n"
+    "ケースファイルの units（なければ kgf）です。\n"
     "終了コード: 0 完了、1 計算できない条件、2 使い方またはケースファイルの誤り。\n";
 
 struct Arguments {
@@ -41,7 +42,7 @@ struct Arguments {
     std::string_view casePath;
     std::optional<std::string_view> outputPath;
     bool cp932 = false;
-    UnitSystem units = UnitSystem::kKgf;
+    std::optional<UnitSystem> units; // otherwise the case file's "units"
 };
 
 // Engine messages join their lines with CR LF; a terminal wants LF.
@@ -122,18 +123,19 @@ Outcome ComposeSection(const CaseFile& caseFile, const CalculationState& state) 
 // The engine's bytes for the command on the case's state, calculated here.
 Outcome Compose(const Arguments& args, const CaseFile& caseFile, CalculationState& state) {
     RunCalculation(state);
+    const UnitSystem units = args.units.value_or(caseFile.units);
     if (args.command == "csv") {
-        return Outcome{.status = kDone, .out = ComposeResultTableCsv(state, args.units), .err = {}};
+        return Outcome{.status = kDone, .out = ComposeResultTableCsv(state, units), .err = {}};
     }
     if (args.command == "chart") {
         const CaseChartRange& range = caseFile.chart;
         return Outcome{.status = kDone,
                        .out = ComposeStringingChartCsv(
                            ComputeStringingChart(state, range.from, range.to, range.step),
-                           args.units),
+                           units),
                        .err = {}};
     }
-    std::string report = ComposeResultReport(state, args.units);
+    std::string report = ComposeResultReport(state, units);
     if (args.cp932) {
         std::optional<std::string> encoded = EncodeCp932(report);
         if (!encoded) {

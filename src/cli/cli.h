@@ -13,8 +13,9 @@
 // standard output or written atomically to FILE (through a symbolic link to
 // its target). --encoding is for report only. --units si gives report, csv
 // and chart in SI (tensions in kN, wind in Pa, unit weight in N/m, elastic
-// modulus in N/mm2); kgf, the default, in the windows' kg units. The
-// section's CSV is in kg units only. Exit status: 0 done; 1 the
+// modulus in N/mm2); kgf in the windows' kg units; without it, the case
+// file's "units" (kgf when it has none). The section's CSV is in kg units
+// only. Exit status: 0 done; 1 the
 // calculation was refused (the windows' message); 2 bad usage, a case file
 // that cannot be used (no section for section), FILE naming the case file
 // itself (also through a link), or FILE that cannot be written (the system's

@@ -330,10 +330,54 @@ CaseFieldCheck ReadFieldCheck(const Json& fieldCheck, std::vector<std::string>& 
     return result;
 }
 
+// conditions.loadClassHigh / loadClassLow: the key of a class offered for
+// that season; absent, 任意.
+LoadClass ReadLoadClass(const Json& conditions, std::string_view key, bool highSeason) {
+    const auto value = conditions.find(key);
+    if (value == conditions.end()) return LoadClass::kCustom;
+    const std::string field = Join("conditions", key);
+    std::optional<LoadClass> loadClass;
+    if (value->is_string()) loadClass = LoadClassWithKey(value->get<std::string>());
+    if (!loadClass || !(highSeason ? InfoOf(*loadClass).highSeason : InfoOf(*loadClass).lowSeason)) {
+        std::string keys;
+        for (const LoadClassInfo& info : kLoadClasses) {
+            if (highSeason ? info.highSeason : info.lowSeason) {
+                keys += (keys.empty() ? "\"" : "、\"") + std::string(info.key) + "\"";
+            }
+        }
+        RefuseField(field, "荷重区分は " + keys + " のどれかを書いてください。");
+    }
+    return *loadClass;
+}
+
+void ReadLoadClasses(const Json& conditions, ConditionsValues& values) {
+    values.loadClassHigh = ReadLoadClass(conditions, case_keys::kLoadClassHigh, true);
+    values.loadClassLow = ReadLoadClass(conditions, case_keys::kLoadClassLow, false);
+    if (const auto bundle = conditions.find(case_keys::kBundle); bundle != conditions.end()) {
+        if (!bundle->is_boolean()) {
+            RefuseField(Join("conditions", case_keys::kBundle), "true か false を書いてください。");
+        }
+        values.bundle = bundle->get<bool>();
+    }
+}
+
+UnitSystem ReadUnits(const Json& root) {
+    const auto units = root.find(case_keys::kUnits);
+    if (units == root.end()) return UnitSystem::kKgf;
+    std::optional<UnitSystem> read;
+    if (units->is_string()) read = UnitSystemNamed(units->get<std::string>());
+    if (!read) {
+        RefuseField(case_keys::kUnits, "\"kgf\" か \"si\" を書いてください。");
+    }
+    return *read;
+}
+
 CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
     const int version = CheckFormatAndVersion(root);
     CaseFile caseFile;
     caseFile.conditions = ReadWireAndConditions(root, caseFile.ice);
+    ReadLoadClasses(root["conditions"], caseFile.conditions);
+    caseFile.units = ReadUnits(root);
     if (const auto title = root.find("title"); title != root.end()) {
         if (!title->is_string()) {
             RefuseField("title", "文字列を書いてください。");
@@ -352,6 +396,7 @@ CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
         caseFile.fieldCheck = ReadFieldCheck(*fieldCheck, warnings);
     }
     std::vector<std::string_view> topKeys(case_keys::kTop.begin(), case_keys::kTop.end());
+    topKeys.push_back(case_keys::kUnits);
     if (version == 1) {
         std::erase(topKeys, "fieldCheck");
     }
@@ -361,6 +406,8 @@ CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
     WarnUnknownKeys(root["wire"], wireKeys, "wire", warnings);
     std::vector<std::string_view> conditionKeys(case_keys::kIce.begin(), case_keys::kIce.end());
     for (const auto& k : case_keys::kConditions) conditionKeys.push_back(k.key);
+    conditionKeys.insert(conditionKeys.end(),
+                         {case_keys::kLoadClassHigh, case_keys::kLoadClassLow, case_keys::kBundle});
     WarnUnknownKeys(root["conditions"], conditionKeys, "conditions", warnings);
     return caseFile;
 }
