@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/calculation/tension_section.h"
@@ -15,6 +16,7 @@
 #include "engine/output/csv_text.h"
 #include "engine/number/units.h"
 #include "engine/output/report_text.h"
+#include "engine/output/section_json.h"
 #include "engine/output/section_text.h"
 
 namespace orvalt::cli {
@@ -27,6 +29,8 @@ constexpr std::string_view kUsage =
     "  orvalt99-cli csv     CASE [-o FILE] [--units kgf|si]             計算結果の表（CSV）\n"
     "  orvalt99-cli chart   CASE [-o FILE] [--units kgf|si]             架線弛度表（CSV）\n"
     "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
+    "  orvalt99-cli section CASE --json [-o FILE]                     "
+    "区間の計算結果と精算（JSON）\n"
     "  orvalt99-cli --help | --version\n"
     "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます\n"
     "（ケースファイルそのものには書きません）。--encoding は report だけのオプションです。\n"
@@ -43,6 +47,7 @@ struct Arguments {
     std::optional<std::string_view> outputPath;
     bool cp932 = false;
     std::optional<UnitSystem> units; // otherwise the case file's "units"
+    bool json = false; // section: the ruling-span and the exact result as JSON
 };
 
 // Engine messages join their lines with CR LF; a terminal wants LF.
@@ -97,6 +102,8 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--units は kgf か si です: " + std::string(value);
             }
             args.units = *units;
+        } else if (word == "--json" && args.command == "section") {
+            args.json = true;
         } else if (word.starts_with("-") && word != "-") {
             return "知らないオプションです: " + std::string(word);
         } else if (args.casePath.empty()) {
@@ -110,14 +117,31 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
 }
 
 // The section window's CSV of the case's section, its stringing chart over
-// the case's chart temperatures (as the window opened on the case shows it).
-Outcome ComposeSection(const CaseFile& caseFile, const CalculationState& state) {
+// the case's chart temperatures (as the window opened on the case shows it);
+// with --json the section by the ruling span and exactly, the exact one on
+// the case's supports (as a new section has them when it gives none: dead
+// ends, fixed between), strung at its stringing temperature.
+Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
+                       const CalculationState& state) {
     const std::vector<SectionSpan>& spans = caseFile.section.spans;
     const CaseChartRange& range = caseFile.chart;
     const SectionResults results =
         ComputeSectionResults(state, spans, range.from, range.to, range.step);
-    return Outcome{
-        .status = kDone, .out = ComposeSectionCsv(spans, results.section, results.chart), .err = {}};
+    if (!args.json) {
+        return Outcome{.status = kDone,
+                       .out = ComposeSectionCsv(spans, results.section, results.chart),
+                       .err = {}};
+    }
+    CalculationState loads = state;
+    ComputeLoadsAndCriticalSpan(loads);
+    const BalancedSection balanced = ComputeBalancedSection(
+        loads, spans,
+        caseFile.section.supports.empty() ? DefaultSectionSupports(spans.size())
+                                          : caseFile.section.supports,
+        caseFile.section.stringingTemperature, range.from, range.to, range.step);
+    return Outcome{.status = kDone,
+                   .out = ComposeSectionJson(results.section, results.chart, balanced),
+                   .err = {}};
 }
 
 // The engine's bytes for the command on the case's state, calculated here.
@@ -163,7 +187,7 @@ Outcome Calculate(const Arguments& args) {
         try {
             CalculationState state;
             ApplyCase(*read.caseFile, state);
-            outcome = args.command == "section" ? ComposeSection(*read.caseFile, state)
+            outcome = args.command == "section" ? ComposeSection(args, *read.caseFile, state)
                                                 : Compose(args, *read.caseFile, state);
         } catch (const CalculationError& e) {
             outcome = Fail(kRefused, e.what());

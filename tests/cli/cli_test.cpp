@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
+#include "engine/output/section_json.h"
 #include "support/files.h"
 #include "support/golden_file.h"
 #include "support/temp_folder.h"
@@ -134,6 +136,51 @@ TEST_F(CliTest, OutputFileGetsTheBytesAndStandardOutputNothing) {
     EXPECT_TRUE(test::ReadFileBytes(file) == GoldenBytes("result_table_50mm.csv"));
 }
 
+// The section of the case through the engine in-process: its spans on its
+// supports (dead ends and fixed supports when it gives none), strung at its
+// stringing temperature, over the case's chart.
+std::string SectionJsonOf(const std::string& casePath) {
+    const CaseFile caseFile = *ReadCaseFile(casePath).caseFile;
+    CalculationState state;
+    ApplyCase(caseFile, state);
+    RunCalculation(state);
+    const std::vector<SectionSpan>& spans = caseFile.section.spans;
+    const std::vector<SectionSupport> supports = caseFile.section.supports.empty()
+                                                     ? DefaultSectionSupports(spans.size())
+                                                     : caseFile.section.supports;
+    const CaseChartRange& r = caseFile.chart;
+    return ComposeSectionJson(
+        ComputeTensionSection(state, spans),
+        ComputeSectionStringingChart(state, spans, r.from, r.to, r.step),
+        ComputeBalancedSection(state, spans, supports, caseFile.section.stringingTemperature,
+                               r.from, r.to, r.step));
+}
+
+TEST_F(CliTest, SectionJsonIsTheEnginesRulingAndExactSection) {
+    const std::string path = CasePath("section_4_spans.o99case");
+    const std::string expected = SectionJsonOf(path);
+    ASSERT_NE(expected.find("\"balanced\""), std::string::npos);
+    const CliRun run = RunCli({"section", path, "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(run.out == expected) << run.out;
+    // The steep short span is over its maximum tension in the low season.
+    EXPECT_NE(run.out.find("\"overMaxTension\": true"), std::string::npos);
+
+    // A version 2 case with its own supports and stringing temperature.
+    const std::string strings = CasePath("section_4_spans_strings.o99case");
+    const CliRun onStrings = RunCli({"section", strings, "--json"});
+    EXPECT_EQ(onStrings.status, 0) << onStrings.err;
+    EXPECT_TRUE(onStrings.out == SectionJsonOf(strings)) << onStrings.out;
+    EXPECT_NE(onStrings.out, run.out);
+
+    const std::filesystem::path file = folder_ / "区間.json";
+    const CliRun written = RunCli({"section", "--json", "-o", file.string(), path});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    EXPECT_TRUE(test::ReadFileBytes(file) == expected);
+}
+
 // The message RunCalculation gives for the case, as the windows show it
 // (their CR LF lines as LF).
 std::string CalculationMessage(const std::string& casePath) {
@@ -203,6 +250,10 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         {{"report", example, "--encoding", "sjis"},
          2,
          "orvalt99-cli: --encoding は utf-8 か cp932 です: sjis\n"},
+        {{"section", example, "--json"},
+         2,
+         "このケースファイルには区間（section）がありません。\n"},
+        {{"csv", example, "--json"}, 2, "orvalt99-cli: 知らないオプションです: --json\n"},
         {{"csv", example, "--encoding", "cp932"},
          2,
          "orvalt99-cli: --encoding は report だけのオプションです。\n"},
@@ -258,7 +309,8 @@ TEST_F(CliTest, OutputNamingTheCaseFileItselfIsRefused) {
 TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutput) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"report", "csv", "chart", "section", "--encoding utf-8|cp932"}) {
+    for (const char* command :
+         {"report", "csv", "chart", "section", "--encoding utf-8|cp932", "section CASE --json"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
     const CliRun version = RunCli({"--version"});

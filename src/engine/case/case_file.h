@@ -19,7 +19,10 @@
 //                     "loadClassHigh", "loadClassLow", "bundle" }, (optional)
 //     "chart": { "from", "to", "step" },                          (optional)
 //     "section": { "stringingTemperature",                        (optional, all of it)
-//                  "spans": [ { "length", "heightDifference" }, ... ] },
+//                  "spans": [ { "length", "heightDifference" }, ... ],
+//                  "supports": [ { "type": "deadEnd" }, { "type": "fixed" },
+//                                { "type": "suspension", "stringLength",
+//                                  "stringWeight" }, ... ] },          (optional)
 //     "fieldCheck": { "waves", "sightingA" },                     (optional; a: null or m)
 //     "units": "kgf" or "si"                                      (optional, kgf)
 //   }
@@ -42,7 +45,9 @@
 // rounded down), the wire constants as the float nearest to the number.
 // Temperatures (conditions, chart, stringing) and the ice thickness must be
 // whole numbers. The spans are checked as the section window checks its
-// table (CheckSectionSpans), named "section.spans[3].length". Unknown keys
+// table (CheckSectionSpans), named "section.spans[3].length"; the supports,
+// one more than the spans, dead ends at both ends, a suspension string's
+// length above 0 and its weight not below 0 (0 when left out). Unknown keys
 // are left out and named in `warnings`; a key written twice in one object
 // refuses the file, naming it. A file from a later version is refused. A file
 // over kMaxCaseFileBytes, a folder, a FIFO or a file in UTF-16 is refused
@@ -61,6 +66,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "engine/catalogue/safe_file_write.h"
@@ -94,6 +100,8 @@ struct CaseChartRange {
 struct CaseSection {
     std::int16_t stringingTemperature = 15; // [degC]
     std::vector<SectionSpan> spans;         // empty: no section
+    // One more than the spans; empty: dead ends at the ends, fixed between.
+    std::vector<SectionSupport> supports;
 
     friend bool operator==(const CaseSection&, const CaseSection&) = default;
 };

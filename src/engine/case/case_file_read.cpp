@@ -264,6 +264,56 @@ std::vector<SectionSpan> ReadSpans(const Json& spans, std::string_view field,
     return read.spans;
 }
 
+// The supports, one more than the spans, each refusal naming its key:
+// "section.supports[2].stringLength".
+std::vector<SectionSupport> ReadSupports(const Json& supports, std::size_t spanCount,
+                                         std::vector<std::string>& warnings) {
+    const std::string_view field = "section.supports";
+    if (!supports.is_array()) {
+        RefuseField(field, "[ ] で囲んだ支持点の並びを書いてください。");
+    }
+    if (supports.size() != spanCount + 1) {
+        RefuseField(field, "支持点は径間の数より一つ多く（" + std::to_string(spanCount + 1) +
+                               "）書いてください。");
+    }
+    std::vector<SectionSupport> result;
+    for (std::size_t j = 0; j < supports.size(); ++j) {
+        const std::string supportField = std::string(field) + "[" + std::to_string(j) + "]";
+        const Json& support = Object(supports[j], supportField);
+        const Json& type = Member(support, supportField, "type");
+        const auto word = std::find(case_keys::kSupportTypes.begin(),
+                                    case_keys::kSupportTypes.end(),
+                                    type.is_string() ? type.get<std::string>() : std::string());
+        if (word == case_keys::kSupportTypes.end()) {
+            RefuseField(Join(supportField, "type"),
+                        "\"deadEnd\"、\"fixed\"、\"suspension\" のどれかを書いてください。");
+        }
+        SectionSupport s;
+        s.type = static_cast<SupportType>(word - case_keys::kSupportTypes.begin());
+        const bool end = j == 0 || j + 1 == supports.size();
+        if (end && s.type != SupportType::kDeadEnd) {
+            RefuseField(Join(supportField, "type"), "区間の両端の支持点は \"deadEnd\" です。");
+        }
+        if (s.type == SupportType::kSuspension) {
+            const std::string lengthField = Join(supportField, "stringLength");
+            s.stringLength = Number(Member(support, supportField, "stringLength"), lengthField);
+            if (!(std::isfinite(s.stringLength) && s.stringLength > 0.0)) {
+                RefuseField(lengthField, "0 より大きい数を書いてください。");
+            }
+            if (const auto w = support.find("stringWeight"); w != support.end()) {
+                const std::string weightField = Join(supportField, "stringWeight");
+                s.stringWeight = Number(*w, weightField);
+                if (!(std::isfinite(s.stringWeight) && s.stringWeight >= 0.0)) {
+                    RefuseField(weightField, "0 以上の数を書いてください。");
+                }
+            }
+        }
+        result.push_back(s);
+        WarnUnknownKeys(support, case_keys::kSupport, supportField, warnings);
+    }
+    return result;
+}
+
 // Version 1: the array of spans; version 2: the section object.
 CaseSection ReadSection(const Json& section, int version, std::vector<std::string>& warnings) {
     CaseSection result;
@@ -277,6 +327,9 @@ CaseSection ReadSection(const Json& section, int version, std::vector<std::strin
     }
     if (const auto spans = section.find("spans"); spans != section.end()) {
         result.spans = ReadSpans(*spans, "section.spans", warnings);
+    }
+    if (const auto supports = section.find("supports"); supports != section.end()) {
+        result.supports = ReadSupports(*supports, result.spans.size(), warnings);
     }
     WarnUnknownKeys(section, case_keys::kSection, "section", warnings);
     return result;

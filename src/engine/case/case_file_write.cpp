@@ -100,10 +100,36 @@ std::string SpansText(const std::vector<SectionSpan>& spans, std::string_view in
     return out + std::string(indent) + "]";
 }
 
+// The supports, an object a support: its type, and a string's length and
+// weight for a suspension support.
+std::string SupportsText(const std::vector<SectionSupport>& supports, std::string_view indent) {
+    const std::string inner = std::string(indent) + "  ";
+    std::string out = "[\n";
+    for (std::size_t j = 0; j < supports.size(); ++j) {
+        const SectionSupport& s = supports[j];
+        std::vector<std::pair<std::string_view, std::string>> members{
+            {"type",
+             StringText(std::string(case_keys::kSupportTypes[static_cast<std::size_t>(s.type)]))}};
+        if (s.type == SupportType::kSuspension) {
+            members.emplace_back("stringLength", DoubleText(s.stringLength));
+            members.emplace_back("stringWeight", DoubleText(s.stringWeight));
+        }
+        out += inner;
+        out += ObjectText(members, inner);
+        out += j + 1 < supports.size() ? ",\n" : "\n";
+    }
+    return out + std::string(indent) + "]";
+}
+
+// The supports only when the case has them: a section without keeps its bytes.
 std::string SectionText(const CaseSection& section) {
-    return ObjectText({{"stringingTemperature", std::to_string(section.stringingTemperature)},
-                       {"spans", SpansText(section.spans, "    ")}},
-                      "  ");
+    std::vector<std::pair<std::string_view, std::string>> members{
+        {"stringingTemperature", std::to_string(section.stringingTemperature)},
+        {"spans", SpansText(section.spans, "    ")}};
+    if (!section.supports.empty()) {
+        members.emplace_back("supports", SupportsText(section.supports, "    "));
+    }
+    return ObjectText(members, "  ");
 }
 
 std::string FieldCheckText(const CaseFieldCheck& fieldCheck) {

@@ -47,7 +47,13 @@ inline constexpr std::string_view kLoadClassHigh = "loadClassHigh";
 inline constexpr std::string_view kLoadClassLow = "loadClassLow";
 inline constexpr std::string_view kBundle = "bundle";
 inline constexpr std::string_view kUnits = "units";
-inline constexpr std::array<std::string_view, 2> kSection = {"stringingTemperature", "spans"};
+inline constexpr std::array<std::string_view, 3> kSection = {"stringingTemperature", "spans",
+                                                             "supports"};
+inline constexpr std::array<std::string_view, 3> kSupport = {"type", "stringLength",
+                                                             "stringWeight"};
+// The words of "type", by SupportType.
+inline constexpr std::array<std::string_view, 3> kSupportTypes = {"deadEnd", "fixed",
+                                                                  "suspension"};
 inline constexpr std::array<std::string_view, 2> kFieldCheck = {"waves", "sightingA"};
 inline constexpr std::array<std::string_view, 8> kTop = {
     "format", "version", "title", "wire", "conditions", "chart", "section", "fieldCheck"};

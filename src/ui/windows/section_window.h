@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "ui/base/child_window.h"
@@ -30,6 +31,7 @@ namespace orvalt {
 
 class CopyableTableView;
 class FieldCheckView;
+class SectionExactPanel;
 class SectionProfilePlot;
 class SectionSpanTable;
 class WindowHost;
@@ -61,17 +63,17 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
-    // The spans of the computed section, for a case file.
-    std::optional<std::vector<SectionSpan>> sectionSpans() const override;
 
     // The printout of the computed section (empty before the first 計算).
     QString sectionText() const;
     const TensionSection& section() const { return section_; }
     const SectionStringingChart& chart() const { return chart_; }
+    const BalancedSection& balanced() const { return balanced_; }
 
 private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
+    void FieldCheck_Change();
 
 private:
     QWidget* buildSpanSide();
@@ -89,6 +91,8 @@ private:
     std::vector<SectionSpan> spans_; // of the section shown
     TensionSection section_;
     SectionStringingChart chart_;
+    BalancedSection balanced_; // the exact section, at its conditions
+    SectionExactPanel* exact_ = nullptr;
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
 
     SectionSpanTable* grdSpans_ = nullptr;
