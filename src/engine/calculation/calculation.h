@@ -12,4 +12,8 @@ namespace orvalt {
 // fields written before the failing step keep their new values.
 void RunCalculation(CalculationState& state);
 
+// The weight of the ice on a metre of wire in the low-temperature season
+// [kg/m], as the low season's load factor takes it.
+float IceWeightPerMetre(const CalculationState& state);
+
 } // namespace orvalt
