@@ -9,10 +9,13 @@
 #include <optional>
 
 #include "engine/calculation/calculation.h"
+#include "engine/calculation/clearance.h"
+#include "engine/case/case_clearance.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
 #include "engine/catalogue/safe_file_write.h"
+#include "engine/output/clearance_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/report_text.h"
 
@@ -25,6 +28,7 @@ constexpr std::string_view kUsage =
     "  orvalt99-cli csv     CASE [-o FILE]                            計算結果の表（CSV）\n"
     "  orvalt99-cli chart   CASE [-o FILE]                            架線弛度表（CSV）\n"
     "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
+    "  orvalt99-cli clearance CASE [-o FILE] [--json]                 地表・横断物との離隔（CSV）\n"
     "  orvalt99-cli --help | --version\n"
     "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます。\n"
     "終了コード: 0 完了、1 計算できない条件、2 使い方またはケースファイルの誤り。\n";
@@ -34,6 +38,7 @@ struct Arguments {
     std::string_view casePath;
     std::optional<std::string_view> outputPath;
     bool cp932 = false;
+    bool json = false;
 };
 
 // Engine messages join their lines with CR LF; a terminal wants LF.
@@ -58,7 +63,8 @@ Outcome BadUsage(std::string_view message) {
 }
 
 bool IsCommand(std::string_view word) {
-    return word == "report" || word == "csv" || word == "chart" || word == "section";
+    return word == "report" || word == "csv" || word == "chart" || word == "section" ||
+           word == "clearance";
 }
 
 // The arguments after the command, or the reason they are not usable.
@@ -77,6 +83,8 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--encoding は utf-8 か cp932 です: " + std::string(value);
             }
             args.cp932 = value == "cp932";
+        } else if (word == "--json" && args.command == "clearance") {
+            args.json = true;
         } else if (word.starts_with("-") && word != "-") {
             return "知らないオプションです: " + std::string(word);
         } else if (args.casePath.empty()) {
@@ -89,8 +97,30 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                                  : std::nullopt;
 }
 
+// The clearance table of the case's section, as CSV or JSON.
+Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
+                         const CalculationState& state) {
+    std::vector<double> lengths;
+    std::vector<std::optional<double>> typed;
+    for (const CaseSectionSpan& span : caseFile.section) {
+        lengths.push_back(span.length);
+        typed.emplace_back(span.heightDifference);
+    }
+    const ClearanceProfile profile = ClearanceProfileOf(caseFile.clearance, lengths);
+    if (HasGroundProfile(profile.supports)) {
+        HeightDifferencesFromGround(profile.supports, typed);
+    }
+    const ClearanceTable table = ComputeClearance(state, profile);
+    return Outcome{.status = kDone,
+                   .out = args.json ? ComposeClearanceJson(table) : ComposeClearanceCsv(table),
+                   .err = {}};
+}
+
 // The engine's bytes for the command on a calculated state.
 Outcome Compose(const Arguments& args, const CaseFile& caseFile, const CalculationState& state) {
+    if (args.command == "clearance") {
+        return ComposeClearance(args, caseFile, state);
+    }
     if (args.command == "csv") {
         return Outcome{.status = kDone, .out = ComposeResultTableCsv(state), .err = {}};
     }
@@ -123,10 +153,11 @@ Outcome Calculate(const Arguments& args) {
         warnings += TerminalText("警告: " + warning);
     }
     Outcome outcome;
-    if (args.command == "section") {
-        outcome = Fail(kBadUsage, read.caseFile->section.empty()
-                                      ? "このケースファイルには区間（section）がありません。"
-                                      : "区間の計算は、この版の orvalt99-cli ではまだできません。");
+    if ((args.command == "section" || args.command == "clearance") &&
+        read.caseFile->section.empty()) {
+        outcome = Fail(kBadUsage, "このケースファイルには区間（section）がありません。");
+    } else if (args.command == "section") {
+        outcome = Fail(kBadUsage, "区間の計算は、この版の orvalt99-cli ではまだできません。");
     } else {
         try {
             CalculationState state;

@@ -54,6 +54,8 @@ std::optional<VoltageClass> VoltageClassFromName(std::string_view name);
 struct LineVoltage {
     VoltageClass voltageClass = VoltageClass::kHigh;
     double voltage = 0.0; // [kV], read only for kExtraHigh (above 7 kV)
+
+    friend bool operator==(const LineVoltage&, const LineVoltage&) = default;
 };
 
 // The least height of the wire above a crossing of `kind` (its surface, the
@@ -69,11 +71,15 @@ std::string_view DefaultClearanceSource(const LineVoltage& voltage, CrossingKind
 struct SupportGround {
     std::optional<double> groundElevation;  // [m]
     std::optional<double> attachmentHeight; // [m], clamp above the ground
+
+    friend bool operator==(const SupportGround&, const SupportGround&) = default;
 };
 
 struct GroundPoint {
     double distance = 0.0;  // [m] from the first support, along the line
     double elevation = 0.0; // [m]
+
+    friend bool operator==(const GroundPoint&, const GroundPoint&) = default;
 };
 
 struct Crossing {
@@ -81,6 +87,8 @@ struct Crossing {
     CrossingKind kind = CrossingKind::kRoad;
     double elevation = 0.0;                   // [m], its surface or top
     std::optional<double> requiredClearance;  // [m]; none: the default
+
+    friend bool operator==(const Crossing&, const Crossing&) = default;
 };
 
 // Everything the check needs besides the wire's calculation.

@@ -18,6 +18,10 @@
 //     "section": [ { "length", "heightDifference" }, ... ]        (optional)
 //   }
 //
+// "section" may also be an object: { "spans": [ ... as above ... ],
+// "supports": [ ... ] } with the keys of the ground, the crossings and the
+// voltage (case_clearance.h); it is written so when it has any of them.
+//
 // Reading checks the file by the conditions window's OK (ReadConditionsForm),
 // the wire settings window's save (ReadWireForm) and CheckWireName, fed with
 // each number as text, so a file is refused exactly where the windows would
@@ -43,6 +47,7 @@
 #include <vector>
 
 #include "engine/calculation/calculation_state.h"
+#include "engine/case/case_clearance.h"
 #include "engine/catalogue/safe_file_write.h"
 #include "engine/forms/conditions_form.h"
 
@@ -78,6 +83,7 @@ struct CaseFile {
     ConditionsValues conditions; // the wire (its own copy) and the conditions
     CaseChartRange chart;
     std::vector<CaseSectionSpan> section; // empty: no section
+    CaseClearance clearance;              // the section's ground and crossings
 
     friend bool operator==(const CaseFile&, const CaseFile&) = default;
 };

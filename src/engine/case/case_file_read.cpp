@@ -11,6 +11,7 @@
 #include <span>
 
 #include "engine/calculation/stringing_chart.h"
+#include "engine/case/case_clearance_json.h"
 #include "engine/case/case_file.h"
 #include "engine/case/case_keys.h"
 #include "engine/catalogue/catalogue_file.h"
@@ -202,13 +203,14 @@ CaseChartRange ReadChart(const Json& chart) {
     return range;
 }
 
-std::vector<CaseSectionSpan> ReadSection(const Json& section, std::vector<std::string>& warnings) {
+std::vector<CaseSectionSpan> ReadSection(const Json& section, std::vector<std::string>& warnings,
+                                         const std::string& at = "section") {
     if (!section.is_array()) {
-        RefuseField("section", "[ ] で囲んだ径間の並びを書いてください。");
+        RefuseField(at, "[ ] で囲んだ径間の並びを書いてください。");
     }
     std::vector<CaseSectionSpan> spans;
     for (std::size_t i = 0; i < section.size(); ++i) {
-        const std::string field = "section[" + std::to_string(i) + "]";
+        const std::string field = at + "[" + std::to_string(i) + "]";
         const Json& span = Object(section[i], field);
         spans.push_back(
             {Single(Member(span, field, "length"), Join(field, "length")),
@@ -216,6 +218,39 @@ std::vector<CaseSectionSpan> ReadSection(const Json& section, std::vector<std::s
         WarnUnknownKeys(span, case_keys::kSpan, field, warnings);
     }
     return spans;
+}
+
+// The section as an object: its spans, and per support and for the whole
+// section the keys of the ground and crossings (case_clearance.h).
+void ReadSectionObject(const Json& section, CaseFile& caseFile,
+                       std::vector<std::string>& warnings) {
+    try {
+        if (const auto spans = section.find("spans"); spans != section.end()) {
+            caseFile.section = ReadSection(*spans, warnings, "section.spans");
+        }
+        if (const auto supports = section.find("supports"); supports != section.end()) {
+            if (!supports->is_array()) {
+                RefuseField("section.supports", "[ ] で囲んだ支持点の並びを書いてください。");
+            }
+            for (std::size_t i = 0; i < supports->size(); ++i) {
+                const std::string field = "section.supports[" + std::to_string(i) + "]";
+                const Json& support = Object((*supports)[i], field);
+                caseFile.clearance.supports.push_back(ReadSupportGround(support, field));
+                WarnUnknownKeys(support, case_keys::kSupportGround, field, warnings);
+            }
+            if (!caseFile.clearance.supports.empty() &&
+                caseFile.clearance.supports.size() != caseFile.section.size() + 1) {
+                RefuseField("section.supports", "支持点は径間の数より一つ多く書いてください。");
+            }
+        }
+        ReadSectionClearance(section, "section", caseFile.clearance, warnings);
+    } catch (const CaseFieldError& e) {
+        RefuseField(e.field, e.detail);
+    }
+    std::vector<std::string_view> known{"spans", "supports"};
+    known.insert(known.end(), case_keys::kSectionClearance.begin(),
+                 case_keys::kSectionClearance.end());
+    WarnUnknownKeys(section, known, "section", warnings);
 }
 
 CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
@@ -233,7 +268,11 @@ CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
         WarnUnknownKeys(*chart, case_keys::kChart, "chart", warnings);
     }
     if (const auto section = root.find("section"); section != root.end()) {
-        caseFile.section = ReadSection(*section, warnings);
+        if (section->is_object()) {
+            ReadSectionObject(*section, caseFile, warnings);
+        } else {
+            caseFile.section = ReadSection(*section, warnings);
+        }
     }
     WarnUnknownKeys(root, case_keys::kTop, "", warnings);
     std::vector<std::string_view> wireKeys{"name"};

@@ -89,6 +89,32 @@ std::string SectionText(const std::vector<CaseSectionSpan>& section) {
     return out + "  ]";
 }
 
+// The section with its ground and crossings: the spans as above, the
+// supports with their ground, then the section's own keys.
+std::string SectionObjectText(const CaseFile& caseFile) {
+    std::string spans = SectionText(caseFile.section);
+    // SectionText indents for the top level; one level deeper here.
+    std::string indented;
+    for (char c : spans) {
+        indented += c;
+        if (c == '\n') indented += "  ";
+    }
+    std::vector<std::pair<std::string_view, std::string>> members{{"spans", indented}};
+    if (!caseFile.clearance.supports.empty()) {
+        std::string supports = "[\n";
+        for (std::size_t i = 0; i < caseFile.clearance.supports.size(); ++i) {
+            const CaseMembers ground = SupportGroundMembers(caseFile.clearance.supports[i]);
+            supports += "      " + (ground.empty() ? std::string("{}") : ObjectText(ground, "      "));
+            supports += i + 1 < caseFile.clearance.supports.size() ? ",\n" : "\n";
+        }
+        members.emplace_back("supports", supports + "    ]");
+    }
+    for (auto& member : SectionClearanceMembers(caseFile.clearance, "    ")) {
+        members.push_back(std::move(member));
+    }
+    return ObjectText(members, "  ");
+}
+
 } // namespace
 
 std::string EncodeCaseFile(const CaseFile& caseFile) {
@@ -106,7 +132,9 @@ std::string EncodeCaseFile(const CaseFile& caseFile) {
                                              {"to", std::to_string(chart.to)},
                                              {"step", std::to_string(chart.step)}},
                                             "  ")},
-                       {"section", SectionText(caseFile.section)}},
+                       {"section", caseFile.clearance == CaseClearance{}
+                                       ? SectionText(caseFile.section)
+                                       : SectionObjectText(caseFile)}},
                       "") +
            "\n";
 }
@@ -118,7 +146,8 @@ AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFil
 CaseFile CaseFromState(const CalculationState& state, std::string title, CaseChartRange chart,
                        std::vector<CaseSectionSpan> section) {
     CaseFile caseFile{
-        .title = std::move(title), .conditions = {}, .chart = chart, .section = std::move(section)};
+        .title = std::move(title), .conditions = {}, .chart = chart, .section = std::move(section),
+        .clearance = {}};
     ConditionsValues& values = caseFile.conditions;
     values.wire = state.currentWire;
     values.windPressureHigh = state.windPressureHigh;
