@@ -10,7 +10,6 @@
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/clearance.h"
-#include "engine/case/case_clearance.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
@@ -100,17 +99,7 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
 // The clearance table of the case's section, as CSV or JSON.
 Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
                          const CalculationState& state) {
-    std::vector<double> lengths;
-    std::vector<std::optional<double>> typed;
-    for (const CaseSectionSpan& span : caseFile.section) {
-        lengths.push_back(span.length);
-        typed.emplace_back(span.heightDifference);
-    }
-    const ClearanceProfile profile = ClearanceProfileOf(caseFile.clearance, lengths);
-    if (HasGroundProfile(profile.supports)) {
-        HeightDifferencesFromGround(profile.supports, typed);
-    }
-    const ClearanceTable table = ComputeClearance(state, profile);
+    const ClearanceTable table = ComputeCaseClearance(caseFile, state);
     return Outcome{.status = kDone,
                    .out = args.json ? ComposeClearanceJson(table) : ComposeClearanceCsv(table),
                    .err = {}};

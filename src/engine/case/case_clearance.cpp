@@ -6,6 +6,7 @@
 #include <span>
 
 #include "engine/case/case_clearance_json.h"
+#include "engine/case/case_file.h"
 
 namespace orvalt {
 namespace {
@@ -105,6 +106,16 @@ std::string DoubleText(double value) {
 }
 
 std::string StringText(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// A float of the file as the decimal that was written (180.3, not
+// 180.300003), for the check's double arithmetic and its messages.
+double AsWritten(float value) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    double number = value;
+    std::from_chars(buffer, end, number);
+    return number;
+}
 
 } // namespace
 
@@ -218,6 +229,20 @@ CaseMembers SectionClearanceMembers(const CaseClearance& c, std::string_view ind
         members.emplace_back("creepAllowance", std::to_string(c.creepAllowance));
     }
     return members;
+}
+
+ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state) {
+    std::vector<double> lengths;
+    std::vector<std::optional<double>> typed;
+    for (const CaseSectionSpan& span : caseFile.section) {
+        lengths.push_back(AsWritten(span.length));
+        typed.emplace_back(AsWritten(span.heightDifference));
+    }
+    const ClearanceProfile profile = ClearanceProfileOf(caseFile.clearance, lengths);
+    if (HasGroundProfile(profile.supports)) {
+        HeightDifferencesFromGround(profile.supports, typed);
+    }
+    return ComputeClearance(state, profile);
 }
 
 CaseMembers SupportGroundMembers(const SupportGround& support) {

@@ -115,6 +115,12 @@ AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFil
 CaseFile CaseFromState(const CalculationState& state, std::string title = {},
                        CaseChartRange chart = {}, std::vector<CaseSectionSpan> section = {});
 
+// The clearance check of the case's section on a state calculated from it:
+// the spans' lengths as written in the file, the typed height differences
+// checked against the ground (when every support has it), then
+// ComputeClearance. Throws CalculationError as those do.
+ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state);
+
 // Sets the wire and the conditions as the conditions window's OK does
 // (ApplyConditions); everything else in the state stays as it was.
 void ApplyCase(const CaseFile& caseFile, CalculationState& state);

@@ -238,10 +238,6 @@ void ReadSectionObject(const Json& section, CaseFile& caseFile,
                 caseFile.clearance.supports.push_back(ReadSupportGround(support, field));
                 WarnUnknownKeys(support, case_keys::kSupportGround, field, warnings);
             }
-            if (!caseFile.clearance.supports.empty() &&
-                caseFile.clearance.supports.size() != caseFile.section.size() + 1) {
-                RefuseField("section.supports", "支持点は径間の数より一つ多く書いてください。");
-            }
         }
         ReadSectionClearance(section, "section", caseFile.clearance, warnings);
     } catch (const CaseFieldError& e) {

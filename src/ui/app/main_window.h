@@ -136,6 +136,7 @@ private:
     std::string caseTitle_;
     CaseChartRange caseChart_;
     std::vector<CaseSectionSpan> caseSection_;
+    CaseClearance caseClearance_; // the section's ground and crossings, as opened
     QString caption_; // as last set, without the case file's part
     QAction* mnuUse_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs

@@ -73,6 +73,7 @@ bool frmMain::openCaseFile(const QString& path) {
     caseTitle_ = opened.title;
     caseChart_ = opened.chart;
     caseSection_ = opened.section;
+    caseClearance_ = opened.clearance;
     setCommandEnabled(HostCommand::Calculate, true);
     setCaption(QString::fromStdString(
         MainWindowCaption(state_.currentWire.wireName, state_.temperatureStudy)));
@@ -94,7 +95,9 @@ CaseFile frmMain::currentCase() const {
         if (auto temperatures = child->chartTemperatures()) chart = *temperatures;
         if (auto spans = child->sectionSpans()) section = std::move(*spans);
     }
-    return CaseFromState(state_, caseTitle_, chart, std::move(section));
+    CaseFile current = CaseFromState(state_, caseTitle_, chart, std::move(section));
+    current.clearance = caseClearance_; // no window edits it yet: kept as opened
+    return current;
 }
 
 bool frmMain::saveCase(const QString& path) {

@@ -228,5 +228,33 @@ TEST_F(CaseFileTest, TheFileMenuAndTheMenuBarKeepDistinctLetters) {
     EXPECT_EQ(letters(main_->menuBar()->actions()), QStringLiteral("FSCTPKGWU"));
 }
 
+// No window edits a section's ground and crossings yet: Ctrl+S after Ctrl+O
+// writes them back as they were opened, beside the spans.
+TEST_F(CaseFileTest, CtrlSKeepsTheGroundAndCrossingsOfTheOpenedCase) {
+    QByteArray bytes(kCase);
+    bytes.replace(
+        R"("section": [ { "length": 120, "heightDifference": 0 }, { "length": 250, "heightDifference": 15 } ])",
+        R"("section": { "spans": [ { "length": 120, "heightDifference": 0 },
+                                   { "length": 250, "heightDifference": 15 } ],
+                       "supports": [ { "groundElevation": 100, "attachmentHeight": 12 },
+                                     { "groundElevation": 100, "attachmentHeight": 12 },
+                                     { "groundElevation": 112, "attachmentHeight": 15 } ],
+                       "ground": [ { "distance": 200, "elevation": 104.5 } ],
+                       "crossings": [ { "distance": 300, "kind": "鉄道", "elevation": 107 } ],
+                       "voltageClass": "低圧", "creepAllowance": 10 })");
+    const QString path = WriteFile(QStringLiteral("ground.o99case"), bytes);
+    const CaseReadResult opened = ReadCaseFile(FsPath(path));
+    ASSERT_TRUE(opened.caseFile) << opened.error;
+    ASSERT_EQ(opened.caseFile->clearance.crossings.size(), 1u);
+    OpenWithKeys(path);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+    QFile::remove(path);
+    Press(Qt::Key_S, Qt::ControlModifier);
+    const CaseReadResult saved = ReadCaseFile(FsPath(path));
+    ASSERT_TRUE(saved.caseFile) << saved.error;
+    EXPECT_EQ(saved.caseFile->clearance, opened.caseFile->clearance);
+    EXPECT_EQ(saved.caseFile->section, opened.caseFile->section);
+}
+
 } // namespace
 } // namespace orvalt::test
