@@ -1,11 +1,14 @@
 // Speed of the engine on the largest table that can be filled: spans 1 m to
 // 32,767 m by 1 m (32,767 rows, 98,301 solutions of the state equation), and
 // the stringing chart of that table at 11 temperatures (360,437 solutions);
-// and on the largest tension section, 200 spans with its 41-column chart.
+// and on the largest tension section, 200 spans with its 41-column chart,
+// by the ruling span and exactly (every span balanced on suspension strings).
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/calculation/tension_section.h"
@@ -118,6 +121,58 @@ void BM_TensionSectionWithChartLargestSection(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_TensionSectionWithChartLargestSection)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// 200 spans of the same lengths on hills (supports 60 m sin(j / 4) high):
+// suspension strings hang from every inner support, and in the rolling ground
+// above some would be lifted. The section by the ruling span and exactly
+// with 199 strings of 1.5 m and 60 kg: the three conditions and the 41 chart
+// temperatures, each balanced span by span. Target: under 20 ms.
+std::vector<orvalt::SectionSpan> LargestSuspensionSection() {
+    std::vector<orvalt::SectionSpan> spans = LargestSection();
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        spans[i].heightDifference =
+            static_cast<float>(60.0 * (std::sin(0.25 * (i + 1.0)) - std::sin(0.25 * i)));
+    }
+    return spans;
+}
+
+void BM_RulingSectionWithChartSuspensionSection(benchmark::State& bench) {
+    orvalt::CalculationState state = LargestTable();
+    state.spanEnd = 1.0f;
+    orvalt::RunCalculation(state);
+    const std::vector<orvalt::SectionSpan> spans = LargestSuspensionSection();
+    for (auto _ : bench) {
+        const orvalt::TensionSection section = orvalt::ComputeTensionSection(state, spans);
+        const orvalt::SectionStringingChart chart =
+            orvalt::ComputeSectionStringingChart(state, spans, -50, 150, 5);
+        benchmark::DoNotOptimize(section.spans.data());
+        benchmark::DoNotOptimize(chart.slantSag.data());
+    }
+}
+BENCHMARK(BM_RulingSectionWithChartSuspensionSection)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+void BM_BalancedSectionWithChartSuspensionSection(benchmark::State& bench) {
+    orvalt::CalculationState state = LargestTable();
+    state.spanEnd = 1.0f;
+    orvalt::RunCalculation(state);
+    const std::vector<orvalt::SectionSpan> spans = LargestSuspensionSection();
+    std::vector<orvalt::SectionSupport> supports = orvalt::DefaultSectionSupports(spans.size());
+    for (std::size_t j = 1; j < spans.size(); ++j) {
+        supports[j] = {orvalt::SupportType::kSuspension, 1.5, 60.0};
+    }
+    for (auto _ : bench) {
+        const orvalt::BalancedSection section =
+            orvalt::ComputeBalancedSection(state, spans, supports, 15, -50, 150, 5);
+        benchmark::DoNotOptimize(section.chart.data());
+    }
+}
+BENCHMARK(BM_BalancedSectionWithChartSuspensionSection)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

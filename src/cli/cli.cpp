@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/clearance.h"
 #include "engine/calculation/stringing_chart.h"
@@ -17,6 +18,7 @@
 #include "engine/output/clearance_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/report_text.h"
+#include "engine/output/section_json.h"
 
 namespace orvalt::cli {
 namespace {
@@ -27,6 +29,8 @@ constexpr std::string_view kUsage =
     "  orvalt99-cli csv     CASE [-o FILE]                            計算結果の表（CSV）\n"
     "  orvalt99-cli chart   CASE [-o FILE]                            架線弛度表（CSV）\n"
     "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
+    "  orvalt99-cli section CASE --json [-o FILE]                     "
+    "区間の計算結果と精算（JSON）\n"
     "  orvalt99-cli clearance CASE [-o FILE] [--json]                 地表・横断物との離隔（CSV）\n"
     "  orvalt99-cli --help | --version\n"
     "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます。\n"
@@ -37,7 +41,7 @@ struct Arguments {
     std::string_view casePath;
     std::optional<std::string_view> outputPath;
     bool cp932 = false;
-    bool json = false;
+    bool json = false; // section and clearance: JSON rather than CSV
 };
 
 // Engine messages join their lines with CR LF; a terminal wants LF.
@@ -82,7 +86,8 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--encoding は utf-8 か cp932 です: " + std::string(value);
             }
             args.cp932 = value == "cp932";
-        } else if (word == "--json" && args.command == "clearance") {
+        } else if (word == "--json" &&
+                   (args.command == "section" || args.command == "clearance")) {
             args.json = true;
         } else if (word.starts_with("-") && word != "-") {
             return "知らないオプションです: " + std::string(word);
@@ -105,10 +110,31 @@ Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
                    .err = {}};
 }
 
+// The case's section by the ruling span and exactly, as JSON: supports as a
+// new section has them (dead ends, fixed between), strung at
+// kDefaultStringingTemperature, the chart over the case's range.
+std::string ComposeCaseSectionJson(const CaseFile& caseFile, const CalculationState& state) {
+    std::vector<SectionSpan> spans;
+    for (const CaseSectionSpan& span : caseFile.section) {
+        spans.push_back({span.length, span.heightDifference});
+    }
+    const CaseChartRange& range = caseFile.chart;
+    const TensionSection ruling = ComputeTensionSection(state, spans);
+    const SectionStringingChart chart =
+        ComputeSectionStringingChart(state, spans, range.from, range.to, range.step);
+    const BalancedSection balanced =
+        ComputeBalancedSection(state, spans, DefaultSectionSupports(spans.size()),
+                               kDefaultStringingTemperature, range.from, range.to, range.step);
+    return ComposeSectionJson(ruling, chart, balanced);
+}
+
 // The engine's bytes for the command on a calculated state.
 Outcome Compose(const Arguments& args, const CaseFile& caseFile, const CalculationState& state) {
     if (args.command == "clearance") {
         return ComposeClearance(args, caseFile, state);
+    }
+    if (args.command == "section") {
+        return Outcome{.status = kDone, .out = ComposeCaseSectionJson(caseFile, state), .err = {}};
     }
     if (args.command == "csv") {
         return Outcome{.status = kDone, .out = ComposeResultTableCsv(state), .err = {}};
@@ -142,11 +168,12 @@ Outcome Calculate(const Arguments& args) {
         warnings += TerminalText("警告: " + warning);
     }
     Outcome outcome;
-    if ((args.command == "section" || args.command == "clearance") &&
-        read.caseFile->section.empty()) {
+    if (args.command == "section" && (read.caseFile->section.empty() || !args.json)) {
+        outcome = Fail(kBadUsage, read.caseFile->section.empty()
+                                      ? "このケースファイルには区間（section）がありません。"
+                                      : "区間の計算は、この版の orvalt99-cli ではまだできません。");
+    } else if (args.command == "clearance" && read.caseFile->section.empty()) {
         outcome = Fail(kBadUsage, "このケースファイルには区間（section）がありません。");
-    } else if (args.command == "section") {
-        outcome = Fail(kBadUsage, "区間の計算は、この版の orvalt99-cli ではまだできません。");
     } else {
         try {
             CalculationState state;

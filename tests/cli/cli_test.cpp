@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/clearance.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
 #include "engine/output/clearance_text.h"
+#include "engine/output/section_json.h"
 #include "support/files.h"
 #include "support/golden_file.h"
 #include "support/temp_folder.h"
@@ -107,6 +109,42 @@ TEST_F(CliTest, OutputFileGetsTheBytesAndStandardOutputNothing) {
     EXPECT_TRUE(test::ReadFileBytes(file) == GoldenBytes("result_table_50mm.csv"));
 }
 
+// The section of the case through the engine in-process: its spans between
+// dead ends and fixed supports, strung at 15 degC, over the case's chart.
+std::string SectionJsonOf(const std::string& casePath) {
+    const CaseFile caseFile = *ReadCaseFile(casePath).caseFile;
+    CalculationState state;
+    ApplyCase(caseFile, state);
+    RunCalculation(state);
+    std::vector<SectionSpan> spans;
+    for (const CaseSectionSpan& s : caseFile.section)
+        spans.push_back({s.length, s.heightDifference});
+    const CaseChartRange& r = caseFile.chart;
+    return ComposeSectionJson(
+        ComputeTensionSection(state, spans),
+        ComputeSectionStringingChart(state, spans, r.from, r.to, r.step),
+        ComputeBalancedSection(state, spans, DefaultSectionSupports(spans.size()), 15, r.from, r.to,
+                               r.step));
+}
+
+TEST_F(CliTest, SectionJsonIsTheEnginesRulingAndExactSection) {
+    const std::string path = CasePath("section_4_spans.o99case");
+    const std::string expected = SectionJsonOf(path);
+    ASSERT_NE(expected.find("\"balanced\""), std::string::npos);
+    const CliRun run = RunCli({"section", path, "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(run.out == expected) << run.out;
+    // The steep short span is over its maximum tension in the low season.
+    EXPECT_NE(run.out.find("\"overMaxTension\": true"), std::string::npos);
+
+    const std::filesystem::path file = folder_ / "区間.json";
+    const CliRun written = RunCli({"section", "--json", "-o", file.string(), path});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    EXPECT_TRUE(test::ReadFileBytes(file) == expected);
+}
+
 // The message RunCalculation gives for the case, as the windows show it
 // (their CR LF lines as LF).
 std::string CalculationMessage(const std::string& casePath) {
@@ -151,6 +189,10 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         {{"report", example, "--encoding", "sjis"},
          2,
          "orvalt99-cli: --encoding は utf-8 か cp932 です: sjis\n"},
+        {{"section", example, "--json"},
+         2,
+         "このケースファイルには区間（section）がありません。\n"},
+        {{"csv", example, "--json"}, 2, "orvalt99-cli: 知らないオプションです: --json\n"},
         {{"csv", example, "--encoding", "cp932"},
          2,
          "orvalt99-cli: 知らないオプションです: --encoding\n"},
@@ -170,8 +212,8 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
 TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutput) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"report", "csv", "chart", "section", "clearance", "--json",
-                                "--encoding utf-8|cp932"}) {
+    for (const char* command : {"report", "csv", "chart", "section", "--encoding utf-8|cp932",
+                                "section CASE --json", "clearance CASE [-o FILE] [--json]"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
     const CliRun version = RunCli({"--version"});

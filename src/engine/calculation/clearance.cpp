@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "engine/calculation/calculation.h"
-#include "engine/calculation/tension_section.h"
 
 namespace orvalt {
 namespace {
@@ -390,13 +389,25 @@ std::array<WireCondition, 3> ClearanceWire(const CalculationState& state,
     // The creep allowance heats the wire of the 検討条件 for this check only.
     CalculationState hotter = state;
     hotter.temperatureStudy = CreepRaised(state.temperatureStudy, p.creepAllowance);
-    const TensionSection section = ComputeTensionSection(hotter, spans);
+    const std::vector<SectionSupport> supports =
+        p.sectionSupports.empty() ? DefaultSectionSupports(spans.size()) : p.sectionSupports;
+    const std::int16_t ts = p.stringingTemperature;
+    const BalancedSection section =
+        ComputeBalancedSection(hotter, spans, supports, ts, ts, ts, 1);
     const auto loads = ConditionLoads(state);
     std::array<WireCondition, 3> wire;
     for (std::size_t c = 0; c < 3; ++c) {
-        wire[c].load = loads[c][0];
-        wire[c].verticalLoad = loads[c][1];
-        wire[c].horizontalTension.assign(spans.size(), section.atEquivalentSpan[c].tension);
+        const BalancedState& balanced = section.conditions[c];
+        WireCondition& w = wire[c];
+        w.load = balanced.load;
+        w.verticalLoad = std::min(loads[c][1], balanced.load);
+        for (const BalancedSpan& span : balanced.spans) {
+            w.horizontalTension.push_back(span.horizontalTension);
+        }
+        for (const BalancedSupport& support : balanced.supports) {
+            w.clampShift.push_back(support.displacement);
+            w.clampRise.push_back(support.rise);
+        }
     }
     return wire;
 }

@@ -31,6 +31,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_error.h"
 #include "engine/calculation/calculation_state.h"
 
@@ -100,6 +101,11 @@ struct ClearanceProfile {
     LineVoltage voltage;
     std::optional<double> groundClearance; // [m]; none: the default
     std::int16_t creepAllowance = 0;       // [degC], added to the 検討条件 temperature
+    // How the section hangs, for its exact calculation: the supports (empty:
+    // DefaultSectionSupports, dead ends and fixed supports) and the
+    // temperature the wire was clamped at.
+    std::vector<SectionSupport> sectionSupports;
+    std::int16_t stringingTemperature = kDefaultStringingTemperature;
 };
 
 // True when every support has its ground elevation and its clamp height:
@@ -172,9 +178,10 @@ double GroundElevation(const ClearanceProfile& profile, double distance);
 // with the ice in the low season). Reads a state RunCalculation has set.
 std::array<std::array<double, 2>, 3> ConditionLoads(const CalculationState& state);
 
-// The whole check on a calculated state: the section solved with the
-// 検討条件 temperature raised by the creep allowance, its tensions, then
-// CheckClearance. The spans' height differences come from the ground.
+// The whole check on a calculated state: the section solved exactly
+// (ComputeBalancedSection) with the 検討条件 temperature raised by the creep
+// allowance, each span's own tension and each suspension clamp's swing,
+// then CheckClearance. The spans' height differences come from the ground.
 ClearanceTable ComputeClearance(const CalculationState& state, const ClearanceProfile& profile);
 
 // The wire ComputeClearance checks, for drawing it.

@@ -112,6 +112,7 @@ void PlaceLowPoint(const CalculationState& state, const SectionSpan& span, const
     const double lower = (1.0 - u) * (1.0 - u);
     r.upperSupportTension = ToSingle(load.tension + w * D * upper, place);
     r.lowerSupportTension = ToSingle(load.tension + w * D * lower, place);
+    r.overMaxTension = r.upperSupportTension > state.currentWire.maxTension;
 }
 
 SectionSpanResult SolveSectionSpan(const CalculationState& state, const SectionSpan& span,

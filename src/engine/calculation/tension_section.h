@@ -39,6 +39,7 @@ struct SectionSpanResult {
     bool lowPointOutside = false;     // the lowest point lies beyond the lower support
     float upperSupportTension = 0.0f; // [kg]
     float lowerSupportTension = 0.0f; // [kg]
+    bool overMaxTension = false; // the upper support tension passes the wire's 最大使用張力
 };
 
 struct TensionSection {

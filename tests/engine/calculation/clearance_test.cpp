@@ -87,6 +87,29 @@ TEST(Clearance, HandComputedLevelSpans) {
     }
 }
 
+// A swung suspension clamp moves along the line and rises: the span hangs
+// between the clamps where they are.
+TEST(Clearance, SpansHangFromTheClampsWhereTheStringsMovedThem) {
+    ClearanceProfile p = LevelSpan();
+    auto wire = SameWire(1000.0, 1.0, 1.0, 1);
+    for (WireCondition& w : wire) {
+        w.clampShift = {0.0, -20.0}; // the far clamp swung back: a 180 m span
+        w.clampRise = {0.0, 0.5};
+    }
+    const ClearanceTable t = CheckClearance(p, wire);
+    // Level catenary of 180 m raised by the chord from 112 to 112.5 m: the
+    // least point lies near midspan; check against the curve itself.
+    const double S = 180.0, h = 0.5, C = 1000.0;
+    const double um = S / 2.0 - C * std::asinh(h / (2.0 * C * std::sinh(S / (2.0 * C))));
+    double least = 1e9;
+    for (double u = 0.0; u <= S; u += 0.01) {
+        const double y = C * (std::cosh((u - um) / C) - std::cosh(um / C));
+        least = std::min(least, 12.0 + y);
+    }
+    EXPECT_NEAR(t.spans[0].minimumClearance, least, 1e-6);
+    EXPECT_LT(t.spans[0].distance, 90.0);
+}
+
 TEST(Clearance, LeastPointMatchesADenseSearchOverUnevenGround) {
     ClearanceProfile p;
     p.spanLengths = {180.0, 260.0, 140.0};
