@@ -111,20 +111,18 @@ Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
 }
 
 // The case's section by the ruling span and exactly, as JSON: supports as a
-// new section has them (dead ends, fixed between), strung at
-// kDefaultStringingTemperature, the chart over the case's range.
+// new section has them (dead ends, fixed between), strung at the case's
+// stringing temperature, the chart over the case's range.
 std::string ComposeCaseSectionJson(const CaseFile& caseFile, const CalculationState& state) {
-    std::vector<SectionSpan> spans;
-    for (const CaseSectionSpan& span : caseFile.section) {
-        spans.push_back({span.length, span.heightDifference});
-    }
+    const std::vector<SectionSpan>& spans = caseFile.section.spans;
     const CaseChartRange& range = caseFile.chart;
     const TensionSection ruling = ComputeTensionSection(state, spans);
     const SectionStringingChart chart =
         ComputeSectionStringingChart(state, spans, range.from, range.to, range.step);
     const BalancedSection balanced =
         ComputeBalancedSection(state, spans, DefaultSectionSupports(spans.size()),
-                               kDefaultStringingTemperature, range.from, range.to, range.step);
+                               caseFile.section.stringingTemperature, range.from, range.to,
+                               range.step);
     return ComposeSectionJson(ruling, chart, balanced);
 }
 
@@ -168,11 +166,11 @@ Outcome Calculate(const Arguments& args) {
         warnings += TerminalText("警告: " + warning);
     }
     Outcome outcome;
-    if (args.command == "section" && (read.caseFile->section.empty() || !args.json)) {
-        outcome = Fail(kBadUsage, read.caseFile->section.empty()
+    if (args.command == "section" && (read.caseFile->section.spans.empty() || !args.json)) {
+        outcome = Fail(kBadUsage, read.caseFile->section.spans.empty()
                                       ? "このケースファイルには区間（section）がありません。"
                                       : "区間の計算は、この版の orvalt99-cli ではまだできません。");
-    } else if (args.command == "clearance" && read.caseFile->section.empty()) {
+    } else if (args.command == "clearance" && read.caseFile->section.spans.empty()) {
         outcome = Fail(kBadUsage, "このケースファイルには区間（section）がありません。");
     } else {
         try {

@@ -116,9 +116,7 @@ std::string SectionJsonOf(const std::string& casePath) {
     CalculationState state;
     ApplyCase(caseFile, state);
     RunCalculation(state);
-    std::vector<SectionSpan> spans;
-    for (const CaseSectionSpan& s : caseFile.section)
-        spans.push_back({s.length, s.heightDifference});
+    const std::vector<SectionSpan>& spans = caseFile.section.spans;
     const CaseChartRange& r = caseFile.chart;
     return ComposeSectionJson(
         ComputeTensionSection(state, spans),
@@ -170,13 +168,13 @@ struct FailureCase {
 TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
     const std::string example = CasePath("example_50mm.o99case");
     const std::string reversed = CasePath("reversed_spans.o99case");
-    const std::string newer = CasePath("version_2.o99case");
+    const std::string newer = CasePath("version_3.o99case");
     const FailureCase cases[] = {
         {{"report", reversed}, 1, CalculationMessage(reversed)},
         {{"chart", reversed}, 1, CalculationMessage(reversed)},
         {{"report", newer},
          2,
-         "このケースファイルは新しい版（version 2）の orvalt99 で書かれたため、開けません。\n"},
+         "このケースファイルは新しい版（version 3）の orvalt99 で書かれたため、開けません。\n"},
         {{"csv", CasePath("none.o99case")},
          2,
          "ケースファイル「" + CasePath("none.o99case") + "」を読めません。\n"},

@@ -24,9 +24,12 @@ namespace orvalt {
 // At most this many spans in one section.
 inline constexpr std::size_t kMaxSectionSpans = 200;
 
+// One span of a section, also as a case file holds it.
 struct SectionSpan {
     float length = 0.0f;           // [m], horizontal
     float heightDifference = 0.0f; // [m], far support minus near support
+
+    friend bool operator==(const SectionSpan&, const SectionSpan&) = default;
 };
 
 // One span under one load condition.

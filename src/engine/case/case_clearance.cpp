@@ -234,11 +234,12 @@ CaseMembers SectionClearanceMembers(const CaseClearance& c, std::string_view ind
 ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state) {
     std::vector<double> lengths;
     std::vector<std::optional<double>> typed;
-    for (const CaseSectionSpan& span : caseFile.section) {
+    for (const SectionSpan& span : caseFile.section.spans) {
         lengths.push_back(AsWritten(span.length));
         typed.emplace_back(AsWritten(span.heightDifference));
     }
-    const ClearanceProfile profile = ClearanceProfileOf(caseFile.clearance, lengths);
+    ClearanceProfile profile = ClearanceProfileOf(caseFile.section.clearance, lengths);
+    profile.stringingTemperature = caseFile.section.stringingTemperature;
     if (HasGroundProfile(profile.supports)) {
         HeightDifferencesFromGround(profile.supports, typed);
     }

@@ -1,26 +1,32 @@
 // The case file: one design kept on disk (the wire with its own constants,
-// the conditions, a title, the stringing chart's temperature range and the
-// spans of a tension section), so that an engineer can reopen it in the
-// windows or run it from a script with orvalt99-cli.
+// the conditions, a title, the stringing chart's temperature range, a tension
+// section and the crew's field check settings), so that an engineer can
+// reopen it in the windows or run it from a script with orvalt99-cli.
 //
-// UTF-8 JSON; outside scripts write it too, so the key names are fixed:
+// UTF-8 JSON; outside scripts write it too, so the key names are fixed.
+// Version 2, written from now on:
 //
 //   {
 //     "format": "orvalt99-case",
-//     "version": 1,
+//     "version": 2,
 //     "title": "○○線 No.12〜No.18",                              (optional)
 //     "wire": { "name", "diameterHigh", "diameterLow", "area", "unitWeight",
 //               "expansionCoeff", "elasticModulus", "maxTension" },
 //     "conditions": { "windPressureHigh", "windPressureLow", "windPressureStudy",
 //                     "temperatureHigh", "temperatureLow", "temperatureStudy",
-//                     "spanStart", "spanEnd", "spanStep" },
+//                     "spanStart", "spanEnd", "spanStep",
+//                     "iceThickness", "iceSpecificGravity" },     (the last two optional)
 //     "chart": { "from", "to", "step" },                          (optional)
-//     "section": [ { "length", "heightDifference" }, ... ]        (optional)
+//     "section": { "stringingTemperature",                        (optional, all of it)
+//                  "spans": [ { "length", "heightDifference" }, ... ],
+//                  "supports": [ { "groundElevation", "attachmentHeight" }, ... ],
+//                  "ground", "crossings", "voltageClass", "voltage",
+//                  "groundClearance", "creepAllowance" },        (case_clearance.h)
+//     "fieldCheck": { "waves", "sightingA" }                      (optional; a: null or m)
 //   }
 //
-// "section" may also be an object: { "spans": [ ... as above ... ],
-// "supports": [ ... ] } with the keys of the ground, the crossings and the
-// voltage (case_clearance.h); it is written so when it has any of them.
+// Version 1 files still open: the same without iceThickness,
+// iceSpecificGravity and fieldCheck, and "section" the array of spans itself.
 //
 // Reading checks the file by the conditions window's OK (ReadConditionsForm),
 // the wire settings window's save (ReadWireForm) and CheckWireName, fed with
@@ -29,14 +35,18 @@
 // "ケースファイルの「conditions.spanStep」が使えません。" CR LF and the window's
 // text. The conditions are then stored as OK stores them (whole numbers,
 // rounded down), the wire constants as the float nearest to the number.
-// Temperatures (conditions and chart) must be whole numbers. Unknown keys
-// are left out and named in `warnings`; a file from a later version whose
-// keys this one knows still opens.
+// Temperatures (conditions, chart, stringing) and the ice thickness must be
+// whole numbers. The spans are checked as the section window checks its
+// table (CheckSectionSpans), named "section.spans[3].length". Unknown keys
+// are left out and named in `warnings`; a key written twice in one object
+// refuses the file, naming it. A file from a later version is refused. A file
+// over kMaxCaseFileBytes, a folder, a FIFO or a file in UTF-16 is refused
+// with the reason, and no input makes the reader throw.
 //
 // Writing gives every float as the shortest text that reads back to the same
 // float, the keys in the order above, two-space indent, LF line ends and a
 // final newline, so EncodeCaseFile then ParseCaseFile gives back the same
-// CaseFile bit for bit.
+// CaseFile bit for bit, and encoding that again the same bytes.
 #pragma once
 
 #include <cstdint>
@@ -48,25 +58,21 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/case/case_clearance.h"
+#include "engine/calculation/tension_section.h"
 #include "engine/catalogue/safe_file_write.h"
 #include "engine/forms/conditions_form.h"
+#include "engine/output/field_sheet_text.h"
 
 namespace orvalt {
 
 inline constexpr std::string_view kCaseFileFormat = "orvalt99-case";
-inline constexpr int kCaseFileVersion = 1;
+inline constexpr int kCaseFileVersion = 2;
+// The oldest version that still opens.
+inline constexpr int kOldestCaseFileVersion = 1;
+// A bigger file is refused unread: no design comes near it.
+inline constexpr std::uintmax_t kMaxCaseFileBytes = 16u * 1024u * 1024u;
 // The extension that a save dialog proposes and the desktop associates.
 inline constexpr std::string_view kCaseFileExtension = ".o99case";
-
-// One span of a tension section: its length [m] and the height of its far
-// support above its near one [m]. The same two numbers, in the same order,
-// as the tension-section calculation's span.
-struct CaseSectionSpan {
-    float length = 0.0f;
-    float heightDifference = 0.0f;
-
-    friend bool operator==(const CaseSectionSpan&, const CaseSectionSpan&) = default;
-};
 
 // The stringing chart's temperatures [degC]: from, from + step, ... up to to.
 // The defaults are those of a new chart window.
@@ -78,12 +84,46 @@ struct CaseChartRange {
     friend bool operator==(const CaseChartRange&, const CaseChartRange&) = default;
 };
 
+// The tension section of the design. One member per key of "section", so
+// that more of the section can join it the same way.
+struct CaseSection {
+    std::int16_t stringingTemperature = 15; // [degC]
+    std::vector<SectionSpan> spans;         // empty: no section
+    // "supports" (each support's ground) and the ground, crossings and
+    // voltage keys of case_clearance.h.
+    CaseClearance clearance;
+
+    friend bool operator==(const CaseSection&, const CaseSection&) = default;
+};
+
+// The crew's field check (弛度観測): N return waves timed, and the sighting
+// height a [m] below the near support (empty: equal sighting, 等長法), as the
+// field check view takes them.
+struct CaseFieldCheck {
+    int waves = kDefaultWaves;          // kFewestWaves .. kMostWaves
+    std::optional<double> sightingA;    // finite, not below 0
+
+    friend bool operator==(const CaseFieldCheck&, const CaseFieldCheck&) = default;
+};
+
+// The ice of the low-temperature season, as the calculation state holds it;
+// the defaults are the state's.
+inline constexpr int kThinnestIce = 0; // [mm]
+inline constexpr int kThickestIce = 50;
+struct CaseIce {
+    std::int16_t thickness = 9;     // [mm], 0 .. 50
+    float specificGravity = 0.9f;   // 0.1 .. 1.0
+
+    friend bool operator==(const CaseIce&, const CaseIce&) = default;
+};
+
 struct CaseFile {
     std::string title;           // UTF-8, may be empty
     ConditionsValues conditions; // the wire (its own copy) and the conditions
+    CaseIce ice;                 // conditions.iceThickness, conditions.iceSpecificGravity
     CaseChartRange chart;
-    std::vector<CaseSectionSpan> section; // empty: no section
-    CaseClearance clearance;              // the section's ground and crossings
+    CaseSection section;
+    CaseFieldCheck fieldCheck;
 
     friend bool operator==(const CaseFile&, const CaseFile&) = default;
 };
@@ -110,19 +150,21 @@ std::string EncodeCaseFile(const CaseFile& caseFile);
 // Writes EncodeCaseFile's bytes atomically (WriteFileAtomically).
 AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFile& caseFile);
 
-// A case of what the calculation state holds now: its wire and conditions,
-// with the given title, chart range and section.
+// A case of what the calculation state holds now: its wire, conditions and
+// ice, with the given title, chart range and section.
 CaseFile CaseFromState(const CalculationState& state, std::string title = {},
-                       CaseChartRange chart = {}, std::vector<CaseSectionSpan> section = {});
+                       CaseChartRange chart = {}, CaseSection section = {});
 
 // The clearance check of the case's section on a state calculated from it:
 // the spans' lengths as written in the file, the typed height differences
-// checked against the ground (when every support has it), then
-// ComputeClearance. Throws CalculationError as those do.
+// checked against the ground (when every support has it), the section
+// strung at its stringing temperature, then ComputeClearance. Throws
+// CalculationError as those do.
 ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state);
 
 // Sets the wire and the conditions as the conditions window's OK does
-// (ApplyConditions); everything else in the state stays as it was.
+// (ApplyConditions), and the ice; everything else in the state stays as it
+// was.
 void ApplyCase(const CaseFile& caseFile, CalculationState& state);
 
 } // namespace orvalt

@@ -6,15 +6,18 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cerrno>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <span>
+#include <unordered_set>
 
 #include "engine/calculation/stringing_chart.h"
-#include "engine/case/case_clearance_json.h"
 #include "engine/case/case_file.h"
 #include "engine/case/case_keys.h"
 #include "engine/catalogue/catalogue_file.h"
+#include "engine/forms/section_form.h"
+#include "engine/case/case_clearance_json.h"
 #include "engine/forms/wire_form.h"
 
 namespace orvalt {
@@ -70,14 +73,6 @@ std::int16_t Whole16(const Json& value, std::string_view field) {
     return static_cast<std::int16_t>(number);
 }
 
-float Single(const Json& value, std::string_view field) {
-    const double number = Number(value, field);
-    if (!(std::fabs(number) <= FLT_MAX)) {
-        RefuseField(field, "値が大きすぎます。\r\n扱える範囲の数値を書いてください。");
-    }
-    return static_cast<float>(number);
-}
-
 // A JSON number as the text a box would hold: integers as they are, other
 // numbers as the shortest text that reads back to the same double, and
 // numbers beyond the double range as a text beyond it too.
@@ -108,7 +103,8 @@ void WarnUnknownKeys(const Json& object, std::span<const std::string_view> known
     }
 }
 
-void CheckFormatAndVersion(const Json& root) {
+// The version of the file, 1 or 2.
+int CheckFormatAndVersion(const Json& root) {
     const auto format = root.is_object() ? root.find("format") : root.end();
     if (format == root.end() || !format->is_string() ||
         format->get<std::string>() != kCaseFileFormat) {
@@ -120,9 +116,12 @@ void CheckFormatAndVersion(const Json& root) {
         Refuse("このケースファイルは新しい版（version " + NumberText(version) +
                "）の orvalt99 で書かれたため、開けません。");
     }
-    if (!version.is_number_integer() || version.get<std::int64_t>() != kCaseFileVersion) {
-        RefuseField("version", "1 を書いてください。");
+    if (!version.is_number_integer() || version.get<std::int64_t>() < kOldestCaseFileVersion ||
+        version.get<std::int64_t>() > kCaseFileVersion) {
+        RefuseField("version", std::to_string(kOldestCaseFileVersion) + " か " +
+                                   std::to_string(kCaseFileVersion) + " を書いてください。");
     }
+    return static_cast<int>(version.get<std::int64_t>());
 }
 
 // The name of the box, as the file calls it.
@@ -189,11 +188,23 @@ ConditionsValues ReadWireAndConditions(const Json& root) {
     return ok.values;
 }
 
+// A whole temperature [degC] as the conditions window takes one.
+std::int16_t Temperature(const Json& value, std::string_view field) {
+    const double number = Number(value, field);
+    if (std::floor(number) != number) {
+        RefuseField(field, "温度は整数で書いてください。");
+    }
+    if (number < kLowestTemperature || number > kHighestTemperature) {
+        RefuseField(field, "-273 から 32767 までの温度を書いてください。");
+    }
+    return static_cast<std::int16_t>(number);
+}
+
 CaseChartRange ReadChart(const Json& chart) {
     Object(chart, "chart");
     CaseChartRange range;
-    range.from = Whole16(Member(chart, "chart", "from"), "chart.from");
-    range.to = Whole16(Member(chart, "chart", "to"), "chart.to");
+    range.from = Temperature(Member(chart, "chart", "from"), "chart.from");
+    range.to = Temperature(Member(chart, "chart", "to"), "chart.to");
     range.step = Whole16(Member(chart, "chart", "step"), "chart.step");
     try {
         ChartTemperatures(range.from, range.to, range.step);
@@ -203,31 +214,45 @@ CaseChartRange ReadChart(const Json& chart) {
     return range;
 }
 
-std::vector<CaseSectionSpan> ReadSection(const Json& section, std::vector<std::string>& warnings,
-                                         const std::string& at = "section") {
-    if (!section.is_array()) {
-        RefuseField(at, "[ ] で囲んだ径間の並びを書いてください。");
+// The spans, checked by the section window's table (ReadSectionSpans), each
+// refusal naming the span's key: "section.spans[2].length".
+std::vector<SectionSpan> ReadSpans(const Json& spans, std::string_view field,
+                                   std::vector<std::string>& warnings) {
+    if (!spans.is_array()) {
+        RefuseField(field, "[ ] で囲んだ径間の並びを書いてください。");
     }
-    std::vector<CaseSectionSpan> spans;
-    for (std::size_t i = 0; i < section.size(); ++i) {
-        const std::string field = at + "[" + std::to_string(i) + "]";
-        const Json& span = Object(section[i], field);
-        spans.push_back(
-            {Single(Member(span, field, "length"), Join(field, "length")),
-             Single(Member(span, field, "heightDifference"), Join(field, "heightDifference"))});
-        WarnUnknownKeys(span, case_keys::kSpan, field, warnings);
+    if (spans.empty()) {
+        return {};
     }
-    return spans;
+    std::vector<std::array<std::string, 2>> rows;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        const std::string spanField = std::string(field) + "[" + std::to_string(i) + "]";
+        const Json& span = Object(spans[i], spanField);
+        std::array<std::string, 2> row;
+        for (std::size_t column = 0; column < case_keys::kSpan.size(); ++column) {
+            const std::string_view key = case_keys::kSpan[column];
+            Number(Member(span, spanField, key), Join(spanField, key));
+            row[column] = NumberText(span[std::string(key)]);
+        }
+        rows.push_back(std::move(row));
+        WarnUnknownKeys(span, case_keys::kSpan, spanField, warnings);
+    }
+    const SectionSpansResult read = ReadSectionSpans(rows);
+    if (read.refusal) {
+        const std::size_t row = std::min(read.refusal->row, spans.size() - 1);
+        RefuseField(std::string(field) + "[" + std::to_string(row) + "]." +
+                        std::string(case_keys::kSpan[static_cast<std::size_t>(
+                            read.refusal->column)]),
+                    read.refusal->message);
+    }
+    return read.spans;
 }
 
-// The section as an object: its spans, and per support and for the whole
-// section the keys of the ground and crossings (case_clearance.h).
-void ReadSectionObject(const Json& section, CaseFile& caseFile,
+// Each support's ground, and the section's ground, crossings and voltage
+// (case_clearance.h).
+void ReadSectionGround(const Json& section, CaseClearance& clearance,
                        std::vector<std::string>& warnings) {
     try {
-        if (const auto spans = section.find("spans"); spans != section.end()) {
-            caseFile.section = ReadSection(*spans, warnings, "section.spans");
-        }
         if (const auto supports = section.find("supports"); supports != section.end()) {
             if (!supports->is_array()) {
                 RefuseField("section.supports", "[ ] で囲んだ支持点の並びを書いてください。");
@@ -235,24 +260,92 @@ void ReadSectionObject(const Json& section, CaseFile& caseFile,
             for (std::size_t i = 0; i < supports->size(); ++i) {
                 const std::string field = "section.supports[" + std::to_string(i) + "]";
                 const Json& support = Object((*supports)[i], field);
-                caseFile.clearance.supports.push_back(ReadSupportGround(support, field));
+                clearance.supports.push_back(ReadSupportGround(support, field));
                 WarnUnknownKeys(support, case_keys::kSupportGround, field, warnings);
             }
         }
-        ReadSectionClearance(section, "section", caseFile.clearance, warnings);
+        ReadSectionClearance(section, "section", clearance, warnings);
     } catch (const CaseFieldError& e) {
         RefuseField(e.field, e.detail);
     }
-    std::vector<std::string_view> known{"spans", "supports"};
+}
+
+// Version 1: the array of spans; version 2: the section object.
+CaseSection ReadSection(const Json& section, int version, std::vector<std::string>& warnings) {
+    CaseSection result;
+    if (version == 1) {
+        result.spans = ReadSpans(section, "section", warnings);
+        return result;
+    }
+    Object(section, "section");
+    if (const auto t = section.find("stringingTemperature"); t != section.end()) {
+        result.stringingTemperature = Temperature(*t, "section.stringingTemperature");
+    }
+    if (const auto spans = section.find("spans"); spans != section.end()) {
+        result.spans = ReadSpans(*spans, "section.spans", warnings);
+    }
+    ReadSectionGround(section, result.clearance, warnings);
+    std::vector<std::string_view> known(case_keys::kSection.begin(), case_keys::kSection.end());
+    known.push_back("supports");
     known.insert(known.end(), case_keys::kSectionClearance.begin(),
                  case_keys::kSectionClearance.end());
     WarnUnknownKeys(section, known, "section", warnings);
+    return result;
+}
+
+// conditions.iceThickness and conditions.iceSpecificGravity, each optional.
+CaseIce ReadIce(const Json& conditions) {
+    CaseIce ice;
+    if (const auto t = conditions.find("iceThickness"); t != conditions.end()) {
+        const double number = Number(*t, "conditions.iceThickness");
+        if (std::floor(number) != number || number < kThinnestIce || number > kThickestIce) {
+            RefuseField("conditions.iceThickness",
+                        "被氷の厚さは " + std::to_string(kThinnestIce) + " から " +
+                            std::to_string(kThickestIce) + " までの整数（mm）を書いてください。");
+        }
+        ice.thickness = static_cast<std::int16_t>(number);
+    }
+    if (const auto g = conditions.find("iceSpecificGravity"); g != conditions.end()) {
+        const double number = Number(*g, "conditions.iceSpecificGravity");
+        if (!(number >= 0.1 && number <= 1.0)) {
+            RefuseField("conditions.iceSpecificGravity",
+                        "氷の比重は 0.1 から 1.0 までの数値を書いてください。");
+        }
+        ice.specificGravity = static_cast<float>(number);
+    }
+    return ice;
+}
+
+// The field check settings as the field check view takes them.
+CaseFieldCheck ReadFieldCheck(const Json& fieldCheck, std::vector<std::string>& warnings) {
+    Object(fieldCheck, "fieldCheck");
+    CaseFieldCheck result;
+    if (const auto waves = fieldCheck.find("waves"); waves != fieldCheck.end()) {
+        const double number = Number(*waves, "fieldCheck.waves");
+        if (std::floor(number) != number || number < kFewestWaves || number > kMostWaves) {
+            RefuseField("fieldCheck.waves", "波の数は " + std::to_string(kFewestWaves) +
+                                                " から " + std::to_string(kMostWaves) +
+                                                " までの整数を書いてください。");
+        }
+        result.waves = static_cast<int>(number);
+    }
+    if (const auto a = fieldCheck.find("sightingA"); a != fieldCheck.end() && !a->is_null()) {
+        const double number = Number(*a, "fieldCheck.sightingA");
+        if (!(std::isfinite(number) && number >= 0.0)) {
+            RefuseField("fieldCheck.sightingA",
+                        "視準高 a は 0 以上の数値（m）か、等長法なら null を書いてください。");
+        }
+        result.sightingA = number;
+    }
+    WarnUnknownKeys(fieldCheck, case_keys::kFieldCheck, "fieldCheck", warnings);
+    return result;
 }
 
 CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
-    CheckFormatAndVersion(root);
+    const int version = CheckFormatAndVersion(root);
     CaseFile caseFile;
     caseFile.conditions = ReadWireAndConditions(root);
+    caseFile.ice = ReadIce(root["conditions"]);
     if (const auto title = root.find("title"); title != root.end()) {
         if (!title->is_string()) {
             RefuseField("title", "文字列を書いてください。");
@@ -264,32 +357,139 @@ CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
         WarnUnknownKeys(*chart, case_keys::kChart, "chart", warnings);
     }
     if (const auto section = root.find("section"); section != root.end()) {
-        if (section->is_object()) {
-            ReadSectionObject(*section, caseFile, warnings);
-        } else {
-            caseFile.section = ReadSection(*section, warnings);
-        }
+        caseFile.section = ReadSection(*section, version, warnings);
     }
-    WarnUnknownKeys(root, case_keys::kTop, "", warnings);
+    if (const auto fieldCheck = root.find("fieldCheck");
+        version >= 2 && fieldCheck != root.end()) {
+        caseFile.fieldCheck = ReadFieldCheck(*fieldCheck, warnings);
+    }
+    std::vector<std::string_view> topKeys(case_keys::kTop.begin(), case_keys::kTop.end());
+    if (version == 1) {
+        std::erase(topKeys, "fieldCheck");
+    }
+    WarnUnknownKeys(root, topKeys, "", warnings);
     std::vector<std::string_view> wireKeys{"name"};
     for (const auto& k : case_keys::kWire) wireKeys.push_back(k.key);
     WarnUnknownKeys(root["wire"], wireKeys, "wire", warnings);
-    std::vector<std::string_view> conditionKeys;
+    std::vector<std::string_view> conditionKeys(case_keys::kIce.begin(), case_keys::kIce.end());
     for (const auto& k : case_keys::kConditions) conditionKeys.push_back(k.key);
     WarnUnknownKeys(root["conditions"], conditionKeys, "conditions", warnings);
     return caseFile;
+}
+
+// Where the parser is, as the file's field names say it ("wire.area",
+// "section.spans[2]"), and a refusal of a key written twice in one object
+// or of nesting deeper than any case file needs.
+class ParseTracker {
+public:
+    bool Event(Json::parse_event_t event, const Json& parsed) {
+        switch (event) {
+            case Json::parse_event_t::object_start:
+            case Json::parse_event_t::array_start:
+                if (frames_.size() >= kDeepest) {
+                    Refuse("ケースファイルの { } や [ ] の入れ子が深すぎます。\r\nファイルが壊れていないか"
+                           "確かめてください。");
+                }
+                frames_.push_back(Frame{event == Json::parse_event_t::object_start, {}, 0, {}});
+                break;
+            case Json::parse_event_t::key: {
+                Frame& frame = frames_.back();
+                frame.key = parsed.get<std::string>();
+                if (!frame.keys.insert(frame.key).second) {
+                    Refuse("ケースファイルの「" + Path() +
+                           "」が二度書かれています。\r\n一つの { } の中では、同じ項目は一度だけ"
+                           "書いてください。");
+                }
+                break;
+            }
+            case Json::parse_event_t::object_end:
+            case Json::parse_event_t::array_end:
+                frames_.pop_back();
+                Advance();
+                break;
+            case Json::parse_event_t::value: Advance(); break;
+        }
+        return true;
+    }
+
+    // The field the parser is in, "" at the top.
+    std::string Path() const {
+        std::string path;
+        for (const Frame& frame : frames_) {
+            if (frame.object) {
+                if (frame.key.empty() && frame.keys.empty()) break;
+                if (!path.empty()) path += '.';
+                path += frame.key;
+            } else {
+                path += "[" + std::to_string(frame.index) + "]";
+            }
+        }
+        return path;
+    }
+
+private:
+    static constexpr std::size_t kDeepest = 64;
+
+    struct Frame {
+        bool object = false;
+        std::string key;   // the last key of an object
+        std::size_t index; // the element an array is at
+        std::unordered_set<std::string> keys;
+    };
+
+    void Advance() {
+        if (!frames_.empty() && !frames_.back().object) {
+            ++frames_.back().index;
+        }
+    }
+
+    std::vector<Frame> frames_;
+};
+
+// Bytes that are no UTF-8 text at all: UTF-16 (with or without its byte
+// order mark) shows NUL bytes between its ASCII characters.
+bool LooksLikeUtf16(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return true;
+    }
+    return bytes.find('\0') != std::string_view::npos;
 }
 
 } // namespace
 
 CaseReadResult ParseCaseFile(std::string_view bytes) {
     CaseReadResult result;
+    if (bytes.size() > kMaxCaseFileBytes) {
+        result.error = "ケースファイルが大きすぎます（" + std::to_string(bytes.size()) +
+                       " バイト）。\r\n16 MB までのファイルを開いてください。";
+        return result;
+    }
+    if (LooksLikeUtf16(bytes)) {
+        result.error = "ケースファイルが UTF-8 ではありません（UTF-16 などで保存されています）。"
+                       "\r\nUTF-8 で保存し直してください。";
+        return result;
+    }
     Json root;
+    ParseTracker tracker;
     try {
-        root = Json::parse(bytes);
+        root = Json::parse(bytes, [&tracker](int, Json::parse_event_t event, Json& parsed) {
+            return tracker.Event(event, parsed);
+        });
+    } catch (const Refusal& refusal) {
+        result.error = refusal.message;
+        return result;
     } catch (const Json::parse_error& e) {
         result.error = "ケースファイルを JSON として読めません（" + std::to_string(e.byte) +
                        " バイト目）。\r\nファイルが壊れていないか確かめてください。";
+        return result;
+    } catch (const Json::out_of_range&) {
+        // A number beyond the double range (1e309, a 400-digit integer).
+        result.error = "ケースファイルの「" + tracker.Path() +
+                       "」が使えません。\r\n値が大きすぎます。扱える範囲の数値を書いてください。";
+        return result;
+    } catch (const Json::exception&) {
+        result.error = "ケースファイルを JSON として読めません。\r\nファイルが壊れていないか"
+                       "確かめてください。";
         return result;
     }
     try {
@@ -297,17 +497,31 @@ CaseReadResult ParseCaseFile(std::string_view bytes) {
     } catch (const Refusal& refusal) {
         result.error = refusal.message;
         result.warnings.clear();
+    } catch (const Json::exception&) {
+        result.error = "ケースファイルの形が正しくありません。\r\nファイルが壊れていないか"
+                       "確かめてください。";
+        result.warnings.clear();
     }
     return result;
 }
 
 CaseReadResult ReadCaseFile(const std::filesystem::path& path) {
+    CaseReadResult result;
+    std::error_code ignored;
+    const std::uintmax_t size = std::filesystem::file_size(path, ignored);
+    if (!ignored && size > kMaxCaseFileBytes) {
+        result.error = "ケースファイル「" + path.string() + "」を読めません。\r\n" +
+                       "ファイルが大きすぎます（16 MB まで）。";
+        return result;
+    }
     FileSnapshot snapshot;
     const int error = ReadFileSnapshot(path, snapshot);
     if (error != 0 || !snapshot.exists) {
-        CaseReadResult result;
-        result.error = "ケースファイル「" + path.string() + "」を読めません。" +
-                       (error > 0 ? "\r\n" + std::string(std::strerror(error)) : std::string());
+        result.error = "ケースファイル「" + path.string() + "」を読めません。\r\n" +
+                       (error == kNotARegularFile ? std::string("普通のファイルではありません")
+                                                  : FileErrorReason(snapshot.exists || error != 0
+                                                                        ? error
+                                                                        : ENOENT));
         return result;
     }
     return ParseCaseFile(snapshot.bytes);

@@ -74,45 +74,61 @@ std::string WireText(const WireRecord& wire) {
     return ObjectText(members, "  ");
 }
 
-std::string SectionText(const std::vector<CaseSectionSpan>& section) {
-    if (section.empty()) {
-        return "[]";
+std::string DoubleText(double value) {
+    if (value == 0.0 && std::signbit(value)) {
+        return "-0.0";
     }
-    std::string out = "[\n";
-    for (std::size_t i = 0; i < section.size(); ++i) {
-        out += "    ";
-        out += ObjectText({{"length", FloatText(section[i].length)},
-                           {"heightDifference", FloatText(section[i].heightDifference)}},
-                          "    ");
-        out += i + 1 < section.size() ? ",\n" : "\n";
-    }
-    return out + "  ]";
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
 }
 
-// The section with its ground and crossings: the spans as above, the
-// supports with their ground, then the section's own keys.
-std::string SectionObjectText(const CaseFile& caseFile) {
-    std::string spans = SectionText(caseFile.section);
-    // SectionText indents for the top level; one level deeper here.
-    std::string indented;
-    for (char c : spans) {
-        indented += c;
-        if (c == '\n') indented += "  ";
+// The spans, an object a span, the array's lines at `indent`.
+std::string SpansText(const std::vector<SectionSpan>& spans, std::string_view indent) {
+    if (spans.empty()) {
+        return "[]";
     }
-    std::vector<std::pair<std::string_view, std::string>> members{{"spans", indented}};
-    if (!caseFile.clearance.supports.empty()) {
-        std::string supports = "[\n";
-        for (std::size_t i = 0; i < caseFile.clearance.supports.size(); ++i) {
-            const CaseMembers ground = SupportGroundMembers(caseFile.clearance.supports[i]);
-            supports += "      " + (ground.empty() ? std::string("{}") : ObjectText(ground, "      "));
-            supports += i + 1 < caseFile.clearance.supports.size() ? ",\n" : "\n";
-        }
-        members.emplace_back("supports", supports + "    ]");
+    const std::string inner = std::string(indent) + "  ";
+    std::string out = "[\n";
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        out += inner;
+        out += ObjectText({{"length", FloatText(spans[i].length)},
+                           {"heightDifference", FloatText(spans[i].heightDifference)}},
+                          inner);
+        out += i + 1 < spans.size() ? ",\n" : "\n";
     }
-    for (auto& member : SectionClearanceMembers(caseFile.clearance, "    ")) {
+    return out + std::string(indent) + "]";
+}
+
+// Each support's ground, an object a support ({} for one without).
+std::string SupportsText(const std::vector<SupportGround>& supports) {
+    std::string out = "[\n";
+    for (std::size_t i = 0; i < supports.size(); ++i) {
+        const CaseMembers ground = SupportGroundMembers(supports[i]);
+        out += "      " + (ground.empty() ? std::string("{}") : ObjectText(ground, "      "));
+        out += i + 1 < supports.size() ? ",\n" : "\n";
+    }
+    return out + "    ]";
+}
+
+std::string SectionText(const CaseSection& section) {
+    std::vector<std::pair<std::string_view, std::string>> members{
+        {"stringingTemperature", std::to_string(section.stringingTemperature)},
+        {"spans", SpansText(section.spans, "    ")}};
+    if (!section.clearance.supports.empty()) {
+        members.emplace_back("supports", SupportsText(section.clearance.supports));
+    }
+    for (auto& member : SectionClearanceMembers(section.clearance, "    ")) {
         members.push_back(std::move(member));
     }
     return ObjectText(members, "  ");
+}
+
+std::string FieldCheckText(const CaseFieldCheck& fieldCheck) {
+    return ObjectText(
+        {{"waves", std::to_string(fieldCheck.waves)},
+         {"sightingA", fieldCheck.sightingA ? DoubleText(*fieldCheck.sightingA) : "null"}},
+        "  ");
 }
 
 } // namespace
@@ -123,6 +139,8 @@ std::string EncodeCaseFile(const CaseFile& caseFile) {
     for (const auto& k : case_keys::kConditions) {
         conditions.emplace_back(k.key, ConditionText(caseFile.conditions, k.box));
     }
+    conditions.emplace_back(case_keys::kIce[0], std::to_string(caseFile.ice.thickness));
+    conditions.emplace_back(case_keys::kIce[1], FloatText(caseFile.ice.specificGravity));
     return ObjectText({{"format", StringText(std::string(kCaseFileFormat))},
                        {"version", std::to_string(kCaseFileVersion)},
                        {"title", StringText(caseFile.title)},
@@ -132,9 +150,8 @@ std::string EncodeCaseFile(const CaseFile& caseFile) {
                                              {"to", std::to_string(chart.to)},
                                              {"step", std::to_string(chart.step)}},
                                             "  ")},
-                       {"section", caseFile.clearance == CaseClearance{}
-                                       ? SectionText(caseFile.section)
-                                       : SectionObjectText(caseFile)}},
+                       {"section", SectionText(caseFile.section)},
+                       {"fieldCheck", FieldCheckText(caseFile.fieldCheck)}},
                       "") +
            "\n";
 }
@@ -144,10 +161,13 @@ AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFil
 }
 
 CaseFile CaseFromState(const CalculationState& state, std::string title, CaseChartRange chart,
-                       std::vector<CaseSectionSpan> section) {
-    CaseFile caseFile{
-        .title = std::move(title), .conditions = {}, .chart = chart, .section = std::move(section),
-        .clearance = {}};
+                       CaseSection section) {
+    CaseFile caseFile{.title = std::move(title),
+                      .conditions = {},
+                      .ice = {state.iceThickness, state.iceSpecificGravity},
+                      .chart = chart,
+                      .section = std::move(section),
+                      .fieldCheck = {}};
     ConditionsValues& values = caseFile.conditions;
     values.wire = state.currentWire;
     values.windPressureHigh = state.windPressureHigh;
@@ -164,6 +184,8 @@ CaseFile CaseFromState(const CalculationState& state, std::string title, CaseCha
 
 void ApplyCase(const CaseFile& caseFile, CalculationState& state) {
     ApplyConditions(caseFile.conditions, state);
+    state.iceThickness = caseFile.ice.thickness;
+    state.iceSpecificGravity = caseFile.ice.specificGravity;
 }
 
 } // namespace orvalt

@@ -17,8 +17,7 @@ constexpr std::array<int, 3> kTemperatureBoxes = {kBoxTemperatureHigh, kBoxTempe
                                                   kBoxTemperatureStudy};
 constexpr std::array<int, 3> kSpanBoxes = {kBoxSpanStart, kBoxSpanEnd, kBoxSpanStep};
 
-// The lowest temperature there is, in whole degrees.
-constexpr double kAbsoluteZero = -273.0;
+constexpr double kAbsoluteZero = kLowestTemperature;
 
 std::string_view Caption(int box) { return kConditionsBoxCaptions[static_cast<std::size_t>(box)]; }
 

@@ -36,6 +36,11 @@ enum ConditionsBox : int {
 };
 inline constexpr int kConditionsBoxCount = 17;
 
+// The lowest temperature a box takes [degC]: absolute zero in whole degrees.
+inline constexpr int kLowestTemperature = -273;
+// The highest: what a 16-bit temperature holds.
+inline constexpr int kHighestTemperature = 32767;
+
 // The captions of the labels Label1(0) .. Label1(16), one per box; messages
 // name a box by them. The wire boxes carry the wire settings window's
 // captions. Label1(17) "電線種類" names the combo box.

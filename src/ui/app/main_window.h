@@ -49,7 +49,7 @@ public:
     // The folder followed by the platform's separator and `fileName`.
     QString programFilePath(const QString& fileName) const override;
     CaseChartRange chartTemperatures() const override { return caseChart_; }
-    std::vector<CaseSectionSpan> sectionSpans() const override { return caseSection_; }
+    std::vector<SectionSpan> sectionSpans() const override { return caseSection_.spans; }
 
     // Where the save commands ask for a file name; a Qt file dialog unless
     // set otherwise (tests answer without a dialog).
@@ -135,8 +135,8 @@ private:
     QString casePath_;
     std::string caseTitle_;
     CaseChartRange caseChart_;
-    std::vector<CaseSectionSpan> caseSection_;
-    CaseClearance caseClearance_; // the section's ground and crossings, as opened
+    CaseSection caseSection_;
+    CaseFieldCheck caseFieldCheck_;
     QString caption_; // as last set, without the case file's part
     QAction* mnuUse_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs

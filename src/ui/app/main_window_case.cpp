@@ -73,7 +73,7 @@ bool frmMain::openCaseFile(const QString& path) {
     caseTitle_ = opened.title;
     caseChart_ = opened.chart;
     caseSection_ = opened.section;
-    caseClearance_ = opened.clearance;
+    caseFieldCheck_ = opened.fieldCheck;
     setCommandEnabled(HostCommand::Calculate, true);
     setCaption(QString::fromStdString(
         MainWindowCaption(state_.currentWire.wireName, state_.temperatureStudy)));
@@ -90,13 +90,13 @@ bool frmMain::openCaseFile(const QString& path) {
 CaseFile frmMain::currentCase() const {
     const ChildWindow* child = activeChild();
     CaseChartRange chart = caseChart_;
-    std::vector<CaseSectionSpan> section = caseSection_;
+    CaseSection section = caseSection_;
     if (child != nullptr) {
         if (auto temperatures = child->chartTemperatures()) chart = *temperatures;
-        if (auto spans = child->sectionSpans()) section = std::move(*spans);
+        if (auto spans = child->sectionSpans()) section.spans = std::move(*spans);
     }
     CaseFile current = CaseFromState(state_, caseTitle_, chart, std::move(section));
-    current.clearance = caseClearance_; // no window edits it yet: kept as opened
+    current.fieldCheck = caseFieldCheck_;
     return current;
 }
 

@@ -51,7 +51,7 @@ public:
     // nullopt when the window edits none.
     // The stringing chart temperatures it shows, for a case file.
     virtual std::optional<CaseChartRange> chartTemperatures() const { return std::nullopt; }
-    virtual std::optional<std::vector<CaseSectionSpan>> sectionSpans() const {
+    virtual std::optional<std::vector<SectionSpan>> sectionSpans() const {
         return std::nullopt;
     }
 };

@@ -53,7 +53,7 @@ public:
     // What a new stringing chart starts with and the spans a new section
     // window shows: those of the case file last opened, else the defaults.
     virtual CaseChartRange chartTemperatures() const { return {}; }
-    virtual std::vector<CaseSectionSpan> sectionSpans() const { return {}; }
+    virtual std::vector<SectionSpan> sectionSpans() const { return {}; }
 };
 
 } // namespace orvalt

@@ -357,12 +357,9 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                  kSuffix};
 }
 
-std::optional<std::vector<CaseSectionSpan>> frmSection::sectionSpans() const {
+std::optional<std::vector<SectionSpan>> frmSection::sectionSpans() const {
     if (!computed_) return std::nullopt;
-    std::vector<CaseSectionSpan> spans;
-    spans.reserve(spans_.size());
-    for (const SectionSpan& span : spans_) spans.push_back({span.length, span.heightDifference});
-    return spans;
+    return spans_;
 }
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }

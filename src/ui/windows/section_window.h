@@ -58,7 +58,7 @@ public:
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
     // The spans of the computed section, for a case file.
-    std::optional<std::vector<CaseSectionSpan>> sectionSpans() const override;
+    std::optional<std::vector<SectionSpan>> sectionSpans() const override;
 
     // The printout of the computed section (empty before the first 計算).
     QString sectionText() const;

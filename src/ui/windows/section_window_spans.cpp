@@ -8,9 +8,11 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
+#include "engine/forms/section_form.h"
 #include "engine/number/number_text.h"
 #include "engine/output/csv_text.h"
 #include "ui/base/form_helpers.h"
@@ -55,10 +57,10 @@ void SectionSpanTable::refuse(const QString& message, int row, int column) {
     setFocus();
 }
 
-void SectionSpanTable::showSpans(const std::vector<CaseSectionSpan>& spans) {
+void SectionSpanTable::showSpans(const std::vector<SectionSpan>& spans) {
     setRowCount(std::max<int>(1, static_cast<int>(spans.size())));
     for (int row = 0; row < static_cast<int>(spans.size()); ++row) {
-        const CaseSectionSpan& span = spans[static_cast<std::size_t>(row)];
+        const SectionSpan& span = spans[static_cast<std::size_t>(row)];
         setItem(row, 0, new QTableWidgetItem(ExactNumberText(span.length)));
         setItem(row, 1, new QTableWidgetItem(ExactNumberText(span.heightDifference)));
     }
@@ -66,35 +68,18 @@ void SectionSpanTable::showSpans(const std::vector<CaseSectionSpan>& spans) {
 }
 
 std::vector<SectionSpan> SectionSpanTable::readSpans() {
-    int rows = rowCount();
-    while (rows > 0 && cellText(rows - 1, 0).isEmpty() && cellText(rows - 1, 1).isEmpty()) --rows;
-    if (rows == 0) {
-        refuse(QStringLiteral("径間長を入力してください"), 0, 0);
+    std::vector<std::array<std::string, 2>> rows(static_cast<std::size_t>(rowCount()));
+    for (int row = 0; row < rowCount(); ++row) {
+        rows[static_cast<std::size_t>(row)] = {cellText(row, 0).toStdString(),
+                                               cellText(row, 1).toStdString()};
+    }
+    SectionSpansResult read = ReadSectionSpans(rows);
+    if (read.refusal) {
+        refuse(FromUtf8(read.refusal->message), static_cast<int>(read.refusal->row),
+               read.refusal->column);
         return {};
     }
-    if (rows > static_cast<int>(kMaxSectionSpans)) {
-        refuse(QStringLiteral("径間は %1 までです").arg(kMaxSectionSpans), rows - 1, 0);
-        return {};
-    }
-    std::vector<SectionSpan> spans;
-    for (int row = 0; row < rows; ++row) {
-        const QString length = cellText(row, 0), height = cellText(row, 1);
-        const std::optional<float> s = ReadCell(length);
-        const std::optional<float> h = height.isEmpty() ? 0.0f : ReadCell(height);
-        if (length.isEmpty()) {
-            refuse(SpanCell(row, 0) + QStringLiteral("を入力してください"), row, 0);
-        } else if (!s || !std::isfinite(*s) || *s <= 0.0f) {
-            refuse(SpanCell(row, 0) + QStringLiteral("は 0 より大きい数値で入力してください"), row,
-                   0);
-        } else if (!h || !std::isfinite(*h)) {
-            refuse(SpanCell(row, 1) + QStringLiteral("は数値で入力してください"), row, 1);
-        } else {
-            spans.push_back({*s, *h});
-            continue;
-        }
-        return {};
-    }
-    return spans;
+    return std::move(read.spans);
 }
 
 void SectionSpanTable::addRow() {

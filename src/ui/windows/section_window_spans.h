@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "engine/calculation/tension_section.h"
-#include "engine/case/case_file.h"
 
 namespace orvalt {
 
@@ -36,7 +35,7 @@ public:
     // result is empty.
     std::vector<SectionSpan> readSpans();
     // Shows `spans`, one row each (one empty row when there are none).
-    void showSpans(const std::vector<CaseSectionSpan>& spans);
+    void showSpans(const std::vector<SectionSpan>& spans);
 
     void addRow();    // below the current row
     void removeRow(); // the current row; one row always stays

@@ -14,14 +14,16 @@ namespace {
 CaseFile GroundCase() {
     CalculationState state;
     state.currentWire = test::WorkedExample1();
-    CaseFile c = CaseFromState(state, "離隔", {}, {{180.0f, 4.5f}, {220.3f, -7.5f}});
-    c.clearance.supports = {{100.0, 12.0}, {104.5, 12.0}, {98.0, 11.0}};
-    c.clearance.ground = {{60.0, 101.2}, {250.25, 103.0}};
-    c.clearance.crossings = {{300.0, CrossingKind::kRoad, 100.4, std::nullopt},
+    CaseFile c = CaseFromState(state, "離隔", {});
+    c.section.spans = {{180.0f, 4.5f}, {220.3f, -7.5f}};
+    CaseClearance& clearance = c.section.clearance;
+    clearance.supports = {{100.0, 12.0}, {104.5, 12.0}, {98.0, 11.0}};
+    clearance.ground = {{60.0, 101.2}, {250.25, 103.0}};
+    clearance.crossings = {{300.0, CrossingKind::kRoad, 100.4, std::nullopt},
                              {120.0, CrossingKind::kLine, 109.0, 1.2}};
-    c.clearance.voltage = LineVoltage{VoltageClass::kExtraHigh, 66.0};
-    c.clearance.groundClearance = 6.5;
-    c.clearance.creepAllowance = 15;
+    clearance.voltage = LineVoltage{VoltageClass::kExtraHigh, 66.0};
+    clearance.groundClearance = 6.5;
+    clearance.creepAllowance = 15;
     return c;
 }
 
@@ -33,10 +35,12 @@ TEST(CaseClearance, SectionObjectReadsBackAsWritten) {
     EXPECT_EQ(*read.caseFile, written) << bytes;
     EXPECT_TRUE(read.warnings.empty());
     EXPECT_NE(bytes.find("\"kind\": \"電線・通信線\""), std::string::npos) << bytes;
-    // Without any of the keys the section stays the plain list of spans.
+    // Without any of the keys the section has none of them.
     CaseFile plain = written;
-    plain.clearance = {};
-    EXPECT_NE(EncodeCaseFile(plain).find("\"section\": [\n"), std::string::npos);
+    plain.section.clearance = {};
+    for (const char* key : {"supports", "ground", "crossings", "voltage", "creepAllowance"}) {
+        EXPECT_EQ(EncodeCaseFile(plain).find(key), std::string::npos) << key;
+    }
 }
 
 TEST(CaseClearance, RefusalsNameTheKey) {
@@ -74,7 +78,7 @@ TEST(CaseClearance, TypedHeightDifferencesMustFollowTheGround) {
     ApplyCase(c, state);
     RunCalculation(state);
     EXPECT_EQ(ComputeCaseClearance(c, state).spans.size(), 2u); // 4.5 and -7.5 agree
-    c.section[1].heightDifference = -7.49f;
+    c.section.spans[1].heightDifference = -7.49f;
     try {
         ComputeCaseClearance(c, state);
         FAIL() << "a height difference 10 mm off was accepted";

@@ -10,6 +10,7 @@
 #include "engine/calculation/stringing_chart.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/catalogue_file.h"
+#include "engine/forms/section_form.h"
 #include "support/golden_file.h"
 #include "support/temp_folder.h"
 #include "support/wire_records.h"
@@ -23,18 +24,27 @@ using test::GoldenBytes;
 CaseFile Example1Case() {
     CalculationState state;
     state.currentWire = test::WorkedExample1();
-    return CaseFromState(state, "○○線 No.12〜No.18", {}, {{120.0f, 0.0f}, {250.0f, 15.0f}});
+    return CaseFromState(state, "○○線 No.12〜No.18", {},
+                         CaseSection{.spans = {{120.0f, 0.0f}, {250.0f, 15.0f}}});
 }
+
+// The file this version writes, and the version 1 file of the same design.
+constexpr std::string_view kGolden = "example_18_2mm_v2.o99case";
+constexpr std::string_view kGoldenVersion1 = "example_18_2mm.o99case";
 
 TEST(CaseFile, WorkedExampleIsWrittenAsTheGoldenFile) {
-    ExpectMatchesGolden(EncodeCaseFile(Example1Case()), "example_18_2mm.o99case");
+    ExpectMatchesGolden(EncodeCaseFile(Example1Case()), std::string(kGolden));
 }
 
-TEST(CaseFile, GoldenFileReadsBackAsTheWorkedExample) {
-    const CaseReadResult read = ParseCaseFile(GoldenBytes("example_18_2mm.o99case"));
-    ASSERT_TRUE(read.caseFile) << read.error;
-    EXPECT_EQ(*read.caseFile, Example1Case());
-    EXPECT_TRUE(read.warnings.empty());
+TEST(CaseFile, BothVersionsReadBackAsTheWorkedExample) {
+    for (const std::string_view golden : {kGolden, kGoldenVersion1}) {
+        const CaseReadResult read = ParseCaseFile(GoldenBytes(golden));
+        ASSERT_TRUE(read.caseFile) << golden << ": " << read.error;
+        EXPECT_EQ(*read.caseFile, Example1Case()) << golden;
+        EXPECT_TRUE(read.warnings.empty()) << golden;
+        // Saved again, a version 1 file becomes this version's file.
+        EXPECT_EQ(EncodeCaseFile(*read.caseFile), GoldenBytes(kGolden)) << golden;
+    }
 }
 
 // A positive float of any bit pattern between about 1e-3 and 1e6.
@@ -69,10 +79,18 @@ CaseFile RandomCase(std::mt19937& random) {
     v.spanStep = static_cast<float>(whole(1, 500) * (whole(0, 1) ? 1 : -1));
     c.chart = {static_cast<std::int16_t>(whole(-50, 0)), static_cast<std::int16_t>(whole(0, 150)),
                static_cast<std::int16_t>(whole(5, 50))};
+    c.ice = {static_cast<std::int16_t>(whole(kThinnestIce, kThickestIce)),
+             std::uniform_real_distribution<float>(0.1f, 1.0f)(random)};
+    c.section.stringingTemperature = static_cast<std::int16_t>(whole(-273, 32767));
     for (int i = whole(0, 3); i > 0; --i) {
         const float height = std::bit_cast<float>(
             std::uniform_int_distribution<std::uint32_t>(0, 0x7F7FFFFF)(random));
-        c.section.push_back({RandomConstant(random), whole(0, 1) ? height : -height});
+        c.section.spans.push_back({RandomConstant(random), whole(0, 1) ? height : -height});
+    }
+    c.fieldCheck.waves = whole(kFewestWaves, kMostWaves);
+    if (whole(0, 1)) {
+        c.fieldCheck.sightingA = std::bit_cast<double>(
+            std::uniform_int_distribution<std::uint64_t>(0, 0x7FEFFFFFFFFFFFFF)(random));
     }
     return c;
 }
@@ -92,7 +110,7 @@ TEST(CaseFile, RandomDesignsReadBackBitForBit) {
 
 // The golden file with one text replaced, for the tables below.
 std::string GoldenWith(std::string_view from, std::string_view to) {
-    std::string bytes = GoldenBytes("example_18_2mm.o99case");
+    std::string bytes = GoldenBytes(kGolden);
     const std::size_t at = bytes.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
@@ -108,32 +126,85 @@ std::string FieldMessage(std::string_view field, std::string_view detail) {
     return "ケースファイルの「" + std::string(field) + "」が使えません。\r\n" + std::string(detail);
 }
 
+std::string Version1With(std::string_view from, std::string_view to) {
+    std::string bytes = GoldenBytes(kGoldenVersion1);
+    const std::size_t at = bytes.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+}
+
+// The bytes as UTF-16LE with its byte order mark (ASCII and BMP only).
+std::string Utf16(std::string_view utf8) {
+    std::string out = "\xFF\xFE";
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        char32_t c = b;
+        std::size_t n = 1;
+        if (b >= 0xE0) {
+            c = ((b & 0x0Fu) << 12) | ((utf8[i + 1] & 0x3Fu) << 6) | (utf8[i + 2] & 0x3Fu);
+            n = 3;
+        } else if (b >= 0xC0) {
+            c = ((b & 0x1Fu) << 6) | (utf8[i + 1] & 0x3Fu);
+            n = 2;
+        }
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+        i += n;
+    }
+    return out;
+}
+
 TEST(CaseFile, BadFilesAreRefusedWithTheirMessage) {
     const std::string notCase =
         "orvalt99 のケースファイルではありません。\r\n「format」が "
         "\"orvalt99-case\" のファイルを開いてください。";
+    const std::string tooLarge = "値が大きすぎます。扱える範囲の数値を書いてください。";
+    const std::string temperature = "-273 から 32767 までの温度を書いてください。";
     const BadFile files[] = {
         {"not JSON", "{\"format\": x}",
          "ケースファイルを JSON として読めません（12 "
          "バイト目）。\r\nファイルが壊れていないか確かめてください。"},
         {"a JSON array", "[1, 2]", notCase},
         {"wrong format", GoldenWith("orvalt99-case", "orvalt98-case"), notCase},
-        {"version 2", GoldenWith("\"version\": 1", "\"version\": 2"),
-         "このケースファイルは新しい版（version 2）の orvalt99 で書かれたため、開けません。"},
-        {"version 0", GoldenWith("\"version\": 1", "\"version\": 0"),
-         FieldMessage("version", "1 を書いてください。")},
+        {"a later version", GoldenWith("\"version\": 2", "\"version\": 3"),
+         "このケースファイルは新しい版（version 3）の orvalt99 で書かれたため、開けません。"},
+        {"version 0", GoldenWith("\"version\": 2", "\"version\": 0"),
+         FieldMessage("version", "1 か 2 を書いてください。")},
         {"missing wire key", GoldenWith("\"area\": 160,", ""),
          "ケースファイルに「wire.area」がありません。"},
         {"missing conditions", GoldenWith("\"conditions\"", "\"condition\""),
          "ケースファイルに「conditions」がありません。"},
+        {"a key written twice", GoldenWith("\"area\": 160,", "\"area\": 160, \"area\": 161,"),
+         "ケースファイルの「wire.area」が二度書かれています。\r\n一つの { } の中では、同じ項目は"
+         "一度だけ書いてください。"},
         {"a string for a number", GoldenWith("\"spanEnd\": 400", "\"spanEnd\": \"400\""),
          FieldMessage("conditions.spanEnd", "数値を書いてください。")},
+        {"a number beyond double", GoldenWith("\"area\": 160", "\"area\": 1e309"),
+         FieldMessage("wire.area", tooLarge)},
+        {"a negative number beyond double", GoldenWith("\"area\": 160", "\"area\": -1e309"),
+         FieldMessage("wire.area", tooLarge)},
+        {"a 400-digit integer", GoldenWith("\"length\": 250", "\"length\": 1" + std::string(399, '0')),
+         FieldMessage("section.spans[1].length", tooLarge)},
+        {"a file in UTF-16", Utf16(GoldenBytes(kGolden)),
+         "ケースファイルが UTF-8 ではありません（UTF-16 などで保存されています）。\r\nUTF-8 "
+         "で保存し直してください。"},
+        {"a file over 16 MB", GoldenWith("\"title\"", std::string(kMaxCaseFileBytes, ' ') + "\"title\""),
+         "ケースファイルが大きすぎます（" + std::to_string(kMaxCaseFileBytes + GoldenBytes(kGolden).size()) +
+             " バイト）。\r\n16 MB までのファイルを開いてください。"},
+        {"nesting without end", std::string(100000, '['),
+         "ケースファイルの { } や [ ] の入れ子が深すぎます。\r\nファイルが壊れていないか確かめてください。"},
         {"a temperature of 1.5", GoldenWith("\"temperatureLow\": -15", "\"temperatureLow\": 1.5"),
          FieldMessage("conditions.temperatureLow", "温度は整数で書いてください。")},
         {"a name with a comma", GoldenWith("計算例1", "計算例,1"),
          FieldMessage("wire.name", *CheckWireName("計算例,1"))},
         {"a name with ä", GoldenWith("計算例1", "ä"),
          FieldMessage("wire.name", *CheckWireName("ä"))},
+        {"ice of 51 mm", GoldenWith("\"iceThickness\": 9", "\"iceThickness\": 51"),
+         FieldMessage("conditions.iceThickness",
+                      "被氷の厚さは 0 から 50 までの整数（mm）を書いてください。")},
+        {"ice of gravity 0", GoldenWith("\"iceSpecificGravity\": 0.9", "\"iceSpecificGravity\": 0"),
+         FieldMessage("conditions.iceSpecificGravity",
+                      "氷の比重は 0.1 から 1.0 までの数値を書いてください。")},
         {"a chart step of 0", GoldenWith("\"step\": 10", "\"step\": 0"),
          FieldMessage("chart",
                       [] {
@@ -144,18 +215,65 @@ TEST(CaseFile, BadFilesAreRefusedWithTheirMessage) {
                           }
                           return std::string("ChartTemperatures accepted a step of 0");
                       }())},
+        {"a chart temperature below absolute zero", GoldenWith("\"from\": -10", "\"from\": -274"),
+         FieldMessage("chart.from", temperature)},
         {"a chart temperature of 40000", GoldenWith("\"to\": 40", "\"to\": 40000"),
-         FieldMessage("chart.to", "-32768 から 32767 までの整数を書いてください。")},
-        {"a section that is no list", GoldenWith("\"section\": [", "\"section\": 5, \"spans\": ["),
-         FieldMessage("section", "[ ] で囲んだ径間の並びを書いてください。")},
-        {"a section length of 1e39", GoldenWith("\"length\": 250", "\"length\": 1e39"),
-         FieldMessage("section[1].length",
-                      "値が大きすぎます。\r\n扱える範囲の数値を書いてください。")},
+         FieldMessage("chart.to", temperature)},
+        {"a stringing temperature of 1.5",
+         GoldenWith("\"stringingTemperature\": 15", "\"stringingTemperature\": 1.5"),
+         FieldMessage("section.stringingTemperature", "温度は整数で書いてください。")},
+        {"a section that is no object", GoldenWith("\"section\": {", "\"section\": 5, \"x\": {"),
+         FieldMessage("section", "{ } で囲んだ項目の並びを書いてください。")},
+        {"spans that are no list", GoldenWith("\"spans\": [", "\"spans\": 5, \"x\": ["),
+         FieldMessage("section.spans", "[ ] で囲んだ径間の並びを書いてください。")},
+        {"a span length of 0", GoldenWith("\"length\": 250", "\"length\": 0"),
+         FieldMessage("section.spans[1].length",
+                      "径間 2 の径間長は 0 より大きい数値で入力してください")},
+        {"a version 1 span length of 1e39", Version1With("\"length\": 250", "\"length\": 1e39"),
+         FieldMessage("section[1].length", "径間 2 の径間長は 0 より大きい数値で入力してください")},
+        {"11 waves", GoldenWith("\"waves\": 3", "\"waves\": 11"),
+         FieldMessage("fieldCheck.waves", "波の数は 1 から 10 までの整数を書いてください。")},
+        {"a sighting height below 0", GoldenWith("\"sightingA\": null", "\"sightingA\": -1"),
+         FieldMessage("fieldCheck.sightingA",
+                      "視準高 a は 0 以上の数値（m）か、等長法なら null を書いてください。")},
     };
     for (const BadFile& file : files) {
         const CaseReadResult read = ParseCaseFile(file.bytes);
         EXPECT_FALSE(read.caseFile) << file.what;
         EXPECT_EQ(read.error, file.message) << file.what;
+        EXPECT_TRUE(read.warnings.empty()) << file.what;
+    }
+}
+
+// The spans are checked by the section window's own table: a file is refused
+// exactly where the table would refuse the same numbers, naming the key.
+TEST(CaseFile, SpansAreCheckedByTheSectionWindowsRules) {
+    struct SpanCase {
+        std::string_view length, height; // of the second span
+        std::string_view field;          // refused there, or accepted when empty
+    };
+    const SpanCase cases[] = {
+        {"0", "15", "section.spans[1].length"},
+        {"-5", "15", "section.spans[1].length"},
+        {"1e39", "15", "section.spans[1].length"},
+        {"250", "1e39", "section.spans[1].heightDifference"},
+        {"0.001", "-1e30", ""},
+    };
+    for (const SpanCase& c : cases) {
+        const SectionSpansResult table =
+            ReadSectionSpans({{"120", "0"}, {std::string(c.length), std::string(c.height)}});
+        const CaseReadResult read = ParseCaseFile(
+            GoldenWith("\"length\": 250,\n        \"heightDifference\": 15",
+                       "\"length\": " + std::string(c.length) +
+                           ",\n        \"heightDifference\": " + std::string(c.height)));
+        if (c.field.empty()) {
+            ASSERT_FALSE(table.refusal) << c.length;
+            ASSERT_TRUE(read.caseFile) << read.error;
+            EXPECT_EQ(read.caseFile->section.spans, table.spans);
+        } else {
+            ASSERT_TRUE(table.refusal) << c.length;
+            EXPECT_EQ(read.error, FieldMessage(c.field, table.refusal->message)) << c.length;
+        }
     }
 }
 
@@ -225,17 +343,24 @@ TEST(CaseFile, UnknownKeysAreLeftOutWithAWarning) {
 }
 
 TEST(CaseFile, OptionalPartsTakeTheirDefaults) {
-    const CaseReadResult read = ParseCaseFile(R"({"format": "orvalt99-case", "version": 1,
+    const std::string wireAndConditions = R"(
         "wire": {"name": "計算例1", "diameterHigh": 18.2, "diameterLow": 18.2, "area": 160,
                  "unitWeight": 0.6, "expansionCoeff": 18, "elasticModulus": 9000, "maxTension": 1500},
         "conditions": {"windPressureHigh": 100, "windPressureLow": 50, "windPressureStudy": 0,
                        "temperatureHigh": 15, "temperatureLow": -15, "temperatureStudy": 90,
-                       "spanStart": 100, "spanEnd": 400, "spanStep": 10}})");
-    ASSERT_TRUE(read.caseFile) << read.error;
+                       "spanStart": 100, "spanEnd": 400, "spanStep": 10})";
     CaseFile expected = Example1Case();
     expected.title.clear();
-    expected.section.clear();
-    EXPECT_EQ(*read.caseFile, expected);
+    expected.section = {};
+    for (const std::string& file :
+         {R"({"format": "orvalt99-case", "version": 1,)" + wireAndConditions + "}",
+          R"({"format": "orvalt99-case", "version": 2,)" + wireAndConditions + "}",
+          R"({"format": "orvalt99-case", "version": 2, "section": {}, "fieldCheck": {},)" +
+              wireAndConditions + "}"}) {
+        const CaseReadResult read = ParseCaseFile(file);
+        ASSERT_TRUE(read.caseFile) << read.error;
+        EXPECT_EQ(*read.caseFile, expected) << file;
+    }
 }
 
 class CaseFileOnDisk : public test::TempFolderTest {
@@ -254,13 +379,16 @@ TEST_F(CaseFileOnDisk, WrittenFileReadsBackAndAMissingOneIsNamed) {
 
 TEST(CaseFile, ApplyingSetsWhatTheConditionsWindowsOkSets) {
     CalculationState state;
-    state.iceThickness = 12;
+    state.iceThicknessStudy = 4;
     CaseFile c = Example1Case();
     c.conditions.spanStep = 50.0f;
+    c.ice = {12, 0.5f};
     ApplyCase(c, state);
     EXPECT_EQ(state.currentWire, test::WorkedExample1());
     EXPECT_EQ(state.spanStep, 50.0f);
     EXPECT_EQ(state.iceThickness, 12);
+    EXPECT_EQ(state.iceSpecificGravity, 0.5f);
+    EXPECT_EQ(state.iceThicknessStudy, 4);
     EXPECT_EQ(CaseFromState(state, c.title, c.chart, c.section), c);
 }
 

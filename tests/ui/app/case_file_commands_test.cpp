@@ -232,6 +232,7 @@ TEST_F(CaseFileTest, TheFileMenuAndTheMenuBarKeepDistinctLetters) {
 // writes them back as they were opened, beside the spans.
 TEST_F(CaseFileTest, CtrlSKeepsTheGroundAndCrossingsOfTheOpenedCase) {
     QByteArray bytes(kCase);
+    bytes.replace(R"("version": 1)", R"("version": 2)");
     bytes.replace(
         R"("section": [ { "length": 120, "heightDifference": 0 }, { "length": 250, "heightDifference": 15 } ])",
         R"("section": { "spans": [ { "length": 120, "heightDifference": 0 },
@@ -245,14 +246,14 @@ TEST_F(CaseFileTest, CtrlSKeepsTheGroundAndCrossingsOfTheOpenedCase) {
     const QString path = WriteFile(QStringLiteral("ground.o99case"), bytes);
     const CaseReadResult opened = ReadCaseFile(FsPath(path));
     ASSERT_TRUE(opened.caseFile) << opened.error;
-    ASSERT_EQ(opened.caseFile->clearance.crossings.size(), 1u);
+    ASSERT_EQ(opened.caseFile->section.clearance.crossings.size(), 1u);
     OpenWithKeys(path);
     ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
     QFile::remove(path);
     Press(Qt::Key_S, Qt::ControlModifier);
     const CaseReadResult saved = ReadCaseFile(FsPath(path));
     ASSERT_TRUE(saved.caseFile) << saved.error;
-    EXPECT_EQ(saved.caseFile->clearance, opened.caseFile->clearance);
+    EXPECT_EQ(saved.caseFile->section.clearance, opened.caseFile->section.clearance);
     EXPECT_EQ(saved.caseFile->section, opened.caseFile->section);
 }
 
