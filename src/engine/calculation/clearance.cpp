@@ -309,6 +309,7 @@ ClearanceTable CheckClearance(const ClearanceProfile& p, const std::array<WireCo
     ClearanceTable table;
     table.spans.resize(p.spanLengths.size());
     table.crossings.resize(p.crossings.size());
+    std::vector<std::vector<std::size_t>> crossingsOfSpan(p.spanLengths.size());
     for (std::size_t j = 0; j < p.crossings.size(); ++j) {
         const Crossing& c = p.crossings[j];
         CrossingClearance& r = table.crossings[j];
@@ -318,6 +319,7 @@ ClearanceTable CheckClearance(const ClearanceProfile& p, const std::array<WireCo
         r.clearance = std::numeric_limits<double>::infinity();
         r.required = c.requiredClearance ? *c.requiredClearance
                                          : DefaultRequiredClearance(p.voltage, c.kind);
+        crossingsOfSpan[r.span].push_back(j);
     }
     for (std::size_t i = 0; i < p.spanLengths.size(); ++i) {
         SpanClearance& r = table.spans[i];
@@ -331,9 +333,8 @@ ClearanceTable CheckClearance(const ClearanceProfile& p, const std::array<WireCo
                 r.distance = least.distance;
                 r.condition = c;
             }
-            for (std::size_t j = 0; j < p.crossings.size(); ++j) {
+            for (const std::size_t j : crossingsOfSpan[i]) {
                 CrossingClearance& cr = table.crossings[j];
-                if (cr.span != i) continue;
                 const double clearance = k.Elevation(cr.distance) - p.crossings[j].elevation;
                 if (clearance < cr.clearance) {
                     cr.clearance = clearance;
