@@ -86,8 +86,7 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--encoding は utf-8 か cp932 です: " + std::string(value);
             }
             args.cp932 = value == "cp932";
-        } else if (word == "--json" &&
-                   (args.command == "section" || args.command == "clearance")) {
+        } else if (word == "--json" && (args.command == "section" || args.command == "clearance")) {
             args.json = true;
         } else if (word.starts_with("-") && word != "-") {
             return "知らないオプションです: " + std::string(word);
@@ -119,10 +118,9 @@ std::string ComposeCaseSectionJson(const CaseFile& caseFile, const CalculationSt
     const TensionSection ruling = ComputeTensionSection(state, spans);
     const SectionStringingChart chart =
         ComputeSectionStringingChart(state, spans, range.from, range.to, range.step);
-    const BalancedSection balanced =
-        ComputeBalancedSection(state, spans, DefaultSectionSupports(spans.size()),
-                               caseFile.section.stringingTemperature, range.from, range.to,
-                               range.step);
+    const BalancedSection balanced = ComputeBalancedSection(
+        state, spans, DefaultSectionSupports(spans.size()), caseFile.section.stringingTemperature,
+        range.from, range.to, range.step);
     return ComposeSectionJson(ruling, chart, balanced);
 }
 

@@ -250,7 +250,8 @@ TEST_F(CliTest, ClearanceJudgesTheRoadAndRefusesWhatItCannotCheck) {
         const std::size_t verdict = json.out.find("\"ok\": ", crossing);
         EXPECT_EQ(json.out.substr(verdict + 6, 4), c.roadOk ? "true" : "fals") << json.out;
         EXPECT_EQ(json.out.find("\"ok\": false", json.out.find("\"spans\"")),
-                  c.roadOk ? std::string::npos : verdict) << json.out;
+                  c.roadOk ? std::string::npos : verdict)
+            << json.out;
 
         const CaseReadResult read = ReadCaseFile(c.path);
         ASSERT_TRUE(read.caseFile) << read.error;

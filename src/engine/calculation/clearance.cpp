@@ -156,8 +156,8 @@ struct SpanCurve {
 
 double At(const std::vector<double>& v, std::size_t i) { return v.empty() ? 0.0 : v[i]; }
 
-SpanCurve CurveOf(const ClearanceProfile& p, const std::vector<double>& x,
-                  const WireCondition& w, int condition, std::size_t i) {
+SpanCurve CurveOf(const ClearanceProfile& p, const std::vector<double>& x, const WireCondition& w,
+                  int condition, std::size_t i) {
     const double zA = *p.supports[i].groundElevation + *p.supports[i].attachmentHeight;
     const double zB = *p.supports[i + 1].groundElevation + *p.supports[i + 1].attachmentHeight;
     SpanCurve k;
@@ -287,7 +287,8 @@ std::vector<double> HeightDifferencesFromGround(const std::vector<SupportGround>
     for (std::size_t i = 0; i < typed.size(); ++i) {
         const SupportGround& a = supports[i];
         const SupportGround& b = supports[i + 1];
-        h[i] = (*b.groundElevation + *b.attachmentHeight) - (*a.groundElevation + *a.attachmentHeight);
+        h[i] =
+            (*b.groundElevation + *b.attachmentHeight) - (*a.groundElevation + *a.attachmentHeight);
         RequireFinite(h[i], SpanName(i) + " の高低差");
         if (typed[i] && !(std::fabs(*typed[i] - h[i]) <= kHeightTolerance)) {
             Refuse(SpanName(i) + " の高低差 " + Number(*typed[i]) +
@@ -393,8 +394,7 @@ std::array<WireCondition, 3> ClearanceWire(const CalculationState& state,
     const std::vector<SectionSupport> supports =
         p.sectionSupports.empty() ? DefaultSectionSupports(spans.size()) : p.sectionSupports;
     const std::int16_t ts = p.stringingTemperature;
-    const BalancedSection section =
-        ComputeBalancedSection(hotter, spans, supports, ts, ts, ts, 1);
+    const BalancedSection section = ComputeBalancedSection(hotter, spans, supports, ts, ts, ts, 1);
     const auto loads = ConditionLoads(state);
     std::array<WireCondition, 3> wire;
     for (std::size_t c = 0; c < 3; ++c) {

@@ -86,17 +86,17 @@ struct GroundPoint {
 struct Crossing {
     double distance = 0.0; // [m] from the first support
     CrossingKind kind = CrossingKind::kRoad;
-    double elevation = 0.0;                   // [m], its surface or top
-    std::optional<double> requiredClearance;  // [m]; none: the default
+    double elevation = 0.0;                  // [m], its surface or top
+    std::optional<double> requiredClearance; // [m]; none: the default
 
     friend bool operator==(const Crossing&, const Crossing&) = default;
 };
 
 // Everything the check needs besides the wire's calculation.
 struct ClearanceProfile {
-    std::vector<double> spanLengths;      // [m], one per span
-    std::vector<SupportGround> supports;  // one per support: spans + 1
-    std::vector<GroundPoint> ground;      // survey points, any order
+    std::vector<double> spanLengths;     // [m], one per span
+    std::vector<SupportGround> supports; // one per support: spans + 1
+    std::vector<GroundPoint> ground;     // survey points, any order
     std::vector<Crossing> crossings;
     LineVoltage voltage;
     std::optional<double> groundClearance; // [m]; none: the default
@@ -122,8 +122,8 @@ std::vector<double> HeightDifferencesFromGround(const std::vector<SupportGround>
 // The wire of the whole section in one load condition, as the section's
 // calculation leaves it.
 struct WireCondition {
-    double load = 0.0;                    // w [kg/m] in the wire's plane
-    double verticalLoad = 0.0;            // [kg/m], weight (and ice) only
+    double load = 0.0;                     // w [kg/m] in the wire's plane
+    double verticalLoad = 0.0;             // [kg/m], weight (and ice) only
     std::vector<double> horizontalTension; // H [kg], one per span
     // How far each support's clamp has moved from rest, along the line
     // [m] and up [m]; empty means none moved.

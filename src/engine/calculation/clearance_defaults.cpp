@@ -63,10 +63,10 @@ double ExtraHigh(double kV, CrossingKind kind) {
     }
     if (kV <= 35.0) {
         switch (kind) {
-        case CrossingKind::kRoad: return 6.0;
-        case CrossingKind::kRailway: return 5.5;
-        case CrossingKind::kFootbridge: return 4.0;
-        default: return 5.0;
+            case CrossingKind::kRoad: return 6.0;
+            case CrossingKind::kRailway: return 5.5;
+            case CrossingKind::kFootbridge: return 4.0;
+            default: return 5.0;
         }
     }
     if (kV <= 160.0) {
@@ -83,12 +83,12 @@ double DefaultRequiredClearance(const LineVoltage& v, CrossingKind kind) {
     }
     const bool low = v.voltageClass == VoltageClass::kLow;
     switch (kind) {
-    case CrossingKind::kRoad: return 6.0;
-    case CrossingKind::kRailway: return 5.5;
-    case CrossingKind::kFootbridge: return low ? 3.0 : 3.5;
-    case CrossingKind::kBuilding: return 2.0;             // 第71条 (least sure)
-    case CrossingKind::kLine: return low ? 0.6 : 0.8;     // 第74条・第76条 (least sure)
-    case CrossingKind::kOther: return 5.0;
+        case CrossingKind::kRoad: return 6.0;
+        case CrossingKind::kRailway: return 5.5;
+        case CrossingKind::kFootbridge: return low ? 3.0 : 3.5;
+        case CrossingKind::kBuilding: return 2.0;         // 第71条 (least sure)
+        case CrossingKind::kLine: return low ? 0.6 : 0.8; // 第74条・第76条 (least sure)
+        case CrossingKind::kOther: return 5.0;
     }
     return 5.0;
 }
@@ -100,9 +100,9 @@ double DefaultGroundClearance(const LineVoltage& v) {
 std::string_view DefaultClearanceSource(const LineVoltage& v, CrossingKind kind) {
     const bool extraHigh = v.voltageClass == VoltageClass::kExtraHigh;
     switch (kind) {
-    case CrossingKind::kBuilding: return extraHigh ? "解釈第97条" : "解釈第71条";
-    case CrossingKind::kLine: return extraHigh ? "解釈第106条" : "解釈第74条・第76条";
-    default: return extraHigh ? "解釈第87条" : "解釈第68条";
+        case CrossingKind::kBuilding: return extraHigh ? "解釈第97条" : "解釈第71条";
+        case CrossingKind::kLine: return extraHigh ? "解釈第106条" : "解釈第74条・第76条";
+        default: return extraHigh ? "解釈第87条" : "解釈第68条";
     }
 }
 

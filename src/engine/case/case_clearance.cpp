@@ -70,9 +70,9 @@ std::string Names(std::span<const std::string_view> names) {
 CrossingKind ReadKind(const Json& object, const std::string& parent) {
     const std::string field = Join(parent, "kind");
     const auto it = object.find("kind");
-    const std::optional<CrossingKind> kind =
-        it != object.end() && it->is_string() ? CrossingKindFromName(it->get<std::string>())
-                                              : std::nullopt;
+    const std::optional<CrossingKind> kind = it != object.end() && it->is_string()
+                                                 ? CrossingKindFromName(it->get<std::string>())
+                                                 : std::nullopt;
     if (!kind) Refuse(field, "横断物の種類は " + Names(kCrossingKindNames) + " のどれかです。");
     return *kind;
 }
@@ -87,8 +87,9 @@ LineVoltage ReadVoltage(const Json& section, const std::string& parent) {
     const std::optional<double> kV = OptionalNumber(section, parent, "voltage");
     if (*cls == VoltageClass::kExtraHigh) {
         if (!kV || !(*kV > 7.0)) {
-            Refuse(Join(parent, "voltage"), "特別高圧の使用電圧 [kV] を 7 より大きい数で書いて"
-                                            "ください。");
+            Refuse(Join(parent, "voltage"),
+                   "特別高圧の使用電圧 [kV] を 7 より大きい数で書いて"
+                   "ください。");
         }
         voltage.voltage = *kV;
     }
@@ -119,8 +120,8 @@ double AsWritten(float value) {
 
 } // namespace
 
-void ReadSectionClearance(const Json& section, const std::string& parent,
-                          CaseClearance& clearance, std::vector<std::string>& warnings) {
+void ReadSectionClearance(const Json& section, const std::string& parent, CaseClearance& clearance,
+                          std::vector<std::string>& warnings) {
     if (const auto it = section.find("ground"); it != section.end()) {
         const std::string field = Join(parent, "ground");
         const Json& points = Array(*it, field);
@@ -147,8 +148,9 @@ void ReadSectionClearance(const Json& section, const std::string& parent,
     if (section.contains("voltageClass")) {
         clearance.voltage = ReadVoltage(section, parent);
     } else if (section.contains("voltage")) {
-        Refuse(Join(parent, "voltage"), "使用電圧は電圧区分（voltageClass）の 特別高圧 と一緒に"
-                                        "書いてください。");
+        Refuse(Join(parent, "voltage"),
+               "使用電圧は電圧区分（voltageClass）の 特別高圧 と一緒に"
+               "書いてください。");
     }
     clearance.groundClearance = OptionalNumber(section, parent, "groundClearance");
     if (clearance.groundClearance && *clearance.groundClearance < 0.0) {
@@ -166,8 +168,9 @@ SupportGround ReadSupportGround(const Json& support, const std::string& field) {
     SupportGround ground{OptionalNumber(support, field, "groundElevation"),
                          OptionalNumber(support, field, "attachmentHeight")};
     if (ground.groundElevation.has_value() != ground.attachmentHeight.has_value()) {
-        Refuse(field, "地盤高（groundElevation）と取付高さ（attachmentHeight）は両方を書くか、"
-                      "両方とも書かないでください。");
+        Refuse(field,
+               "地盤高（groundElevation）と取付高さ（attachmentHeight）は両方を書くか、"
+               "両方とも書かないでください。");
     }
     if (ground.attachmentHeight && *ground.attachmentHeight < 0.0) {
         Refuse(Join(field, "attachmentHeight"), "0 以上の数を書いてください。");
@@ -195,8 +198,8 @@ CaseMembers SectionClearanceMembers(const CaseClearance& c, std::string_view ind
     if (!c.ground.empty()) {
         std::string text = "[";
         for (std::size_t i = 0; i < c.ground.size(); ++i) {
-            text += (i == 0 ? "\n" : ",\n") + inner + "{ \"distance\": " +
-                    DoubleText(c.ground[i].distance) +
+            text += (i == 0 ? "\n" : ",\n") + inner +
+                    "{ \"distance\": " + DoubleText(c.ground[i].distance) +
                     ", \"elevation\": " + DoubleText(c.ground[i].elevation) + " }";
         }
         members.emplace_back("ground", text + "\n" + std::string(indent) + "]");
@@ -205,10 +208,10 @@ CaseMembers SectionClearanceMembers(const CaseClearance& c, std::string_view ind
         std::string text = "[";
         for (std::size_t i = 0; i < c.crossings.size(); ++i) {
             const Crossing& x = c.crossings[i];
-            text += (i == 0 ? "\n" : ",\n") + inner + "{ \"distance\": " + DoubleText(x.distance) +
-                    ", \"kind\": " +
-                    StringText(kCrossingKindNames[static_cast<std::size_t>(x.kind)]) +
-                    ", \"elevation\": " + DoubleText(x.elevation);
+            text +=
+                (i == 0 ? "\n" : ",\n") + inner + "{ \"distance\": " + DoubleText(x.distance) +
+                ", \"kind\": " + StringText(kCrossingKindNames[static_cast<std::size_t>(x.kind)]) +
+                ", \"elevation\": " + DoubleText(x.elevation);
             if (x.requiredClearance) {
                 text += ", \"requiredClearance\": " + DoubleText(*x.requiredClearance);
             }

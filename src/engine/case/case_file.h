@@ -57,8 +57,8 @@
 #include <vector>
 
 #include "engine/calculation/calculation_state.h"
-#include "engine/case/case_clearance.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/case/case_clearance.h"
 #include "engine/catalogue/safe_file_write.h"
 #include "engine/forms/conditions_form.h"
 #include "engine/output/field_sheet_text.h"

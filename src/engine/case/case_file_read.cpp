@@ -13,11 +13,11 @@
 #include <unordered_set>
 
 #include "engine/calculation/stringing_chart.h"
+#include "engine/case/case_clearance_json.h"
 #include "engine/case/case_file.h"
 #include "engine/case/case_keys.h"
 #include "engine/catalogue/catalogue_file.h"
 #include "engine/forms/section_form.h"
-#include "engine/case/case_clearance_json.h"
 #include "engine/forms/wire_form.h"
 
 namespace orvalt {
@@ -285,10 +285,11 @@ CaseSection ReadSection(const Json& section, int version, std::vector<std::strin
         result.spans = ReadSpans(*spans, "section.spans", warnings);
     }
     ReadSectionGround(section, result.clearance, warnings);
-    std::vector<std::string_view> known(case_keys::kSection.begin(), case_keys::kSection.end());
+    std::vector<std::string_view> known;
+    known.reserve(case_keys::kSection.size() + 1 + case_keys::kSectionClearance.size());
+    for (const std::string_view key : case_keys::kSection) known.push_back(key);
     known.push_back("supports");
-    known.insert(known.end(), case_keys::kSectionClearance.begin(),
-                 case_keys::kSectionClearance.end());
+    for (const std::string_view key : case_keys::kSectionClearance) known.push_back(key);
     WarnUnknownKeys(section, known, "section", warnings);
     return result;
 }

@@ -51,8 +51,8 @@ CellTable ClearanceSpanCells(const ClearanceTable& table) {
 }
 
 CellTable ClearanceCrossingCells(const ClearanceTable& table) {
-    CellTable cells{{"横断物", "種類", "距離[m]", "径間", "離隔[m]", "条件", "必要離隔[m]",
-                     "余裕[m]", "判定"}};
+    CellTable cells{
+        {"横断物", "種類", "距離[m]", "径間", "離隔[m]", "条件", "必要離隔[m]", "余裕[m]", "判定"}};
     for (std::size_t i = 0; i < table.crossings.size(); ++i) {
         const CrossingClearance& c = table.crossings[i];
         cells.push_back({std::to_string(i + 1), Kind(c.kind), Length(c.distance),

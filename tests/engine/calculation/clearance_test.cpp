@@ -40,30 +40,49 @@ struct GeometryCase {
     const char* name;
     std::vector<GroundPoint> ground;
     std::vector<Crossing> crossings;
-    double load, vertical;       // [kg/m]
-    double wantClearance;        // least over the ground [m]
-    double wantDistance;         // where [m]
-    double wantCrossing;         // at the first crossing, if any [m]
+    double load, vertical; // [kg/m]
+    double wantClearance;  // least over the ground [m]
+    double wantDistance;   // where [m]
+    double wantCrossing;   // at the first crossing, if any [m]
 };
 
 TEST(Clearance, HandComputedLevelSpans) {
     const double S = 200.0, H = 1000.0;
-    const double sag1 = LevelCatenarySag(S, H / 1.0);  // 5.0042 m
-    const double sag2 = LevelCatenarySag(S, H / 2.0);  // 10.033 m in the blown-out plane
+    const double sag1 = LevelCatenarySag(S, H / 1.0); // 5.0042 m
+    const double sag2 = LevelCatenarySag(S, H / 2.0); // 10.033 m in the blown-out plane
     const GeometryCase cases[] = {
         {"flat ground: clamp height less sag", {}, {}, 1.0, 1.0, 12.0 - sag1, 100.0, 0.0},
         {"crossing at midspan, 1 m up",
          {},
          {{100.0, CrossingKind::kRoad, 101.0, std::nullopt}},
-         1.0, 1.0, 12.0 - sag1, 100.0, 11.0 - sag1},
+         1.0,
+         1.0,
+         12.0 - sag1,
+         100.0,
+         11.0 - sag1},
         {"survey points on the supports at their elevation change nothing",
-         {{0.0, 100.0}, {200.0, 100.0}}, {}, 1.0, 1.0, 12.0 - sag1, 100.0, 0.0},
+         {{0.0, 100.0}, {200.0, 100.0}},
+         {},
+         1.0,
+         1.0,
+         12.0 - sag1,
+         100.0,
+         0.0},
         {"a survey point on a support, higher: the step counts there",
-         {{200.0, 110.0}}, {}, 1.0, 1.0, 2.0, 200.0, 0.0},
+         {{200.0, 110.0}},
+         {},
+         1.0,
+         1.0,
+         2.0,
+         200.0,
+         0.0},
         {"wind: half the load vertical drops half the in-plane sag",
          {},
          {{50.0, CrossingKind::kOther, 100.0, 1.0}},
-         2.0, 1.0, 12.0 - 0.5 * sag2, 100.0,
+         2.0,
+         1.0,
+         12.0 - 0.5 * sag2,
+         100.0,
          12.0 - 0.5 * 500.0 * (std::cosh(0.2) - std::cosh(0.1))},
     };
     for (const GeometryCase& c : cases) {
@@ -115,7 +134,7 @@ TEST(Clearance, LeastPointMatchesADenseSearchOverUnevenGround) {
     p.spanLengths = {180.0, 260.0, 140.0};
     p.supports = {{100.0, 14.0}, {112.0, 18.0}, {96.0, 12.0}, {104.0, 16.0}};
     p.ground = {{40.0, 101.0}, {90.0, 105.5}, {150.0, 103.0}, {230.0, 109.0},
-                {300.0, 99.0}, {380.0, 95.5}, {470.0, 99.0}, {520.0, 102.5}};
+                {300.0, 99.0}, {380.0, 95.5}, {470.0, 99.0},  {520.0, 102.5}};
     auto wire = SameWire(900.0, 1.2, 1.0, 3);
     wire[1].horizontalTension = {1400.0, 1400.0, 1400.0};
     wire[2].load = 1.0; // still air: hangs lowest with the least tension
@@ -198,19 +217,29 @@ TEST(Clearance, Refusals) {
         void (*change)(ClearanceProfile&);
     } const cases[] = {
         {"横断物 1（道路）の距離 250 m が区間（0～200 m）の外です。",
-         [](ClearanceProfile& p) { p.crossings = {{250.0, CrossingKind::kRoad, 100.0, {}}}; }},
+         [](ClearanceProfile& p) {
+             p.crossings = {{250.0, CrossingKind::kRoad, 100.0, {}}};
+         }},
         {"地表の測点 2 の距離 -3 m が区間（0～200 m）の外です。",
-         [](ClearanceProfile& p) { p.ground = {{10.0, 100.0}, {-3.0, 100.0}}; }},
+         [](ClearanceProfile& p) {
+             p.ground = {{10.0, 100.0}, {-3.0, 100.0}};
+         }},
         {"支持点 2 の地盤高と取付高さがありません。",
          [](ClearanceProfile& p) { p.supports[1].attachmentHeight.reset(); }},
         {"支持点 1 の取付高さは 0 以上にしてください。",
          [](ClearanceProfile& p) { p.supports[0].attachmentHeight = -1.0; }},
         {"横断物 1（鉄道）の必要離隔は 0 以上にしてください。",
-         [](ClearanceProfile& p) { p.crossings = {{50.0, CrossingKind::kRailway, 99.0, -5.5}}; }},
+         [](ClearanceProfile& p) {
+             p.crossings = {{50.0, CrossingKind::kRailway, 99.0, -5.5}};
+         }},
         {"地表の測点 1 の標高が数になっていません。",
-         [](ClearanceProfile& p) { p.ground = {{10.0, NAN}}; }},
+         [](ClearanceProfile& p) {
+             p.ground = {{10.0, NAN}};
+         }},
         {"特別高圧の使用電圧 [kV] を 7 より大きい数で入力してください。",
-         [](ClearanceProfile& p) { p.voltage = {VoltageClass::kExtraHigh, 6.6}; }},
+         [](ClearanceProfile& p) {
+             p.voltage = {VoltageClass::kExtraHigh, 6.6};
+         }},
         {"クリープ補正温度は 0 以上にしてください。",
          [](ClearanceProfile& p) { p.creepAllowance = -5; }},
     };

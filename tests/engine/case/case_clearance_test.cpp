@@ -20,7 +20,7 @@ CaseFile GroundCase() {
     clearance.supports = {{100.0, 12.0}, {104.5, 12.0}, {98.0, 11.0}};
     clearance.ground = {{60.0, 101.2}, {250.25, 103.0}};
     clearance.crossings = {{300.0, CrossingKind::kRoad, 100.4, std::nullopt},
-                             {120.0, CrossingKind::kLine, 109.0, 1.2}};
+                           {120.0, CrossingKind::kLine, 109.0, 1.2}};
     clearance.voltage = LineVoltage{VoltageClass::kExtraHigh, 66.0};
     clearance.groundClearance = 6.5;
     clearance.creepAllowance = 15;
@@ -65,9 +65,9 @@ TEST(CaseClearance, RefusalsNameTheKey) {
         changed.replace(at, std::string(c.from).size(), c.to);
         const CaseReadResult read = ParseCaseFile(changed);
         EXPECT_FALSE(read.caseFile) << c.field;
-        EXPECT_EQ(read.error.rfind("ケースファイルの「" + std::string(c.field) + "」が使えません。",
-                                   0),
-                  0u)
+        EXPECT_EQ(
+            read.error.rfind("ケースファイルの「" + std::string(c.field) + "」が使えません。", 0),
+            0u)
             << read.error;
     }
 }
