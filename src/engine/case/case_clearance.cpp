@@ -235,14 +235,18 @@ CaseMembers SectionClearanceMembers(const CaseClearance& c, std::string_view ind
 }
 
 ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state) {
+    return ComputeSectionClearance(caseFile.section, state);
+}
+
+ClearanceTable ComputeSectionClearance(const CaseSection& section, const CalculationState& state) {
     std::vector<double> lengths;
     std::vector<std::optional<double>> typed;
-    for (const SectionSpan& span : caseFile.section.spans) {
+    for (const SectionSpan& span : section.spans) {
         lengths.push_back(AsWritten(span.length));
         typed.emplace_back(AsWritten(span.heightDifference));
     }
-    ClearanceProfile profile = ClearanceProfileOf(caseFile.section.clearance, lengths);
-    profile.stringingTemperature = caseFile.section.stringingTemperature;
+    ClearanceProfile profile = ClearanceProfileOf(section.clearance, lengths);
+    profile.stringingTemperature = section.stringingTemperature;
     if (HasGroundProfile(profile.supports)) {
         HeightDifferencesFromGround(profile.supports, typed);
     }

@@ -161,6 +161,8 @@ CaseFile CaseFromState(const CalculationState& state, std::string title = {},
 // strung at its stringing temperature, then ComputeClearance. Throws
 // CalculationError as those do.
 ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state);
+// The same for a section with the given spans (the section window's).
+ClearanceTable ComputeSectionClearance(const CaseSection& section, const CalculationState& state);
 
 // Sets the wire and the conditions as the conditions window's OK does
 // (ApplyConditions), and the ice; everything else in the state stays as it

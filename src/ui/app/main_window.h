@@ -50,6 +50,7 @@ public:
     QString programFilePath(const QString& fileName) const override;
     CaseChartRange chartTemperatures() const override { return caseChart_; }
     std::vector<SectionSpan> sectionSpans() const override { return caseSection_.spans; }
+    CaseSection caseSection() const override { return caseSection_; }
 
     // Where the save commands ask for a file name; a Qt file dialog unless
     // set otherwise (tests answer without a dialog).

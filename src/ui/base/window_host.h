@@ -54,6 +54,9 @@ public:
     // window shows: those of the case file last opened, else the defaults.
     virtual CaseChartRange chartTemperatures() const { return {}; }
     virtual std::vector<SectionSpan> sectionSpans() const { return {}; }
+    // The opened case's section (its stringing temperature, ground and
+    // crossings), for the section window's clearance check.
+    virtual CaseSection caseSection() const { return {}; }
 };
 
 } // namespace orvalt

@@ -31,6 +31,7 @@
 #include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
+#include "ui/windows/section_window_clearance.h"
 #include "ui/windows/section_window_plot.h"
 #include "ui/windows/section_window_spans.h"
 
@@ -109,6 +110,8 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
     field_ = new FieldCheckView(host_.messages(), this);
     tabs_->addTab(field_, QStringLiteral("弛度観測"));
+    clearance_ = new SectionClearanceView(this);
+    tabs_->addTab(clearance_, QStringLiteral("離隔"));
     connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::showFieldCheck);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
 
@@ -229,6 +232,7 @@ void frmSection::showResults() {
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
     showChart();
     plot_->showSection(spans_, section_);
+    clearance_->showClearance(*calculation_, spans_, host_.caseSection());
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
         QStringList conditions;

@@ -30,6 +30,7 @@ namespace orvalt {
 
 class CopyableTableView;
 class FieldCheckView;
+class SectionClearanceView;
 class SectionProfilePlot;
 class SectionSpanTable;
 class WindowHost;
@@ -98,6 +99,7 @@ private:
     CopyableTableView* grdResults_ = nullptr;
     CopyableTableView* grdChart_ = nullptr;
     SectionProfilePlot* plot_ = nullptr;
+    SectionClearanceView* clearance_ = nullptr; // the 離隔 page
     QLabel* lblChartNote_ = nullptr;
     FieldCheckView* field_ = nullptr;
     QSpinBox* spnFrom_ = nullptr;

@@ -4,10 +4,15 @@
 // cannot take the case changes nothing.
 #include <QFile>
 #include <QKeySequence>
+#include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -255,6 +260,76 @@ TEST_F(CaseFileTest, CtrlSKeepsTheGroundAndCrossingsOfTheOpenedCase) {
     ASSERT_TRUE(saved.caseFile) << saved.error;
     EXPECT_EQ(saved.caseFile->section.clearance, opened.caseFile->section.clearance);
     EXPECT_EQ(saved.caseFile->section, opened.caseFile->section);
+}
+
+// A four-span section over uneven ground with a road crossing, opened with
+// Ctrl+O and computed in 区間計算: the 離隔 page marks the road 不可 at the
+// case's 90 degC and 可 at 60 degC, as the command line does.
+const char kGroundCase[] = R"({
+  "format": "orvalt99-case",
+  "version": 2,
+  "title": "○○線 No.12～No.16 離隔",
+  "wire": { "name": "計算例1", "diameterHigh": 18.2, "diameterLow": 18.2, "area": 160,
+            "unitWeight": 0.6, "expansionCoeff": 18, "elasticModulus": 9000, "maxTension": 1500 },
+  "conditions": { "windPressureHigh": 100, "windPressureLow": 50, "windPressureStudy": 0,
+                  "temperatureHigh": 15, "temperatureLow": -15, "temperatureStudy": 90,
+                  "spanStart": 100, "spanEnd": 400, "spanStep": 10 },
+  "section": {
+    "spans": [ { "length": 180, "heightDifference": 4.5 }, { "length": 220, "heightDifference": -7.5 },
+               { "length": 160, "heightDifference": 4 }, { "length": 200, "heightDifference": 2 } ],
+    "supports": [ { "groundElevation": 100.0, "attachmentHeight": 16.0 },
+                  { "groundElevation": 104.5, "attachmentHeight": 16.0 },
+                  { "groundElevation": 98.0, "attachmentHeight": 15.0 },
+                  { "groundElevation": 101.0, "attachmentHeight": 16.0 },
+                  { "groundElevation": 103.0, "attachmentHeight": 16.0 } ],
+    "ground": [ { "distance": 60, "elevation": 101.2 }, { "distance": 120, "elevation": 103.8 },
+                { "distance": 250, "elevation": 103.0 }, { "distance": 330, "elevation": 99.0 },
+                { "distance": 480, "elevation": 99.5 }, { "distance": 640, "elevation": 102.0 } ],
+    "crossings": [ { "distance": 300, "kind": "道路", "elevation": 100.75 } ],
+    "voltageClass": "高圧"
+  }
+}
+)";
+
+TEST_F(CaseFileTest, SectionWindowJudgesTheRoadOfTheOpenedCase) {
+    struct Row {
+        int studyTemperature;
+        QString verdict;
+        QString note;
+    } const rows[] = {{90, QStringLiteral("不可"), QStringLiteral("離隔が不可の箇所が 1 あります")},
+                      {60, QStringLiteral("可"), QStringLiteral("離隔はすべて可です")}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.studyTemperature);
+        QByteArray bytes(kGroundCase);
+        bytes.replace("\"temperatureStudy\": 90",
+                      "\"temperatureStudy\": " + QByteArray::number(row.studyTemperature));
+        OpenWithKeys(WriteFile(QStringLiteral("ground.o99case"), bytes));
+        ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+        Press(Qt::Key_T, Qt::AltModifier); // 区間計算
+        QWidget* section = ActiveChild();
+        ASSERT_NE(section, nullptr);
+        ASSERT_EQ(section->objectName(), QStringLiteral("frmSection"));
+        Click(section, "cmdCalculate");
+        ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+        auto* tabs = section->findChild<QTabWidget*>(QStringLiteral("tabResults"));
+        ASSERT_NE(tabs, nullptr);
+        const int page = tabs->count() - 1;
+        ASSERT_EQ(tabs->tabText(page), QStringLiteral("離隔"));
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                          tabs->tabBar()->tabRect(page).center());
+        ASSERT_EQ(tabs->currentIndex(), page);
+        auto* note = section->findChild<QLabel*>(QStringLiteral("lblClearance"));
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->text(), row.note);
+        auto* crossings = section->findChild<QTableView*>(QStringLiteral("grdClearanceCrossings"));
+        ASSERT_NE(crossings, nullptr);
+        const QAbstractItemModel* model = crossings->model();
+        ASSERT_EQ(model->rowCount(), 1);
+        EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("道路"));
+        EXPECT_EQ(model->index(0, model->columnCount() - 1).data().toString(), row.verdict);
+        main_->findChild<QMdiArea*>()->closeAllSubWindows();
+        FlushDeletes();
+    }
 }
 
 } // namespace
