@@ -4,14 +4,13 @@
 
 #include "cli/cli.h"
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/clearance.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/calculation/tension_section.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
 #include "engine/catalogue/safe_file_write.h"
@@ -19,6 +18,7 @@
 #include "engine/output/csv_text.h"
 #include "engine/output/report_text.h"
 #include "engine/output/section_json.h"
+#include "engine/output/section_text.h"
 
 namespace orvalt::cli {
 namespace {
@@ -33,7 +33,10 @@ constexpr std::string_view kUsage =
     "区間の計算結果と精算（JSON）\n"
     "  orvalt99-cli clearance CASE [-o FILE] [--json]                 地表・横断物との離隔（CSV）\n"
     "  orvalt99-cli --help | --version\n"
-    "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます。\n"
+    "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます\n"
+    "（ケースファイルそのものには書きません）。--encoding は report だけのオプションです。\n"
+    "section は区間計算画面の「CSV で保存」と同じ内容です（径間は section.spans、\n"
+    "架線弛度表の温度は chart）。\n"
     "終了コード: 0 完了、1 計算できない条件、2 使い方またはケースファイルの誤り。\n";
 
 struct Arguments {
@@ -80,7 +83,9 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
         }
         if (word == "-o") {
             args.outputPath = rest[++i];
-        } else if (word == "--encoding" && args.command == "report") {
+        } else if (word == "--encoding" && args.command != "report") {
+            return "--encoding は report だけのオプションです。";
+        } else if (word == "--encoding") {
             const std::string_view value = rest[++i];
             if (value != "utf-8" && value != "cp932") {
                 return "--encoding は utf-8 か cp932 です: " + std::string(value);
@@ -109,28 +114,39 @@ Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
                    .err = {}};
 }
 
-// The case's section by the ruling span and exactly, as JSON: supports as a
-// new section has them (dead ends, fixed between), strung at the case's
-// stringing temperature, the chart over the case's range.
-std::string ComposeCaseSectionJson(const CaseFile& caseFile, const CalculationState& state) {
+// The section window's CSV of the case's section, its stringing chart over
+// the case's chart temperatures (as the window opened on the case shows it);
+// with --json the section by the ruling span and exactly, the exact one on
+// the case's supports (as a new section has them when it gives none: dead
+// ends, fixed between), strung at its stringing temperature.
+Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
+                       const CalculationState& state) {
     const std::vector<SectionSpan>& spans = caseFile.section.spans;
     const CaseChartRange& range = caseFile.chart;
-    const TensionSection ruling = ComputeTensionSection(state, spans);
-    const SectionStringingChart chart =
-        ComputeSectionStringingChart(state, spans, range.from, range.to, range.step);
+    const SectionResults results =
+        ComputeSectionResults(state, spans, range.from, range.to, range.step);
+    if (!args.json) {
+        return Outcome{.status = kDone,
+                       .out = ComposeSectionCsv(spans, results.section, results.chart),
+                       .err = {}};
+    }
+    CalculationState loads = state;
+    ComputeLoadsAndCriticalSpan(loads);
     const BalancedSection balanced = ComputeBalancedSection(
-        state, spans, DefaultSectionSupports(spans.size()), caseFile.section.stringingTemperature,
-        range.from, range.to, range.step);
-    return ComposeSectionJson(ruling, chart, balanced);
+        loads, spans,
+        caseFile.section.supports.empty() ? DefaultSectionSupports(spans.size())
+                                          : caseFile.section.supports,
+        caseFile.section.stringingTemperature, range.from, range.to, range.step);
+    return Outcome{.status = kDone,
+                   .out = ComposeSectionJson(results.section, results.chart, balanced),
+                   .err = {}};
 }
 
-// The engine's bytes for the command on a calculated state.
-Outcome Compose(const Arguments& args, const CaseFile& caseFile, const CalculationState& state) {
+// The engine's bytes for the command on the case's state, calculated here.
+Outcome Compose(const Arguments& args, const CaseFile& caseFile, CalculationState& state) {
+    RunCalculation(state);
     if (args.command == "clearance") {
         return ComposeClearance(args, caseFile, state);
-    }
-    if (args.command == "section") {
-        return Outcome{.status = kDone, .out = ComposeCaseSectionJson(caseFile, state), .err = {}};
     }
     if (args.command == "csv") {
         return Outcome{.status = kDone, .out = ComposeResultTableCsv(state), .err = {}};
@@ -164,18 +180,15 @@ Outcome Calculate(const Arguments& args) {
         warnings += TerminalText("警告: " + warning);
     }
     Outcome outcome;
-    if (args.command == "section" && (read.caseFile->section.spans.empty() || !args.json)) {
-        outcome = Fail(kBadUsage, read.caseFile->section.spans.empty()
-                                      ? "このケースファイルには区間（section）がありません。"
-                                      : "区間の計算は、この版の orvalt99-cli ではまだできません。");
-    } else if (args.command == "clearance" && read.caseFile->section.spans.empty()) {
+    if ((args.command == "section" || args.command == "clearance") &&
+        read.caseFile->section.spans.empty()) {
         outcome = Fail(kBadUsage, "このケースファイルには区間（section）がありません。");
     } else {
         try {
             CalculationState state;
             ApplyCase(*read.caseFile, state);
-            RunCalculation(state);
-            outcome = Compose(args, *read.caseFile, state);
+            outcome = args.command == "section" ? ComposeSection(args, *read.caseFile, state)
+                                                : Compose(args, *read.caseFile, state);
         } catch (const CalculationError& e) {
             outcome = Fail(kRefused, e.what());
         }
@@ -191,8 +204,18 @@ void WriteOutput(std::string_view path, Outcome& outcome) {
     if (!written.ok) {
         outcome.status = kBadUsage;
         outcome.err += TerminalText("「" + std::string(path) + "」に書けませんでした。\r\n" +
-                                    std::strerror(written.error));
+                                    (written.readOnly ? std::string("読み取り専用のファイルです")
+                                                      : FileErrorReason(written.error)));
     }
+}
+
+// Whether the file of -o is the case file itself (the same name, or another
+// name of the same file through a link): writing it would destroy the input.
+bool IsTheCaseFile(std::string_view output, std::string_view casePath) {
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(output),
+                                       std::filesystem::path(casePath), error) &&
+           !error;
 }
 
 } // namespace
@@ -213,6 +236,11 @@ Outcome Run(std::span<const std::string_view> args) {
     Arguments arguments{.command = args[0], .casePath = {}, .outputPath = {}, .cp932 = false};
     if (const auto problem = ReadOptions(args.subspan(1), arguments)) {
         return BadUsage(*problem);
+    }
+    if (arguments.outputPath && IsTheCaseFile(*arguments.outputPath, arguments.casePath)) {
+        return Fail(kBadUsage, "orvalt99-cli: 出力先「" + std::string(*arguments.outputPath) +
+                                   "」はケースファイルそのものです。\r\n"
+                                   "ケースファイルを残すため、別のファイルを指定してください。");
     }
     Outcome outcome = Calculate(arguments);
     if (outcome.status == kDone && arguments.outputPath) {

@@ -8,10 +8,15 @@
 //   orvalt99-cli --help | --version
 //
 // The output bytes are the engine's own (the result window's report, the
-// CSV of CSV で保存, the stringing chart's CSV), to standard output or written
-// atomically to FILE. Exit status: 0 done; 1 the calculation was refused (the
-// windows' message); 2 bad usage or a case file that cannot be used. On
-// failure nothing is written to FILE.
+// CSV of CSV で保存, the stringing chart's CSV over the case's chart
+// temperatures, and for section the section window's CSV で保存: the case's
+// section.spans, its stringing chart over the case's chart temperatures), to
+// standard output or written atomically to FILE (through a symbolic link to
+// its target). --encoding is for report only. Exit status: 0 done; 1 the
+// calculation was refused (the windows' message); 2 bad usage, a case file
+// that cannot be used (no section for section), FILE naming the case file
+// itself (also through a link), or FILE that cannot be written (the system's
+// reason in Japanese). On failure nothing is written to FILE.
 #pragma once
 
 #include <span>

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <filesystem>
@@ -85,6 +86,9 @@ TEST_F(CliTest, CommandsGiveTheBytesOfTheWindows) {
         {{"report", example2, "--encoding", "utf-8"}, "example_50mm.txt"},
         {{"csv", example2}, "result_table_50mm.csv"},
         {{"chart", example2}, "chart_50mm.csv"},
+        // The section window's CSV で保存 of the same section; the case's
+        // span range (400 -> 390 by 10) cannot be calculated, and needs not.
+        {{"section", CasePath("section_4spans.o99case")}, "section_4spans.csv"},
     };
     for (const CommandCase& c : cases) {
         const CliRun run = RunCli(c.args);
@@ -109,20 +113,24 @@ TEST_F(CliTest, OutputFileGetsTheBytesAndStandardOutputNothing) {
     EXPECT_TRUE(test::ReadFileBytes(file) == GoldenBytes("result_table_50mm.csv"));
 }
 
-// The section of the case through the engine in-process: its spans between
-// dead ends and fixed supports, strung at 15 degC, over the case's chart.
+// The section of the case through the engine in-process: its spans on its
+// supports (dead ends and fixed supports when it gives none), strung at its
+// stringing temperature, over the case's chart.
 std::string SectionJsonOf(const std::string& casePath) {
     const CaseFile caseFile = *ReadCaseFile(casePath).caseFile;
     CalculationState state;
     ApplyCase(caseFile, state);
     RunCalculation(state);
     const std::vector<SectionSpan>& spans = caseFile.section.spans;
+    const std::vector<SectionSupport> supports = caseFile.section.supports.empty()
+                                                     ? DefaultSectionSupports(spans.size())
+                                                     : caseFile.section.supports;
     const CaseChartRange& r = caseFile.chart;
     return ComposeSectionJson(
         ComputeTensionSection(state, spans),
         ComputeSectionStringingChart(state, spans, r.from, r.to, r.step),
-        ComputeBalancedSection(state, spans, DefaultSectionSupports(spans.size()), 15, r.from, r.to,
-                               r.step));
+        ComputeBalancedSection(state, spans, supports, caseFile.section.stringingTemperature,
+                               r.from, r.to, r.step));
 }
 
 TEST_F(CliTest, SectionJsonIsTheEnginesRulingAndExactSection) {
@@ -135,6 +143,13 @@ TEST_F(CliTest, SectionJsonIsTheEnginesRulingAndExactSection) {
     EXPECT_TRUE(run.out == expected) << run.out;
     // The steep short span is over its maximum tension in the low season.
     EXPECT_NE(run.out.find("\"overMaxTension\": true"), std::string::npos);
+
+    // A version 2 case with its own supports and stringing temperature.
+    const std::string strings = CasePath("section_4_spans_strings.o99case");
+    const CliRun onStrings = RunCli({"section", strings, "--json"});
+    EXPECT_EQ(onStrings.status, 0) << onStrings.err;
+    EXPECT_TRUE(onStrings.out == SectionJsonOf(strings)) << onStrings.out;
+    EXPECT_NE(onStrings.out, run.out);
 
     const std::filesystem::path file = folder_ / "区間.json";
     const CliRun written = RunCli({"section", "--json", "-o", file.string(), path});
@@ -165,9 +180,26 @@ struct FailureCase {
     std::string err; // the start of standard error
 };
 
+// The four-span case with its temperatures 33040 degrees apart: the
+// critical span, which a section needs, cannot be calculated.
+std::string UncalculableSection(const std::filesystem::path& folder) {
+    std::string bytes = *test::ReadFileBytes(CasePath("section_4spans.o99case"));
+    bytes.replace(bytes.find("\"temperatureHigh\": 15"), 21, "\"temperatureHigh\": 32767");
+    bytes.replace(bytes.find("\"temperatureLow\": -15"), 21, "\"temperatureLow\": -273");
+    const std::filesystem::path path = folder / "critical.o99case";
+    test::WriteFileBytes(path, bytes);
+    return path.string();
+}
+
 TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
     const std::string example = CasePath("example_50mm.o99case");
     const std::string reversed = CasePath("reversed_spans.o99case");
+    const std::string critical = UncalculableSection(folder_);
+    const std::filesystem::path big = folder_ / "big.o99case";
+    test::WriteFileBytes(big, "");
+    std::filesystem::resize_file(big, kMaxCaseFileBytes + 1);
+    const std::filesystem::path fifo = folder_ / "fifo.o99case";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string newer = CasePath("version_3.o99case");
     const FailureCase cases[] = {
         {{"report", reversed}, 1, CalculationMessage(reversed)},
@@ -177,11 +209,19 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
          "このケースファイルは新しい版（version 3）の orvalt99 で書かれたため、開けません。\n"},
         {{"csv", CasePath("none.o99case")},
          2,
-         "ケースファイル「" + CasePath("none.o99case") + "」を読めません。\n"},
-        {{"section", example}, 2, "このケースファイルには区間（section）がありません。\n"},
-        {{"section", GoldenPath("example_18_2mm.o99case").string()},
+         "ケースファイル「" + CasePath("none.o99case") +
+             "」を読めません。\nファイルまたはフォルダーがありません（"},
+        {{"csv", folder_.string()},
          2,
-         "区間の計算は、この版の orvalt99-cli ではまだできません。\n"},
+         "ケースファイル「" + folder_.string() + "」を読めません。\nフォルダーです（"},
+        {{"csv", fifo.string()},
+         2,
+         "ケースファイル「" + fifo.string() + "」を読めません。\n普通のファイルではありません\n"},
+        {{"csv", big.string()},
+         2,
+         "ケースファイル「" + big.string() + "」を読めません。\nファイルが大きすぎます（16 MB まで）。\n"},
+        {{"section", example}, 2, "このケースファイルには区間（section）がありません。\n"},
+        {{"section", critical}, 1, CalculationMessage(critical)},
         {{"plot", example}, 2, "orvalt99-cli: 知らないコマンドです: plot\n使い方:\n"},
         {{"report"}, 2, "orvalt99-cli: ケースファイルを指定してください。\n"},
         {{"report", example, "--encoding", "sjis"},
@@ -193,7 +233,7 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         {{"csv", example, "--json"}, 2, "orvalt99-cli: 知らないオプションです: --json\n"},
         {{"csv", example, "--encoding", "cp932"},
          2,
-         "orvalt99-cli: 知らないオプションです: --encoding\n"},
+         "orvalt99-cli: --encoding は report だけのオプションです。\n"},
     };
     for (FailureCase c : cases) {
         const std::filesystem::path file = folder_ / "out.txt";
@@ -205,6 +245,35 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         EXPECT_EQ(run.out, "") << c.args[0];
         EXPECT_FALSE(std::filesystem::exists(file)) << c.args[0];
     }
+}
+
+// -o never replaces the case file it reads, whatever name reaches it; a
+// file that cannot be written is named with the system's reason.
+TEST_F(CliTest, OutputNamingTheCaseFileItselfIsRefused) {
+    const std::filesystem::path input = folder_ / "線路.o99case";
+    std::filesystem::copy_file(CasePath("example_50mm.o99case"), input);
+    const std::string before = *test::ReadFileBytes(input);
+    std::filesystem::create_symlink(input, folder_ / "link.o99case");
+    std::filesystem::create_hard_link(input, folder_ / "hard.o99case");
+    std::filesystem::create_directory(folder_ / "sub");
+    for (const std::filesystem::path& output :
+         {input, folder_ / "link.o99case", folder_ / "hard.o99case",
+          folder_ / "sub" / ".." / "線路.o99case"}) {
+        const CliRun run = RunCli({"report", input.string(), "-o", output.string()});
+        EXPECT_EQ(run.status, 2) << output;
+        EXPECT_EQ(run.err, "orvalt99-cli: 出力先「" + output.string() +
+                               "」はケースファイルそのものです。\nケースファイルを残すため、"
+                               "別のファイルを指定してください。\n")
+            << output;
+        EXPECT_EQ(test::ReadFileBytes(input), before) << output;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder_ / "link.o99case"));
+    }
+    const std::filesystem::path nowhere = folder_ / "none" / "out.txt";
+    const CliRun run = RunCli({"report", input.string(), "-o", nowhere.string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.starts_with("「" + nowhere.string() +
+                                    "」に書けませんでした。\nファイルまたはフォルダーがありません（"))
+        << run.err;
 }
 
 TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutput) {

@@ -31,14 +31,18 @@ public:
     MessageAnswer Show(QWidget*, const QString& text, MessageIcon icon,
                        MessageButtons buttons) override {
         shown.push_back({text, icon, buttons});
-        if (answers.empty()) return MessageAnswer::Ok;
+        if (answers.empty())
+            return buttons == MessageButtons::SaveDiscardCancel ? MessageAnswer::Cancel
+                                                                : MessageAnswer::Ok;
         MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
     std::vector<ShownMessage> shown;
-    std::deque<MessageAnswer> answers; // next answers; Ok when empty
+    // Next answers; when empty, Ok, or Cancel to the save question (the
+    // answer that loses nothing).
+    std::deque<MessageAnswer> answers;
 };
 
 class FakePrintService final : public PrintService {

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "engine/calculation/calculation_state.h"
+#include "engine/case/case_document.h"
 #include "support/fake_services.h"
 #include "ui/base/window_host.h"
 
@@ -28,6 +29,8 @@ public:
     CalculationState& state() override { return state_; }
     MessageService& messages() override { return messages_; }
     PrintService& printService() override { return printing_; }
+    WindowBookkeeping& bookkeeping() override { return bookkeeping_; }
+    CaseDocument& document() override { return document_; }
     QWidget* hostWidget() override { return &window_; }
     QMdiArea* mdiArea() const override { return area_; }
     QMdiSubWindow* addChildWindow(QWidget* child) override {
@@ -52,6 +55,8 @@ public:
 
 private:
     CalculationState state_;
+    WindowBookkeeping bookkeeping_;
+    CaseDocument document_;
     QMainWindow window_;
     QMdiArea* area_ = nullptr;
 };

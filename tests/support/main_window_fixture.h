@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,11 @@ protected:
         main_.reset();
         FlushDeletes();
     }
+
+    // The main window's caption as its title bar shows it: Qt's modified
+    // mark "[*]" becomes "*" while the design has unsaved changes and is
+    // left out otherwise.
+    QString Caption() const { return main_->windowHandle()->title(); }
 
     QString ProgramFile(const QString& name) const { return folder_.filePath(name); }
 

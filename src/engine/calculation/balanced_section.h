@@ -43,6 +43,8 @@ struct SectionSupport {
     SupportType type = SupportType::kFixed;
     double stringLength = 0.0; // l [m], clamp below the insulator's hanging point
     double stringWeight = 0.0; // W [kg]
+
+    friend bool operator==(const SectionSupport&, const SectionSupport&) = default;
 };
 
 // One span in one state.

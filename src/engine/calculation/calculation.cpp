@@ -112,7 +112,7 @@ float IceWeightPerMetre(const CalculationState& s) {
                     {"被氷の重量"});
 }
 
-void RunCalculation(CalculationState& s) {
+void ComputeLoadsAndCriticalSpan(CalculationState& s) {
     ComputeLoadFactors(s);
 
     // Weight and maximum working stress per mm2 of cross-section.
@@ -122,6 +122,10 @@ void RunCalculation(CalculationState& s) {
         ToSingle(CheckedDivide(s.currentWire.maxTension, s.currentWire.area, areaPlace), areaPlace);
 
     ComputeCriticalSpan(s);
+}
+
+void RunCalculation(CalculationState& s) {
+    ComputeLoadsAndCriticalSpan(s);
     SizeResultTable(s);
 
     // One pass of the solver per load condition.

@@ -1,6 +1,8 @@
 // The one record that the windows and the calculation share for a whole run:
-// the selected wire, the design conditions, what the last calculation derived,
-// its result table, and two pieces of window bookkeeping.
+// the selected wire, the design conditions, what the last calculation derived
+// and its result table. The windows' own bookkeeping (the catalogue's path,
+// the open result windows, whether the conditions window is open) belongs to
+// the window host.
 //
 // Storage types are part of the arithmetic: wire constants, wind pressures and
 // spans are float; temperatures and ice thickness are 16-bit; the double fields
@@ -75,9 +77,6 @@ struct CalculationState {
 
     WireRecord currentWire; // empty until the conditions window's OK
 
-    // Program folder followed by the catalogue's file name; set at start-up.
-    std::string wireDataPath;
-
     // Derived by the last calculation.
     float loadFactorHigh = 0.0f;  // QH
     float loadFactorLow = 0.0f;   // QL
@@ -87,10 +86,6 @@ struct CalculationState {
     bool hasCriticalSpan = false;
     double criticalSpan = 0.0; // [m], 0 when there is none
     std::vector<SpanRow> resultTable;
-
-    // Window bookkeeping.
-    std::int16_t resultWindowCount = 0;
-    bool conditionsWindowOpen = false;
 };
 
 } // namespace orvalt

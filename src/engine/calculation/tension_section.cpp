@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/calculation/calculation.h"
 #include "engine/calculation/span_solver.h"
 #include "engine/calculation/stringing_chart.h"
 
@@ -212,6 +213,20 @@ SectionStringingChart ComputeSectionStringingChart(const CalculationState& state
         SolveChartColumn(state, spans, c, chart);
     }
     return chart;
+}
+
+SectionResults ComputeSectionResults(const CalculationState& state,
+                                     const std::vector<SectionSpan>& spans,
+                                     std::int16_t fromTemperature, std::int16_t toTemperature,
+                                     std::int16_t step) {
+    CalculationState loads = state;
+    loads.resultTable.clear();
+    ComputeLoadsAndCriticalSpan(loads);
+    SectionResults results;
+    results.section = ComputeTensionSection(loads, spans);
+    results.chart =
+        ComputeSectionStringingChart(loads, spans, fromTemperature, toTemperature, step);
+    return results;
 }
 
 } // namespace orvalt

@@ -80,4 +80,22 @@ SectionStringingChart ComputeSectionStringingChart(const CalculationState& state
                                                    std::int16_t fromTemperature,
                                                    std::int16_t toTemperature, std::int16_t step);
 
+// A section as the section window's 計算 and orvalt99-cli's section command
+// compute it: the section and its stringing chart.
+struct SectionResults {
+    TensionSection section;
+    SectionStringingChart chart;
+};
+
+// The one entry point for a section. Takes the wire and the conditions of
+// `state` (its calculated fields are not read): the load factors and the
+// critical span are computed on a copy (ComputeLoadsAndCriticalSpan, never
+// the span table, so any span range will do), then ComputeTensionSection and
+// ComputeSectionStringingChart with the chart's temperatures. Throws
+// CalculationError with the message of the step that failed.
+SectionResults ComputeSectionResults(const CalculationState& state,
+                                     const std::vector<SectionSpan>& spans,
+                                     std::int16_t fromTemperature, std::int16_t toTemperature,
+                                     std::int16_t step);
+
 } // namespace orvalt

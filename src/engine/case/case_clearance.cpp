@@ -247,6 +247,7 @@ ClearanceTable ComputeSectionClearance(const CaseSection& section, const Calcula
     }
     ClearanceProfile profile = ClearanceProfileOf(section.clearance, lengths);
     profile.stringingTemperature = section.stringingTemperature;
+    profile.sectionSupports = section.supports; // empty: dead ends and fixed supports
     if (HasGroundProfile(profile.supports)) {
         HeightDifferencesFromGround(profile.supports, typed);
     }

@@ -19,9 +19,14 @@
 //     "chart": { "from", "to", "step" },                          (optional)
 //     "section": { "stringingTemperature",                        (optional, all of it)
 //                  "spans": [ { "length", "heightDifference" }, ... ],
-//                  "supports": [ { "groundElevation", "attachmentHeight" }, ... ],
+//                  "supports": [ { "type": "deadEnd" }, { "type": "fixed" },
+//                                { "type": "suspension", "stringLength",
+//                                  "stringWeight" }, ... ],            (optional)
 //                  "ground", "crossings", "voltageClass", "voltage",
 //                  "groundClearance", "creepAllowance" },        (case_clearance.h)
+//                  Each support may also carry its "groundElevation" and
+//                  "attachmentHeight" (case_clearance.h); "type" is given for
+//                  every support or for none.
 //     "fieldCheck": { "waves", "sightingA" }                      (optional; a: null or m)
 //   }
 //
@@ -37,7 +42,9 @@
 // rounded down), the wire constants as the float nearest to the number.
 // Temperatures (conditions, chart, stringing) and the ice thickness must be
 // whole numbers. The spans are checked as the section window checks its
-// table (CheckSectionSpans), named "section.spans[3].length". Unknown keys
+// table (CheckSectionSpans), named "section.spans[3].length"; the supports,
+// one more than the spans, dead ends at both ends, a suspension string's
+// length above 0 and its weight not below 0 (0 when left out). Unknown keys
 // are left out and named in `warnings`; a key written twice in one object
 // refuses the file, naming it. A file from a later version is refused. A file
 // over kMaxCaseFileBytes, a folder, a FIFO or a file in UTF-16 is refused
@@ -56,6 +63,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "engine/case/case_clearance.h"
@@ -89,8 +97,10 @@ struct CaseChartRange {
 struct CaseSection {
     std::int16_t stringingTemperature = 15; // [degC]
     std::vector<SectionSpan> spans;         // empty: no section
-    // "supports" (each support's ground) and the ground, crossings and
-    // voltage keys of case_clearance.h.
+    // One more than the spans; empty: dead ends at the ends, fixed between.
+    std::vector<SectionSupport> supports;
+    // The supports' ground (from the same "supports" objects) and the ground,
+    // crossings and voltage keys of case_clearance.h.
     CaseClearance clearance;
 
     friend bool operator==(const CaseSection&, const CaseSection&) = default;
@@ -158,7 +168,8 @@ CaseFile CaseFromState(const CalculationState& state, std::string title = {},
 // The clearance check of the case's section on a state calculated from it:
 // the spans' lengths as written in the file, the typed height differences
 // checked against the ground (when every support has it), the section
-// strung at its stringing temperature, then ComputeClearance. Throws
+// strung at its stringing temperature on its supports (suspension strings
+// swinging), then ComputeClearance. Throws
 // CalculationError as those do.
 ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state);
 // The same for a section with the given spans (the section window's).

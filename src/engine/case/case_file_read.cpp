@@ -248,22 +248,82 @@ std::vector<SectionSpan> ReadSpans(const Json& spans, std::string_view field,
     return read.spans;
 }
 
-// Each support's ground, and the section's ground, crossings and voltage
-// (case_clearance.h).
+// The supports, one more than the spans, each refusal naming its key:
+// "section.supports[2].stringLength". Each support's "type" (with a
+// suspension string's length and weight) goes to `supports`, given for every
+// support or for none (none: the defaults); its "groundElevation" and
+// "attachmentHeight" go to `ground`, filled only when some support has them.
+void ReadSupports(const Json& supports, std::size_t spanCount, std::vector<SectionSupport>& result,
+                  std::vector<SupportGround>& ground, std::vector<std::string>& warnings) {
+    const std::string_view field = "section.supports";
+    if (!supports.is_array()) {
+        RefuseField(field, "[ ] で囲んだ支持点の並びを書いてください。");
+    }
+    if (supports.size() != spanCount + 1) {
+        RefuseField(field, "支持点は径間の数より一つ多く（" + std::to_string(spanCount + 1) +
+                               "）書いてください。");
+    }
+    const auto hasAny = [&](auto keys) {
+        return std::any_of(supports.begin(), supports.end(), [&](const Json& support) {
+            return support.is_object() &&
+                   std::any_of(keys.begin(), keys.end(), [&](std::string_view key) {
+                       return support.contains(std::string(key));
+                   });
+        });
+    };
+    const bool typed = hasAny(case_keys::kSupport);
+    const bool grounded = hasAny(case_keys::kSupportGround);
+    std::vector<std::string_view> known(case_keys::kSupport.begin(), case_keys::kSupport.end());
+    known.insert(known.end(), case_keys::kSupportGround.begin(), case_keys::kSupportGround.end());
+    for (std::size_t j = 0; j < supports.size(); ++j) {
+        const std::string supportField = std::string(field) + "[" + std::to_string(j) + "]";
+        const Json& support = Object(supports[j], supportField);
+        if (typed) {
+            const Json& type = Member(support, supportField, "type");
+            const auto word =
+                std::find(case_keys::kSupportTypes.begin(), case_keys::kSupportTypes.end(),
+                          type.is_string() ? type.get<std::string>() : std::string());
+            if (word == case_keys::kSupportTypes.end()) {
+                RefuseField(Join(supportField, "type"),
+                            "\"deadEnd\"、\"fixed\"、\"suspension\" のどれかを書いてください。");
+            }
+            SectionSupport s;
+            s.type = static_cast<SupportType>(word - case_keys::kSupportTypes.begin());
+            const bool end = j == 0 || j + 1 == supports.size();
+            if (end && s.type != SupportType::kDeadEnd) {
+                RefuseField(Join(supportField, "type"), "区間の両端の支持点は \"deadEnd\" です。");
+            }
+            if (s.type == SupportType::kSuspension) {
+                const std::string lengthField = Join(supportField, "stringLength");
+                s.stringLength = Number(Member(support, supportField, "stringLength"), lengthField);
+                if (!(std::isfinite(s.stringLength) && s.stringLength > 0.0)) {
+                    RefuseField(lengthField, "0 より大きい数を書いてください。");
+                }
+                if (const auto w = support.find("stringWeight"); w != support.end()) {
+                    const std::string weightField = Join(supportField, "stringWeight");
+                    s.stringWeight = Number(*w, weightField);
+                    if (!(std::isfinite(s.stringWeight) && s.stringWeight >= 0.0)) {
+                        RefuseField(weightField, "0 以上の数を書いてください。");
+                    }
+                }
+            }
+            result.push_back(s);
+        }
+        if (grounded) {
+            try {
+                ground.push_back(ReadSupportGround(support, supportField));
+            } catch (const CaseFieldError& e) {
+                RefuseField(e.field, e.detail);
+            }
+        }
+        WarnUnknownKeys(support, known, supportField, warnings);
+    }
+}
+
+// The section's ground, crossings and voltage (case_clearance.h).
 void ReadSectionGround(const Json& section, CaseClearance& clearance,
                        std::vector<std::string>& warnings) {
     try {
-        if (const auto supports = section.find("supports"); supports != section.end()) {
-            if (!supports->is_array()) {
-                RefuseField("section.supports", "[ ] で囲んだ支持点の並びを書いてください。");
-            }
-            for (std::size_t i = 0; i < supports->size(); ++i) {
-                const std::string field = "section.supports[" + std::to_string(i) + "]";
-                const Json& support = Object((*supports)[i], field);
-                clearance.supports.push_back(ReadSupportGround(support, field));
-                WarnUnknownKeys(support, case_keys::kSupportGround, field, warnings);
-            }
-        }
         ReadSectionClearance(section, "section", clearance, warnings);
     } catch (const CaseFieldError& e) {
         RefuseField(e.field, e.detail);
@@ -284,12 +344,14 @@ CaseSection ReadSection(const Json& section, int version, std::vector<std::strin
     if (const auto spans = section.find("spans"); spans != section.end()) {
         result.spans = ReadSpans(*spans, "section.spans", warnings);
     }
+    if (const auto supports = section.find("supports"); supports != section.end()) {
+        ReadSupports(*supports, result.spans.size(), result.supports, result.clearance.supports,
+                     warnings);
+    }
     ReadSectionGround(section, result.clearance, warnings);
-    std::vector<std::string_view> known;
-    known.reserve(case_keys::kSection.size() + 1 + case_keys::kSectionClearance.size());
-    for (const std::string_view key : case_keys::kSection) known.push_back(key);
-    known.push_back("supports");
-    for (const std::string_view key : case_keys::kSectionClearance) known.push_back(key);
+    std::vector<std::string_view> known(case_keys::kSection.begin(), case_keys::kSection.end());
+    known.insert(known.end(), case_keys::kSectionClearance.begin(),
+                 case_keys::kSectionClearance.end());
     WarnUnknownKeys(section, known, "section", warnings);
     return result;
 }

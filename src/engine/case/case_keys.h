@@ -41,7 +41,13 @@ inline constexpr std::array<KeyBox, 9> kConditions = {{
 inline constexpr std::array<std::string_view, 3> kChart = {"from", "to", "step"};
 inline constexpr std::array<std::string_view, 2> kSpan = {"length", "heightDifference"};
 inline constexpr std::array<std::string_view, 2> kIce = {"iceThickness", "iceSpecificGravity"};
-inline constexpr std::array<std::string_view, 2> kSection = {"stringingTemperature", "spans"};
+inline constexpr std::array<std::string_view, 3> kSection = {"stringingTemperature", "spans",
+                                                             "supports"};
+inline constexpr std::array<std::string_view, 3> kSupport = {"type", "stringLength",
+                                                             "stringWeight"};
+// The words of "type", by SupportType.
+inline constexpr std::array<std::string_view, 3> kSupportTypes = {"deadEnd", "fixed",
+                                                                  "suspension"};
 inline constexpr std::array<std::string_view, 2> kFieldCheck = {"waves", "sightingA"};
 inline constexpr std::array<std::string_view, 8> kTop = {
     "format", "version", "title", "wire", "conditions", "chart", "section", "fieldCheck"};

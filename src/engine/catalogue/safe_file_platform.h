@@ -21,6 +21,9 @@ struct PathInfo {
     // this process may not write.
     bool readOnly = false;
     unsigned permissions = 0; // what a new file in its place should get
+    // The file's owner and group where the system has them (POSIX), else -1.
+    std::int64_t owner = -1;
+    std::int64_t group = -1;
 };
 
 // 0 with `info` filled (also when nothing is there), or errno.
@@ -37,6 +40,9 @@ public:
     int Create(const std::filesystem::path& path);
     int Write(std::string_view bytes);        // 0 or errno
     int SetPermissions(unsigned permissions); // 0 or errno
+    // Gives the file this owner and group, or the group alone, as far as the
+    // process is permitted (best effort: a user may not give a file away).
+    void SetOwner(std::int64_t owner, std::int64_t group);
     int Flush();                              // to the disk: 0 or errno
     int Close();                              // 0 or errno
 

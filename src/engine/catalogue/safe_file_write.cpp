@@ -6,6 +6,8 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "engine/catalogue/safe_file_platform.h"
 
@@ -144,7 +146,11 @@ int ReplaceWith(const std::filesystem::path& path, std::string_view bytes,
     if (const int error = CreateSibling(path, "tmp", temporary, file); error != 0) {
         return error;
     }
-    // The new file keeps the old one's permissions.
+    // The new file keeps the old one's owner and permissions (the owner
+    // first: giving a file away may clear its set-id bits).
+    if (old.exists) {
+        file.SetOwner(old.owner, old.group);
+    }
     int error = old.exists ? file.SetPermissions(old.permissions) : 0;
     if (error == 0) {
         error = file.Write(bytes);
@@ -165,10 +171,86 @@ int ReplaceWith(const std::filesystem::path& path, std::string_view bytes,
     return error;
 }
 
+// Where a write to `path` goes: through every symbolic link to the file it
+// names (a link relative to its own folder), so that the link stays a link
+// and the shared file is the one updated. A loop of links stops after 40
+// hops; the write then fails on its own.
+std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(target, error) || error) {
+            return target;
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error) {
+            return target;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+// Whether `name` is "<file>.<kind><pid>_<n>" for one of the kinds of
+// MakeSibling: what a save killed before its rename leaves behind.
+bool IsLeftover(const std::filesystem::path::string_type& name,
+                const std::filesystem::path::string_type& file) {
+    for (const char* kind : {".tmp", ".bak"}) {
+        std::filesystem::path::string_type prefix = file;
+        for (const char* c = kind; *c != '\0'; ++c) {
+            prefix += static_cast<std::filesystem::path::value_type>(*c);
+        }
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        std::size_t digits = 0, separators = 0;
+        bool digitAfterSeparator = false;
+        bool shape = true;
+        for (std::size_t i = prefix.size(); i < name.size() && shape; ++i) {
+            const auto c = name[i];
+            if (c >= '0' && c <= '9') {
+                ++digits;
+                digitAfterSeparator = separators == 1;
+            } else if (c == '_' && digits > 0 && separators == 0) {
+                ++separators;
+            } else {
+                shape = false;
+            }
+        }
+        if (shape && separators == 1 && digitAfterSeparator) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Removes the temporary files that saves of `path` killed before their
+// rename left beside it. Called under the folder's lock, which every save
+// holds from its first look to its rename: no other save's file is in the
+// middle of being written.
+void RemoveLeftovers(const std::filesystem::path& path) {
+    const std::filesystem::path::string_type file = path.filename().native();
+    std::error_code error;
+    std::filesystem::directory_iterator entries(Folder(path), error);
+    if (error) {
+        return;
+    }
+    std::vector<std::filesystem::path> leftovers;
+    for (const std::filesystem::directory_entry& entry : entries) {
+        if (IsLeftover(entry.path().filename().native(), file)) {
+            leftovers.push_back(entry.path());
+        }
+    }
+    for (const std::filesystem::path& leftover : leftovers) {
+        platform::Remove(leftover);
+    }
+}
+
 } // namespace
 
-AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                      const AtomicWriteOptions& options) {
+AtomicWriteResult WriteFileAtomically(const std::filesystem::path& requested,
+                                      std::string_view bytes, const AtomicWriteOptions& options) {
+    const std::filesystem::path path = ResolveLinks(requested);
     AtomicWriteResult result;
     const auto failed = [&](int error) {
         result.ok = false;
@@ -212,6 +294,7 @@ AtomicWriteResult WriteFileAtomically(const std::filesystem::path& path, std::st
     if (const int error = ReplaceWith(path, bytes, old); error != 0) {
         return failed(error);
     }
+    RemoveLeftovers(path);
     lock.Sync();
     result.ok = true;
     return result;

@@ -3,10 +3,14 @@
 // about wire records.
 //
 // A write goes to a new temporary file beside the old one ("name.tmp<pid>_<n>"),
-// is flushed to disk, gets the old file's permissions and is renamed over the
-// old file; the folder is flushed last so that the rename survives a power
-// cut. A failure at any step leaves the old file as it was and no temporary
-// file behind. Optionally the old file is first kept as a backup, and the
+// is flushed to disk, gets the old file's owner (where permitted) and
+// permissions and is renamed over the old file; the folder is flushed last so
+// that the rename survives a power cut. A failure at any step leaves the old
+// file as it was and no temporary file behind; the temporary files of a save
+// killed before its rename are removed by the next save of that file that
+// succeeds. A path that is a symbolic link is written through it: the file it
+// names (beside which the temporary file is made) is replaced, and the link
+// stays a link. Optionally the old file is first kept as a backup, and the
 // write can be made conditional: only while the file on disk is still the one
 // a reader saw, so that two copies of the program saving the same file one
 // after the other cannot silently undo each other's changes.

@@ -60,6 +60,8 @@ int Inspect(const std::filesystem::path& path, PathInfo& info) {
     info.folder = S_ISDIR(old.st_mode);
     info.readOnly = info.regularFile && IsReadOnly(path, old);
     info.permissions = old.st_mode & 07777;
+    info.owner = old.st_uid;
+    info.group = old.st_gid;
     return 0;
 }
 
@@ -89,6 +91,17 @@ int NewFile::Write(std::string_view bytes) {
 
 int NewFile::SetPermissions(unsigned permissions) {
     return ::fchmod(Fd(handle_), static_cast<mode_t>(permissions)) == 0 ? 0 : errno;
+}
+
+void NewFile::SetOwner(std::int64_t owner, std::int64_t group) {
+    if (owner < 0 || group < 0) {
+        return;
+    }
+    const auto uid = static_cast<uid_t>(owner);
+    const auto gid = static_cast<gid_t>(group);
+    if (::fchown(Fd(handle_), uid, gid) != 0) {
+        ::fchown(Fd(handle_), static_cast<uid_t>(-1), gid); // the group may still be ours
+    }
 }
 
 int NewFile::Flush() { return ::fsync(Fd(handle_)) == 0 ? 0 : errno; }

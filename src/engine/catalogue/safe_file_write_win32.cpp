@@ -144,6 +144,10 @@ int NewFile::Write(std::string_view bytes) {
 // replaced.
 int NewFile::SetPermissions(unsigned) { return 0; }
 
+// Likewise the new file's owner is the one who saves, as for any file made
+// in that folder.
+void NewFile::SetOwner(std::int64_t, std::int64_t) {}
+
 int NewFile::Flush() { return Checked(::FlushFileBuffers(Handle(handle_))); }
 
 int NewFile::Close() {

@@ -105,11 +105,12 @@ struct ConditionsFormResult {
 //     once rounded down:
 //     "「高温季荷重条件温度」は -273 から 32767 までの温度を入力してください。"
 //  4. The spans Text1(15), (14), (13): readable, within the float range as
-//     in 2. The step, used as a whole number, must not round down to 0 and
-//     must lead from the start span towards the end span (negative for a
-//     descending table); each refusal says why.
-// A start span above the end span (with a negative step) passes; the
-// calculation refuses what it cannot compute (RunCalculation).
+//     in 2. The step, used as a whole number, must not round down to 0; each
+//     refusal says why.
+// The step's direction is not checked here: a step leading away from the end
+// span (400 to 390 by 10) passes, and the span table's calculation refuses it
+// (RunCalculation), while a tension section, which needs no span table,
+// still computes (ComputeSectionResults).
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input);
 
 // Stores accepted values: currentWire (all eight fields), the three wind

@@ -66,6 +66,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
     new ChildAccessKeys(mdiArea_, this);
 
     createMenus();
+    document_.setChangeHandler([this] { showCaption(); });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::updateMenus);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this, &frmMain::sessionEnding);
@@ -148,14 +149,14 @@ void frmMain::setOpenDialogService(OpenDialogService& dialogs) { openDialogs_ = 
 
 void frmMain::setCaption(const QString& caption) {
     caption_ = caption;
-    setWindowTitle(caption_ + caseCaption());
+    showCaption();
 }
 
 ChildWindow* frmMain::activeChild() const { return ActiveChildWindow(mdiArea_); }
 
 void frmMain::updateMenus() {
     const ChildWindow* child = activeChild();
-    const bool results = state_.resultWindowCount > 0;
+    const bool results = bookkeeping_.resultWindowCount > 0;
     const bool calculation = child != nullptr && child->calculation() != nullptr;
     mnuPrint_->setEnabled(results || (child != nullptr && child->canPrint()));
     mnuChart_->setEnabled(results || calculation);
@@ -179,16 +180,21 @@ QString frmMain::programFilePath(const QString& fileName) const {
 
 void frmMain::MDIForm_Load() {
     setCaption(kStartCaption);
-    // Every field back to its start-up value; conditionsWindowOpen,
-    // resultWindowCount and the derived values included.
+    // Every field back to its start-up value, the derived values included,
+    // and the window bookkeeping: no window open, the catalogue beside the
+    // program.
     state_ = CalculationState{};
-    state_.wireDataPath = programFilePath(QStringLiteral("wiredata.dat")).toStdString();
+    bookkeeping_ = WindowBookkeeping{};
+    bookkeeping_.wireDataPath = programFilePath(QStringLiteral("wiredata.dat")).toStdString();
     setCommandEnabled(HostCommand::Calculate, false);
     // templateTable is a constant of the program, already filled.
     updateMenus();
 }
 
+// With unsaved changes the question is whether to save them, and it is the
+// only one; otherwise the program's own question.
 bool frmMain::MDIForm_QueryUnload() {
+    if (document_.hasUnsavedChanges()) return settleUnsavedChanges();
     return messages_.Show(this, QStringLiteral("終了しますか"), MessageIcon::Exclamation,
                           MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
@@ -329,7 +335,7 @@ void frmMain::saveCsv(const std::string& bytes, const QString& proposedPath) {
 }
 
 void frmMain::mnuWire_Click() {
-    if (state_.conditionsWindowOpen) {
+    if (bookkeeping_.conditionsWindowOpen) {
         messages_.Show(this, QStringLiteral("条件設定画面を閉じてから設定してください"),
                        MessageIcon::None, MessageButtons::Ok);
         return;

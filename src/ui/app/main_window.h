@@ -1,6 +1,8 @@
 // frmMain: the frame of the program. A QMainWindow with a QMdiArea that holds
 // every other window, the menu bar and its enabling rules, the start-up
-// values of the calculation state, and the question before quitting.
+// values of the calculation state, the design being worked on as a case
+// document (its file commands and its part of the caption), and the question
+// before quitting.
 #pragma once
 
 #include <QMainWindow>
@@ -13,7 +15,7 @@
 #include <vector>
 
 #include "engine/calculation/calculation_state.h"
-#include "engine/case/case_file.h"
+#include "engine/case/case_document.h"
 #include "ui/base/window_host.h"
 #include "ui/windows/wire_setting_window.h"
 
@@ -40,17 +42,17 @@ public:
     CalculationState& state() override { return state_; }
     MessageService& messages() override { return messages_; }
     PrintService& printService() override { return printing_; }
+    WindowBookkeeping& bookkeeping() override { return bookkeeping_; }
     QWidget* hostWidget() override { return this; }
     QMdiArea* mdiArea() const override { return mdiArea_; }
     QMdiSubWindow* addChildWindow(QWidget* child) override;
     void setCommandEnabled(HostCommand command, bool enabled) override;
-    // The caption, followed by the open case file's name and title if any.
+    // The caption, followed by the document's file name and title if any,
+    // with the mark of unsaved changes.
     void setCaption(const QString& caption) override;
     // The folder followed by the platform's separator and `fileName`.
     QString programFilePath(const QString& fileName) const override;
-    CaseChartRange chartTemperatures() const override { return caseChart_; }
-    std::vector<SectionSpan> sectionSpans() const override { return caseSection_.spans; }
-    CaseSection caseSection() const override { return caseSection_; }
+    CaseDocument& document() override { return document_; }
 
     // Where the save commands ask for a file name; a Qt file dialog unless
     // set otherwise (tests answer without a dialog).
@@ -58,13 +60,15 @@ public:
     // Where 開く asks for a file; a Qt file dialog unless set otherwise.
     void setOpenDialogService(OpenDialogService& dialogs);
 
-    // Opens the case file at `path` as 開く does once the file is chosen:
-    // the wire, the conditions and the rest of the case, or the reason it
-    // cannot, with nothing changed. Also what `orvalt99 FILE` does.
+    // Opens the case file at `path` as 開く does once the file is chosen
+    // (and any unsaved changes were settled): the wire, the conditions and
+    // the rest of the case, or the reason it cannot, with nothing changed.
+    // Also what `orvalt99 FILE` does.
     bool openCaseFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void mnuFile_End_Click();
@@ -100,11 +104,19 @@ private:
     std::shared_ptr<const CalculationState> activeCalculation(const QString& command);
     QString proposedFileName(const CalculationState& calculation, const QString& suffix) const;
     void saveCsv(const std::string& bytes, const QString& proposedPath);
-    // The case as 上書き保存 writes it now, and the writing of it to `path`;
-    // false (the reason shown) when it could not be written.
-    CaseFile currentCase() const;
+    // Writes the document to `path`; false (the reason shown) when it could
+    // not be written.
     bool saveCase(const QString& path);
+    // 上書き保存 and 名前を付けて保存; false when nothing was written.
+    bool saveDocument();
+    bool saveDocumentAs();
+    // Before unsaved changes would be lost: asks whether to save them.
+    // True when the work may go on (saved, or not to be saved).
+    bool settleUnsavedChanges();
+    QString documentPath() const; // empty for a design never saved
     QString caseCaption() const;
+    bool captionMarked() const; // the caption shows "*": a file with unsaved changes
+    void showCaption();
 
     void MDIForm_Load();
     bool MDIForm_QueryUnload(); // false cancels the close
@@ -113,6 +125,7 @@ private:
     bool closeChildWindows();
 
     CalculationState& state_;
+    WindowBookkeeping bookkeeping_;
     MessageService& messages_;
     PrintService& printing_;
     QString programFolder_;
@@ -131,14 +144,10 @@ private:
     SaveDialogService* saveDialogs_;
     std::unique_ptr<OpenDialogService> ownOpenDialogs_;
     OpenDialogService* openDialogs_;
-    // The case file last opened or saved (empty: none) and what of it the
-    // calculation state does not hold; written back by 上書き保存.
-    QString casePath_;
-    std::string caseTitle_;
-    CaseChartRange caseChart_;
-    CaseSection caseSection_;
-    CaseFieldCheck caseFieldCheck_;
-    QString caption_; // as last set, without the case file's part
+    // The design being worked on: what 上書き保存 writes, whose changes the
+    // caption marks and the quit question asks about.
+    CaseDocument document_;
+    QString caption_; // as last set, without the document's part
     QAction* mnuUse_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs
     bool quitConfirmed_ = false;          // the question was answered OK, children closed

@@ -1,14 +1,16 @@
 // The main window's case file commands: 開く, 上書き保存 and 名前を付けて保存,
-// and the case file's part of the caption.
+// the question before unsaved changes would be lost, and the document's part
+// of the caption.
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "engine/case/case_document.h"
 #include "engine/forms/conditions_form.h"
 #include "ui/app/main_window.h"
-#include "ui/base/child_window.h"
 #include "ui/base/file_saving.h"
 #include "ui/base/message_box.h"
 
@@ -37,43 +39,78 @@ QString WriteFailureReason(const AtomicWriteResult& result) {
 
 } // namespace
 
-// "  -  file.o99case" with the title behind it when the case has one.
+QString frmMain::documentPath() const {
+    return QFile::decodeName(QByteArray::fromStdString(document_.path().string()));
+}
+
+// "  -  file.o99case" and the title behind it when the case has one. Qt's
+// modified mark stands after the file's name and shows as "*" while there
+// are unsaved changes; a design never saved keeps the caption the conditions
+// window gives it (the quit question still asks about its changes).
 QString frmMain::caseCaption() const {
-    if (casePath_.isEmpty()) return {};
-    QString part = QStringLiteral("  -  ") + QFileInfo(casePath_).fileName();
-    if (!caseTitle_.empty()) part += QStringLiteral("  ") + QString::fromStdString(caseTitle_);
+    QString part;
+    if (document_.hasFile())
+        part = QStringLiteral("  -  ") + QFileInfo(documentPath()).fileName() +
+               QStringLiteral("[*]");
+    const QString title = QString::fromStdString(document_.content().title);
+    if (!title.isEmpty()) part += QStringLiteral("  ") + title;
     return part;
+}
+
+bool frmMain::captionMarked() const {
+    return document_.hasFile() && document_.hasUnsavedChanges();
+}
+
+void frmMain::showCaption() {
+    setWindowTitle(caption_ + caseCaption());
+    setWindowModified(captionMarked());
+}
+
+// A sub-window that hides clears the modified mark of the window it lives in
+// (Qt's MDI area does so for the controls of a maximized child): the mark
+// follows the document and nothing else.
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ModifiedChange && isWindowModified() != captionMarked())
+        setWindowModified(captionMarked());
+}
+
+bool frmMain::settleUnsavedChanges() {
+    if (!document_.hasUnsavedChanges()) return true;
+    const QString question = QStringLiteral("%1への変更を保存しますか")
+                                 .arg(QString::fromStdString(document_.displayName()));
+    switch (messages_.Show(this, question, MessageIcon::Exclamation,
+                           MessageButtons::SaveDiscardCancel)) {
+        case MessageAnswer::Save: return saveDocument();
+        case MessageAnswer::Discard: return true;
+        default: return false;
+    }
 }
 
 void frmMain::mnuOpen_Click() {
     // The conditions window would store its own boxes over the case on OK.
-    if (state_.conditionsWindowOpen) {
+    if (bookkeeping_.conditionsWindowOpen) {
         messages_.Show(this, QStringLiteral("条件設定画面を閉じてから開いてください"),
                        MessageIcon::None, MessageButtons::Ok);
         return;
     }
-    const QString folder = casePath_.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : QFileInfo(casePath_).absolutePath();
+    if (!settleUnsavedChanges()) return;
+    const QString folder = document_.hasFile()
+                               ? QFileInfo(documentPath()).absolutePath()
+                               : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path =
         openDialogs_->ChooseOpenFile(this, QStringLiteral("開く"), folder, CaseFilter());
     if (!path.isEmpty()) openCaseFile(path);
 }
 
 bool frmMain::openCaseFile(const QString& path) {
-    const CaseReadResult read = ReadCaseFile(FilePath(path));
+    const CaseReadResult read = document_.open(FilePath(QFileInfo(path).absoluteFilePath()));
     if (!read.caseFile) {
         messages_.Show(this, EngineMessage(read.error), MessageIcon::Exclamation,
                        MessageButtons::Ok);
         return false;
     }
-    const CaseFile& opened = *read.caseFile;
-    ApplyCase(opened, state_);
-    casePath_ = QFileInfo(path).absoluteFilePath();
-    caseTitle_ = opened.title;
-    caseChart_ = opened.chart;
-    caseSection_ = opened.section;
-    caseFieldCheck_ = opened.fieldCheck;
+    ApplyCase(document_.content(), state_);
     setCommandEnabled(HostCommand::Calculate, true);
     setCaption(QString::fromStdString(
         MainWindowCaption(state_.currentWire.wireName, state_.temperatureStudy)));
@@ -87,22 +124,8 @@ bool frmMain::openCaseFile(const QString& path) {
     return true;
 }
 
-CaseFile frmMain::currentCase() const {
-    const ChildWindow* child = activeChild();
-    CaseChartRange chart = caseChart_;
-    CaseSection section = caseSection_;
-    if (child != nullptr) {
-        if (auto temperatures = child->chartTemperatures()) chart = *temperatures;
-        if (auto spans = child->sectionSpans()) section.spans = std::move(*spans);
-    }
-    CaseFile current = CaseFromState(state_, caseTitle_, chart, std::move(section));
-    current.fieldCheck = caseFieldCheck_;
-    return current;
-}
-
 bool frmMain::saveCase(const QString& path) {
-    const CaseFile saved = currentCase();
-    const AtomicWriteResult written = WriteCaseFile(FilePath(path), saved);
+    const AtomicWriteResult written = document_.save(FilePath(QFileInfo(path).absoluteFilePath()));
     if (!written.ok) {
         messages_.Show(this,
                        QStringLiteral("ケースファイルを保存できませんでした。\n%1\n理由: %2")
@@ -110,31 +133,29 @@ bool frmMain::saveCase(const QString& path) {
                        MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
-    casePath_ = QFileInfo(path).absoluteFilePath();
-    caseChart_ = saved.chart;
-    caseSection_ = saved.section;
-    setCaption(caption_);
     return true;
 }
 
-void frmMain::mnuSave_Click() {
-    if (casePath_.isEmpty()) {
-        mnuSaveAs_Click();
-        return;
-    }
-    saveCase(casePath_);
+bool frmMain::saveDocument() {
+    if (!document_.hasFile()) return saveDocumentAs();
+    return saveCase(documentPath());
 }
 
-void frmMain::mnuSaveAs_Click() {
+bool frmMain::saveDocumentAs() {
     const QString extension = CaseExtension();
-    const QString proposed =
-        casePath_.isEmpty() ? proposedFileName(state_, QString()) + extension : casePath_;
+    const QString proposed = document_.hasFile()
+                                 ? documentPath()
+                                 : proposedFileName(state_, QString()) + extension;
     QString path = saveDialogs_->ChooseSaveFile(this, QStringLiteral("名前を付けて保存"), proposed,
                                                 CaseFilter());
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     // A name typed without an extension gets the case file's.
     if (QFileInfo(path).suffix().isEmpty()) path += extension;
-    saveCase(path);
+    return saveCase(path);
 }
+
+void frmMain::mnuSave_Click() { saveDocument(); }
+
+void frmMain::mnuSaveAs_Click() { saveDocumentAs(); }
 
 } // namespace orvalt

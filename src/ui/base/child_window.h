@@ -10,9 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "engine/case/case_file.h"
 #include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
 
@@ -46,14 +44,6 @@ public:
     virtual void print() {}
     virtual std::optional<Csv> csv() const { return std::nullopt; }
     virtual std::optional<Image> image() const { return std::nullopt; }
-    // The spans of the tension section the window edits, which 上書き保存
-    // and 名前を付けて保存 write into the case file while it is active;
-    // nullopt when the window edits none.
-    // The stringing chart temperatures it shows, for a case file.
-    virtual std::optional<CaseChartRange> chartTemperatures() const { return std::nullopt; }
-    virtual std::optional<std::vector<SectionSpan>> sectionSpans() const {
-        return std::nullopt;
-    }
 };
 
 // The active child window of `area` (the current one, which stays so while

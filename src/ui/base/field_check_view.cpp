@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -127,6 +128,15 @@ FieldCheckView::FieldCheckView(MessageService& messages, QWidget* parent)
     layout->addWidget(lblNote_);
     connect(txtWaves_, &QLineEdit::editingFinished, this, &FieldCheckView::Waves_Entered);
     connect(txtSight_, &QLineEdit::editingFinished, this, &FieldCheckView::Sight_Entered);
+}
+
+void FieldCheckView::setSettings(int waves, std::optional<double> sight) {
+    waves_ = waves;
+    sight_ = sight;
+    wavesText_ = QString::number(waves);
+    sightText_ = sight ? QString::number(*sight, 'g', QLocale::FloatingPointShortest) : QString();
+    txtWaves_->setText(wavesText_);
+    txtSight_->setText(sightText_);
 }
 
 void FieldCheckView::showSheet(const FieldSheet& sheet) {

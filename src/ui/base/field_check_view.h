@@ -31,6 +31,9 @@ public:
 
     int waves() const { return waves_; }
     std::optional<double> sight() const { return sight_; }
+    // Shows N and a as the boxes' texts and takes them, without
+    // settingsChanged: where a new window starts.
+    void setSettings(int waves, std::optional<double> sight);
     // Shows `sheet`, whose N and a are this view's.
     void showSheet(const FieldSheet& sheet);
     CopyableTableView* table() const { return grdField_; }

@@ -12,14 +12,18 @@ class QWidget;
 namespace orvalt {
 
 enum class MessageIcon { None, Exclamation, Stop, Information };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+// SaveDiscardCancel is the question before unsaved work would be lost:
+// 保存 (Save), 保存しない (Discard) and キャンセル (Cancel).
+enum class MessageButtons { Ok, OkCancel, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Cancel, Save, Discard };
 
 class MessageService {
 public:
     virtual ~MessageService() = default;
     // Shows `text` (lines separated by "\n") and returns the button pressed;
     // closing the box without a button counts as Cancel (or Ok for an OK box).
+    // Ok and Cancel answer the first two kinds of box, Save, Discard and
+    // Cancel the third.
     virtual MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
                                MessageButtons buttons) = 0;
 };

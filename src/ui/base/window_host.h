@@ -6,9 +6,8 @@
 
 #include <QString>
 
-#include <vector>
-
-#include "engine/case/case_file.h"
+#include <cstdint>
+#include <string>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -16,9 +15,22 @@ class QWidget;
 
 namespace orvalt {
 
+class CaseDocument;
 struct CalculationState;
 class MessageService;
 class PrintService;
+
+// What the host keeps about its windows for the whole run; none of it is
+// part of a calculation. Start-up values as a new host starts.
+struct WindowBookkeeping {
+    // The program folder followed by the catalogue's file name; set at start-up.
+    std::string wireDataPath;
+    // The open result windows: each counts itself in on load and out on unload.
+    std::int16_t resultWindowCount = 0;
+    // True exactly while the conditions window is loaded (電線設定 and 開く
+    // refuse then).
+    bool conditionsWindowOpen = false;
+};
 
 // The menu commands whose enabling the child windows set themselves.
 enum class HostCommand { Calculate, Use };
@@ -31,6 +43,7 @@ public:
     virtual CalculationState& state() = 0;
     virtual MessageService& messages() = 0;
     virtual PrintService& printService() = 0;
+    virtual WindowBookkeeping& bookkeeping() = 0;
 
     // The host's own widget: the parent of its messages, and the owner of
     // what a child keeps from one opening to the next.
@@ -50,13 +63,11 @@ public:
     // The path of a file of the program folder ("wiredata.dat", "orvalt99.txt").
     virtual QString programFilePath(const QString& fileName) const = 0;
 
-    // What a new stringing chart starts with and the spans a new section
-    // window shows: those of the case file last opened, else the defaults.
-    virtual CaseChartRange chartTemperatures() const { return {}; }
-    virtual std::vector<SectionSpan> sectionSpans() const { return {}; }
-    // The opened case's section (its stringing temperature, ground and
-    // crossings), for the section window's clearance check.
-    virtual CaseSection caseSection() const { return {}; }
+    // The design being worked on. A window starts from what it holds (a new
+    // stringing chart from its temperatures, a section window from its
+    // spans) and hands every change the engineer makes to it, which marks
+    // it modified.
+    virtual CaseDocument& document() = 0;
 };
 
 } // namespace orvalt

@@ -16,6 +16,7 @@
 
 #include "engine/calculation/calculation_error.h"
 #include "engine/calculation/curves.h"
+#include "engine/case/case_document.h"
 #include "engine/output/chart_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/long_span_check.h"
@@ -104,15 +105,16 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
         connect(box, &QSpinBox::valueChanged, this, &frmChart::Temperature_Change);
     connect(grdSag_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmChart::grdSag_SelectionChange);
-    connect(field_, &FieldCheckView::settingsChanged, this, &frmChart::showFieldCheck);
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmChart::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmChart::showFieldCheck);
 }
 
 frmChart::~frmChart() = default;
 
-// Starts from the host's temperatures: those of the case file last opened.
 LoadOutcome frmChart::Form_Load() {
-    const CaseChartRange start = host_.chartTemperatures();
+    const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
+    field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
+    const CaseChartRange start = host_.document().content().chart;
     LoadOutcome outcome;
     outcome.show = recompute(start.from, start.to, start.step); // it told why not
     if (outcome.show) showTemperatures();
@@ -136,6 +138,12 @@ bool frmChart::fieldCheckShown() const { return tabs_->currentWidget() == field_
 
 // The sheet is built when its tab is shown: a chart of thousands of spans
 // costs nothing while only its tables are looked at.
+// N and a, once taken, are the design's.
+void frmChart::FieldCheck_Change() {
+    host_.document().setFieldCheck({field_->waves(), field_->sight()});
+    showFieldCheck();
+}
+
 void frmChart::showFieldCheck() {
     if (fieldCheckShown()) field_->showSheet(fieldSheet());
 }
@@ -215,10 +223,14 @@ void frmChart::showTemperatures() {
 }
 
 // A range the engine refuses keeps the chart shown, and the boxes go back to
-// the temperatures it was computed for.
+// the temperatures it was computed for; a range it takes is the document's.
 void frmChart::Temperature_Change() {
     const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
-    if (!recompute(value(spnFrom_), value(spnTo_), value(spnStep_))) showTemperatures();
+    if (!recompute(value(spnFrom_), value(spnTo_), value(spnStep_))) {
+        showTemperatures();
+        return;
+    }
+    host_.document().setChart({from_, to_, step_});
 }
 
 frmChart* ShowChartWindow(WindowHost& host, std::shared_ptr<const CalculationState> calculation) {

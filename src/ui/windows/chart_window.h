@@ -15,7 +15,6 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
-#include "engine/case/case_file.h"
 #include "engine/output/field_sheet_text.h"
 #include "ui/base/child_window.h"
 
@@ -45,18 +44,15 @@ public:
     frmChart(WindowHost& host, std::shared_ptr<const CalculationState> calculation);
     ~frmChart() override;
 
-    // Computes the chart for the default temperatures (-10 to 40 ℃ by
-    // 10 ℃). Not to be shown, with the engine's message shown, when it
-    // cannot be computed.
+    // Computes the chart for the temperatures of the host's document (those
+    // of the case opened or last set in a chart window; -10 to 40 ℃ by
+    // 10 ℃ until then). Not to be shown, with the engine's message shown,
+    // when it cannot be computed.
     LoadOutcome Form_Load();
     void Form_Place(QMdiSubWindow& sub);
 
     std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     const StringingChart& chart() const { return chart_; }
-    // The temperatures of the chart shown, as a case file keeps them.
-    std::optional<CaseChartRange> chartTemperatures() const override {
-        return CaseChartRange{from_, to_, step_};
-    }
     // The chart as text for printing, in the report's fixed columns.
     QString chartText() const;
     // The crew's sheet for the chart shown, with the 弛度観測 tab's N and a.
@@ -72,6 +68,7 @@ public:
 
 private slots:
     void Temperature_Change();
+    void FieldCheck_Change();
     void grdSag_SelectionChange();
 
 private:

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/case/case_document.h"
 #include "engine/forms/conditions_form.h"
 #include "engine/number/number_text.h"
 #include "ui/base/fonts.h"
@@ -267,7 +268,7 @@ void frmSetting::Text1_GotFocus(int index) { SelectAllText(Text1_[index]); }
 // Fills the list from the catalogue file; returns what went wrong, for the
 // user, or an empty text.
 QString frmSetting::readCatalogue() {
-    const std::string& path = host_.state().wireDataPath;
+    const std::string& path = host_.bookkeeping().wireDataPath;
     cmbWireName_->clear();
     const CatalogueReadResult read = ReadWireCatalogue(
         std::filesystem::path(path), wireList_, lastIndex_, [this](const WireRecord& record, int) {
@@ -285,13 +286,21 @@ QString frmSetting::readCatalogue() {
 
 LoadOutcome frmSetting::Form_Load() {
     CenterInArea(host_.mdiArea(), this);
-    CalculationState& state = host_.state();
-    state.conditionsWindowOpen = true;
+    host_.bookkeeping().conditionsWindowOpen = true;
+    const CalculationState& state = host_.state();
     suppressChange_ = true;
 
     const QString trouble = readCatalogue();
-    selectedSlot_ = 0;
-    wireBoxes_->show(wireList_[0]);
+    // A design opened from or saved to a case file shows its own wire;
+    // otherwise the window starts from the catalogue's first wire, whatever
+    // the state holds.
+    const CaseDocument& document = host_.document();
+    if (document.hasFile()) {
+        showCaseWire(document.content().conditions.wire);
+    } else {
+        selectedSlot_ = 0;
+        wireBoxes_->show(wireList_[0]);
+    }
     Text1_[kBoxIceThickness]->setText(PlainNumber(state.iceThickness));
     // The window's own change of the combo box text; the handler swallows it.
     cmbWireName_->setEditText(selectedName());
@@ -320,9 +329,28 @@ void frmSetting::print() {
         MessageIcon::None, MessageButtons::Ok);
 }
 
-QString frmSetting::selectedName() const {
-    return FromUtf8(wireList_[static_cast<std::size_t>(selectedSlot_)].wireName);
+// The case's wire is selected in the list when the catalogue has its name
+// (the first entry of that name); otherwise the box shows its name over the
+// list with no entry selected. The boxes show the case's constants either
+// way, and OK keeps them unless typed over.
+void frmSetting::showCaseWire(const WireRecord& wire) {
+    caseWire_ = wire;
+    selectedSlot_ = kCaseWireSlot;
+    for (int slot = 0; slot < cmbWireName_->count(); ++slot)
+        if (wireList_[static_cast<std::size_t>(slot)].wireName == wire.wireName) {
+            selectedSlot_ = slot;
+            break;
+        }
+    cmbWireName_->setCurrentIndex(selectedSlot_);
+    wireBoxes_->show(wire);
 }
+
+std::string frmSetting::selectedWireName() const {
+    if (selectedSlot_ == kCaseWireSlot) return caseWire_.wireName;
+    return wireList_[static_cast<std::size_t>(selectedSlot_)].wireName;
+}
+
+QString frmSetting::selectedName() const { return FromUtf8(selectedWireName()); }
 
 void frmSetting::cmbWireName_Change() {
     if (suppressChange_) {
@@ -365,13 +393,14 @@ bool frmSetting::commitConditions() {
     std::copy(wireTexts.begin(), wireTexts.end(), input.boxes.begin());
     for (int i = kWireValueBoxCount; i < kConditionsBoxCount; ++i)
         input.boxes[static_cast<std::size_t>(i)] = Text1_[i]->text().toStdString();
-    input.wireName = wireList_[static_cast<std::size_t>(selectedSlot_)].wireName;
+    input.wireName = selectedWireName();
     const ConditionsFormResult form = ReadConditionsForm(input);
     if (form.refusal) {
         refuseBox(form.refusal->box, EngineMessage(form.refusal->message));
         return false;
     }
     ApplyConditions(form.values, host_.state());
+    host_.document().setConditions(form.values);
     host_.setCommandEnabled(HostCommand::Calculate, true);
     host_.setCaption(
         FromUtf8(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
@@ -383,7 +412,7 @@ void frmSetting::closeWindow() { CloseChildWindow(this); }
 void frmSetting::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
-    host_.state().conditionsWindowOpen = false;
+    host_.bookkeeping().conditionsWindowOpen = false;
 }
 
 void frmSetting::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,9 @@
 // frmSetting: the conditions window. The engineer picks the wire from the
 // catalogue, adjusts its constants for this calculation and sets the wind
 // pressures, temperatures and span range; OK hands them to the calculation
-// state, enables 計算 and names the wire in the main window's caption.
+// state and the host's document, enables 計算 and names the wire in the main
+// window's caption. While the document has a case file, the window opens
+// with the case's own wire instead of the catalogue's first.
 #pragma once
 
 #include <QList>
@@ -10,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/catalogue/catalogue_file.h"
 #include "ui/base/child_window.h"
@@ -41,7 +44,7 @@ public:
     QSize sizeHint() const override;
 
     // Centres the window, reads the catalogue, fills the boxes from its
-    // first record and the state. Its message is what reading the catalogue
+    // first record (or the case file's wire) and the state. Its message is what reading the catalogue
     // went wrong with, for the user; empty when the whole file was read.
     LoadOutcome Form_Load();
 
@@ -88,7 +91,10 @@ private:
     void Text1_GotFocus(int index);
     bool commitConditions(); // OK: false when a box is refused
     void refuseBox(int box, const QString& message);
-    QString selectedName() const; // the wire name of the entry chosen in the list
+    void showCaseWire(const WireRecord& wire);
+    // The wire name of the entry chosen in the list, or of the case's wire.
+    std::string selectedWireName() const;
+    QString selectedName() const;
     void closeWindow();
 
     WindowHost& host_;
@@ -104,7 +110,11 @@ private:
 
     WireList wireList_{};
     std::int16_t lastIndex_ = -1;
-    int selectedSlot_ = 0; // the list entry whose record the boxes were filled from
+    // The list entry whose record the boxes were filled from, or
+    // kCaseWireSlot for a case's own wire that the catalogue does not hold.
+    static constexpr int kCaseWireSlot = -1;
+    int selectedSlot_ = 0;
+    WireRecord caseWire_; // the wire of the case the window opened with
     bool suppressChange_ = false;
     bool loaded_ = false;
 };

@@ -88,7 +88,7 @@ LoadOutcome frmKekka::Form_Load() {
                    QString::fromStdString(FormatPlainNumber(state.temperatureStudy)) +
                    QStringLiteral("℃"));
     text1_->setPlainText(FromUtf8(ComposeResultReport(state)));
-    ++host_.state().resultWindowCount;
+    ++host_.bookkeeping().resultWindowCount;
     loaded_ = true;
     host_.updateMenus();
     return {};
@@ -107,7 +107,7 @@ void frmKekka::Form_Resize() { text1_->setGeometry(0, 0, width(), height()); }
 void frmKekka::Form_Unload() {
     if (!loaded_) return;
     loaded_ = false;
-    --host_.state().resultWindowCount;
+    --host_.bookkeeping().resultWindowCount;
     host_.updateMenus();
 }
 

@@ -18,6 +18,7 @@
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_error.h"
+#include "engine/case/case_document.h"
 #include "engine/number/number_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/long_span_check.h"
@@ -34,6 +35,7 @@
 #include "ui/windows/section_window_clearance.h"
 #include "ui/windows/section_window_plot.h"
 #include "ui/windows/section_window_spans.h"
+#include "ui/windows/section_window_supports.h"
 
 namespace orvalt {
 
@@ -101,6 +103,8 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     resultLayout->addWidget(lblEquivalent_);
     resultLayout->addWidget(grdConditions_);
     resultLayout->addWidget(grdResults_, 1);
+    exact_ = new SectionExactPanel(host_.messages(), this);
+    resultLayout->addWidget(exact_->resultsPart(), 1);
 
     plot_ = new SectionProfilePlot(this);
     tabs_ = new QTabWidget(this);
@@ -112,7 +116,7 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(field_, QStringLiteral("弛度観測"));
     clearance_ = new SectionClearanceView(this);
     tabs_->addTab(clearance_, QStringLiteral("離隔"));
-    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::showFieldCheck);
+    connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
 
     lblMessage_ = new QLabel(this);
@@ -157,6 +161,8 @@ QWidget* frmSection::buildSpanSide() {
     layout->addWidget(label);
     layout->addWidget(grdSpans_, 1);
     layout->addLayout(buttons);
+    layout->addWidget(exact_->supportSide(), 1);
+    exact_->followSpans(grdSpans_);
     side->setFixedWidth(300);
     return side;
 }
@@ -182,19 +188,35 @@ QWidget* frmSection::buildChartPage() {
 }
 
 LoadOutcome frmSection::Form_Load() {
+    const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
+    field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
+        // The span table too, for the graph and chart windows opened from
+        // here; a section needs only the loads, whatever the span range.
         RunCalculation(*state);
-    } catch (const CalculationError& error) {
-        return {.show = false, .message = EngineMessage(error.what())};
+    } catch (const CalculationError&) {
+        try {
+            *state = host_.state();
+            ComputeLoadsAndCriticalSpan(*state);
+        } catch (const CalculationError& error) {
+            return {.show = false, .message = EngineMessage(error.what())};
+        }
     }
     calculation_ = std::move(state);
+    const CaseChartRange temperatures = host_.document().content().chart;
+    from_ = temperatures.from;
+    to_ = temperatures.to;
+    step_ = temperatures.step;
+    showTemperatures();
     setWindowTitle(QStringLiteral("区間計算 : ") +
                    QString::fromStdString(calculation_->currentWire.wireName) +
                    QString::fromStdString(FormatPlainNumber(calculation_->temperatureStudy)) +
                    QStringLiteral("℃"));
     lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
-    grdSpans_->showSpans(host_.sectionSpans());
+    const CaseSection& section = host_.document().content().section;
+    grdSpans_->showSpans(section.spans);
+    exact_->showCase(section.supports, section.stringingTemperature);
     grdSpans_->setFocus();
     return {};
 }
@@ -206,22 +228,28 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
 void frmSection::cmdCalculate_Click() {
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
     if (spans.empty()) return;
-    TensionSection section;
-    SectionStringingChart chart;
+    SectionResults results;
     try {
-        section = ComputeTensionSection(*calculation_, spans);
-        chart = ComputeSectionStringingChart(*calculation_, spans, from_, to_, step_);
+        results = ComputeSectionResults(*calculation_, spans, from_, to_, step_);
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return;
     }
+    std::optional<BalancedSection> balanced = exact_->compute(*calculation_, spans);
+    if (!balanced) return;
+    balanced_ = std::move(*balanced);
+    supports_ = exact_->computedSupports();
     spans_ = spans;
-    section_ = std::move(section);
-    chart_ = std::move(chart);
+    section_ = std::move(results.section);
+    chart_ = std::move(results.chart);
     computed_ = true;
     showResults();
     host_.updateMenus();
+    // The spans of a computed section, and the temperatures of its chart,
+    // are the design's.
+    host_.document().setSectionSpans(spans_);
+    host_.document().setChart({from_, to_, step_});
 }
 
 void frmSection::showResults() {
@@ -232,7 +260,15 @@ void frmSection::showResults() {
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
     showChart();
     plot_->showSection(spans_, section_);
-    clearance_->showClearance(*calculation_, spans_, host_.caseSection());
+    exact_->show(*calculation_, spans_, section_, balanced_);
+    // The clearance over the case's ground and crossings, with the wire
+    // hung as the exact section hangs it: the supports and stringing
+    // temperature it was computed with.
+    CaseSection checked = host_.document().content().section;
+    checked.spans = spans_;
+    checked.supports = supports_;
+    checked.stringingTemperature = static_cast<std::int16_t>(balanced_.stringingTemperature);
+    clearance_->showClearance(*calculation_, checked);
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
         QStringList conditions;
@@ -250,6 +286,8 @@ void frmSection::showResults() {
                   "電線が支持点を引き上げます")
                   .arg(spans_.size())
                   .arg(outside.join(QStringLiteral("、"))));
+    if (!exact_->marksMessage().isEmpty())
+        lblMessage_->setText(lblMessage_->text() + u'\n' + exact_->marksMessage());
 }
 
 bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step) {
@@ -276,6 +314,7 @@ void frmSection::showTemperatures() {
 // The temperatures are taken when entered; a range the engine refuses keeps
 // the chart shown, and the boxes go back to the temperatures it was computed
 // for. Before the first 計算 there is no section: the range waits for it.
+// Like the stringing chart window's, the range is the design's chart range.
 void frmSection::Temperature_Change() {
     const auto value = [](const QSpinBox* box) { return static_cast<std::int16_t>(box->value()); };
     const std::int16_t from = value(spnFrom_), to = value(spnTo_), step = value(spnStep_);
@@ -286,6 +325,8 @@ void frmSection::Temperature_Change() {
     from_ = from;
     to_ = to;
     step_ = step;
+    // A range the section's chart was computed for is the design's.
+    if (computed_) host_.document().setChart({from_, to_, step_});
 }
 
 // The chart's sag cells of a span at a temperature where its lowest point
@@ -324,6 +365,12 @@ void frmSection::showChart() {
 
 bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
 
+// N and a, once taken, are the design's.
+void frmSection::FieldCheck_Change() {
+    host_.document().setFieldCheck({field_->waves(), field_->sight()});
+    showFieldCheck();
+}
+
 void frmSection::showFieldCheck() {
     if (computed_ && fieldCheckShown())
         field_->showSheet(FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight()));
@@ -359,11 +406,6 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                      plot_->render(&painter, target, plot_->viewport()->rect());
                  },
                  kSuffix};
-}
-
-std::optional<std::vector<SectionSpan>> frmSection::sectionSpans() const {
-    if (!computed_) return std::nullopt;
-    return spans_;
 }
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "ui/base/child_window.h"
@@ -31,6 +32,7 @@ namespace orvalt {
 class CopyableTableView;
 class FieldCheckView;
 class SectionClearanceView;
+class SectionExactPanel;
 class SectionProfilePlot;
 class SectionSpanTable;
 class WindowHost;
@@ -46,8 +48,12 @@ public:
     explicit frmSection(WindowHost& host);
     ~frmSection() override;
 
-    // Takes the stored wire and conditions and computes their load factors;
-    // not shown, with the engine's message, when they cannot be computed.
+    // Takes the stored wire and conditions and computes their load factors
+    // and critical span (with the span table too when its range can be
+    // calculated, for the chart and graph windows opened from here); not
+    // shown, with the engine's message, only when the load factors or the
+    // critical span cannot be computed. The chart's temperatures start from
+    // the host's (those of the case file last opened).
     LoadOutcome Form_Load();
     void Form_Place(QMdiSubWindow& sub);
 
@@ -58,17 +64,17 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
-    // The spans of the computed section, for a case file.
-    std::optional<std::vector<SectionSpan>> sectionSpans() const override;
 
     // The printout of the computed section (empty before the first 計算).
     QString sectionText() const;
     const TensionSection& section() const { return section_; }
     const SectionStringingChart& chart() const { return chart_; }
+    const BalancedSection& balanced() const { return balanced_; }
 
 private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
+    void FieldCheck_Change();
 
 private:
     QWidget* buildSpanSide();
@@ -86,6 +92,9 @@ private:
     std::vector<SectionSpan> spans_; // of the section shown
     TensionSection section_;
     SectionStringingChart chart_;
+    BalancedSection balanced_; // the exact section, at its conditions
+    SectionExactPanel* exact_ = nullptr;
+    std::vector<SectionSupport> supports_; // those balanced_ was computed with
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
 
     SectionSpanTable* grdSpans_ = nullptr;

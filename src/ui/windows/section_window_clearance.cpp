@@ -61,14 +61,11 @@ SectionClearanceView::SectionClearanceView(QWidget* parent) : QWidget(parent) {
 }
 
 void SectionClearanceView::showClearance(const CalculationState& state,
-                                         const std::vector<SectionSpan>& spans,
                                          const CaseSection& section) {
-    CaseSection checked = section;
-    checked.spans = spans;
     spanModel_->clear();
     crossingModel_->clear();
     try {
-        const ClearanceTable table = ComputeSectionClearance(checked, state);
+        const ClearanceTable table = ComputeSectionClearance(section, state);
         Fill(*spanModel_, ClearanceSpanCells(table));
         Fill(*crossingModel_, ClearanceCrossingCells(table));
         std::size_t failing = 0;

@@ -22,9 +22,9 @@ class SectionClearanceView final : public QWidget {
 public:
     explicit SectionClearanceView(QWidget* parent);
 
-    // Checks `spans` on `state` with the ground and crossings of `section`.
-    void showClearance(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                       const CaseSection& section);
+    // Checks `section` (its spans, supports and stringing temperature, its
+    // ground and crossings) on `state`.
+    void showClearance(const CalculationState& state, const CaseSection& section);
 
 private:
     QLabel* lblClearance_ = nullptr;

@@ -89,7 +89,7 @@ QList<QLabel*> AddLabels(QWidget* parent, const char* name, const Place* places,
 }
 
 std::filesystem::path CataloguePath(WindowHost& host) {
-    return std::filesystem::path(host.state().wireDataPath);
+    return std::filesystem::path(host.bookkeeping().wireDataPath);
 }
 
 } // namespace

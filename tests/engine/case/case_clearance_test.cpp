@@ -3,6 +3,7 @@
 // differences of a case checked against its ground.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "engine/case/case_file.h"
@@ -86,6 +87,37 @@ TEST(CaseClearance, TypedHeightDifferencesMustFollowTheGround) {
         EXPECT_NE(std::string(e.what()).find("径間 2 の高低差 -7.49 m が"), std::string::npos)
             << e.what();
     }
+}
+
+// The case's supports hang the wire: a suspension string in the middle
+// swings and moves the clamp, so the clearances are those of the exact
+// section on those supports, not on fixed ones.
+TEST(CaseClearance, TheCasesSupportsHangTheWire) {
+    CaseFile c = GroundCase();
+    CalculationState state;
+    ApplyCase(c, state);
+    RunCalculation(state);
+    const ClearanceTable fixed = ComputeCaseClearance(c, state);
+    c.section.supports = {{SupportType::kDeadEnd, 0.0, 0.0},
+                          {SupportType::kSuspension, 1.5, 40.0},
+                          {SupportType::kDeadEnd, 0.0, 0.0}};
+    const ClearanceTable strung = ComputeCaseClearance(c, state);
+    ClearanceProfile profile = ClearanceProfileOf(c.section.clearance, {180.0, 220.3});
+    profile.sectionSupports = c.section.supports;
+    profile.stringingTemperature = c.section.stringingTemperature;
+    const ClearanceTable expected = ComputeClearance(state, profile);
+    ASSERT_EQ(strung.crossings.size(), 2u);
+    bool moved = false;
+    for (std::size_t i = 0; i < strung.spans.size(); ++i) {
+        EXPECT_EQ(strung.spans[i].minimumClearance, expected.spans[i].minimumClearance) << i;
+        moved |=
+            std::abs(strung.spans[i].minimumClearance - fixed.spans[i].minimumClearance) > 1e-4;
+    }
+    for (std::size_t i = 0; i < strung.crossings.size(); ++i) {
+        EXPECT_EQ(strung.crossings[i].clearance, expected.crossings[i].clearance) << i;
+        moved |= std::abs(strung.crossings[i].clearance - fixed.crossings[i].clearance) > 1e-4;
+    }
+    EXPECT_TRUE(moved) << "the suspension string changed no clearance";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // kind of refusal with its message, and unknown keys kept out with a warning.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <random>
@@ -12,6 +13,7 @@
 #include "engine/catalogue/catalogue_file.h"
 #include "engine/forms/section_form.h"
 #include "support/golden_file.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 #include "support/wire_records.h"
 
@@ -25,7 +27,7 @@ CaseFile Example1Case() {
     CalculationState state;
     state.currentWire = test::WorkedExample1();
     return CaseFromState(state, "○○線 No.12〜No.18", {},
-                         CaseSection{.spans = {{120.0f, 0.0f}, {250.0f, 15.0f}}, .clearance = {}});
+                         CaseSection{.spans = {{120.0f, 0.0f}, {250.0f, 15.0f}}, .supports = {}, .clearance = {}});
 }
 
 // The file this version writes, and the version 1 file of the same design.
@@ -361,6 +363,33 @@ TEST(CaseFile, OptionalPartsTakeTheirDefaults) {
         ASSERT_TRUE(read.caseFile) << read.error;
         EXPECT_EQ(*read.caseFile, expected) << file;
     }
+}
+
+// The fuzz target's seeds, replayed here in every build: each is read or
+// refused as its name says, and what is read writes back to the same case
+// and bytes.
+TEST(CaseFile, FuzzSeedsAreReadOrRefusedAndWhatIsReadRoundTrips) {
+    const std::filesystem::path corpus =
+        std::filesystem::path(ORVALT_SOURCE_DIR) / "fuzz" / "case_corpus";
+    const std::vector<std::string> accepted = {"field_check_and_ice.o99case", "golden_v1.o99case",
+                                               "golden_v2.o99case", "section_4spans.o99case"};
+    std::vector<std::string> seen;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        const std::string name = entry.path().filename().string();
+        seen.push_back(name);
+        const CaseReadResult read = ParseCaseFile(*test::ReadFileBytes(entry.path()));
+        const bool expected =
+            std::find(accepted.begin(), accepted.end(), name) != accepted.end();
+        ASSERT_EQ(read.caseFile.has_value(), expected) << name << ": " << read.error;
+        EXPECT_EQ(read.error.empty(), expected) << name;
+        if (!read.caseFile) continue;
+        const std::string written = EncodeCaseFile(*read.caseFile);
+        const CaseReadResult again = ParseCaseFile(written);
+        ASSERT_TRUE(again.caseFile) << name << ": " << again.error;
+        EXPECT_EQ(*again.caseFile, *read.caseFile) << name;
+        EXPECT_EQ(EncodeCaseFile(*again.caseFile), written) << name;
+    }
+    EXPECT_GE(seen.size(), 10u);
 }
 
 class CaseFileOnDisk : public test::TempFolderTest {

@@ -122,6 +122,78 @@ TEST_F(SafeFileWrite, NonFilesAtThePathAreNotReplaced) {
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"plain"});
 }
 
+// A save killed before its rename leaves its temporary file; the next save
+// of that file that succeeds removes it, and nothing that only looks alike.
+TEST_F(SafeFileWrite, TemporaryFilesOfAKilledSaveAreRemovedByTheNextSave) {
+    const std::vector<std::string> leftovers = {"data.txt.tmp4242_0", "data.txt.tmp1_17",
+                                                "data.txt.bak77_3"};
+    const std::vector<std::string> others = {"data.txt.tmp", "data.txt.tmp1_", "data.txt.tmpx1_2",
+                                             "data.txt.tmp1_2.old", "other.txt.tmp1_0",
+                                             "data.txt.bak"};
+    for (const std::string& name : leftovers) WriteFileBytes(folder_ / name, "half");
+    for (const std::string& name : others) WriteFileBytes(folder_ / name, "keep");
+    ASSERT_TRUE(WriteFileAtomically(path_, "saved").ok);
+    std::vector<std::string> expected = others;
+    expected.push_back("data.txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FolderEntries(), expected);
+    EXPECT_EQ(ReadFileBytes(path_), "saved");
+}
+
+#ifndef _WIN32 // symbolic links need a privilege on Windows
+// Saving through a symbolic link replaces the file it names, beside which the
+// temporary file is made; the link stays a link to it.
+TEST_F(SafeFileWrite, WritesThroughSymbolicLinksToTheirTarget) {
+    fs::create_directory(folder_ / "shared");
+    const fs::path target = folder_ / "shared" / "data.txt";
+    struct Link {
+        const char* what;
+        fs::path link;
+        fs::path pointsTo;
+    };
+    const Link links[] = {
+        {"absolute", folder_ / "abs.txt", target},
+        {"relative", folder_ / "rel.txt", fs::path("shared") / "data.txt"},
+        {"to a link", folder_ / "chain.txt", folder_ / "abs.txt"},
+    };
+    for (const Link& l : links) {
+        fs::remove(target);
+        fs::create_symlink(l.pointsTo, l.link);
+        // First with no file at the end of the link, then replacing it.
+        for (const std::string bytes : {"created", "replaced"}) {
+            const AtomicWriteResult written = WriteFileAtomically(l.link, bytes);
+            ASSERT_TRUE(written.ok) << l.what << ": " << written.error;
+            EXPECT_TRUE(fs::is_symlink(l.link)) << l.what;
+            EXPECT_EQ(fs::read_symlink(l.link), l.pointsTo) << l.what;
+            EXPECT_EQ(ReadFileBytes(target), bytes) << l.what;
+        }
+        std::vector<std::string> inShared;
+        for (const auto& entry : fs::directory_iterator(folder_ / "shared"))
+            inShared.push_back(entry.path().filename().string());
+        EXPECT_EQ(inShared, std::vector<std::string>{"data.txt"}) << l.what;
+    }
+}
+
+// The replaced file's permissions and owner stay (the owner where the process
+// may give it: as root, a file of another user stays that user's).
+TEST_F(SafeFileWrite, KeepsTheReplacedFilesPermissionsAndOwner) {
+    WriteFileBytes(path_, "old");
+    ASSERT_EQ(::chmod(path_.c_str(), 0640), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path_.c_str(), 12345, 23456), 0);
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(path_.c_str(), &before), 0);
+    ASSERT_TRUE(WriteFileAtomically(path_, "new").ok);
+    struct stat after {};
+    ASSERT_EQ(::stat(path_.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino); // replaced, not written in place
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+}
+#endif
+
 // ---------------------------------------------------------------------------
 // Snapshots
 

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,11 +19,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/calculation/calculation.h"
 #include "engine/case/case_file.h"
-#include "support/files.h"
-#include "support/main_window_fixture.h"
+#include "engine/output/clearance_text.h"
+#include "support/case_file_fixture.h"
 #include "ui/windows/result_window.h"
 
 namespace orvalt::test {
@@ -44,48 +47,13 @@ const char kCase[] = R"({
 }
 )";
 
-class CaseFileTest : public MainWindowWithWiresTest {
-protected:
-    void SetUp() override {
-        MainWindowWithWiresTest::SetUp();
-        main_->setOpenDialogService(dialogs_);
-        main_->setSaveDialogService(dialogs_);
-    }
-
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = cases_.filePath(name);
-        WriteFileBytes(FsPath(path), bytes.toStdString());
-        return path;
-    }
-
-    // A shortcut, pressed where the keyboard is (the main window itself
-    // when no child has the focus).
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        QWidget* target = QApplication::focusWidget();
-        if (target == nullptr) target = main_.get();
-        QTest::keyClick(target, key, modifiers);
-        FlushDeletes();
-    }
-
-    void OpenWithKeys(const QString& path) {
-        dialogs_.openAnswer = path;
-        Press(Qt::Key_O, Qt::ControlModifier);
-    }
-
-    // The wire and conditions stored in the calculation state, as a case.
-    CaseFile Stored() const { return CaseFromState(state_); }
-
-    QTemporaryDir cases_;
-    FakeFileDialogs dialogs_;
-};
-
 TEST_F(CaseFileTest, CtrlOThenCalculateGivesTheCommandLinesReport) {
     const QString path = WriteFile(QStringLiteral("line.o99case"), kCase);
     OpenWithKeys(path);
 
     ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
     EXPECT_EQ(
-        main_->windowTitle(),
+        Caption(),
         QStringLiteral("最大使用張力計算  現場の線  90°  -  line.o99case  ○○線 No.12〜No.18"));
     EXPECT_TRUE(Action("mnuCalculate")->isEnabled());
     EXPECT_TRUE(Action("mnuSave")->isEnabled());
@@ -101,12 +69,23 @@ TEST_F(CaseFileTest, CtrlOThenCalculateGivesTheCommandLinesReport) {
     EXPECT_EQ(report.toStdString(), cli.readAllStandardOutput().toStdString());
 }
 
-// The chart temperatures and the section of the case are where a new chart
-// and a new section window start.
+// The chart temperatures, the section and the 弛度観測 N and a of the case
+// (version 2) are where a new chart and a new section window start.
 TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     QByteArray bytes(kCase);
+    bytes.replace(R"("version": 1)", R"("version": 2)");
     bytes.replace(R"("chart": { "from": -10, "to": 40, "step": 10 })",
                   R"("chart": { "from": -5, "to": 35, "step": 5 })");
+    bytes.replace(R"("section": [)", R"("section": { "stringingTemperature": 15, "spans": [)");
+    bytes.replace(R"("heightDifference": 15 } ])",
+                  R"("heightDifference": 15 } ] },
+  "fieldCheck": { "waves": 4, "sightingA": 2.5 })");
+    auto fieldCheckBoxes = [](QWidget* window) {
+        QStringList texts;
+        for (const char* box : {"txtWaves", "txtSight"})
+            texts << window->findChild<QLineEdit*>(QLatin1String(box))->text();
+        return texts;
+    };
     OpenWithKeys(WriteFile(QStringLiteral("line.o99case"), bytes));
     Press(Qt::Key_C, Qt::AltModifier); // 計算
     Press(Qt::Key_K, Qt::AltModifier); // 架線弛度表
@@ -117,6 +96,7 @@ TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     for (const char* box : {"spnFrom", "spnTo", "spnStep"})
         range.push_back(chart->findChild<QSpinBox*>(QLatin1String(box))->value());
     EXPECT_EQ(range, (std::vector<int>{-5, 35, 5}));
+    EXPECT_EQ(fieldCheckBoxes(chart), (QStringList{"4", "2.5"}));
 
     Press(Qt::Key_T, Qt::AltModifier); // 区間計算
     QWidget* section = ActiveChild();
@@ -128,6 +108,8 @@ TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     for (int row = 0; row < spans->rowCount(); ++row)
         for (int column = 0; column < 2; ++column) cells << spans->item(row, column)->text();
     EXPECT_EQ(cells, (QStringList{"120", "0", "250", "15"}));
+    EXPECT_EQ(fieldCheckBoxes(section), (QStringList{"4", "2.5"}));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
 }
 
 TEST_F(CaseFileTest, CtrlShiftSWritesTheStoredCaseAndItReopensAsItWas) {
@@ -160,9 +142,11 @@ TEST_F(CaseFileTest, CtrlShiftSWritesTheStoredCaseAndItReopensAsItWas) {
     SetBox(conditions, 13, QStringLiteral("25"));
     Click(conditions, "Command1_0");
     ASSERT_NE(Stored().conditions, saved.conditions);
+    messages_.answers = {MessageAnswer::Discard}; // the new conditions are not kept
     OpenWithKeys(path);
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("second.o99caseへの変更を保存しますか")});
     EXPECT_EQ(Stored().conditions, saved.conditions);
-    EXPECT_TRUE(main_->windowTitle().endsWith(QStringLiteral("  -  second.o99case")));
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral("  -  second.o99case")));
 
     // Ctrl+S now writes over the same file without asking.
     const std::size_t asked = dialogs_.asked.size();
@@ -181,7 +165,7 @@ TEST_F(CaseFileTest, OpenIsRefusedWhileTheConditionsWindowIsOpen) {
     EXPECT_EQ(MessageTexts(),
               QStringList{QStringLiteral("条件設定画面を閉じてから開いてください")});
     EXPECT_EQ(Stored(), before);
-    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算"));
+    EXPECT_EQ(Caption(), QStringLiteral("最大使用張力計算"));
 }
 
 // A file refused by the reader leaves the start as it was (the same as
@@ -213,7 +197,7 @@ TEST_F(CaseFileTest, ARefusedFileChangesNothingAndAnUnknownKeyIsTold) {
             << messages_.shown[0].text.toStdString();
         EXPECT_EQ(Action("mnuCalculate")->isEnabled(), row.opens);
         EXPECT_EQ(Action("mnuSaveAs")->isEnabled(), row.opens);
-        EXPECT_EQ(main_->windowTitle().contains(QStringLiteral("case.o99case")), row.opens);
+        EXPECT_EQ(Caption().contains(QStringLiteral("case.o99case")), row.opens);
     }
 }
 
@@ -329,6 +313,54 @@ TEST_F(CaseFileTest, SectionWindowJudgesTheRoadOfTheOpenedCase) {
         EXPECT_EQ(model->index(0, model->columnCount() - 1).data().toString(), row.verdict);
         main_->findChild<QMdiArea*>()->closeAllSubWindows();
         FlushDeletes();
+    }
+}
+
+// The same case with a suspension string on the second support: the 離隔
+// page hangs the wire on the opened case's supports (the support list starts
+// from them), so its crossing row is the command line's for that case and
+// not the one on fixed supports.
+TEST_F(CaseFileTest, SectionWindowChecksClearanceOnTheCasesSupports) {
+    QByteArray bytes(kGroundCase);
+    const std::pair<const char*, const char*> types[] = {
+        {"{ \"groundElevation\": 100.0", "{ \"type\": \"deadEnd\", \"groundElevation\": 100.0"},
+        {"{ \"groundElevation\": 104.5",
+         "{ \"type\": \"suspension\", \"stringLength\": 2.0, \"stringWeight\": 30,"
+         " \"groundElevation\": 104.5"},
+        {"{ \"groundElevation\": 98.0", "{ \"type\": \"fixed\", \"groundElevation\": 98.0"},
+        {"{ \"groundElevation\": 101.0", "{ \"type\": \"fixed\", \"groundElevation\": 101.0"},
+        {"{ \"groundElevation\": 103.0", "{ \"type\": \"deadEnd\", \"groundElevation\": 103.0"}};
+    for (const auto& [from, to] : types) {
+        ASSERT_TRUE(bytes.contains(from)) << from;
+        bytes.replace(from, to);
+    }
+    const QString path = WriteFile(QStringLiteral("strings.o99case"), bytes);
+    const CaseReadResult read = ReadCaseFile(FsPath(path));
+    ASSERT_TRUE(read.caseFile) << read.error;
+    CalculationState state;
+    ApplyCase(*read.caseFile, state);
+    RunCalculation(state);
+    const CellTable expected = ClearanceCrossingCells(ComputeCaseClearance(*read.caseFile, state));
+    CaseFile fixedCase = *read.caseFile;
+    fixedCase.section.supports.clear();
+    ASSERT_NE(expected, ClearanceCrossingCells(ComputeCaseClearance(fixedCase, state)))
+        << "the string should move the wire over the road";
+
+    OpenWithKeys(path);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+    Press(Qt::Key_T, Qt::AltModifier); // 区間計算
+    QWidget* section = ActiveChild();
+    ASSERT_NE(section, nullptr);
+    Click(section, "cmdCalculate");
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+    auto* crossings = section->findChild<QTableView*>(QStringLiteral("grdClearanceCrossings"));
+    ASSERT_NE(crossings, nullptr);
+    const QAbstractItemModel* model = crossings->model();
+    ASSERT_EQ(static_cast<std::size_t>(model->rowCount()) + 1, expected.size());
+    for (int c = 0; c < model->columnCount(); ++c) {
+        EXPECT_EQ(model->index(0, c).data().toString().toStdString(),
+                  expected[1][static_cast<std::size_t>(c)])
+            << c;
     }
 }
 

@@ -85,7 +85,7 @@ TEST_F(ConditionsWindowTest, LoadShowsTheFirstWireAndTheConditionsOfTheState) {
     state_.windPressureStudy = 0.0f;
     QWidget* window = OpenConditions();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(state_.conditionsWindowOpen);
+    EXPECT_TRUE(main_->bookkeeping().conditionsWindowOpen);
     auto* combo = Child<QComboBox>(window, QStringLiteral("cmbWireName"));
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 3);
@@ -154,7 +154,7 @@ TEST_P(TypedWireNameTest, IsRefusedAndTheChosenNameComesBack) {
     Click(window, "Command1_0");
     const WireRecord expected = TestWires()[static_cast<std::size_t>(std::max(c.chosen, 0))];
     EXPECT_EQ(state_.currentWire, expected);
-    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算  %1  90°").arg(chosen));
+    EXPECT_EQ(Caption(), QStringLiteral("最大使用張力計算  %1  90°").arg(chosen));
 }
 
 INSTANTIATE_TEST_SUITE_P(Typing, TypedWireNameTest,
@@ -178,7 +178,7 @@ TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
     Click(window, "Command1_0");
 
     EXPECT_EQ(ConditionsWindow(), nullptr);
-    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_FALSE(main_->bookkeeping().conditionsWindowOpen);
     EXPECT_TRUE(Action("mnuCalculate")->isEnabled());
     WireRecord expected = WorkedExample2();
     expected.unitWeight = 2.00004f;
@@ -193,7 +193,7 @@ TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
     EXPECT_EQ(state_.spanStart, 400.0f);
     EXPECT_EQ(state_.spanEnd, 100.0f);
     EXPECT_EQ(state_.spanStep, -10.0f);
-    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算  計算例2  -16°"));
+    EXPECT_EQ(Caption(), QStringLiteral("最大使用張力計算  計算例2  -16°"));
     EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -221,7 +221,7 @@ TEST_P(OkRefusesTest, NamesTheBoxShowsItAndChangesNothing) {
     ChooseWire(window, 1);
     SetBox(window, c.box, QString::fromUtf8(c.text));
     const CalculationState before = state_;
-    const QString caption = main_->windowTitle();
+    const QString caption = Caption();
 
     Click(window, "Command1_0");
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -241,8 +241,8 @@ TEST_P(OkRefusesTest, NamesTheBoxShowsItAndChangesNothing) {
     EXPECT_EQ(state_.spanStep, before.spanStep);
     EXPECT_EQ(state_.temperatureStudy, before.temperatureStudy);
     EXPECT_EQ(state_.windPressureHigh, before.windPressureHigh);
-    EXPECT_TRUE(state_.conditionsWindowOpen);
-    EXPECT_EQ(main_->windowTitle(), caption);
+    EXPECT_TRUE(main_->bookkeeping().conditionsWindowOpen);
+    EXPECT_EQ(Caption(), caption);
     EXPECT_FALSE(Action("mnuCalculate")->isEnabled());
 }
 
@@ -350,12 +350,12 @@ TEST_F(ConditionsWindowTest, CancelAndTheCloseBoxChangeNothingButTheFlag) {
             qobject_cast<QMdiSubWindow*>(window->parentWidget())->close();
         FlushDeletes();
         EXPECT_EQ(ConditionsWindow(), nullptr) << way;
-        EXPECT_FALSE(state_.conditionsWindowOpen);
+        EXPECT_FALSE(main_->bookkeeping().conditionsWindowOpen);
         EXPECT_EQ(state_.currentWire, WireRecord{});
         EXPECT_EQ(state_.windPressureHigh, 100.0f);
         EXPECT_EQ(state_.spanStep, 10.0f);
         EXPECT_FALSE(Action("mnuCalculate")->isEnabled());
-        EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算"));
+        EXPECT_EQ(Caption(), QStringLiteral("最大使用張力計算"));
     }
     EXPECT_TRUE(messages_.shown.empty());
 }

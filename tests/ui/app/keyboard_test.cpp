@@ -84,7 +84,7 @@ TEST_F(AccessKeyTest, OnlyTheActiveChildsLettersActWhenSeveralAreOpen) {
     Press(Qt::Key_C);
     EXPECT_EQ(ConditionsWindow(), nullptr) << "キャンセル closed the conditions window";
     EXPECT_NE(WireSettings(), nullptr);
-    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_FALSE(main_->bookkeeping().conditionsWindowOpen);
 }
 
 TEST_F(AccessKeyTest, CancelInTheConditionsWindowIsNotCalculateAfterAFirstOk) {

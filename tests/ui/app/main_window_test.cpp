@@ -1,6 +1,7 @@
 // The main window: start-up state, menus and their enabling, the guards, the
 // calculate command and the quit question.
 #include <QDir>
+#include <QFile>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -13,7 +14,7 @@ namespace orvalt::test {
 namespace {
 
 TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
-    EXPECT_EQ(main_->windowTitle(), QStringLiteral("最大使用張力計算"));
+    EXPECT_EQ(Caption(), QStringLiteral("最大使用張力計算"));
     EXPECT_TRUE(main_->mdiArea()->subWindowList().isEmpty());
 
     struct Command {
@@ -74,23 +75,21 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
     EXPECT_EQ(state_.spanStep, defaults.spanStep);
     EXPECT_EQ(state_.loadFactorStudy, 1.0f);
     EXPECT_TRUE(state_.resultTable.empty());
-    EXPECT_EQ(state_.resultWindowCount, 0);
-    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 0);
+    EXPECT_FALSE(main_->bookkeeping().conditionsWindowOpen);
     EXPECT_EQ(state_.currentWire, WireRecord{});
-    EXPECT_EQ(QString::fromStdString(state_.wireDataPath),
+    EXPECT_EQ(QString::fromStdString(main_->bookkeeping().wireDataPath),
               folder_.path() + QDir::separator() + QStringLiteral("wiredata.dat"));
 }
 
 TEST_F(MainWindowWithWiresTest, StartUpResetsAStateLeftFromBefore) {
     main_.reset();
     state_.windPressureHigh = 1.0f;
-    state_.conditionsWindowOpen = true;
-    state_.resultWindowCount = 4;
+    state_.resultTable.resize(3);
     state_.currentWire.wireName = "old";
     OpenMain(folder_.path());
     EXPECT_EQ(state_.windPressureHigh, 100.0f);
-    EXPECT_FALSE(state_.conditionsWindowOpen);
-    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_TRUE(state_.resultTable.empty());
     EXPECT_TRUE(state_.currentWire.wireName.empty());
 }
 
@@ -119,7 +118,7 @@ TEST_F(MainWindowWithWiresTest, WireSettingsAreRefusedWhileTheConditionsWindowIs
     // Once it is closed, 電線設定 opens its window without a word.
     Click(conditions, "Command1_1");
     ASSERT_EQ(ConditionsWindow(), nullptr);
-    EXPECT_FALSE(state_.conditionsWindowOpen);
+    EXPECT_FALSE(main_->bookkeeping().conditionsWindowOpen);
     Trigger("mnuWire");
     EXPECT_EQ(messages_.shown.size(), 2u);
     EXPECT_EQ(SubWindows(QStringLiteral("frmWireSetting")).size(), 1);
@@ -159,7 +158,7 @@ TEST_F(CalculateTest, TwoCalculationsOpenTwoResultWindowsAndPrintFollowsThem) {
 
     auto windows = Results();
     ASSERT_EQ(windows.size(), 2);
-    EXPECT_EQ(state_.resultWindowCount, 2);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 2);
     EXPECT_TRUE(Action("mnuPrint")->isEnabled());
     // Each window keeps the report and caption of its own calculation.
     EXPECT_EQ(windows[0]->widget()->windowTitle(), QStringLiteral("結果 : 計算例1 90℃"));
@@ -178,12 +177,12 @@ TEST_F(CalculateTest, TwoCalculationsOpenTwoResultWindowsAndPrintFollowsThem) {
     windows[0]->close();
     FlushDeletes();
     EXPECT_EQ(Results().size(), 1);
-    EXPECT_EQ(state_.resultWindowCount, 1);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 1);
     EXPECT_TRUE(Action("mnuPrint")->isEnabled());
     Results().front()->close();
     FlushDeletes();
     EXPECT_TRUE(Results().isEmpty());
-    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 0);
     EXPECT_FALSE(Action("mnuPrint")->isEnabled());
     // 計算 stays enabled for the rest of the run.
     EXPECT_TRUE(Action("mnuCalculate")->isEnabled());
@@ -211,7 +210,7 @@ TEST_F(CalculateTest, AFailedCalculationShowsItsMessageAndOpensNoWindow) {
     EXPECT_EQ(Results().front()->widget(), earlier);
     EXPECT_EQ(earlier->reportText(), earlierText);
     EXPECT_EQ(earlier->windowTitle(), earlierCaption);
-    EXPECT_EQ(state_.resultWindowCount, 1);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 1);
 }
 
 TEST_F(CalculateTest, CalculateUsesTheLastConfirmedConditionsNotTheOpenWindow) {
@@ -224,13 +223,27 @@ TEST_F(CalculateTest, CalculateUsesTheLastConfirmedConditionsNotTheOpenWindow) {
     EXPECT_EQ(result->reportText().count(QStringLiteral("\r\n")), 22 + 31);
 }
 
-class QuitTest : public CalculateTest {};
+// The program's own question, asked when there is nothing unsaved: the
+// conditions are saved first (unsaved changes ask whether to save them
+// instead, see case_document_window_test.cpp).
+class QuitTest : public CalculateTest {
+protected:
+    void SaveDesign() {
+        dialogs_.saveAnswer = cases_.filePath(QStringLiteral("design.o99case"));
+        main_->setSaveDialogService(dialogs_);
+        Trigger("mnuSave");
+        ASSERT_TRUE(QFile::exists(dialogs_.saveAnswer));
+    }
+    QTemporaryDir cases_;
+    FakeFileDialogs dialogs_;
+};
 
 TEST_F(QuitTest, CancelKeepsEverythingAsItWas) {
     Confirm(0, "100", "400", "10");
+    SaveDesign();
     Trigger("mnuCalculate");
     OpenConditions();
-    const QString caption = main_->windowTitle();
+    const QString caption = Caption();
     messages_.answers = {MessageAnswer::Cancel};
     Trigger("mnuFile_End");
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -238,27 +251,28 @@ TEST_F(QuitTest, CancelKeepsEverythingAsItWas) {
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::OkCancel);
     EXPECT_TRUE(main_->isVisible());
-    EXPECT_EQ(main_->windowTitle(), caption);
+    EXPECT_EQ(Caption(), caption);
     EXPECT_EQ(Results().size(), 1);
     EXPECT_NE(ConditionsWindow(), nullptr);
-    EXPECT_TRUE(state_.conditionsWindowOpen);
-    EXPECT_EQ(state_.resultWindowCount, 1);
+    EXPECT_TRUE(main_->bookkeeping().conditionsWindowOpen);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 1);
     EXPECT_TRUE(Action("mnuPrint")->isEnabled());
 }
 
 TEST_F(QuitTest, OkClosesEveryChildThroughItsOwnUnloadAndEnds) {
     Confirm(0, "100", "400", "10");
+    SaveDesign();
     Trigger("mnuCalculate");
     Trigger("mnuCalculate");
     OpenConditions();
-    ASSERT_TRUE(state_.conditionsWindowOpen);
+    ASSERT_TRUE(main_->bookkeeping().conditionsWindowOpen);
     messages_.answers = {MessageAnswer::Ok};
     Trigger("mnuFile_End");
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_FALSE(main_->isVisible());
     EXPECT_TRUE(main_->mdiArea()->subWindowList().isEmpty());
-    EXPECT_FALSE(state_.conditionsWindowOpen);
-    EXPECT_EQ(state_.resultWindowCount, 0);
+    EXPECT_FALSE(main_->bookkeeping().conditionsWindowOpen);
+    EXPECT_EQ(main_->bookkeeping().resultWindowCount, 0);
     EXPECT_FALSE(Action("mnuPrint")->isEnabled());
 }
 

@@ -37,11 +37,16 @@ protected:
     }
 
     // OK in the conditions window for the 50 mm worked example (100 m to
-    // 400 m by 50 m), then 区間計算.
-    frmSection* openSection() {
+    // 400 m by 50 m, or the given span range), then 区間計算.
+    frmSection* openSection(const QStringList& startEndStep = {}) {
         QWidget* conditions = OpenConditions();
         ChooseWire(conditions, 1);
         SetBox(conditions, 13, QStringLiteral("50"));
+        if (startEndStep.size() == 3) {
+            SetBox(conditions, 15, startEndStep[0]);
+            SetBox(conditions, 14, startEndStep[1]);
+            SetBox(conditions, 13, startEndStep[2]);
+        }
         Click(conditions, "Command1_0");
         Trigger("mnuSection");
         return qobject_cast<frmSection*>(ActiveChild());
@@ -136,6 +141,23 @@ TEST_F(SectionWindowTest, APasteWithABadCellIsRefusedWhole) {
     PasteText(kFourSpans);
     EXPECT_EQ(spanTexts(window), QStringList({QStringLiteral("１２０|５"), "250|30", "180|-12",
                                               QStringLiteral("90|−40")}));
+}
+
+// A section needs no span table: with a span range the table cannot be
+// calculated for (400 m to 390 m by 10 m), the window still opens and saves
+// the golden CSV of the same section.
+TEST_F(SectionWindowTest, OpensWhateverTheSpanRange) {
+    frmSection* window = openSection({"400", "390", "10"});
+    ASSERT_NE(window, nullptr) << MessageTexts().join(u'\n').toStdString();
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    PressAccessKey(Qt::Key_R);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+    saveDialogs_.answer = folder_.filePath(QStringLiteral("section.csv"));
+    Trigger("mnuCsv");
+    QFile saved(saveDialogs_.answer);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), GoldenBytes("section_4spans.csv"));
 }
 
 // The four-span inclined section of the engine's golden files: the window

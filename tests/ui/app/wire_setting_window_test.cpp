@@ -587,8 +587,8 @@ TEST_F(WireSettingTest, FailedWriteLeavesListLastIndexAndFileAsTheyWere) {
     // (ENOTDIR), whatever the rights of the user running the test.
     const QString blocker = ProgramFile("plain-file");
     WriteFileBytes(FsPath(blocker), "x");
-    const std::string good = state_.wireDataPath;
-    state_.wireDataPath = (blocker + "/wiredata.dat").toStdString();
+    const std::string good = main_->bookkeeping().wireDataPath;
+    main_->bookkeeping().wireDataPath = (blocker + "/wiredata.dat").toStdString();
 
     ClickOn(Button(2));
     TypeName(QStringLiteral("新しい線"));
@@ -605,7 +605,7 @@ TEST_F(WireSettingTest, FailedWriteLeavesListLastIndexAndFileAsTheyWere) {
 
     // lastIndex was not advanced: once the folder is back, the same save
     // appends the record as slot 3, right after the last one.
-    state_.wireDataPath = good;
+    main_->bookkeeping().wireDataPath = good;
     messages_.shown.clear();
     ClickOn(Button(0));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join("|").toStdString();

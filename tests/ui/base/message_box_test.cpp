@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "ui/base/message_box.h"
 
 namespace orvalt::test {
@@ -68,6 +70,24 @@ TEST(QtMessageServiceTest, TitleIconButtonsAndAnswers) {
         service.Show(nullptr, QStringLiteral("x"), MessageIcon::None, MessageButtons::OkCancel),
         MessageAnswer::Ok);
     EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
+
+    // The save question: its own three buttons, each giving its answer.
+    const std::pair<QMessageBox::StandardButton, MessageAnswer> saveAnswers[] = {
+        {QMessageBox::Save, MessageAnswer::Save},
+        {QMessageBox::Discard, MessageAnswer::Discard},
+        {QMessageBox::Cancel, MessageAnswer::Cancel},
+    };
+    for (const auto& [press, answer] : saveAnswers) {
+        Seen save;
+        answerWith(save, press);
+        EXPECT_EQ(service.Show(nullptr, QStringLiteral("a.o99case への変更を保存しますか"),
+                               MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel),
+                  answer);
+        EXPECT_EQ(save.buttons.size(), 3);
+        for (const char16_t* caption : {u"保存", u"保存しない", u"キャンセル"})
+            EXPECT_TRUE(save.buttons.contains(QString::fromUtf16(caption)))
+                << save.buttons.join('|').toStdString();
+    }
     QApplication::removeTranslator(&translator);
 }
 

@@ -51,7 +51,7 @@ TEST_F(ResultWindowTest, CaptionCountAndTheCalculationKept) {
         FillState("ACSR 160", c.temperature, 3);
         windows.push_back(BuildResultReport(host_));
         EXPECT_EQ(windows.back()->windowTitle(), QString::fromUtf16(c.caption));
-        EXPECT_EQ(host_.state().resultWindowCount, static_cast<int>(windows.size()));
+        EXPECT_EQ(host_.bookkeeping().resultWindowCount, static_cast<int>(windows.size()));
         EXPECT_EQ(host_.menuUpdates, static_cast<int>(windows.size()));
     }
     EXPECT_EQ(windows[0]->calculation()->temperatureStudy, 90);
@@ -59,7 +59,7 @@ TEST_F(ResultWindowTest, CaptionCountAndTheCalculationKept) {
               ComposeResultReport(*windows[0]->calculation()));
     EXPECT_NE(windows[0]->calculation(), windows[1]->calculation());
     qobject_cast<QMdiSubWindow*>(windows[0]->parentWidget())->close();
-    EXPECT_EQ(host_.state().resultWindowCount, 2);
+    EXPECT_EQ(host_.bookkeeping().resultWindowCount, 2);
     EXPECT_EQ(host_.menuUpdates, 4);
 }
 

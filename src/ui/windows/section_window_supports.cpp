@@ -1,0 +1,372 @@
+#include "ui/windows/section_window_supports.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QClipboard>
+#include <QColor>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/calculation/calculation_error.h"
+#include "engine/number/number_text.h"
+#include "engine/output/balanced_section_text.h"
+#include "engine/output/section_text.h"
+#include "ui/base/copyable_table_view.h"
+#include "ui/base/fonts.h"
+#include "ui/base/form_helpers.h"
+#include "ui/base/message_box.h"
+#include "ui/base/text.h"
+
+namespace orvalt {
+
+namespace {
+
+enum Column { kType = 0, kStringLength = 1, kStringWeight = 2 };
+
+const QStringList kSupportColumnTitles = {QStringLiteral("種別"), QStringLiteral("がいし連長[m]"),
+                                          QStringLiteral("がいし連重量[kg]")};
+
+QString SupportCell(int row, int column) {
+    const char16_t* names[] = {u"種別", u"がいし連長", u"がいし連重量"};
+    return QStringLiteral("支持点 %1 の%2").arg(row + 1).arg(QString::fromUtf16(names[column]));
+}
+
+std::optional<double> ReadCell(const QString& text) {
+    const std::optional<double> value = ReadBoxNumber(text.toStdString());
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return value;
+}
+
+const QColor kOutsideColour(255, 224, 178);  // 支持点外
+const QColor kOverMaxColour(255, 190, 190);  // 張力超過
+const QColor kLongSpanColour(200, 225, 255); // 長径間
+
+} // namespace
+
+QString SupportTypeName(SupportType type) {
+    switch (type) {
+        case SupportType::kDeadEnd: return QStringLiteral("引留");
+        case SupportType::kFixed: return QStringLiteral("固定");
+        case SupportType::kSuspension: return QStringLiteral("懸垂");
+    }
+    return {};
+}
+
+std::optional<SupportType> SupportTypeOf(const QString& name) {
+    for (const SupportType type :
+         {SupportType::kDeadEnd, SupportType::kFixed, SupportType::kSuspension})
+        if (name == SupportTypeName(type)) return type;
+    return std::nullopt;
+}
+
+SectionSupportTable::SectionSupportTable(MessageService& messages, QWidget* parent)
+    : QTableWidget(0, 3, parent), messages_(messages) {
+    setHorizontalHeaderLabels(kSupportColumnTitles);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setTabKeyNavigation(true);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
+    fitToSpans(1);
+}
+
+QString SectionSupportTable::cellText(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell != nullptr ? cell->text().trimmed() : QString();
+}
+
+void SectionSupportTable::setType(int row, SupportType type) {
+    setItem(row, kType, new QTableWidgetItem(SupportTypeName(type)));
+}
+
+void SectionSupportTable::refuse(const QString& message, int row, int column) {
+    messages_.Show(window(), message, MessageIcon::Exclamation, MessageButtons::Ok);
+    setCurrentCell(row, column);
+    setFocus();
+}
+
+void SectionSupportTable::fitToSpans(std::size_t spanCount) {
+    const int wanted = static_cast<int>(spanCount) + 1;
+    const int had = rowCount();
+    if (had == wanted) return;
+    // The old last support, a dead end as an end, goes inside as the others.
+    if (had > 0 && had < wanted &&
+        cellText(had - 1, kType) == SupportTypeName(SupportType::kDeadEnd) &&
+        cellText(had - 1, kStringLength).isEmpty() && had - 1 > 0)
+        setType(had - 1, SupportType::kFixed);
+    setRowCount(wanted);
+    for (int row = had; row < wanted; ++row)
+        setType(row, row == 0 || row == wanted - 1 ? SupportType::kDeadEnd : SupportType::kFixed);
+    if (had > wanted) setType(wanted - 1, SupportType::kDeadEnd);
+    if (currentRow() < 0) setCurrentCell(0, 0);
+}
+
+void SectionSupportTable::showSupports(const std::vector<SectionSupport>& supports) {
+    setRowCount(0);
+    setRowCount(static_cast<int>(supports.size()));
+    for (int row = 0; row < rowCount(); ++row) {
+        const SectionSupport& s = supports[static_cast<std::size_t>(row)];
+        setType(row, s.type);
+        if (s.type == SupportType::kSuspension) {
+            setItem(row, kStringLength,
+                    new QTableWidgetItem(ExactNumberText(static_cast<float>(s.stringLength))));
+            setItem(row, kStringWeight,
+                    new QTableWidgetItem(ExactNumberText(static_cast<float>(s.stringWeight))));
+        }
+    }
+    setCurrentCell(0, 0);
+}
+
+std::optional<std::vector<SectionSupport>> SectionSupportTable::readSupports() {
+    std::vector<SectionSupport> supports;
+    const int last = rowCount() - 1;
+    for (int row = 0; row <= last; ++row) {
+        const QString name = cellText(row, kType);
+        const bool end = row == 0 || row == last;
+        std::optional<SupportType> type = name.isEmpty()
+                                              ? (end ? SupportType::kDeadEnd : SupportType::kFixed)
+                                              : SupportTypeOf(name);
+        if (!type) {
+            refuse(SupportCell(row, kType) + QStringLiteral("は 引留・固定・懸垂 のどれかです"),
+                   row, kType);
+            return std::nullopt;
+        }
+        if (end && *type != SupportType::kDeadEnd) {
+            refuse(
+                QStringLiteral("区間の両端の支持点（支持点 %1）は引留にしてください").arg(row + 1),
+                row, kType);
+            return std::nullopt;
+        }
+        SectionSupport support{*type, 0.0, 0.0};
+        if (*type == SupportType::kSuspension) {
+            const QString length = cellText(row, kStringLength);
+            const QString weight = cellText(row, kStringWeight);
+            const std::optional<double> l = ReadCell(length);
+            const std::optional<double> w = weight.isEmpty() ? 0.0 : ReadCell(weight);
+            if (!l || *l <= 0.0) {
+                refuse(SupportCell(row, kStringLength) +
+                           QStringLiteral("は 0 より大きい数値で入力してください"),
+                       row, kStringLength);
+                return std::nullopt;
+            }
+            if (!w || *w < 0.0) {
+                refuse(SupportCell(row, kStringWeight) +
+                           QStringLiteral("は 0 以上の数値で入力してください"),
+                       row, kStringWeight);
+                return std::nullopt;
+            }
+            support.stringLength = *l;
+            support.stringWeight = *w;
+        }
+        supports.push_back(support);
+    }
+    return supports;
+}
+
+// A block copied from a spreadsheet, at the current cell: every cell checked
+// first, the block refused whole with the first bad cell named.
+void SectionSupportTable::paste() {
+    QStringList lines = QGuiApplication::clipboard()->text().split(
+        QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    const int top = std::max(currentRow(), 0), left = std::max(currentColumn(), 0);
+    std::vector<QStringList> cells;
+    for (const QString& line : lines) cells.push_back(line.split(u'\t'));
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        const int row = top + static_cast<int>(r);
+        if (left + cells[r].size() > 3 || row >= rowCount()) {
+            refuse(
+                QStringLiteral("貼り付けられるのは支持点の数の行、種別・がいし連長・がいし連重量の "
+                               "3 列までです"),
+                top, left);
+            return;
+        }
+        for (int c = 0; c < cells[r].size(); ++c) {
+            const QString cell = cells[r][c].trimmed();
+            const int column = left + c;
+            const bool bad = cell.isEmpty()    ? false
+                             : column == kType ? !SupportTypeOf(cell).has_value()
+                                               : !ReadCell(cell).has_value();
+            if (bad) {
+                refuse(
+                    SupportCell(row, column) +
+                        QStringLiteral("「%1」は使えません。貼り付けは行いませんでした").arg(cell),
+                    top, left);
+                return;
+            }
+        }
+    }
+    for (std::size_t r = 0; r < cells.size(); ++r)
+        for (int c = 0; c < cells[r].size(); ++c)
+            setItem(top + static_cast<int>(r), left + c,
+                    new QTableWidgetItem(cells[r][c].trimmed()));
+}
+
+void SectionSupportTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableWidget::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::SubmitModelCache && currentRow() < rowCount() - 1)
+        setCurrentCell(currentRow() + 1, currentColumn());
+}
+
+// As in the span list: an input method's first characters open the editor.
+void SectionSupportTable::inputMethodEvent(QInputMethodEvent* event) {
+    const QModelIndex cell = currentIndex();
+    if (state() != EditingState && cell.isValid() && !event->commitString().isEmpty()) {
+        edit(cell);
+        if (QWidget* editor = indexWidget(cell)) {
+            QCoreApplication::sendEvent(editor, event);
+            return;
+        }
+    }
+    QTableWidget::inputMethodEvent(event);
+}
+
+void SectionSupportTable::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        paste();
+    } else if (event->key() == Qt::Key_Delete) {
+        for (QTableWidgetItem* cell : selectedItems()) cell->setText(QString());
+    } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+               currentRow() < rowCount() - 1) {
+        setCurrentCell(currentRow() + 1, currentColumn());
+    } else {
+        QTableWidget::keyPressEvent(event);
+    }
+}
+
+SectionExactPanel::SectionExactPanel(MessageService& messages, QWidget* window)
+    : QObject(window), messages_(messages), window_(window) {
+    supportSide_ = new QWidget(window);
+    grdSupports_ = new SectionSupportTable(messages, supportSide_);
+    grdSupports_->setObjectName(QStringLiteral("grdSupports"));
+    grdSupports_->setFont(EntryFont(10.5));
+    auto* caption = new QLabel(QStringLiteral("支持点一覧(&P)"), supportSide_);
+    caption->setBuddy(grdSupports_);
+    spnStringing_ = new QSpinBox(supportSide_);
+    spnStringing_->setObjectName(QStringLiteral("spnStringing"));
+    spnStringing_->setRange(-50, 150);
+    spnStringing_->setValue(kDefaultStringingTemperature);
+    spnStringing_->setSuffix(QStringLiteral(" ℃"));
+    auto* temperature = new QLabel(QStringLiteral("架線温度(&T)"), supportSide_);
+    temperature->setBuddy(spnStringing_);
+    auto* row = new QHBoxLayout;
+    row->addWidget(temperature);
+    row->addWidget(spnStringing_);
+    row->addStretch();
+    auto* layout = new QVBoxLayout(supportSide_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(caption);
+    layout->addWidget(grdSupports_, 1);
+    layout->addLayout(row);
+
+    resultsPart_ = new QWidget(window);
+    exactModel_ = new QStandardItemModel(resultsPart_);
+    grdExact_ = new CopyableTableView(QStringLiteral("径間"), resultsPart_);
+    grdExact_->setObjectName(QStringLiteral("grdExact"));
+    grdExact_->setModel(exactModel_);
+    grdExact_->setFont(EntryFont(10.5));
+    grdExact_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdExact_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto* title = new QLabel(QStringLiteral("精算（径間ごとの張力。等価径間の値は全径間の張力が"
+                                            "等しいとしたもの）"),
+                             resultsPart_);
+    auto* legend = new QLabel(resultsPart_);
+    legend->setObjectName(QStringLiteral("lblLegend"));
+    legend->setTextFormat(Qt::RichText);
+    const auto swatch = [](const QColor& colour) {
+        return QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;</span> ")
+            .arg(colour.name());
+    };
+    const QStringList lines = FromUtf8(std::string(kBalancedMarksLegend)).split(u'\n');
+    const QColor colours[] = {kOutsideColour, kOverMaxColour, kLongSpanColour};
+    QStringList legendLines;
+    for (int i = 0; i < lines.size() && i < 3; ++i)
+        legendLines << swatch(colours[i]) + lines[i].toHtmlEscaped();
+    legend->setText(legendLines.join(QStringLiteral("<br>")));
+    auto* part = new QVBoxLayout(resultsPart_);
+    part->setContentsMargins(0, 0, 0, 0);
+    part->addWidget(title);
+    part->addWidget(grdExact_, 1);
+    part->addWidget(legend);
+}
+
+void SectionExactPanel::followSpans(QTableWidget* spans) {
+    const auto follow = [this, spans] {
+        grdSupports_->fitToSpans(static_cast<std::size_t>(std::max(spans->rowCount(), 1)));
+    };
+    QAbstractItemModel* model = spans->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, follow);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, follow);
+    connect(model, &QAbstractItemModel::modelReset, this, follow);
+    follow();
+}
+
+void SectionExactPanel::showCase(const std::vector<SectionSupport>& supports,
+                                 std::int16_t stringingTemperature) {
+    if (!supports.empty()) grdSupports_->showSupports(supports);
+    spnStringing_->setValue(stringingTemperature);
+}
+
+std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState& state,
+                                                          const std::vector<SectionSpan>& spans) {
+    grdSupports_->fitToSpans(spans.size());
+    const std::optional<std::vector<SectionSupport>> supports = grdSupports_->readSupports();
+    if (!supports) return std::nullopt;
+    const auto t = static_cast<std::int16_t>(spnStringing_->value());
+    try {
+        BalancedSection balanced = ComputeBalancedSection(state, spans, *supports, t, t, t, 1);
+        computed_ = *supports;
+        return balanced;
+    } catch (const CalculationError& error) {
+        messages_.Show(window_, EngineMessage(error.what()), MessageIcon::Exclamation,
+                       MessageButtons::Ok);
+        return std::nullopt;
+    }
+}
+
+void SectionExactPanel::show(const CalculationState& state, const std::vector<SectionSpan>& spans,
+                             const TensionSection& ruling, const BalancedSection& balanced) {
+    const CellTable cells = BalancedSpanCells(state, spans, ruling, balanced);
+    exactModel_->clear();
+    exactModel_->setColumnCount(static_cast<int>(cells[0].size()) - 1);
+    exactModel_->setRowCount(static_cast<int>(cells.size()) - 1);
+    for (std::size_t c = 1; c < cells[0].size(); ++c)
+        exactModel_->setHorizontalHeaderItem(static_cast<int>(c) - 1,
+                                             new QStandardItem(FromUtf8(cells[0][c])));
+    QStringList marked;
+    for (std::size_t r = 1; r < cells.size(); ++r) {
+        exactModel_->setVerticalHeaderItem(static_cast<int>(r) - 1,
+                                           new QStandardItem(FromUtf8(cells[r][0])));
+        for (std::size_t c = 1; c < cells[r].size(); ++c) {
+            const QString text = FromUtf8(cells[r][c]);
+            auto* item = new QStandardItem(text);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            const bool marks = c % 9 == 0;
+            if (marks && !text.isEmpty()) {
+                const QColor colour =
+                    text.contains(FromUtf8(std::string(kOverMaxTensionMark))) ? kOverMaxColour
+                    : text.contains(FromUtf8(std::string(kOutsideMark)))      ? kOutsideColour
+                                                                              : kLongSpanColour;
+                item->setBackground(QBrush(colour));
+                marked << QStringLiteral("径間 %1（%2 %3）")
+                              .arg(r)
+                              .arg(FromUtf8(std::string(kConditionNames[c / 9 - 1])))
+                              .arg(text);
+            }
+            exactModel_->setItem(static_cast<int>(r) - 1, static_cast<int>(c) - 1, item);
+        }
+    }
+    marks_ = marked.isEmpty() ? QString() : QStringLiteral("精算の印: ") + marked.join(u'、');
+}
+
+} // namespace orvalt
