@@ -48,6 +48,7 @@ public:
     void setChart(const CaseChartRange& chart);
     void setSectionSpans(std::vector<SectionSpan> spans);
     void setFieldCheck(const CaseFieldCheck& fieldCheck);
+    void setIce(const CaseIce& ice);
 
     // Reads the case file at `path`. Accepted, it becomes the document, its
     // path `path`, unmodified; refused, the document stays as it was. The

@@ -53,11 +53,22 @@ SectionSpansResult ReadSectionSpans(const std::vector<std::array<std::string, 2>
         if (length.empty()) {
             return Refused(row, kColumnLength, CellName(row, kColumnLength) + "を入力してください");
         }
-        if (!s || !std::isfinite(*s) || *s <= 0.0f) {
+        // A cell that reads as no number is named with its text, as a pasted
+        // one is: 径間 1 の径間長「1,200」は数値ではありません.
+        if (!s) {
+            return Refused(row, kColumnLength,
+                           CellName(row, kColumnLength) + "「" + length + "」は数値ではありません");
+        }
+        if (!std::isfinite(*s) || *s <= 0.0f) {
             return Refused(row, kColumnLength,
                            CellName(row, kColumnLength) + "は 0 より大きい数値で入力してください");
         }
-        if (!h || !std::isfinite(*h)) {
+        if (!h) {
+            return Refused(row, kColumnHeightDifference,
+                           CellName(row, kColumnHeightDifference) + "「" + height +
+                               "」は数値ではありません");
+        }
+        if (!std::isfinite(*h)) {
             return Refused(row, kColumnHeightDifference,
                            CellName(row, kColumnHeightDifference) + "は数値で入力してください");
         }

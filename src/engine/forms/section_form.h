@@ -37,8 +37,9 @@ struct SectionSpansResult {
 //   no row at all               "径間長を入力してください" (row 0, length)
 //   more than kMaxSectionSpans  "径間は 200 までです" (the last row)
 //   an empty length             "径間 3 の径間長を入力してください"
+//   a cell that is no number    "径間 3 の径間長「1,200」は数値ではありません"
 //   a length not above 0        "径間 3 の径間長は 0 より大きい数値で入力してください"
-//   a height that is no number  "径間 3 の高低差は数値で入力してください"
+//   a height beyond the floats  "径間 3 の高低差は数値で入力してください"
 SectionSpansResult ReadSectionSpans(const std::vector<std::array<std::string, 2>>& rows);
 
 } // namespace orvalt

@@ -20,6 +20,7 @@
 #include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/text_input.h"
 #include "ui/base/program_icon.h"
 #include "ui/base/twips.h"
 #include "ui/windows/chart_window.h"
@@ -52,7 +53,9 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
       ownSaveDialogs_(std::make_unique<QtSaveDialogService>()),
       saveDialogs_(ownSaveDialogs_.get()),
       ownOpenDialogs_(std::make_unique<QtOpenDialogService>()),
-      openDialogs_(ownOpenDialogs_.get()) {
+      openDialogs_(ownOpenDialogs_.get()),
+      ownTextInput_(std::make_unique<QtTextInputService>()),
+      textInput_(ownTextInput_.get()) {
     setObjectName(QStringLiteral("frmMain"));
 
     mdiArea_ = new QMdiArea(this);
@@ -68,6 +71,7 @@ frmMain::frmMain(CalculationState& state, MessageService& messages, PrintService
     createMenus();
     document_.setChangeHandler([this] { showCaption(); });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::updateMenus);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::updateWindowMenu);
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this, &frmMain::sessionEnding);
 
@@ -103,6 +107,7 @@ void frmMain::createMenus() {
     mnuSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveAs_ = command(mnuFile, u"名前を付けて保存(&A)…", "mnuSaveAs", &frmMain::mnuSaveAs_Click);
     mnuSaveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    command(mnuFile, u"表題(&H)…", "mnuTitle", &frmMain::mnuTitle_Click);
     mnuFile->addSeparator();
     mnuCsv_ = command(mnuFile, u"CSV で保存(&E)…", "mnuCsv", &frmMain::mnuCsv_Click);
     mnuImage_ = command(mnuFile, u"画像として保存(&I)…", "mnuImage", &frmMain::mnuImage_Click);
@@ -118,6 +123,7 @@ void frmMain::createMenus() {
     mnuGraph_ = command(bar, u"グラフ(&G)", "mnuGraph", &frmMain::mnuGraph_Click);
     command(bar, u"電線設定(&W)", "mnuWire", &frmMain::mnuWire_Click);
     mnuUse_ = command(bar, u"使い方(&U)", "mnuUse", &frmMain::mnuUse_Click);
+    createWindowMenu();
 }
 
 // Children still open here were not closed by the quit sequence (a test, or
@@ -146,6 +152,8 @@ void frmMain::setCommandEnabled(HostCommand command, bool enabled) {
 void frmMain::setSaveDialogService(SaveDialogService& dialogs) { saveDialogs_ = &dialogs; }
 
 void frmMain::setOpenDialogService(OpenDialogService& dialogs) { openDialogs_ = &dialogs; }
+
+void frmMain::setTextInputService(TextInputService& input) { textInput_ = &input; }
 
 void frmMain::setCaption(const QString& caption) {
     caption_ = caption;

@@ -20,6 +20,8 @@
 #include "ui/windows/wire_setting_window.h"
 
 class QAction;
+class QActionGroup;
+class QMenu;
 class QSessionManager;
 
 namespace orvalt {
@@ -27,6 +29,7 @@ namespace orvalt {
 class ChildWindow;
 class OpenDialogService;
 class SaveDialogService;
+class TextInputService;
 
 class frmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -59,6 +62,9 @@ public:
     void setSaveDialogService(SaveDialogService& dialogs);
     // Where 開く asks for a file; a Qt file dialog unless set otherwise.
     void setOpenDialogService(OpenDialogService& dialogs);
+    // Where 表題 asks for the case's title; a Qt input dialog unless set
+    // otherwise.
+    void setTextInputService(TextInputService& input);
 
     // Opens the case file at `path` as 開く does once the file is chosen
     // (and any unsaved changes were settled): the wire, the conditions and
@@ -83,6 +89,8 @@ private slots:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // 表題: the case's title, shown in the caption and kept in the case file.
+    void mnuTitle_Click();
 public slots:
     // The commands that follow the calculations and the active child:
     // 計算結果印刷 while a result window is open or the active child prints;
@@ -93,11 +101,15 @@ public slots:
 private slots:
     void mnuWire_Click();
     void mnuUse_Click();
+    // ウィンドウ: the open windows listed under the arrange commands, the
+    // active one checked.
+    void updateWindowMenu();
     // The desktop session is ending: the same question as 終了.
     void sessionEnding(QSessionManager& manager);
 
 private:
     void createMenus();
+    void createWindowMenu();
     ChildWindow* activeChild() const;
     // The calculation of the active child, or null after asking the user to
     // choose a result window for `command`.
@@ -148,7 +160,11 @@ private:
     // caption marks and the quit question asks about.
     CaseDocument document_;
     QString caption_; // as last set, without the document's part
+    std::unique_ptr<TextInputService> ownTextInput_;
+    TextInputService* textInput_ = nullptr;
     QAction* mnuUse_ = nullptr;
+    QMenu* mnuWindow_ = nullptr;
+    QActionGroup* windowList_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs
     bool quitConfirmed_ = false;          // the question was answered OK, children closed
 };

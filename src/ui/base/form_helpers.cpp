@@ -5,9 +5,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QWidget>
 
+#include <algorithm>
 #include <string_view>
 
 #include "engine/number/number_text.h"
@@ -63,6 +66,30 @@ void MakeTypedNameBox(QComboBox* combo) {
     combo->setDuplicatesEnabled(true);
     // Leaving the box would look the text up and select a matching entry.
     QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    FitNameList(combo);
+}
+
+// The open list as wide as its longest entry, each entry's full name as its
+// tooltip; redone whenever the entries change.
+void FitNameList(QComboBox* combo) {
+    const auto fit = [combo] {
+        const QFontMetrics metrics(combo->view()->font());
+        int widest = 0;
+        for (int i = 0; i < combo->count(); ++i) {
+            const QString name = combo->itemText(i);
+            widest = std::max(widest, metrics.horizontalAdvance(name));
+            combo->setItemData(i, name, Qt::ToolTipRole);
+        }
+        const int frame = 2 * combo->view()->frameWidth() +
+                          combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+        combo->view()->setMinimumWidth(std::max(combo->width(), widest + frame));
+    };
+    QAbstractItemModel* model = combo->model();
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, combo, fit);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, combo, fit);
+    QObject::connect(model, &QAbstractItemModel::modelReset, combo, fit);
+    QObject::connect(combo, &QComboBox::editTextChanged, combo,
+                     [combo](const QString& text) { combo->setToolTip(text); });
 }
 
 void FocusNameBox(QComboBox* combo) {

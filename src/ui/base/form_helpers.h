@@ -43,8 +43,12 @@ private:
 // An editable wire-name box whose typed text stays as typed: no completer
 // fills in names, and neither Return nor leaving the box looks the text up in
 // the list. Only a choice from the list (mouse, arrow keys, the open list)
-// selects an entry; two entries may share a name.
+// selects an entry; two entries may share a name. The box keeps its size;
+// its open list is as wide as the longest name, and the full name of the
+// box and of every entry is its tooltip, so that a long catalogue name
+// ("相当 (26/2.888+7/2.245) ACSR Linnet") is never only seen cut off.
 void MakeTypedNameBox(QComboBox* combo);
+void FitNameList(QComboBox* combo);
 
 // Gives the combo box the focus with its whole text selected, so that what
 // the user types next replaces it.

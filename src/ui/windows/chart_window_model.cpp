@@ -9,6 +9,7 @@
 #include "engine/number/number_text.h"
 #include "engine/number/table_patterns.h"
 #include "engine/output/long_span_check.h"
+#include "ui/base/result_marks.h"
 #include "ui/base/text.h"
 
 namespace orvalt {
@@ -37,13 +38,15 @@ QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     const StringingChart::Row& row = chart_->rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
-    if (role == Qt::BackgroundRole || role == Qt::ToolTipRole) {
+    if (role == Qt::BackgroundRole || role == Qt::ToolTipRole || role == kResultMarkRole) {
         if (quantity_ != Quantity::Sag || load_ <= 0.0 || row.tension[column] <= 0.0f) return {};
         const LongSpanCheck check = CheckLongSpan(row.span, row.tension[column], load_);
         if (!check.marked) return {};
+        const ResultMarkStyle& mark = MarkStyle(ResultMark::LongSpan);
+        if (role == kResultMarkRole) return QStringList{mark.text};
         return role == Qt::ToolTipRole
-                   ? QVariant(QStringLiteral("長径間: ") + FromUtf8(LongSpanText(check)))
-                   : QVariant(QBrush(QColor(255, 224, 178)));
+                   ? QVariant(mark.text + QStringLiteral(": ") + FromUtf8(LongSpanText(check)))
+                   : QVariant(QBrush(mark.colour));
     }
     if (role != Qt::DisplayRole) return {};
     return quantity_ == Quantity::Sag

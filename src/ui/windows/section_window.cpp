@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,11 +15,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
+#include <string>
 
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/calculation_error.h"
 #include "engine/case/case_document.h"
+#include "engine/forms/section_form.h"
 #include "engine/number/number_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/long_span_check.h"
@@ -29,6 +33,8 @@
 #include "ui/base/mdi_child.h"
 #include "ui/base/message_box.h"
 #include "ui/base/printing.h"
+#include "ui/base/result_marks.h"
+#include "ui/base/title_block.h"
 #include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
@@ -82,6 +88,17 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
     return button;
 }
 
+// The plot's names of the three conditions, each with its temperature.
+std::array<QString, 3> ConditionLabels(const CalculationState& c) {
+    const std::int16_t temperatures[3] = {c.temperatureHigh, c.temperatureLow, c.temperatureStudy};
+    std::array<QString, 3> labels;
+    for (std::size_t i = 0; i < 3; ++i)
+        labels[i] = QStringLiteral("%1 %2℃")
+                        .arg(FromUtf8(std::string(kConditionNames[i])))
+                        .arg(temperatures[i]);
+    return labels;
+}
+
 } // namespace
 
 frmSection::frmSection(WindowHost& host) : host_(host) {
@@ -105,6 +122,10 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     resultLayout->addWidget(grdResults_, 1);
     exact_ = new SectionExactPanel(host_.messages(), this);
     resultLayout->addWidget(exact_->resultsPart(), 1);
+    lblResultLegend_ = new QLabel(results);
+    lblResultLegend_->setObjectName(QStringLiteral("lblResultLegend"));
+    lblResultLegend_->setTextFormat(Qt::RichText);
+    resultLayout->addWidget(lblResultLegend_);
 
     plot_ = new SectionProfilePlot(this);
     tabs_ = new QTabWidget(this);
@@ -122,9 +143,20 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     lblMessage_ = new QLabel(this);
     lblMessage_->setObjectName(QStringLiteral("lblMessage"));
     lblMessage_->setWordWrap(true);
+    lblStale_ = new QLabel(this);
+    lblStale_->setObjectName(QStringLiteral("lblStale"));
+    lblStale_->setWordWrap(true);
+    lblStale_->setStyleSheet(QStringLiteral("QLabel { background: #fff3cd; color: #5c4400; "
+                                            "border: 1px solid #e0c97a; padding: 4px; }"));
+    lblStale_->hide();
+    auto* resultSide = new QVBoxLayout;
+    resultSide->addWidget(lblStale_);
+    resultSide->addWidget(tabs_, 1);
     auto* body = new QHBoxLayout;
     body->addWidget(buildSpanSide());
-    body->addWidget(tabs_, 1);
+    body->addLayout(resultSide, 1);
+    connect(grdSpans_, &NumberTable::noted, lblMessage_, &QLabel::setText);
+    connect(grdSpans_, &NumberTable::edited, this, &frmSection::grdSpans_Change);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(lblMessage_);
@@ -143,11 +175,11 @@ QWidget* frmSection::buildSpanSide() {
     auto* remove = Button(QStringLiteral("行削除(&D)"), QStringLiteral("cmdRemoveRow"), side);
     auto* calculate = Button(QStringLiteral("計算(&R)"), QStringLiteral("cmdCalculate"), side);
     connect(add, &QPushButton::clicked, this, [this] {
-        grdSpans_->addRow();
+        grdSpans_->appendRow();
         grdSpans_->setFocus();
     });
     connect(remove, &QPushButton::clicked, this, [this] {
-        grdSpans_->removeRow();
+        grdSpans_->removeCurrentRow();
         grdSpans_->setFocus();
     });
     connect(calculate, &QPushButton::clicked, this, &frmSection::cmdCalculate_Click);
@@ -183,6 +215,7 @@ QWidget* frmSection::buildChartPage() {
     lblChartNote_ = new QLabel(page);
     lblChartNote_->setObjectName(QStringLiteral("lblChartNote"));
     lblChartNote_->setWordWrap(true);
+    lblChartNote_->setTextFormat(Qt::RichText);
     layout->addWidget(lblChartNote_);
     return page;
 }
@@ -227,23 +260,31 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
 
 void frmSection::cmdCalculate_Click() {
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
-    if (spans.empty()) return;
+    if (spans.empty()) {
+        clearResults();
+        return;
+    }
     SectionResults results;
     try {
         results = ComputeSectionResults(*calculation_, spans, from_, to_, step_);
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
+        clearResults();
         return;
     }
     std::optional<BalancedSection> balanced = exact_->compute(*calculation_, spans);
-    if (!balanced) return;
+    if (!balanced) {
+        clearResults();
+        return;
+    }
     balanced_ = std::move(*balanced);
     supports_ = exact_->computedSupports();
     spans_ = spans;
     section_ = std::move(results.section);
     chart_ = std::move(results.chart);
     computed_ = true;
+    setStale(false);
     showResults();
     host_.updateMenus();
     // The spans of a computed section, and the temperatures of its chart,
@@ -252,14 +293,58 @@ void frmSection::cmdCalculate_Click() {
     host_.document().setChart({from_, to_, step_});
 }
 
+void frmSection::grdSpans_Change() {
+    if (!computed_) return;
+    std::vector<std::array<std::string, 2>> rows;
+    for (const QStringList& row : grdSpans_->rowTexts())
+        rows.push_back({row.value(0).toStdString(), row.value(1).toStdString()});
+    const SectionSpansResult read = ReadSectionSpans(rows);
+    setStale(read.refusal.has_value() || read.spans != spans_);
+}
+
+void frmSection::setStale(bool stale) {
+    if (stale == stale_) return;
+    stale_ = stale;
+    for (int i = 0; i < tabs_->count(); ++i) tabs_->widget(i)->setEnabled(!stale);
+    lblStale_->setText(QStringLiteral(
+        "径間一覧が計算の後で変わりました。灰色の結果は前の径間のもので、印刷も保存もできません。"
+        "新しい径間の結果は 計算(R) を押すと求まります"));
+    lblStale_->setVisible(stale);
+    host_.updateMenus();
+}
+
+void frmSection::clearResults() {
+    const bool had = computed_;
+    computed_ = false;
+    setStale(false);
+    spans_.clear();
+    section_ = {};
+    chart_ = {};
+    lblEquivalent_->clear();
+    conditionModel_->clear();
+    spanModel_->clear();
+    chartModel_->clear();
+    lblChartNote_->clear();
+    lblResultLegend_->clear();
+    marks_.clear();
+    plot_->clearSection();
+    exact_->clear();
+    field_->showSheet({});
+    if (had)
+        lblMessage_->setText(QStringLiteral(
+            "計算できなかったため、前の結果は消しました。径間一覧を直して 計算(R) を押してください"));
+    host_.updateMenus();
+}
+
 void frmSection::showResults() {
     lblEquivalent_->setText(
         QStringLiteral("等価径間  %1 m")
             .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
     FillModel(*conditionModel_, SectionConditionCells(section_));
     FillModel(*spanModel_, SectionSpanCells(spans_, section_));
+    marks_ = markResults();
     showChart();
-    plot_->showSection(spans_, section_);
+    plot_->showSection(spans_, section_, ConditionLabels(*calculation_));
     exact_->show(*calculation_, spans_, section_, balanced_);
     // The clearance over the case's ground and crossings, with the wire
     // hung as the exact section hangs it: the supports and stringing
@@ -331,36 +416,72 @@ void frmSection::Temperature_Change() {
 
 // The chart's sag cells of a span at a temperature where its lowest point
 // lies beyond the lower support (|h| > 4D) or where it is a long span (the
-// catenary's sag more than 1 % off the parabola's) are coloured and tell why.
+// catenary's sag more than 1 % off the parabola's) carry their marks.
 void frmSection::showChart() {
     FillModel(*chartModel_, SectionChartCells(chart_));
     const double load = calculation_->currentWire.unitWeight;
-    bool outsideSeen = false;
+    std::set<ResultMark> seen;
     for (std::size_t i = 0; i < chart_.slantSag.size() && i < spans_.size(); ++i) {
         for (std::size_t t = 0; t < chart_.temperatures.size(); ++t) {
-            QStringList why;
-            if (std::fabs(spans_[i].heightDifference) > 4.0 * chart_.slantSag[i][t])
-                why << QStringLiteral("支持点外: 最低点が低い側の支持点の外にあります");
-            const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
-            if (check.marked) why << QStringLiteral("長径間: ") + FromUtf8(LongSpanText(check));
-            if (why.isEmpty()) continue;
-            outsideSeen = outsideSeen || why.front().startsWith(QStringLiteral("支持点外"));
             QStandardItem* item = chartModel_->item(static_cast<int>(i) + 1, static_cast<int>(t));
-            item->setBackground(QBrush(QColor(255, 224, 178)));
-            item->setToolTip(why.join(u'\n'));
+            if (std::fabs(spans_[i].heightDifference) > 4.0 * chart_.slantSag[i][t]) {
+                MarkItem(*item, ResultMark::LowPointOutside,
+                         QStringLiteral("最低点が低い側の支持点の外にあります"));
+                seen.insert(ResultMark::LowPointOutside);
+            }
+            const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
+            if (check.marked) {
+                MarkItem(*item, ResultMark::LongSpan, FromUtf8(LongSpanText(check)));
+                seen.insert(ResultMark::LongSpan);
+            }
         }
     }
     QStringList notes;
-    if (outsideSeen)
-        notes << QStringLiteral(
-            "色の付いた欄: 最低点が低い側の支持点の外にあり、"
-            "電線が支持点を引き上げます（支持点外）");
+    if (!seen.empty()) notes << MarkLegend(seen);
     StringingChart level;
     level.temperatures = chart_.temperatures;
     for (const SectionSpan& span : spans_) level.rows.push_back({span.length, {}, chart_.tension});
-    if (const std::string note = LongSpanNote(level, load); !note.empty()) notes << FromUtf8(note);
-    lblChartNote_->setText(notes.join(u'\n'));
+    if (const std::string note = LongSpanNote(level, load); !note.empty())
+        notes << FromUtf8(note).toHtmlEscaped();
+    lblChartNote_->setText(notes.join(QStringLiteral("<br>")));
     showFieldCheck();
+}
+
+// The 結果 tab marks as the chart does: a span whose wire, under a load
+// condition, sags more than 1 % off the parabola has its 径間長 cell marked
+// 長径間; the 判定 cells that say 支持点外 carry that mark.
+std::set<ResultMark> frmSection::markResults() {
+    std::set<ResultMark> seen;
+    const float loads[3] = {calculation_->loadFactorHigh, calculation_->loadFactorLow,
+                            calculation_->loadFactorStudy};
+    const double weight = calculation_->currentWire.unitWeight;
+    for (std::size_t i = 0; i < spans_.size(); ++i) {
+        QStringList why;
+        for (std::size_t c = 0; c < 3; ++c) {
+            const LongSpanCheck check = CheckLongSpan(
+                spans_[i].length, section_.atEquivalentSpan[c].tension, weight * loads[c]);
+            if (check.marked)
+                why << FromUtf8(std::string(kConditionNames[c])) + QStringLiteral(" ") +
+                           FromUtf8(LongSpanText(check));
+        }
+        if (QStandardItem* item = spanModel_->item(static_cast<int>(i), 0); item && !why.isEmpty()) {
+            MarkItem(*item, ResultMark::LongSpan, why.join(QStringLiteral("、")));
+            seen.insert(ResultMark::LongSpan);
+        }
+    }
+    for (int column = 0; column < spanModel_->columnCount(); ++column) {
+        const QStandardItem* header = spanModel_->horizontalHeaderItem(column);
+        if (header == nullptr || !header->text().endsWith(QStringLiteral("判定"))) continue;
+        for (int row = 0; row < spanModel_->rowCount(); ++row) {
+            QStandardItem* item = spanModel_->item(row, column);
+            if (item == nullptr || item->text() != MarkStyle(ResultMark::LowPointOutside).text)
+                continue;
+            MarkItem(*item, ResultMark::LowPointOutside, QString());
+            seen.insert(ResultMark::LowPointOutside);
+        }
+    }
+    lblResultLegend_->setText(MarkLegend(seen));
+    return seen;
 }
 
 bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
@@ -376,23 +497,57 @@ void frmSection::showFieldCheck() {
         field_->showSheet(FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight()));
 }
 
+// The notes of the marks in the results, after the section's text.
+QString frmSection::markNotes() const {
+    if (marks_.empty()) return {};
+    return QStringLiteral("\r\n") + MarkNotes(marks_).join(QStringLiteral("\r\n")) +
+           QStringLiteral("\r\n");
+}
+
 QString frmSection::sectionText() const {
     if (!computed_) return {};
     return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_));
 }
 
+bool frmSection::profileShown() const { return tabs_->currentWidget() == plot_; }
+
+// The profile on a page: the title block across the top, the plot below.
+void frmSection::drawProfilePage(QPainter& painter, const QRectF& page) const {
+    const CalculationState& c = *calculation_;
+    const auto temperature = [](std::int16_t t) { return QStringLiteral("%1℃").arg(t); };
+    TitleBlock block;
+    const QString title = QString::fromStdString(host_.document().content().title);
+    block.heading = title.isEmpty() ? QStringLiteral("区間計算") : title;
+    block.drawing = QStringLiteral("縦断図");
+    block.wire = QStringLiteral("電線 ") + QString::fromStdString(c.currentWire.wireName).trimmed();
+    block.conditions = QStringLiteral("高温季 %1・低温季 %2・検討条件 %3　等価径間 %4 m")
+                           .arg(temperature(c.temperatureHigh), temperature(c.temperatureLow),
+                                temperature(c.temperatureStudy),
+                                FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.0")));
+    block.date = QDate::currentDate().toString(Qt::ISODate);
+    const QRectF rest = DrawTitleBlock(painter, page, block);
+    plot_->render(&painter, rest, plot_->viewport()->rect());
+}
+
 void frmSection::print() {
-    if (!computed_) return;
+    if (!current()) return;
+    if (profileShown()) {
+        PrintPageWithDialog(host_.printService(), host_.messages(), host_.hostWidget(),
+                            [this](QPainter& painter, const QRectF& page) {
+                                drawProfilePage(painter, page);
+                            });
+        return;
+    }
     const QString text =
         fieldCheckShown() ? FromUtf8(ComposeFieldSheetText(
                                 *calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
                                                                    field_->sight())))
-                          : sectionText();
+                          : sectionText() + markNotes();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
 std::optional<ChildWindow::Csv> frmSection::csv() const {
-    if (!computed_) return std::nullopt;
+    if (!current()) return std::nullopt;
     if (fieldCheckShown())
         return Csv{ComposeFieldSheetCsv(
                        FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight())),
@@ -401,9 +556,9 @@ std::optional<ChildWindow::Csv> frmSection::csv() const {
 }
 
 std::optional<ChildWindow::Image> frmSection::image() const {
-    if (!computed_) return std::nullopt;
+    if (!current()) return std::nullopt;
     return Image{[this](QPainter& painter, const QRectF& target) {
-                     plot_->render(&painter, target, plot_->viewport()->rect());
+                     drawProfilePage(painter, target);
                  },
                  kSuffix};
 }

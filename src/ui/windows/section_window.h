@@ -14,14 +14,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "ui/base/child_window.h"
+#include "ui/base/result_marks.h"
 
 class QLabel;
+class QPainter;
+class QRectF;
 class QMdiSubWindow;
 class QSpinBox;
 class QStandardItemModel;
@@ -60,7 +64,9 @@ public:
     std::shared_ptr<const CalculationState> calculation() const override { return calculation_; }
     // Once a section is computed: prints its text, offers its tables as CSV
     // and its profile as an image.
-    bool canPrint() const override { return computed_; }
+    // Results that no longer belong to the span list (stale) print and save
+    // nothing until the next 計算.
+    bool canPrint() const override { return current(); }
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
@@ -75,20 +81,34 @@ private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
     void FieldCheck_Change();
+    // The span list changed: the results shown are stale unless the list
+    // reads as the spans they were computed for.
+    void grdSpans_Change();
 
 private:
     QWidget* buildSpanSide();
     QWidget* buildChartPage();
     bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
     void showResults();
+    bool current() const { return computed_ && !stale_; }
+    // Greys every result page and says what changed and what to press.
+    void setStale(bool stale);
+    // A refused 計算: what it would have replaced is gone.
+    void clearResults();
     void showTemperatures();
     void showChart();
+    std::set<ResultMark> markResults();
+    QString markNotes() const;
     void showFieldCheck();
     bool fieldCheckShown() const;
+    bool profileShown() const;
+    void drawProfilePage(QPainter& painter, const QRectF& page) const;
 
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;
     bool computed_ = false;
+    bool stale_ = false;
+    std::set<ResultMark> marks_; // in the 結果 tab
     std::vector<SectionSpan> spans_; // of the section shown
     TensionSection section_;
     SectionStringingChart chart_;
@@ -101,6 +121,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     QLabel* lblEquivalent_ = nullptr;
     QLabel* lblMessage_ = nullptr;
+    QLabel* lblStale_ = nullptr;
+    QLabel* lblResultLegend_ = nullptr;
     QStandardItemModel* conditionModel_ = nullptr;
     QStandardItemModel* spanModel_ = nullptr;
     QStandardItemModel* chartModel_ = nullptr;

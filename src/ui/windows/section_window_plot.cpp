@@ -4,9 +4,11 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QCategoryAxis>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "engine/calculation/calculation_state.h"
@@ -17,12 +19,37 @@ namespace orvalt {
 
 namespace {
 
-constexpr int kStepsPerSpan = 24;
+// A range on round ticks: about eight intervals of 1, 2 or 5 times a power
+// of ten, the ends on ticks just outside [min, max].
+void SetRoundRange(QValueAxis* axis, double min, double max) {
+    if (!(max > min)) {
+        min -= 1.0;
+        max += 1.0;
+    }
+    const double raw = (max - min) / 8.0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = power;
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        step = factor * power;
+        if (step >= raw) break;
+    }
+    const double low = std::floor(min / step) * step, high = std::ceil(max / step) * step;
+    axis->setRange(low, high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+}
 
 const QColor kConditionColours[] = {QColor(0xd6, 0x27, 0x28), QColor(0x1f, 0x77, 0xb4),
                                     QColor(0x2c, 0xa0, 0x2c)};
 
 } // namespace
+
+int StepsForSpan(double length) {
+    // A point every 5 m, at least 24 and at most 600 a span.
+    return static_cast<int>(std::clamp(length / 5.0, 24.0, 600.0));
+}
 
 std::vector<QPointF> SpanWirePoints(double x0, double y0, const SectionSpan& span, double slantSag,
                                     int steps) {
@@ -52,47 +79,109 @@ SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart,
         pen.setWidthF(kCurvePenWidth);
         wires_[c]->setPen(pen);
     }
+    lowPoints_ = new QScatterSeries;
+    lowPoints_->setName(QStringLiteral("最低点（検討条件）"));
+    lowPoints_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    lowPoints_->setMarkerSize(7.0);
+    lowPoints_->setColor(kConditionColours[2]);
     supports_ = new QScatterSeries;
     supports_->setName(QStringLiteral("支持点"));
     supports_->setMarkerSize(9.0);
     supports_->setColor(Qt::black);
     for (QXYSeries* series :
          {static_cast<QXYSeries*>(wires_[0]), static_cast<QXYSeries*>(wires_[1]),
-          static_cast<QXYSeries*>(wires_[2]), static_cast<QXYSeries*>(supports_)}) {
+          static_cast<QXYSeries*>(wires_[2]), static_cast<QXYSeries*>(lowPoints_),
+          static_cast<QXYSeries*>(supports_)}) {
         plot->addSeries(series);
         series->attachAxis(xAxis_);
         series->attachAxis(yAxis_);
     }
+    spanAxis_ = new QCategoryAxis;
+    spanAxis_->setTitleText(QStringLiteral("径間"));
+    spanAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    spanAxis_->setGridLineVisible(false);
+    plot->addAxis(spanAxis_, Qt::AlignTop);
+    supports_->attachAxis(spanAxis_);
     SetNiceRange(xAxis_, 0.0, 1.0);
     SetNiceRange(yAxis_, 0.0, 1.0);
 }
 
+double SectionProfilePlot::exaggeration() const {
+    const QPointF units = UnitsPerPixel(*chart(), *xAxis_, *yAxis_);
+    return units.y() > 0.0 ? units.x() / units.y() : 1.0;
+}
+
+void SectionProfilePlot::showExaggeration() {
+    if (supports_->count() < 2) {
+        chart()->setTitle(QString());
+        return;
+    }
+    chart()->setTitle(QStringLiteral("縦断図（高さは距離の %1 倍に拡大）")
+                          .arg(QString::number(exaggeration(), 'f', 1)));
+}
+
+void SectionProfilePlot::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    showExaggeration();
+}
+
 SectionProfilePlot::~SectionProfilePlot() = default;
 
+void SectionProfilePlot::clearSection() {
+    for (QLineSeries* wire : wires_) wire->clear();
+    supports_->clear();
+    lowPoints_->clear();
+    for (const QString& label : spanAxis_->categoriesLabels()) spanAxis_->remove(label);
+    showExaggeration();
+}
+
 void SectionProfilePlot::showSection(const std::vector<SectionSpan>& spans,
-                                     const TensionSection& section) {
+                                     const TensionSection& section,
+                                     const std::array<QString, 3>& conditions) {
     QList<QPointF> supports{QPointF(0.0, 0.0)};
     QList<QPointF> wires[3];
+    QList<QPointF> lowPoints;
+    for (const QString& label : spanAxis_->categoriesLabels()) spanAxis_->remove(label);
+    spanAxis_->setStartValue(0.0);
     double x = 0.0, y = 0.0;
     double low = 0.0, high = 0.0;
     for (std::size_t i = 0; i < spans.size() && i < section.spans.size(); ++i) {
+        const int steps = StepsForSpan(spans[i].length);
         for (int c = 0; c < 3; ++c) {
-            for (const QPointF& p :
-                 SpanWirePoints(x, y, spans[i], section.spans[i][c].slantSag, kStepsPerSpan)) {
+            const std::vector<QPointF> points =
+                SpanWirePoints(x, y, spans[i], section.spans[i][c].slantSag, steps);
+            for (const QPointF& p : points) {
                 wires[c].append(p);
                 low = std::min(low, p.y());
                 high = std::max(high, p.y());
+            }
+            if (c == 2) {
+                const auto lowest = std::min_element(
+                    points.begin(), points.end(),
+                    [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+                // Only a low point between the supports: beyond the lower
+                // support the wire pulls up on it and the lowest drawn point
+                // is the support itself.
+                if (lowest != points.begin() && lowest + 1 != points.end())
+                    lowPoints.append(*lowest);
             }
         }
         x += spans[i].length;
         y += spans[i].heightDifference;
         supports.append(QPointF(x, y));
         high = std::max(high, y);
+        spanAxis_->append(QString::number(i + 1), x);
     }
-    for (int c = 0; c < 3; ++c) wires_[c]->replace(wires[c]);
+    for (int c = 0; c < 3; ++c) {
+        wires_[c]->setName(conditions[static_cast<std::size_t>(c)]);
+        wires_[c]->replace(wires[c]);
+    }
+    lowPoints_->replace(lowPoints);
     supports_->replace(supports);
-    SetNiceRange(xAxis_, 0.0, x);
-    SetNiceRange(yAxis_, low, high);
+    SetRoundRange(xAxis_, 0.0, x);
+    spanAxis_->setRange(xAxis_->min(), xAxis_->max());
+    SetRoundRange(yAxis_, low, high);
+    showExaggeration();
 }
 
 } // namespace orvalt

@@ -8,10 +8,12 @@
 
 #include <QChartView>
 
+#include <array>
 #include <vector>
 
 #include "engine/calculation/tension_section.h"
 
+class QCategoryAxis;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -25,19 +27,39 @@ public:
     explicit SectionProfilePlot(QWidget* parent);
     ~SectionProfilePlot() override;
 
-    // Draws `section` of `spans`; nothing with no spans.
-    void showSection(const std::vector<SectionSpan>& spans, const TensionSection& section);
+    // Draws `section` of `spans`, the wires named by `conditions` (name and
+    // temperature); nothing with no spans. The spans are numbered along the
+    // top, the low point of each span under the study condition is marked,
+    // the axes end on round ticks just past the section, and the chart's
+    // title states the vertical exaggeration of the drawing.
+    void showSection(const std::vector<SectionSpan>& spans, const TensionSection& section,
+                     const std::array<QString, 3>& conditions);
+    // Draws nothing.
+    void clearSection();
 
     // The wire of condition 0..2 (高温季, 低温季, 検討条件) and the supports.
     QLineSeries* wire(int condition) const { return wires_[condition]; }
     QScatterSeries* supports() const { return supports_; }
+    QScatterSeries* lowPoints() const { return lowPoints_; }
+    // How many times the heights are drawn larger than the distances.
+    double exaggeration() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showExaggeration();
+
     QValueAxis* xAxis_ = nullptr;
+    QCategoryAxis* spanAxis_ = nullptr;
+    QScatterSeries* lowPoints_ = nullptr;
     QValueAxis* yAxis_ = nullptr;
     QLineSeries* wires_[3] = {};
     QScatterSeries* supports_ = nullptr;
 };
+
+// Points enough for a smooth curve of a span `length` m long.
+int StepsForSpan(double length);
 
 // Points along the wire of one span from (x0, y0) to (x0 + length,
 // y0 + heightDifference) hanging `slantSag` below the chord at midspan:

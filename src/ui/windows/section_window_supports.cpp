@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "engine/calculation/calculation_error.h"
 #include "engine/number/number_text.h"
@@ -25,6 +26,7 @@
 #include "ui/base/fonts.h"
 #include "ui/base/form_helpers.h"
 #include "ui/base/message_box.h"
+#include "ui/base/result_marks.h"
 #include "ui/base/text.h"
 
 namespace orvalt {
@@ -47,9 +49,16 @@ std::optional<double> ReadCell(const QString& text) {
     return value;
 }
 
-const QColor kOutsideColour(255, 224, 178);  // 支持点外
-const QColor kOverMaxColour(255, 190, 190);  // 張力超過
-const QColor kLongSpanColour(200, 225, 255); // 長径間
+// The marks of the exact table by their texts, in the shared visual language.
+void MarkCell(QStandardItem& item, const QString& text, std::set<ResultMark>& seen) {
+    const ResultMark marks[] = {ResultMark::LowPointOutside, ResultMark::OverTension,
+                                ResultMark::LongSpan};
+    for (const ResultMark mark : marks) {
+        if (!text.contains(MarkStyle(mark).text)) continue;
+        MarkItem(item, mark, QString());
+        seen.insert(mark);
+    }
+}
 
 } // namespace
 
@@ -280,24 +289,14 @@ SectionExactPanel::SectionExactPanel(MessageService& messages, QWidget* window)
     auto* title = new QLabel(QStringLiteral("精算（径間ごとの張力。等価径間の値は全径間の張力が"
                                             "等しいとしたもの）"),
                              resultsPart_);
-    auto* legend = new QLabel(resultsPart_);
-    legend->setObjectName(QStringLiteral("lblLegend"));
-    legend->setTextFormat(Qt::RichText);
-    const auto swatch = [](const QColor& colour) {
-        return QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;</span> ")
-            .arg(colour.name());
-    };
-    const QStringList lines = FromUtf8(std::string(kBalancedMarksLegend)).split(u'\n');
-    const QColor colours[] = {kOutsideColour, kOverMaxColour, kLongSpanColour};
-    QStringList legendLines;
-    for (int i = 0; i < lines.size() && i < 3; ++i)
-        legendLines << swatch(colours[i]) + lines[i].toHtmlEscaped();
-    legend->setText(legendLines.join(QStringLiteral("<br>")));
+    legend_ = new QLabel(resultsPart_);
+    legend_->setObjectName(QStringLiteral("lblLegend"));
+    legend_->setTextFormat(Qt::RichText);
     auto* part = new QVBoxLayout(resultsPart_);
     part->setContentsMargins(0, 0, 0, 0);
     part->addWidget(title);
     part->addWidget(grdExact_, 1);
-    part->addWidget(legend);
+    part->addWidget(legend_);
 }
 
 void SectionExactPanel::followSpans(QTableWidget* spans) {
@@ -344,6 +343,7 @@ void SectionExactPanel::show(const CalculationState& state, const std::vector<Se
         exactModel_->setHorizontalHeaderItem(static_cast<int>(c) - 1,
                                              new QStandardItem(FromUtf8(cells[0][c])));
     QStringList marked;
+    std::set<ResultMark> seen;
     for (std::size_t r = 1; r < cells.size(); ++r) {
         exactModel_->setVerticalHeaderItem(static_cast<int>(r) - 1,
                                            new QStandardItem(FromUtf8(cells[r][0])));
@@ -353,11 +353,7 @@ void SectionExactPanel::show(const CalculationState& state, const std::vector<Se
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             const bool marks = c % 9 == 0;
             if (marks && !text.isEmpty()) {
-                const QColor colour =
-                    text.contains(FromUtf8(std::string(kOverMaxTensionMark))) ? kOverMaxColour
-                    : text.contains(FromUtf8(std::string(kOutsideMark)))      ? kOutsideColour
-                                                                              : kLongSpanColour;
-                item->setBackground(QBrush(colour));
+                MarkCell(*item, text, seen);
                 marked << QStringLiteral("径間 %1（%2 %3）")
                               .arg(r)
                               .arg(FromUtf8(std::string(kConditionNames[c / 9 - 1])))
@@ -367,6 +363,13 @@ void SectionExactPanel::show(const CalculationState& state, const std::vector<Se
         }
     }
     marks_ = marked.isEmpty() ? QString() : QStringLiteral("精算の印: ") + marked.join(u'、');
+    legend_->setText(MarkLegend(seen));
+}
+
+void SectionExactPanel::clear() {
+    exactModel_->clear();
+    legend_->clear();
+    marks_.clear();
 }
 
 } // namespace orvalt

@@ -89,6 +89,8 @@ public:
     // "張力超過: 径間 4（低温季）" and the like, for the message line; empty
     // without marks.
     QString marksMessage() const { return marks_; }
+    // Empties the table, its legend and the message (a refused 計算).
+    void clear();
 
 private:
     MessageService& messages_;
@@ -99,6 +101,7 @@ private:
     QSpinBox* spnStringing_ = nullptr;
     QStandardItemModel* exactModel_ = nullptr;
     CopyableTableView* grdExact_ = nullptr;
+    QLabel* legend_ = nullptr;
     QString marks_;
     std::vector<SectionSupport> computed_;
 };

@@ -6,11 +6,14 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <string_view>
 
 #include "engine/catalogue/cp932.h"
@@ -96,13 +99,29 @@ LoadOutcome frmUsage::Form_Load() {
         ReadUsageText(host_.programFilePath(QStringLiteral("orvalt99.txt")), error);
     if (!text) return {.show = false, .message = error, .icon = MessageIcon::Information};
     host_.setCommandEnabled(HostCommand::Use, false);
-    if (QWidget* sub = parentWidget()) sub->resize(sub->sizeHint());
-    CenterInArea(host_.mdiArea(), this);
     Text1_->clear();
     Text1_->setPlainText(*text);
+    if (QWidget* sub = parentWidget()) sub->resize(readingSize(*text, *sub));
+    CenterInArea(host_.mdiArea(), this);
     Text1_->moveCursor(QTextCursor::Start);
     Text1_->ensureCursorVisible();
     return {};
+}
+
+// Wide enough for the longest line of the text with no sideways scrolling
+// and about 30 lines high, never smaller than the design's size nor larger
+// than the area.
+QSize frmUsage::readingSize(const QString& text, const QWidget& sub) const {
+    const QFontMetrics metrics(Text1_->font());
+    int widest = 0;
+    for (const QString& line : text.split(QStringLiteral("\r\n")))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int scrollBar = Text1_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize frame = sub.size() - size();
+    const QSize wanted(widest + scrollBar + 2 * Text1_->frameWidth() + 12,
+                       30 * metrics.lineSpacing() + scrollBar);
+    const QSize area = host_.mdiArea()->viewport()->size();
+    return (wanted.expandedTo(sizeHint()) + frame).boundedTo(area);
 }
 
 void frmUsage::Form_Resize() { Text1_->setGeometry(0, 0, width(), height()); }

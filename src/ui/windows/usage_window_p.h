@@ -43,6 +43,7 @@ protected:
 
 private:
     void Form_Resize();
+    QSize readingSize(const QString& text, const QWidget& sub) const;
     void Form_Unload();
 
     WindowHost& host_;

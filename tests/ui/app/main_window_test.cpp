@@ -47,19 +47,22 @@ TEST_F(MainWindowWithWiresTest, StartsWithTheStartUpCaptionStateAndMenus) {
         EXPECT_EQ(a->isEnabled(), c.enabled) << c.name;
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(c.shortcut))) << c.name;
     }
-    // The commands other than ファイル stand in the bar itself, in this order.
+    // The commands other than ファイル stand in the bar itself, in this order;
+    // the ウィンドウ menu comes after them.
     const QList<QAction*> bar = main_->menuBar()->actions();
     const char* order[] = {"mnuFile",  "mnuCondition", "mnuCalculate", "mnuSection", "mnuPrint",
                            "mnuChart", "mnuGraph",     "mnuWire",      "mnuUse"};
-    ASSERT_EQ(bar.size(), std::ssize(order));
+    ASSERT_EQ(bar.size(), std::ssize(order) + 1);
+    EXPECT_EQ(bar.back()->objectName(), QStringLiteral("mnuWindow"));
+    EXPECT_NE(bar.back()->menu(), nullptr);
     for (int i = 0; i < std::ssize(order); ++i)
         EXPECT_EQ(bar[i]->objectName(), QLatin1String(order[i]));
     EXPECT_NE(bar[0]->menu(), nullptr);
     for (int i = 1; i < std::ssize(order); ++i) EXPECT_EQ(bar[i]->menu(), nullptr) << order[i];
-    // ファイル: the case file commands, a separator, the two save commands of
+    // ファイル: the case file commands and 表題, a separator, the two save commands of
     // the active window, a separator, 終了.
     const QList<QAction*> file = bar[0]->menu()->actions();
-    const char* fileOrder[] = {"mnuOpen", "mnuSave",  "mnuSaveAs", "",
+    const char* fileOrder[] = {"mnuOpen", "mnuSave",  "mnuSaveAs", "mnuTitle",   "",
                                "mnuCsv",  "mnuImage", "",          "mnuFile_End"};
     ASSERT_EQ(file.size(), std::ssize(fileOrder));
     for (int i = 0; i < std::ssize(fileOrder); ++i) {

@@ -8,6 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <QChart>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +22,9 @@
 #include "support/golden_file.h"
 #include "support/main_window_fixture.h"
 #include "ui/base/file_saving.h"
+#include "ui/base/result_marks.h"
 #include "ui/windows/section_window.h"
+#include "ui/windows/section_window_plot.h"
 
 namespace orvalt::test {
 namespace {
@@ -101,8 +109,8 @@ TEST_F(SectionWindowTest, TypedSpansMoveLikeASpreadsheetAndABadCellIsNamed) {
     EXPECT_FALSE(Action("mnuCsv")->isEnabled()) << "nothing computed yet";
 
     clickCell(spans(window), 0, 0);
-    typeCells({"120", "\t", "5", "\n", "２５０", "\n", "1x0", "\n"});
-    EXPECT_EQ(spanTexts(window), QStringList({"120|5", QStringLiteral("２５０|"), "1x0|", "|"}));
+    typeCells({"120", "\t", "5", "\n", "２５０", "\n", "0", "\n"});
+    EXPECT_EQ(spanTexts(window), QStringList({"120|5", QStringLiteral("２５０|"), "0|", "|"}));
 
     Click(window, "cmdCalculate");
     ASSERT_EQ(
@@ -143,6 +151,250 @@ TEST_F(SectionWindowTest, APasteWithABadCellIsRefusedWhole) {
                                               QStringLiteral("90|−40")}));
 }
 
+// Qt's warnings while the test runs (a late commit from a closed editor).
+class WarningRecorder {
+public:
+    WarningRecorder() { previous_ = qInstallMessageHandler(&WarningRecorder::record); }
+    ~WarningRecorder() { qInstallMessageHandler(previous_); }
+    static QStringList& seen() {
+        static QStringList texts;
+        return texts;
+    }
+
+private:
+    static void record(QtMsgType, const QMessageLogContext&, const QString& text) {
+        seen() << text;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
+// Over a list of four spans, a value typed into a row and Enter: the next
+// row, one at a time, and no warning about a stray commit.
+TEST_F(SectionWindowTest, EnterMovesExactlyOneRowDown) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    WarningRecorder::seen().clear();
+    WarningRecorder warnings;
+    clickCell(spans(window), 0, 0);
+    for (const auto& [typed, row] : {std::pair{"111", 1}, {"222", 2}, {"333", 3}}) {
+        typeCells({typed, "\n"});
+        EXPECT_EQ(spans(window)->currentIndex().row(), row) << typed;
+        EXPECT_EQ(spans(window)->currentIndex().column(), 0) << typed;
+    }
+    EXPECT_EQ(spanTexts(window), QStringList({QStringLiteral("111|５"), "222|30", "333|-12",
+                                              QStringLiteral("90|−40")}));
+    // From the 高低差 column Enter goes to the next row's 径間長.
+    clickCell(spans(window), 1, 1);
+    typeCells({"7", "\n"});
+    EXPECT_EQ(spans(window)->currentIndex().row(), 2);
+    EXPECT_EQ(spans(window)->currentIndex().column(), 0);
+    EXPECT_TRUE(WarningRecorder::seen().filter(QStringLiteral("commitData")).isEmpty())
+        << WarningRecorder::seen().join(u'\n').toStdString();
+}
+
+// The same text typed or pasted is read the same way and named the same
+// way; a typed one keeps the cursor on its cell and nothing is lost.
+TEST_F(SectionWindowTest, TypedAndPastedCellsAreReadAlike) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    for (const QString& text : {QStringLiteral("1,200"), QStringLiteral("120m")}) {
+        messages_.shown.clear();
+        clickCell(spans(window), 0, 0);
+        PasteText(text + QStringLiteral("\t5\r\n"));
+        const QString named = QStringLiteral("径間 1 の径間長「%1」は数値ではありません").arg(text);
+        ASSERT_EQ(MessageTexts(), QStringList({named + QStringLiteral("。貼り付けは行いませんでした")}));
+
+        clickCell(spans(window), 0, 0);
+        typeCells({text, "\n"});
+        EXPECT_EQ(MessageTexts().back(), named);
+        EXPECT_EQ(spans(window)->currentIndex().row(), 0) << "the cursor stays on the cell";
+        EXPECT_EQ(spanTexts(window).front(), text + u'|');
+        Click(window, "cmdCalculate");
+        EXPECT_EQ(MessageTexts().back(), named);
+        EXPECT_EQ(MessageTexts().size(), 3);
+        PressKey(Qt::Key_Delete);
+    }
+}
+
+// A block copied with its header line: the header is skipped and said so,
+// the numbers below it are pasted.
+TEST_F(SectionWindowTest, APastedHeaderLineIsSkippedWithANote) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(QStringLiteral("径間長[m]\t高低差[m]\r\n120\t5\r\n250\t30\r\n"));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(spanTexts(window), QStringList({"120|5", "250|30"}));
+    EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblMessage"))->text().contains(u"見出し"));
+    // A line with a number in it is no header: the block is refused whole.
+    clickCell(spans(window), 0, 0);
+    PasteText(QStringLiteral("径間長\t5\r\n120\t5\r\n"));
+    EXPECT_EQ(MessageTexts().size(), 1);
+    EXPECT_EQ(spanTexts(window), QStringList({"120|5", "250|30"}));
+}
+
+// 行追加 adds a row after the last whatever row is current; Insert adds one
+// below the current row.
+TEST_F(SectionWindowTest, AddRowAppendsAndInsertInserts) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    clickCell(spans(window), 0, 0);
+    Click(window, "cmdAddRow");
+    EXPECT_EQ(spanTexts(window).size(), 5);
+    EXPECT_EQ(spanTexts(window).back(), "|");
+    EXPECT_EQ(spans(window)->currentIndex().row(), 4);
+    clickCell(spans(window), 0, 0);
+    PressKey(Qt::Key_Insert);
+    EXPECT_EQ(spanTexts(window).mid(0, 3),
+              QStringList({QStringLiteral("１２０|５"), "|", "250|30"}));
+    EXPECT_EQ(spans(window)->currentIndex().row(), 1);
+}
+
+// Results that no longer belong to the span list are greyed with a line
+// saying so and neither print nor save; the same list again makes them
+// current; a refused 計算 clears them from every page.
+TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    auto* stale = Child<QLabel>(window, QStringLiteral("lblStale"));
+    auto* results = Child<QTableView>(window, QStringLiteral("grdResults"));
+    auto* plot = window->findChild<SectionProfilePlot*>();
+    ASSERT_NE(plot, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans);
+    PressAccessKey(Qt::Key_R);
+    ASSERT_FALSE(stale->isVisible());
+    ASSERT_TRUE(Action("mnuPrint")->isEnabled());
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool stale, printable;
+        int resultRows;
+    };
+    const Step steps[] = {
+        {"two spans pasted below", [&] {
+             Click(window, "cmdAddRow");
+             PasteText(QStringLiteral("300\t0\r\n200\t0\r\n"));
+         }, true, false, 4},
+        {"the two removed again", [&] {
+             clickCell(spans(window), 5, 0);
+             PressKey(Qt::Key_Delete, Qt::ControlModifier);
+             PressKey(Qt::Key_Delete, Qt::ControlModifier);
+         }, false, true, 4},
+        {"a length typed over", [&] {
+             clickCell(spans(window), 0, 0);
+             typeCells({"130", "\n"});
+         }, true, false, 4},
+        {"計算", [&] { PressAccessKey(Qt::Key_R); }, false, true, 4},
+        {"a span of 0 typed", [&] {
+             clickCell(spans(window), 1, 0);
+             typeCells({"0", "\n"});
+         }, true, false, 4},
+        {"計算 refused", [&] { PressAccessKey(Qt::Key_R); }, false, false, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        FlushDeletes();
+        EXPECT_EQ(stale->isVisible(), step.stale);
+        EXPECT_EQ(results->isEnabled(), !step.stale);
+        EXPECT_EQ(plot->isEnabled(), !step.stale);
+        EXPECT_EQ(Action("mnuPrint")->isEnabled(), step.printable);
+        EXPECT_EQ(Action("mnuCsv")->isEnabled(), step.printable);
+        EXPECT_EQ(results->model()->rowCount(), step.resultRows);
+        EXPECT_EQ(plot->wire(0)->count() > 0, step.resultRows > 0);
+    }
+    EXPECT_EQ(MessageTexts(),
+              QStringList({QStringLiteral("径間 2 の径間長は 0 より大きい数値で入力してください")}));
+}
+
+// Long spans and spans pulling up on a support are marked alike in the 結果
+// and 架線弛度表 tabs, each mark with its own text and colour, listed in the
+// legends and noted on the printed page.
+TEST_F(SectionWindowTest, MarksAreDistinctAndTheSameInEveryTab) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    clickCell(spans(window), 0, 0);
+    PasteText(kFourSpans + QStringLiteral("1500\t0\r\n"));
+    PressAccessKey(Qt::Key_R);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+    const auto marks = [](const QModelIndex& cell) {
+        return cell.data(kResultMarkRole).toStringList().join(u'+');
+    };
+    QAbstractItemModel* results = Child<QTableView>(window, QStringLiteral("grdResults"))->model();
+    QAbstractItemModel* chart = Child<QTableView>(window, QStringLiteral("grdChart"))->model();
+    struct Expected {
+        const char* what;
+        QModelIndex cell;
+        const char16_t* marks;
+    };
+    const Expected cells[] = {
+        {"1500 m span, 結果", results->index(4, 0), u"長径間"},
+        {"120 m span, 結果", results->index(0, 0), u""},
+        {"span 2 判定, 結果", results->index(1, 7), u"支持点外"},
+        {"1500 m span, chart", chart->index(5, 0), u"長径間"},
+        {"span 4, chart", chart->index(4, 0), u"支持点外"},
+        {"span 1, chart", chart->index(1, 0), u""},
+    };
+    for (const Expected& e : cells)
+        EXPECT_EQ(marks(e.cell), QString::fromUtf16(e.marks)) << e.what;
+    EXPECT_NE(results->index(4, 0).data(Qt::BackgroundRole),
+              results->index(1, 7).data(Qt::BackgroundRole));
+    EXPECT_EQ(results->index(4, 0).data(Qt::BackgroundRole),
+              chart->index(5, 0).data(Qt::BackgroundRole));
+    for (const char* legend : {"lblResultLegend", "lblChartNote"}) {
+        const QString text = Child<QLabel>(window, QString::fromLatin1(legend))->text();
+        EXPECT_TRUE(text.contains(u"長径間") && text.contains(u"支持点外")) << legend;
+    }
+    Trigger("mnuPrint");
+    ASSERT_EQ(printing_.jobs.size(), 1u);
+    EXPECT_TRUE(printing_.jobs[0].contains(QStringLiteral("\r\n長径間: 懸垂線")));
+}
+
+// The profile numbers its spans, marks the low points, names the conditions
+// with their temperatures, ends its axes on round ticks just past the
+// section, draws a long span smoothly and states its exaggeration; with its
+// tab in front 計算結果印刷 prints the drawing on a page, not the text.
+TEST_F(SectionWindowTest, TheProfileTabPrintsTheDrawing) {
+    frmSection* window = openSection();
+    ASSERT_NE(window, nullptr);
+    auto* plot = window->findChild<SectionProfilePlot*>();
+    ASSERT_NE(plot, nullptr);
+    struct Case {
+        QString spans;
+        int supports;
+        double axisEnd; // m
+    };
+    const Case cases[] = {{kFourSpans, 5, 700.0},
+                          {kFourSpans + QStringLiteral("1500\t0\r\n"), 6, 2500.0}};
+    for (const Case& c : cases) {
+        clickCell(spans(window), 0, 0);
+        PasteText(c.spans);
+        PressAccessKey(Qt::Key_R);
+        ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+        EXPECT_EQ(plot->supports()->count(), c.supports);
+        auto* x = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Horizontal).front());
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(x->max(), c.axisEnd);
+        EXPECT_EQ(plot->wire(2)->name(), QStringLiteral("検討条件 90℃"));
+        EXPECT_GE(plot->lowPoints()->count(), 2);
+        EXPECT_TRUE(plot->chart()->title().contains(u'倍'));
+    }
+    EXPECT_GE(plot->wire(0)->count(), 5 * 24 + 300) << "the 1500 m span a point every 5 m";
+
+    ShowTabOf(plot);
+    Trigger("mnuPrint");
+    EXPECT_TRUE(printing_.jobs.empty());
+    ASSERT_EQ(printing_.pageJobs.size(), 1u);
+    const QImage& page = printing_.pageJobs[0];
+    EXPECT_GT(page.width(), page.height()) << "landscape";
+}
+
 // A section needs no span table: with a span range the table cannot be
 // calculated for (400 m to 390 m by 10 m), the window still opens and saves
 // the golden CSV of the same section.
@@ -175,9 +427,12 @@ TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
                       FormatWithPattern(window->section().equivalentSpan, "###0.000"))));
     EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblMessage"))->text().contains(u"支持点外"));
 
+    // The section's text, then the note of the mark its 判定 cells carry.
     Trigger("mnuPrint");
     ASSERT_EQ(printing_.jobs.size(), 1u);
-    EXPECT_EQ(printing_.jobs[0].toStdString(), GoldenBytes("section_4spans.txt"));
+    EXPECT_EQ(printing_.jobs[0].toStdString(),
+              GoldenBytes("section_4spans.txt") +
+                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます\r\n");
 
     saveDialogs_.answer = folder_.filePath(QStringLiteral("section.csv"));
     Trigger("mnuCsv");
