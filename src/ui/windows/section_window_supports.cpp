@@ -310,6 +310,12 @@ void SectionExactPanel::followSpans(QTableWidget* spans) {
     follow();
 }
 
+void SectionExactPanel::showCase(const std::vector<SectionSupport>& supports,
+                                 std::int16_t stringingTemperature) {
+    if (!supports.empty()) grdSupports_->showSupports(supports);
+    spnStringing_->setValue(stringingTemperature);
+}
+
 std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState& state,
                                                           const std::vector<SectionSpan>& spans) {
     grdSupports_->fitToSpans(spans.size());
@@ -317,7 +323,9 @@ std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState
     if (!supports) return std::nullopt;
     const auto t = static_cast<std::int16_t>(spnStringing_->value());
     try {
-        return ComputeBalancedSection(state, spans, *supports, t, t, t, 1);
+        BalancedSection balanced = ComputeBalancedSection(state, spans, *supports, t, t, t, 1);
+        computed_ = *supports;
+        return balanced;
     } catch (const CalculationError& error) {
         messages_.Show(window_, EngineMessage(error.what()), MessageIcon::Exclamation,
                        MessageButtons::Ok);

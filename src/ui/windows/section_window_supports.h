@@ -74,10 +74,15 @@ public:
     // Keeps one support row more than the span list has rows.
     void followSpans(QTableWidget* spans);
 
+    // Shows a case's supports (none: the list stays as it is) and its
+    // stringing temperature.
+    void showCase(const std::vector<SectionSupport>& supports, std::int16_t stringingTemperature);
     // Reads the supports (fitted to the spans) and the stringing temperature
     // and balances the section; nothing after a message.
     std::optional<BalancedSection> compute(const CalculationState& state,
                                            const std::vector<SectionSpan>& spans);
+    // The supports the last successful compute balanced the section with.
+    const std::vector<SectionSupport>& computedSupports() const { return computed_; }
     // Shows the exact section beside the ruling one.
     void show(const CalculationState& state, const std::vector<SectionSpan>& spans,
               const TensionSection& ruling, const BalancedSection& balanced);
@@ -98,6 +103,7 @@ private:
     CopyableTableView* grdExact_ = nullptr;
     QLabel* legend_ = nullptr;
     QString marks_;
+    std::vector<SectionSupport> computed_;
 };
 
 } // namespace orvalt
