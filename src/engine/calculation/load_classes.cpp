@@ -38,7 +38,8 @@ LoadClassFill FillForLoadClass(LoadClass loadClass, bool bundle, double diameter
     const double kou = KouPressure(bundle, units);
     const LoadClass decided =
         loadClass == LoadClass::kKouOtsuLarger ? LargerOfKouAndOtsu(diameter) : loadClass;
-    LoadClassFill fill{.decided = decided};
+    LoadClassFill fill;
+    fill.decided = decided;
     switch (decided) {
         case LoadClass::kCustom:
             break;
