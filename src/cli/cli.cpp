@@ -14,6 +14,7 @@
 #include "engine/catalogue/cp932.h"
 #include "engine/catalogue/safe_file_write.h"
 #include "engine/output/csv_text.h"
+#include "engine/number/units.h"
 #include "engine/output/report_text.h"
 #include "engine/output/section_json.h"
 #include "engine/output/section_text.h"
@@ -23,9 +24,10 @@ namespace {
 
 constexpr std::string_view kUsage =
     "使い方:\n"
-    "  orvalt99-cli report  CASE [-o FILE] [--encoding utf-8|cp932]   計算結果の報告文\n"
-    "  orvalt99-cli csv     CASE [-o FILE]                            計算結果の表（CSV）\n"
-    "  orvalt99-cli chart   CASE [-o FILE]                            架線弛度表（CSV）\n"
+    "  orvalt99-cli report  CASE [-o FILE] [--units kgf|si] [--encoding utf-8|cp932]\n"
+    "                                                   計算結果の報告文\n"
+    "  orvalt99-cli csv     CASE [-o FILE] [--units kgf|si]             計算結果の表（CSV）\n"
+    "  orvalt99-cli chart   CASE [-o FILE] [--units kgf|si]             架線弛度表（CSV）\n"
     "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
     "  orvalt99-cli section CASE --json [-o FILE]                     "
     "区間の計算結果と精算（JSON）\n"
@@ -34,6 +36,9 @@ constexpr std::string_view kUsage =
     "（ケースファイルそのものには書きません）。--encoding は report だけのオプションです。\n"
     "section は区間計算画面の「CSV で保存」と同じ内容です（径間は section.spans、\n"
     "架線弛度表の温度は chart）。\n"
+    "--units si は report・csv・chart を SI 単位で書きます（張力 kN、風圧 Pa、\n"
+    "単位長重量 N/m、弾性係数 N/mm2）。kgf は画面と同じ kg 単位です。付けないときは\n"
+    "ケースファイルの units（なければ kgf）です。\n"
     "終了コード: 0 完了、1 計算できない条件、2 使い方またはケースファイルの誤り。\n";
 
 struct Arguments {
@@ -41,6 +46,7 @@ struct Arguments {
     std::string_view casePath;
     std::optional<std::string_view> outputPath;
     bool cp932 = false;
+    std::optional<UnitSystem> units; // otherwise the case file's "units"
     bool json = false; // section: the ruling-span and the exact result as JSON
 };
 
@@ -73,7 +79,7 @@ bool IsCommand(std::string_view word) {
 std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, Arguments& args) {
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const std::string_view word = rest[i];
-        const bool takesValue = word == "-o" || word == "--encoding";
+        const bool takesValue = word == "-o" || word == "--encoding" || word == "--units";
         if (takesValue && i + 1 >= rest.size()) {
             return std::string(word) + " の後に値がありません。";
         }
@@ -87,6 +93,15 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--encoding は utf-8 か cp932 です: " + std::string(value);
             }
             args.cp932 = value == "cp932";
+        } else if (word == "--units" && args.command == "section") {
+            return "--units は report、csv、chart のオプションです（区間の CSV は kg 単位です）。";
+        } else if (word == "--units") {
+            const std::string_view value = rest[++i];
+            const std::optional<UnitSystem> units = UnitSystemNamed(value);
+            if (!units) {
+                return "--units は kgf か si です: " + std::string(value);
+            }
+            args.units = *units;
         } else if (word == "--json" && args.command == "section") {
             args.json = true;
         } else if (word.starts_with("-") && word != "-") {
@@ -132,17 +147,19 @@ Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
 // The engine's bytes for the command on the case's state, calculated here.
 Outcome Compose(const Arguments& args, const CaseFile& caseFile, CalculationState& state) {
     RunCalculation(state);
+    const UnitSystem units = args.units.value_or(caseFile.units);
     if (args.command == "csv") {
-        return Outcome{.status = kDone, .out = ComposeResultTableCsv(state), .err = {}};
+        return Outcome{.status = kDone, .out = ComposeResultTableCsv(state, units), .err = {}};
     }
     if (args.command == "chart") {
         const CaseChartRange& range = caseFile.chart;
         return Outcome{.status = kDone,
                        .out = ComposeStringingChartCsv(
-                           ComputeStringingChart(state, range.from, range.to, range.step)),
+                           ComputeStringingChart(state, range.from, range.to, range.step),
+                           units),
                        .err = {}};
     }
-    std::string report = ComposeResultReport(state);
+    std::string report = ComposeResultReport(state, units);
     if (args.cp932) {
         std::optional<std::string> encoded = EncodeCp932(report);
         if (!encoded) {

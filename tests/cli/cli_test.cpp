@@ -96,6 +96,31 @@ TEST_F(CliTest, CommandsGiveTheBytesOfTheWindows) {
     }
 }
 
+// A case written in SI is reported in SI unless --units says otherwise;
+// --units si gives every command's SI golden.
+TEST_F(CliTest, UnitsComeFromTheOptionOrElseTheCase) {
+    std::string bytes = GoldenBytes("example_18_2mm.o99case");
+    const std::size_t brace = bytes.rfind('}');
+    ASSERT_NE(brace, std::string::npos);
+    bytes.insert(brace, ",\n  \"units\": \"si\"\n");
+    const std::filesystem::path siCase = folder_ / "si.o99case";
+    test::WriteFileBytes(siCase, bytes);
+    const std::string example2 = CasePath("example_50mm.o99case");
+    const CommandCase cases[] = {
+        {{"report", siCase.string()}, "example_18_2mm_si.txt"},
+        {{"report", siCase.string(), "--units", "kgf"}, "example_18_2mm.txt"},
+        {{"report", GoldenPath("example_18_2mm.o99case").string(), "--units", "si"},
+         "example_18_2mm_si.txt"},
+        {{"csv", example2, "--units", "si"}, "result_table_50mm_si.csv"},
+        {{"chart", "--units", "si", example2}, "chart_50mm_si.csv"},
+    };
+    for (const CommandCase& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 0) << c.golden << ": " << run.err;
+        EXPECT_TRUE(run.out == GoldenBytes(c.golden)) << c.golden << ": output differs";
+    }
+}
+
 TEST_F(CliTest, Cp932ReportIsTheGoldenReportEncoded) {
     const CliRun run =
         RunCli({"report", GoldenPath("example_18_2mm.o99case").string(), "--encoding", "cp932"});
@@ -232,6 +257,13 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         {{"csv", example, "--encoding", "cp932"},
          2,
          "orvalt99-cli: --encoding は report だけのオプションです。\n"},
+        {{"report", example, "--units", "SI"}, 2, "orvalt99-cli: --units は kgf か si です: SI\n"},
+        // The -o added below is taken as the value.
+        {{"chart", example, "--units"}, 2, "orvalt99-cli: --units は kgf か si です: -o\n"},
+        {{"section", example, "--units", "si"},
+         2,
+         "orvalt99-cli: --units は report、csv、chart のオプションです（区間の CSV は kg "
+         "単位です）。\n"},
     };
     for (FailureCase c : cases) {
         const std::filesystem::path file = folder_ / "out.txt";

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/calculation/load_classes.h"
+
 namespace orvalt {
 
 // One wire type: its name and seven single-precision constants, in the order
@@ -74,6 +76,11 @@ struct CalculationState {
     float spanStart = 100.0f; // [m]
     float spanEnd = 400.0f;   // [m]
     float spanStep = 10.0f;   // [m], negative for a descending table
+    // Where the wind and ice came from (第58条), as the conditions window
+    // last filled them; the numbers above stay the authority.
+    LoadClass loadClassHigh = LoadClass::kCustom;
+    LoadClass loadClassLow = LoadClass::kCustom;
+    bool bundle = false; // 多導体: a bundle conductor's pressures
 
     WireRecord currentWire; // empty until the conditions window's OK
 

@@ -19,9 +19,9 @@
 
 #include <optional>
 
-namespace orvalt {
+#include "engine/number/units.h" // kStandardGravity
 
-inline constexpr double kStandardGravity = 9.80665; // [m/s2]
+namespace orvalt {
 
 // Seconds for `waves` return waves on a wire of sag `sag` [m].
 double ReturnWaveSeconds(double sag, int waves);

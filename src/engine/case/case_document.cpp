@@ -47,6 +47,8 @@ void CaseDocument::setFieldCheck(const CaseFieldCheck& fieldCheck) {
     change(content_.fieldCheck, fieldCheck);
 }
 
+void CaseDocument::setIce(const CaseIce& ice) { change(content_.ice, ice); }
+
 CaseReadResult CaseDocument::open(const std::filesystem::path& path) {
     CaseReadResult read = ReadCaseFile(path);
     if (!read.caseFile) return read;

@@ -52,6 +52,7 @@ public:
     // than the spans.
     void setSection(CaseSection section);
     void setFieldCheck(const CaseFieldCheck& fieldCheck);
+    void setIce(const CaseIce& ice);
 
     // Reads the case file at `path`. Accepted, it becomes the document, its
     // path `path`, unmodified; refused, the document stays as it was. The

@@ -15,15 +15,23 @@
 //     "conditions": { "windPressureHigh", "windPressureLow", "windPressureStudy",
 //                     "temperatureHigh", "temperatureLow", "temperatureStudy",
 //                     "spanStart", "spanEnd", "spanStep",
-//                     "iceThickness", "iceSpecificGravity" },     (the last two optional)
+//                     "iceThickness", "iceSpecificGravity",      (optional)
+//                     "loadClassHigh", "loadClassLow", "bundle" }, (optional)
 //     "chart": { "from", "to", "step" },                          (optional)
 //     "section": { "stringingTemperature",                        (optional, all of it)
 //                  "spans": [ { "length", "heightDifference" }, ... ],
 //                  "supports": [ { "type": "deadEnd" }, { "type": "fixed" },
 //                                { "type": "suspension", "stringLength",
 //                                  "stringWeight" }, ... ] },          (optional)
-//     "fieldCheck": { "waves", "sightingA" }                      (optional; a: null or m)
+//     "fieldCheck": { "waves", "sightingA" },                     (optional; a: null or m)
+//     "units": "kgf" or "si"                                      (optional, kgf)
 //   }
+//
+// The load classes are the keys of kLoadClasses offered for the season
+// ("kou"; "otsu", "hei", "kouOtsuLarger", "snow"), written when not 任意;
+// "bundle" (多導体) is written when true and "units" when "si". They say why
+// the numbers are what they are and in which units the author works; the
+// numbers, in kg units whatever "units" says, stay the authority.
 //
 // Version 1 files still open: the same without iceThickness,
 // iceSpecificGravity and fieldCheck, and "section" the array of spans itself.
@@ -63,6 +71,7 @@
 #include "engine/calculation/tension_section.h"
 #include "engine/catalogue/safe_file_write.h"
 #include "engine/forms/conditions_form.h"
+#include "engine/number/units.h"
 #include "engine/output/field_sheet_text.h"
 
 namespace orvalt {
@@ -111,12 +120,10 @@ struct CaseFieldCheck {
 // the defaults are the state's.
 inline constexpr int kThinnestIce = 0; // [mm]
 inline constexpr int kThickestIce = 50;
-struct CaseIce {
-    std::int16_t thickness = 9;     // [mm], 0 .. 50
-    float specificGravity = 0.9f;   // 0.1 .. 1.0
-
-    friend bool operator==(const CaseIce&, const CaseIce&) = default;
-};
+// Thickness 0 .. 50 mm, specific gravity 0.1 .. 1.0: the conditions
+// window's ice boxes, whose form checks them too.
+using CaseIce = IceValues;
+static_assert(kThickestIce == kIceThicknessMax);
 
 struct CaseFile {
     std::string title;           // UTF-8, may be empty
@@ -125,6 +132,7 @@ struct CaseFile {
     CaseChartRange chart;
     CaseSection section;
     CaseFieldCheck fieldCheck;
+    UnitSystem units = UnitSystem::kKgf; // "units": the author's; the numbers stay kg units
 
     friend bool operator==(const CaseFile&, const CaseFile&) = default;
 };

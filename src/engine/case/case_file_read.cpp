@@ -134,13 +134,25 @@ std::string FieldOfBox(int box) {
     for (const auto& k : case_keys::kConditions) {
         if (k.box == box) return Join("conditions", k.key);
     }
+    if (box == kBoxIceThickness) return Join("conditions", case_keys::kIce[0]);
+    if (box == kBoxIceSpecificGravity) return Join("conditions", case_keys::kIce[1]);
     return "conditions";
 }
 
 // The boxes' texts, from the wire and the conditions objects.
 ConditionsFormInput FormInput(const Json& wire, const Json& conditions) {
     ConditionsFormInput input;
+    // The ice boxes as the file writes them; a case without the ice gets the
+    // start-up ice.
+    const std::pair<int, std::string_view> iceBoxes[] = {
+        {kBoxIceThickness, case_keys::kIce[0]}, {kBoxIceSpecificGravity, case_keys::kIce[1]}};
     input.boxes[kBoxIceThickness] = std::to_string(CalculationState{}.iceThickness);
+    input.boxes[kBoxIceSpecificGravity] = "0.9";
+    for (const auto& [box, key] : iceBoxes) {
+        if (const auto value = conditions.find(key); value != conditions.end()) {
+            input.boxes[static_cast<std::size_t>(box)] = NumberText(*value);
+        }
+    }
     for (const auto& k : case_keys::kWire) {
         const std::string field = Join("wire", k.key);
         Number(Member(wire, "wire", k.key), field);
@@ -162,10 +174,14 @@ ConditionsFormInput FormInput(const Json& wire, const Json& conditions) {
     return input;
 }
 
-// The wire and the conditions, checked by the windows' own form logic.
-ConditionsValues ReadWireAndConditions(const Json& root) {
+CaseIce ReadIce(const Json& conditions);
+
+// The wire, the conditions and the ice, checked by the windows' own form
+// logic (the ice first as the file must write it: a whole thickness).
+ConditionsValues ReadWireAndConditions(const Json& root, CaseIce& ice) {
     const Json& wire = Object(Member(root, "", "wire"), "wire");
     const Json& conditions = Object(Member(root, "", "conditions"), "conditions");
+    ReadIce(conditions);
     const ConditionsFormInput input = FormInput(wire, conditions);
     // Stored as it is, so it must read back from a catalogue as it is.
     if (const auto reason = CheckWireName(input.wireName)) {
@@ -184,6 +200,7 @@ ConditionsValues ReadWireAndConditions(const Json& root) {
     if (const WireFormResult saved = ReadWireForm(wireInput); saved.refusal) {
         RefuseField(FieldOfBox(saved.refusal->box), saved.refusal->message);
     }
+    ice = ok.ice;
     return ok.values;
 }
 
@@ -366,11 +383,54 @@ CaseFieldCheck ReadFieldCheck(const Json& fieldCheck, std::vector<std::string>& 
     return result;
 }
 
+// conditions.loadClassHigh / loadClassLow: the key of a class offered for
+// that season; absent, 任意.
+LoadClass ReadLoadClass(const Json& conditions, std::string_view key, bool highSeason) {
+    const auto value = conditions.find(key);
+    if (value == conditions.end()) return LoadClass::kCustom;
+    const std::string field = Join("conditions", key);
+    std::optional<LoadClass> loadClass;
+    if (value->is_string()) loadClass = LoadClassWithKey(value->get<std::string>());
+    if (!loadClass || !(highSeason ? InfoOf(*loadClass).highSeason : InfoOf(*loadClass).lowSeason)) {
+        std::string keys;
+        for (const LoadClassInfo& info : kLoadClasses) {
+            if (highSeason ? info.highSeason : info.lowSeason) {
+                keys += (keys.empty() ? "\"" : "、\"") + std::string(info.key) + "\"";
+            }
+        }
+        RefuseField(field, "荷重区分は " + keys + " のどれかを書いてください。");
+    }
+    return *loadClass;
+}
+
+void ReadLoadClasses(const Json& conditions, ConditionsValues& values) {
+    values.loadClassHigh = ReadLoadClass(conditions, case_keys::kLoadClassHigh, true);
+    values.loadClassLow = ReadLoadClass(conditions, case_keys::kLoadClassLow, false);
+    if (const auto bundle = conditions.find(case_keys::kBundle); bundle != conditions.end()) {
+        if (!bundle->is_boolean()) {
+            RefuseField(Join("conditions", case_keys::kBundle), "true か false を書いてください。");
+        }
+        values.bundle = bundle->get<bool>();
+    }
+}
+
+UnitSystem ReadUnits(const Json& root) {
+    const auto units = root.find(case_keys::kUnits);
+    if (units == root.end()) return UnitSystem::kKgf;
+    std::optional<UnitSystem> read;
+    if (units->is_string()) read = UnitSystemNamed(units->get<std::string>());
+    if (!read) {
+        RefuseField(case_keys::kUnits, "\"kgf\" か \"si\" を書いてください。");
+    }
+    return *read;
+}
+
 CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
     const int version = CheckFormatAndVersion(root);
     CaseFile caseFile;
-    caseFile.conditions = ReadWireAndConditions(root);
-    caseFile.ice = ReadIce(root["conditions"]);
+    caseFile.conditions = ReadWireAndConditions(root, caseFile.ice);
+    ReadLoadClasses(root["conditions"], caseFile.conditions);
+    caseFile.units = ReadUnits(root);
     if (const auto title = root.find("title"); title != root.end()) {
         if (!title->is_string()) {
             RefuseField("title", "文字列を書いてください。");
@@ -389,6 +449,7 @@ CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
         caseFile.fieldCheck = ReadFieldCheck(*fieldCheck, warnings);
     }
     std::vector<std::string_view> topKeys(case_keys::kTop.begin(), case_keys::kTop.end());
+    topKeys.push_back(case_keys::kUnits);
     if (version == 1) {
         std::erase(topKeys, "fieldCheck");
     }
@@ -398,6 +459,8 @@ CaseFile ReadCase(const Json& root, std::vector<std::string>& warnings) {
     WarnUnknownKeys(root["wire"], wireKeys, "wire", warnings);
     std::vector<std::string_view> conditionKeys(case_keys::kIce.begin(), case_keys::kIce.end());
     for (const auto& k : case_keys::kConditions) conditionKeys.push_back(k.key);
+    conditionKeys.insert(conditionKeys.end(),
+                         {case_keys::kLoadClassHigh, case_keys::kLoadClassLow, case_keys::kBundle});
     WarnUnknownKeys(root["conditions"], conditionKeys, "conditions", warnings);
     return caseFile;
 }

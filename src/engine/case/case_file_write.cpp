@@ -149,19 +149,34 @@ std::string EncodeCaseFile(const CaseFile& caseFile) {
     }
     conditions.emplace_back(case_keys::kIce[0], std::to_string(caseFile.ice.thickness));
     conditions.emplace_back(case_keys::kIce[1], FloatText(caseFile.ice.specificGravity));
-    return ObjectText({{"format", StringText(std::string(kCaseFileFormat))},
-                       {"version", std::to_string(kCaseFileVersion)},
-                       {"title", StringText(caseFile.title)},
-                       {"wire", WireText(caseFile.conditions.wire)},
-                       {"conditions", ObjectText(conditions, "  ")},
-                       {"chart", ObjectText({{"from", std::to_string(chart.from)},
-                                             {"to", std::to_string(chart.to)},
-                                             {"step", std::to_string(chart.step)}},
-                                            "  ")},
-                       {"section", SectionText(caseFile.section)},
-                       {"fieldCheck", FieldCheckText(caseFile.fieldCheck)}},
-                      "") +
-           "\n";
+    const ConditionsValues& values = caseFile.conditions;
+    if (values.loadClassHigh != LoadClass::kCustom) {
+        conditions.emplace_back(case_keys::kLoadClassHigh,
+                                StringText(std::string(InfoOf(values.loadClassHigh).key)));
+    }
+    if (values.loadClassLow != LoadClass::kCustom) {
+        conditions.emplace_back(case_keys::kLoadClassLow,
+                                StringText(std::string(InfoOf(values.loadClassLow).key)));
+    }
+    if (values.bundle) {
+        conditions.emplace_back(case_keys::kBundle, "true");
+    }
+    std::vector<std::pair<std::string_view, std::string>> top = {
+        {"format", StringText(std::string(kCaseFileFormat))},
+        {"version", std::to_string(kCaseFileVersion)},
+        {"title", StringText(caseFile.title)},
+        {"wire", WireText(caseFile.conditions.wire)},
+        {"conditions", ObjectText(conditions, "  ")},
+        {"chart", ObjectText({{"from", std::to_string(chart.from)},
+                              {"to", std::to_string(chart.to)},
+                              {"step", std::to_string(chart.step)}},
+                             "  ")},
+        {"section", SectionText(caseFile.section)},
+        {"fieldCheck", FieldCheckText(caseFile.fieldCheck)}};
+    if (caseFile.units != UnitSystem::kKgf) {
+        top.emplace_back(case_keys::kUnits, StringText(std::string(UnitSystemName(caseFile.units))));
+    }
+    return ObjectText(top, "") + "\n";
 }
 
 AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFile& caseFile) {
@@ -187,13 +202,15 @@ CaseFile CaseFromState(const CalculationState& state, std::string title, CaseCha
     values.spanStart = state.spanStart;
     values.spanEnd = state.spanEnd;
     values.spanStep = state.spanStep;
+    values.loadClassHigh = state.loadClassHigh;
+    values.loadClassLow = state.loadClassLow;
+    values.bundle = state.bundle;
     return caseFile;
 }
 
 void ApplyCase(const CaseFile& caseFile, CalculationState& state) {
     ApplyConditions(caseFile.conditions, state);
-    state.iceThickness = caseFile.ice.thickness;
-    state.iceSpecificGravity = caseFile.ice.specificGravity;
+    ApplyIce(caseFile.ice, state);
 }
 
 } // namespace orvalt

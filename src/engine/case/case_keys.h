@@ -41,6 +41,12 @@ inline constexpr std::array<KeyBox, 9> kConditions = {{
 inline constexpr std::array<std::string_view, 3> kChart = {"from", "to", "step"};
 inline constexpr std::array<std::string_view, 2> kSpan = {"length", "heightDifference"};
 inline constexpr std::array<std::string_view, 2> kIce = {"iceThickness", "iceSpecificGravity"};
+// Written only when not 任意 / not a bundle / not kg units, so that a case
+// without them is written as before.
+inline constexpr std::string_view kLoadClassHigh = "loadClassHigh";
+inline constexpr std::string_view kLoadClassLow = "loadClassLow";
+inline constexpr std::string_view kBundle = "bundle";
+inline constexpr std::string_view kUnits = "units";
 inline constexpr std::array<std::string_view, 3> kSection = {"stringingTemperature", "spans",
                                                              "supports"};
 inline constexpr std::array<std::string_view, 3> kSupport = {"type", "stringLength",

@@ -77,6 +77,49 @@ Floored SpanStep(const ConditionsFormInput& input) {
     return step;
 }
 
+// The ice thickness, a whole number of millimetres like a temperature.
+Floored IceThickness(const ConditionsFormInput& input) {
+    Floored thickness = FloorOfBox(input, kBoxIceThickness);
+    if (const double* value = std::get_if<double>(&thickness);
+        value && !(*value >= 0.0 && *value <= kIceThicknessMax)) {
+        return FormRefusal{kBoxIceThickness, "「" + std::string(Caption(kBoxIceThickness)) +
+                                                 "」は 0 から " + std::to_string(kIceThicknessMax) +
+                                                 " までの厚さ（mm）を入力してください。"};
+    }
+    return thickness;
+}
+
+// The ice's specific gravity, kept as typed: the float nearest to the number,
+// checked against the limits as the float the calculation uses (0.1 and 1.0
+// typed are accepted).
+std::optional<FormRefusal> ReadIceGravity(const ConditionsFormInput& input, float& gravity) {
+    const std::string& text = input.boxes[kBoxIceSpecificGravity];
+    const std::optional<std::string> number = BoxNumberText(text);
+    if (!number) {
+        return FormRefusal{kBoxIceSpecificGravity,
+                           form_messages::NotANumber(Caption(kBoxIceSpecificGravity))};
+    }
+    const std::optional<float> value = ParseStrictNumber(*number);
+    if (!value || !(*value >= static_cast<float>(kIceGravityMin) &&
+                    *value <= static_cast<float>(kIceGravityMax))) {
+        return FormRefusal{kBoxIceSpecificGravity,
+                           "「" + std::string(Caption(kBoxIceSpecificGravity)) +
+                               "」は 0.1 から 1.0 までの値を入力してください。"};
+    }
+    gravity = *value;
+    return std::nullopt;
+}
+
+// Text1(7) and the specific gravity beside it, in that order.
+std::optional<FormRefusal> ReadIce(const ConditionsFormInput& input, IceValues& ice) {
+    Floored thickness = IceThickness(input);
+    if (FormRefusal* refusal = std::get_if<FormRefusal>(&thickness)) {
+        return std::move(*refusal);
+    }
+    ice.thickness = static_cast<std::int16_t>(std::get<double>(thickness));
+    return ReadIceGravity(input, ice.specificGravity);
+}
+
 } // namespace
 
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
@@ -89,6 +132,12 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
         }
     }
     values.wire.wireName = input.wireName; // untrimmed, as typed
+    values.loadClassHigh = input.loadClassHigh;
+    values.loadClassLow = input.loadClassLow;
+    values.bundle = input.bundle;
+    if ((result.refusal = ReadIce(input, result.ice))) {
+        return result;
+    }
 
     std::array<double, 9> read{};
     for (std::size_t i = 0; i < read.size(); ++i) {
@@ -116,7 +165,9 @@ ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input) {
 
 void ApplyConditions(const ConditionsValues& values, CalculationState& state) {
     state.currentWire = values.wire;
-    // Text1(7), the ice, is shown only: iceThickness keeps its value.
+    state.loadClassHigh = values.loadClassHigh;
+    state.loadClassLow = values.loadClassLow;
+    state.bundle = values.bundle;
     state.windPressureHigh = values.windPressureHigh;
     state.windPressureLow = values.windPressureLow;
     state.windPressureStudy = values.windPressureStudy;
@@ -126,6 +177,11 @@ void ApplyConditions(const ConditionsValues& values, CalculationState& state) {
     state.spanStart = values.spanStart;
     state.spanEnd = values.spanEnd;
     state.spanStep = values.spanStep;
+}
+
+void ApplyIce(const IceValues& ice, CalculationState& state) {
+    state.iceThickness = ice.thickness;
+    state.iceSpecificGravity = ice.specificGravity;
 }
 
 std::string MainWindowCaption(std::string_view wireName, std::int16_t temperatureStudy) {

@@ -1,7 +1,9 @@
 // The conditions window's OK, without the window: from the texts of its
 // seventeen boxes and its combo box to the wire and the conditions that go
 // into the calculation state, or the reason they cannot and the box to put
-// the focus in. The window reads its boxes into a ConditionsFormInput, calls
+// the focus in. The ice box Text1(7) and the specific gravity box beside it
+// are read too: the thickness as a whole number like a temperature, the
+// specific gravity as typed. The window reads its boxes into a ConditionsFormInput, calls
 // ReadConditionsForm, and either shows the refusal (on the box's tab) or
 // calls ApplyConditions, enables 計算 and sets MainWindowCaption.
 //
@@ -20,10 +22,10 @@
 
 namespace orvalt {
 
-// The boxes Text1(0) .. Text1(16) of the conditions window. Boxes 0 to 6 are
+// The boxes Text1(0) .. Text1(17) of the conditions window. Boxes 0 to 6 are
 // the wire value boxes (WireValueBox: kBoxExpansionCoeff ... kBoxMaxTension).
 enum ConditionsBox : int {
-    kBoxIceThickness = 7,       // 被　　氷, shown only: OK does not read it
+    kBoxIceThickness = 7,       // 被　　氷 [mm], low-temperature season
     kBoxWindPressureLow = 8,    // 低温季風圧
     kBoxWindPressureHigh = 9,   // 高温季風圧
     kBoxTemperatureStudy = 10,  // 検討温度
@@ -33,17 +35,23 @@ enum ConditionsBox : int {
     kBoxSpanEnd = 14,           // 計算終り径間長
     kBoxSpanStart = 15,         // 計算開始径間長
     kBoxWindPressureStudy = 16, // 検討時風圧, read-only
+    kBoxIceSpecificGravity = 17, // 比重 of the ice, beside 被　　氷
 };
-inline constexpr int kConditionsBoxCount = 17;
+inline constexpr int kConditionsBoxCount = 18;
+
+// What the ice boxes accept: a thickness of whole millimetres and a specific
+// gravity from that of wet snow to that of water.
+inline constexpr int kIceThicknessMax = 50;     // [mm]
+inline constexpr double kIceGravityMin = 0.1;
+inline constexpr double kIceGravityMax = 1.0;
 
 // The lowest temperature a box takes [degC]: absolute zero in whole degrees.
 inline constexpr int kLowestTemperature = -273;
 // The highest: what a 16-bit temperature holds.
 inline constexpr int kHighestTemperature = 32767;
 
-// The captions of the labels Label1(0) .. Label1(16), one per box; messages
-// name a box by them. The wire boxes carry the wire settings window's
-// captions. Label1(17) "電線種類" names the combo box.
+// The captions of the labels of the boxes, one per box; messages name a box
+// by them. The wire boxes carry the wire settings window's captions.
 inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBoxCaptions = [] {
     std::array<std::string_view, kConditionsBoxCount> captions{};
     for (std::size_t box = 0; box < kWireValueCaptions.size(); ++box) {
@@ -59,12 +67,18 @@ inline constexpr std::array<std::string_view, kConditionsBoxCount> kConditionsBo
     captions[kBoxSpanEnd] = "計算終り径間長";
     captions[kBoxSpanStart] = "計算開始径間長";
     captions[kBoxWindPressureStudy] = "検討時風圧";
+    captions[kBoxIceSpecificGravity] = "比重";
     return captions;
 }();
 
 struct ConditionsFormInput {
-    std::array<std::string, kConditionsBoxCount> boxes; // Text1(0) .. Text1(16)
+    std::array<std::string, kConditionsBoxCount> boxes; // Text1(0) .. Text1(17)
     std::string wireName;                               // cmbWireName's text as typed
+    // The load classes chosen beside the wind boxes and the 多導体 mark,
+    // handed on as they are.
+    LoadClass loadClassHigh = LoadClass::kCustom;
+    LoadClass loadClassLow = LoadClass::kCustom;
+    bool bundle = false;
 };
 
 // What OK stores. Conditions are whole numbers: the number of their box
@@ -80,14 +94,26 @@ struct ConditionsValues {
     float spanStart = 0.0f;            // Text1(15)
     float spanEnd = 0.0f;              // Text1(14)
     float spanStep = 0.0f;             // Text1(13)
+    LoadClass loadClassHigh = LoadClass::kCustom;
+    LoadClass loadClassLow = LoadClass::kCustom;
+    bool bundle = false;
 
     friend bool operator==(const ConditionsValues&, const ConditionsValues&) = default;
 };
 
+// The ice of the low-temperature season; the defaults are the state's.
+struct IceValues {
+    std::int16_t thickness = 9;   // Text1(7) [mm], rounded down like a temperature
+    float specificGravity = 0.9f; // Text1(17), the float nearest to the number typed
+
+    friend bool operator==(const IceValues&, const IceValues&) = default;
+};
+
 struct ConditionsFormResult {
-    // Set when nothing may be stored; `values` is then meaningless.
+    // Set when nothing may be stored; `values` and `ice` are then meaningless.
     std::optional<FormRefusal> refusal;
     ConditionsValues values;
+    IceValues ice;
 };
 
 // Every box OK reads must hold one number as a whole (ReadBoxNumber: full-
@@ -97,6 +123,10 @@ struct ConditionsFormResult {
 // refusal (its box is the one named), nothing stored then:
 //  1. Text1(0) .. Text1(6) as ReadWireValue reads them: readable, within the
 //     float range, above 0 ("「断面積」には 0 より大きい値を入力してください。").
+//  1a. The ice: Text1(7) readable and within 0 .. 50 once rounded down
+//     ("「被　　氷」は 0 から 50 までの厚さ（mm）を入力してください。"), then
+//     Text1(17) readable and within 0.1 .. 1.0 as typed
+//     ("「比重」は 0.1 から 1.0 までの値を入力してください。").
 //  2. The wind pressures Text1(9), (8), (16): readable, within the float
 //     range once rounded down ("「高温季風圧」の値が大きすぎます。" and
 //     "扱える範囲の数値を入力してください。"), not below 0
@@ -114,9 +144,12 @@ struct ConditionsFormResult {
 ConditionsFormResult ReadConditionsForm(const ConditionsFormInput& input);
 
 // Stores accepted values: currentWire (all eight fields), the three wind
-// pressures, the three temperatures and the three spans. iceThickness and
-// everything else stay as they were.
+// pressures, the three temperatures, the three spans, the load classes and
+// the 多導体 mark. The ice and everything else stay as they were.
 void ApplyConditions(const ConditionsValues& values, CalculationState& state);
+
+// Stores the ice: iceThickness and iceSpecificGravity (not iceThicknessStudy).
+void ApplyIce(const IceValues& ice, CalculationState& state);
 
 // The main window's caption after OK: "最大使用張力計算", two blanks, the wire
 // name as it is, two blanks, the study temperature as a whole number ("-" for

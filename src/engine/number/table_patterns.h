@@ -6,11 +6,14 @@
 
 #include <string_view>
 
+#include "engine/number/result_columns.h"
+
 namespace orvalt::table_pattern {
 
-inline constexpr std::string_view kSpan = "####";       // 100
-inline constexpr std::string_view kSag = "#0.000";      // 2.120, 0.853
-inline constexpr std::string_view kTension = "####.00"; // 1129.79
-inline constexpr std::string_view kWhole = "##";        // K value, template number; 0 is blank
+// In kg units; result_columns.h holds them with the SI ones.
+inline constexpr std::string_view kSpan = ColumnInfo(ResultColumn::kSpan).kgPattern; // 100
+inline constexpr std::string_view kSag = ColumnInfo(ResultColumn::kSag).kgPattern; // 2.120, 0.853
+inline constexpr std::string_view kTension = ColumnInfo(ResultColumn::kTension).kgPattern; // 1129.79
+inline constexpr std::string_view kWhole = ColumnInfo(ResultColumn::kKValue).kgPattern; // 0 is blank
 
 } // namespace orvalt::table_pattern

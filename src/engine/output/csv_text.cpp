@@ -6,21 +6,30 @@
 #include <utility>
 
 #include "engine/number/number_text.h"
-#include "engine/number/table_patterns.h"
+#include "engine/number/result_columns.h"
 
 namespace orvalt {
 namespace {
 
-// The report's patterns.
-constexpr std::string_view kSpanPattern = table_pattern::kSpan;
-constexpr std::string_view kSagPattern = table_pattern::kSag;
-constexpr std::string_view kTensionPattern = table_pattern::kTension;
-constexpr std::string_view kWholePattern = table_pattern::kWhole; // K value and template number
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kSpanHeading = "径間[m]";
-constexpr std::string_view kSagTitle = "弛度 [m]";
-constexpr std::string_view kTensionTitle = "張力 [kg]";
+
+// A column's heading with its unit: "径間[m]", "張力[kg]", "K値".
+std::string Heading(ResultColumn column, UnitSystem units) {
+    return std::string(ColumnInfo(column).heading) + BracketedUnit(column, units);
+}
+
+// A chart table's title: "弛度 [m]", "張力 [kg]".
+std::string ChartTitle(ResultColumn column, UnitSystem units) {
+    return std::string(ColumnInfo(column).heading) + " " + BracketedUnit(column, units);
+}
+
+std::string Cell(ResultColumn column, float stored, UnitSystem units) {
+    return FormatWithPattern(ColumnValue(column, stored, units), ColumnPattern(column, units));
+}
+
+std::string Cell(ResultColumn column, std::int16_t value, UnitSystem units) {
+    return FormatWithPattern(value, ColumnPattern(column, units));
+}
 
 void AppendQuotedIfNeeded(std::string& out, const std::string& cell, std::string_view special) {
     if (cell.find_first_of(special) == std::string::npos) {
@@ -56,28 +65,28 @@ std::vector<std::string> TitleRow(std::string_view title, std::size_t width) {
     return row;
 }
 
-std::vector<std::string> TemperatureHeader(const std::vector<std::int16_t>& temperatures) {
+std::vector<std::string> TemperatureHeader(const std::vector<std::int16_t>& temperatures,
+                                           UnitSystem units) {
     std::vector<std::string> row;
     row.reserve(temperatures.size() + 1);
-    row.emplace_back(kSpanHeading);
+    row.push_back(Heading(ResultColumn::kSpan, units));
     for (const std::int16_t t : temperatures) {
         row.push_back(std::to_string(t) + "℃");
     }
     return row;
 }
 
-void AppendChartTable(CellTable& cells, const StringingChart& chart, std::string_view title,
-                      const std::vector<float> StringingChart::Row::*values,
-                      std::string_view pattern) {
+void AppendChartTable(CellTable& cells, const StringingChart& chart, ResultColumn column,
+                      const std::vector<float> StringingChart::Row::*values, UnitSystem units) {
     const std::size_t width = chart.temperatures.size() + 1;
-    cells.push_back(TitleRow(title, width));
-    cells.push_back(TemperatureHeader(chart.temperatures));
+    cells.push_back(TitleRow(ChartTitle(column, units), width));
+    cells.push_back(TemperatureHeader(chart.temperatures, units));
     for (const StringingChart::Row& row : chart.rows) {
         std::vector<std::string> line;
         line.reserve(width);
-        line.push_back(FormatWithPattern(row.span, kSpanPattern));
+        line.push_back(Cell(ResultColumn::kSpan, row.span, units));
         for (const float value : row.*values) {
-            line.push_back(FormatWithPattern(value, pattern));
+            line.push_back(Cell(column, value, units));
         }
         cells.push_back(std::move(line));
     }
@@ -85,42 +94,42 @@ void AppendChartTable(CellTable& cells, const StringingChart& chart, std::string
 
 } // namespace
 
-CellTable ResultTableCells(const CalculationState& state) {
+CellTable ResultTableCells(const CalculationState& state, UnitSystem units) {
     CellTable cells;
     cells.reserve(state.resultTable.size() + 1);
 
     std::vector<std::string> header;
-    header.emplace_back(kSpanHeading);
+    header.push_back(Heading(ResultColumn::kSpan, units));
     for (const std::string_view name : kConditionNames) {
         const std::string prefix = std::string(name) + " ";
-        header.push_back(prefix + "弛度[m]");
-        header.push_back(prefix + "張力[kg]");
-        header.push_back(prefix + "K値");
-        header.push_back(prefix + "定規番号");
+        for (const ResultColumn column : {ResultColumn::kSag, ResultColumn::kTension,
+                                          ResultColumn::kKValue, ResultColumn::kTemplate}) {
+            header.push_back(prefix + Heading(column, units));
+        }
     }
     cells.push_back(std::move(header));
 
     for (const SpanRow& row : state.resultTable) {
         std::vector<std::string> line;
         line.reserve(13);
-        line.push_back(FormatWithPattern(row.block[kHighSeason].span, kSpanPattern));
+        line.push_back(Cell(ResultColumn::kSpan, row.block[kHighSeason].span, units));
         for (const ConditionResult& block : row.block) {
-            line.push_back(FormatWithPattern(block.sag, kSagPattern));
-            line.push_back(FormatWithPattern(block.tension, kTensionPattern));
-            line.push_back(FormatWithPattern(block.kValue, kWholePattern));
-            line.push_back(FormatWithPattern(block.templateNumber, kWholePattern));
+            line.push_back(Cell(ResultColumn::kSag, block.sag, units));
+            line.push_back(Cell(ResultColumn::kTension, block.tension, units));
+            line.push_back(Cell(ResultColumn::kKValue, block.kValue, units));
+            line.push_back(Cell(ResultColumn::kTemplate, block.templateNumber, units));
         }
         cells.push_back(std::move(line));
     }
     return cells;
 }
 
-CellTable StringingChartCells(const StringingChart& chart) {
+CellTable StringingChartCells(const StringingChart& chart, UnitSystem units) {
     CellTable cells;
     cells.reserve(2 * chart.rows.size() + 5);
-    AppendChartTable(cells, chart, kSagTitle, &StringingChart::Row::sag, kSagPattern);
+    AppendChartTable(cells, chart, ResultColumn::kSag, &StringingChart::Row::sag, units);
     cells.emplace_back(chart.temperatures.size() + 1); // the empty row between the tables
-    AppendChartTable(cells, chart, kTensionTitle, &StringingChart::Row::tension, kTensionPattern);
+    AppendChartTable(cells, chart, ResultColumn::kTension, &StringingChart::Row::tension, units);
     return cells;
 }
 
@@ -130,12 +139,12 @@ std::string ComposeCsv(const CellTable& cells) {
     return out;
 }
 
-std::string ComposeResultTableCsv(const CalculationState& state) {
-    return ComposeCsv(ResultTableCells(state));
+std::string ComposeResultTableCsv(const CalculationState& state, UnitSystem units) {
+    return ComposeCsv(ResultTableCells(state, units));
 }
 
-std::string ComposeStringingChartCsv(const StringingChart& chart) {
-    return ComposeCsv(StringingChartCells(chart));
+std::string ComposeStringingChartCsv(const StringingChart& chart, UnitSystem units) {
+    return ComposeCsv(StringingChartCells(chart, units));
 }
 
 std::string ComposeTabSeparatedText(const CellTable& cells, LineEnd lineEnd) {

@@ -13,6 +13,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/number/units.h"
 
 namespace orvalt {
 
@@ -22,15 +23,16 @@ using CellTable = std::vector<std::vector<std::string>>;
 // The result table: a header row, then one row per row of resultTable.
 // 13 columns: 径間[m], then for 高温季, 低温季 and 検討条件 in turn
 // "<condition> 弛度[m]", "<condition> 張力[kg]", "<condition> K値",
-// "<condition> 定規番号".
-CellTable ResultTableCells(const CalculationState& state);
+// "<condition> 定規番号". In SI the tensions are in kN ("張力[kN]", "##0.000").
+CellTable ResultTableCells(const CalculationState& state, UnitSystem units = UnitSystem::kKgf);
 
 // The stringing chart: the sag table, one empty row, the tension table.
 // Each table is a title row ("弛度 [m]" or "張力 [kg]" in the first cell), a
 // header row (径間[m], then the temperatures as "-10℃", "15℃", ...) and one
 // row per span. 1 + (number of temperatures) columns; rows that have fewer
 // values (the titles, the empty row) are filled up with empty cells.
-CellTable StringingChartCells(const StringingChart& chart);
+// In SI the tension table is "張力 [kN]" with tensions in kN.
+CellTable StringingChartCells(const StringingChart& chart, UnitSystem units = UnitSystem::kKgf);
 
 // CSV bytes: UTF-8 with a byte-order mark (EF BB BF, so that spreadsheets
 // read it as UTF-8), cells separated by ",", every row ending in CR LF. A
@@ -38,8 +40,10 @@ CellTable StringingChartCells(const StringingChart& chart);
 // quotes, its double quotes doubled (RFC 4180).
 std::string ComposeCsv(const CellTable& cells);
 
-std::string ComposeResultTableCsv(const CalculationState& state);
-std::string ComposeStringingChartCsv(const StringingChart& chart);
+std::string ComposeResultTableCsv(const CalculationState& state,
+                                  UnitSystem units = UnitSystem::kKgf);
+std::string ComposeStringingChartCsv(const StringingChart& chart,
+                                     UnitSystem units = UnitSystem::kKgf);
 
 enum class LineEnd { Lf, CrLf };
 

@@ -14,7 +14,8 @@
 #include <string_view>
 
 #include "engine/number/number_text.h"
-#include "engine/number/table_patterns.h"
+#include "engine/number/result_columns.h"
+#include "engine/number/units.h"
 #include "engine/output/text_lines.h"
 
 namespace orvalt {
@@ -31,10 +32,19 @@ constexpr NumberPattern kIcePattern{"#0.00"};
 constexpr NumberPattern kGravityPattern{"0.##0"};
 constexpr NumberPattern kLoadFactorPattern{"##.#####0"};
 constexpr NumberPattern kCriticalSpanPattern{"####0.00"};
-constexpr NumberPattern kSpanPattern{table_pattern::kSpan};
-constexpr NumberPattern kSagPattern{table_pattern::kSag};
-constexpr NumberPattern kTensionPattern{table_pattern::kTension};
-constexpr NumberPattern kWholePattern{table_pattern::kWhole}; // K value and template number
+
+// The table's columns, by unit system (result_columns.h).
+struct TablePatterns {
+    NumberPattern span, sag, tension, whole; // whole: K value and template number
+};
+constexpr TablePatterns PatternsIn(UnitSystem units) {
+    return {NumberPattern{ColumnPattern(ResultColumn::kSpan, units)},
+            NumberPattern{ColumnPattern(ResultColumn::kSag, units)},
+            NumberPattern{ColumnPattern(ResultColumn::kTension, units)},
+            NumberPattern{ColumnPattern(ResultColumn::kKValue, units)}};
+}
+constexpr TablePatterns kKgPatterns = PatternsIn(UnitSystem::kKgf);
+constexpr TablePatterns kSiPatterns = PatternsIn(UnitSystem::kSi);
 
 // Column widths: a number is right-aligned in its width and written whole
 // when it is longer. Each condition block of a table line is 9 + 9 + 4 + 4 = 26.
@@ -47,9 +57,9 @@ constexpr std::size_t kLoadFactorStudyWidth = 21;
 // Ends the value three columns before the end of the heading 臨界径間[m],
 // as the load factors end three columns before theirs.
 constexpr std::size_t kCriticalSpanWidth = 13;
-constexpr std::size_t kSagWidth = 9;
-constexpr std::size_t kTensionWidth = 9;
-constexpr std::size_t kWholeWidth = 4;
+constexpr std::size_t kSagWidth = ColumnInfo(ResultColumn::kSag).width;
+constexpr std::size_t kTensionWidth = ColumnInfo(ResultColumn::kTension).width;
+constexpr std::size_t kWholeWidth = ColumnInfo(ResultColumn::kKValue).width;
 
 // Lines 1 to 12 and 17, 18, 21, 22 are fixed text. The full-width spaces
 // (U+3000) inside 線　　　種 are part of the label.
@@ -59,13 +69,17 @@ constexpr std::string_view kNameLabel = "線\u3000\u3000\u3000種          :  ";
 constexpr std::string_view kAreaLabel = "計算断面積  [mm2]   :  ";
 constexpr std::string_view kDiameterHighLabel = "外径(高温季)[mm]    :  ";
 constexpr std::string_view kDiameterLowLabel = "外径(低温季)[mm]    :  ";
-constexpr std::string_view kUnitWeightLabel = "単位長重量  [kg/m]  :  ";
-constexpr std::string_view kModulusLabel = "弾性係数    [kg/mm2]:  ";
+// The labels with a unit are the name, the unit in brackets padded to its
+// width, and ":  " (UnitLabelled).
+constexpr std::string_view kUnitWeightName = "単位長重量  ";
+constexpr std::string_view kModulusName = "弾性係数    ";
+constexpr std::size_t kLabelUnitWidth = 8;
 constexpr std::string_view kExpansionLabel = "線膨張係数  [/℃]   :  ";
 constexpr std::string_view kExpansionUnit = "*10^-6";
 constexpr std::string_view kConditionsHeading = "///// 基本条件 /////";
-constexpr std::string_view kConditionsColumns =
-    "        架渉線風圧[kg/m2]      温度[℃]       被氷[mm2]          比重";
+constexpr std::string_view kConditionsWindName = "        架渉線風圧";
+constexpr std::size_t kConditionsWindUnitWidth = 13;
+constexpr std::string_view kConditionsOtherColumns = "温度[℃]       被氷[mm2]          比重";
 constexpr std::string_view kHighLabel = "高温季  ";
 constexpr std::string_view kLowLabel = "低温季  ";
 constexpr std::string_view kStudyLabel = "検討条件";
@@ -98,6 +112,19 @@ float RoundToFloat(double value) {
     return static_cast<float>(value);
 }
 
+// "[unit]" followed by blanks up to `width` characters (ASCII units).
+std::string PaddedUnit(UnitQuantity quantity, UnitSystem units, std::size_t width) {
+    std::string unit = "[" + std::string(UnitLabel(quantity, units)) + "]";
+    if (unit.size() < width) {
+        unit.append(width - unit.size(), ' ');
+    }
+    return unit;
+}
+
+std::string UnitLabelled(std::string_view name, UnitQuantity quantity, UnitSystem units) {
+    return std::string(name) + PaddedUnit(quantity, units, kLabelUnitWidth) + ":  ";
+}
+
 void AppendLabelledValue(std::string& out, std::string_view label, float value,
                          const NumberPattern& pattern) {
     out += label;
@@ -105,27 +132,31 @@ void AppendLabelledValue(std::string& out, std::string_view label, float value,
     out += kLineEnd;
 }
 
-void AppendConditionBlock(std::string& out, const ConditionResult& block) {
-    AppendWithPattern(out, block.sag, kSagPattern, kSagWidth);
-    AppendWithPattern(out, block.tension, kTensionPattern, kTensionWidth);
-    AppendWithPattern(out, block.kValue, kWholePattern, kWholeWidth);
-    AppendWithPattern(out, block.templateNumber, kWholePattern, kWholeWidth);
+void AppendConditionBlock(std::string& out, const ConditionResult& block,
+                          const TablePatterns& patterns, UnitSystem units) {
+    AppendWithPattern(out, block.sag, patterns.sag, kSagWidth);
+    AppendWithPattern(out, ColumnValue(ResultColumn::kTension, block.tension, units),
+                      patterns.tension, kTensionWidth);
+    AppendWithPattern(out, block.kValue, patterns.whole, kWholeWidth);
+    AppendWithPattern(out, block.templateNumber, patterns.whole, kWholeWidth);
 }
 
-void AppendTableLine(std::string& out, const SpanRow& row) {
+void AppendTableLine(std::string& out, const SpanRow& row, UnitSystem units) {
+    const TablePatterns& patterns = units == UnitSystem::kSi ? kSiPatterns : kKgPatterns;
     out += kRowIndent;
     // The span is not aligned: a two-digit span shifts its line one column
     // to the left, a four-digit one to the right.
-    AppendWithPattern(out, row.block[kHighSeason].span, kSpanPattern);
-    AppendConditionBlock(out, row.block[kHighSeason]);
-    AppendConditionBlock(out, row.block[kLowSeason]);
-    AppendConditionBlock(out, row.block[kStudyCondition]);
+    AppendWithPattern(out, row.block[kHighSeason].span, patterns.span);
+    AppendConditionBlock(out, row.block[kHighSeason], patterns, units);
+    AppendConditionBlock(out, row.block[kLowSeason], patterns, units);
+    AppendConditionBlock(out, row.block[kStudyCondition], patterns, units);
     out += kLineEnd;
 }
 
 } // namespace
 
-void AppendWireAndConditionLines(std::string& out, const CalculationState& state) {
+void AppendWireAndConditionLines(std::string& out, const CalculationState& state,
+                                 UnitSystem units) {
     const WireRecord& wire = state.currentWire;
     AppendLine(out, kConstantsHeading);
     out += kNameLabel;
@@ -134,8 +165,12 @@ void AppendWireAndConditionLines(std::string& out, const CalculationState& state
     AppendLabelledValue(out, kAreaLabel, wire.area, kAreaPattern);
     AppendLabelledValue(out, kDiameterHighLabel, wire.diameterHigh, kDiameterPattern);
     AppendLabelledValue(out, kDiameterLowLabel, wire.diameterLow, kDiameterPattern);
-    AppendLabelledValue(out, kUnitWeightLabel, wire.unitWeight, kUnitWeightPattern);
-    AppendLabelledValue(out, kModulusLabel, wire.elasticModulus, kModulusPattern);
+    AppendLabelledValue(out, UnitLabelled(kUnitWeightName, UnitQuantity::kUnitWeight, units),
+                        ShownValue(wire.unitWeight, UnitQuantity::kUnitWeight, units),
+                        kUnitWeightPattern);
+    AppendLabelledValue(out, UnitLabelled(kModulusName, UnitQuantity::kStress, units),
+                        ShownValue(wire.elasticModulus, UnitQuantity::kStress, units),
+                        kModulusPattern);
     out += kExpansionLabel;
     AppendWithPattern(out, wire.expansionCoeff, kExpansionPattern);
     out += kExpansionUnit;
@@ -143,37 +178,49 @@ void AppendWireAndConditionLines(std::string& out, const CalculationState& state
     AppendLine(out, "");
 
     AppendLine(out, kConditionsHeading);
-    AppendLine(out, kConditionsColumns);
+    out += kConditionsWindName;
+    out += PaddedUnit(UnitQuantity::kWindPressure, units, kConditionsWindUnitWidth);
+    out += kConditionsOtherColumns;
+    out += kLineEnd;
+    const auto wind = [units](float stored) {
+        return ShownValue(stored, UnitQuantity::kWindPressure, units);
+    };
     // The high season has no ice and the study condition no specific
     // gravity: those lines end earlier.
     out += kHighLabel;
-    AppendWithPattern(out, state.windPressureHigh, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, wind(state.windPressureHigh), kConditionPattern, kConditionWidth);
     AppendWithPattern(out, state.temperatureHigh, kConditionPattern, kConditionWidth);
     out += kLineEnd;
     out += kLowLabel;
-    AppendWithPattern(out, state.windPressureLow, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, wind(state.windPressureLow), kConditionPattern, kConditionWidth);
     AppendWithPattern(out, state.temperatureLow, kConditionPattern, kConditionWidth);
     AppendWithPattern(out, state.iceThickness, kIcePattern, kIceWidth);
     AppendWithPattern(out, state.iceSpecificGravity, kGravityPattern, kGravityWidth);
     out += kLineEnd;
     out += kStudyLabel;
-    AppendWithPattern(out, state.windPressureStudy, kConditionPattern, kConditionWidth);
+    AppendWithPattern(out, wind(state.windPressureStudy), kConditionPattern, kConditionWidth);
     AppendWithPattern(out, state.temperatureStudy, kConditionPattern, kConditionWidth);
     AppendWithPattern(out, state.iceThicknessStudy, kIcePattern, kIceWidth);
     out += kLineEnd;
 }
 
-std::string ComposeResultReport(const CalculationState& state) {
+std::string ComposeResultReport(const CalculationState& state, UnitSystem units) {
     const WireRecord& wire = state.currentWire;
     std::string out;
     out.reserve(kHeaderBytesEstimate + wire.wireName.size() +
                 state.resultTable.size() * kRowBytesEstimate);
 
     AppendLine(out, kTitle);
-    AppendWireAndConditionLines(out, state);
+    AppendWireAndConditionLines(out, state, units);
     AppendLine(out, "");
 
-    AppendLine(out, kResultsHeading);
+    out += kResultsHeading;
+    if (units == UnitSystem::kSi) {
+        // The table's headings carry no units; in SI they are named here.
+        out += "（弛度" + BracketedUnit(ResultColumn::kSag, units) + "、張力" +
+               BracketedUnit(ResultColumn::kTension, units) + "）";
+    }
+    out += kLineEnd;
     AppendLine(out, kLoadFactorColumns);
     AppendWithPattern(out, state.loadFactorHigh, kLoadFactorPattern, kLoadFactorHighWidth);
     AppendWithPattern(out, state.loadFactorLow, kLoadFactorPattern, kLoadFactorLowWidth);
@@ -190,7 +237,7 @@ std::string ComposeResultReport(const CalculationState& state) {
     AppendLine(out, kTableHeading);
     AppendLine(out, kTableColumns);
     for (const SpanRow& row : state.resultTable) {
-        AppendTableLine(out, row);
+        AppendTableLine(out, row, units);
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "ui/windows/conditions_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/calculation/load_classes.h"
 #include "engine/case/case_document.h"
 #include "engine/forms/conditions_form.h"
 #include "engine/number/number_text.h"
@@ -74,11 +76,13 @@ constexpr ConditionRow kConditionRows[] = {
     {3, kBoxSpanStep, 2160, 1320},
 };
 
-// The boxes in tab order between the combo box and the buttons: up the wire
-// constants from the ice box to 線膨張係数, then through the tabs. The
+// The boxes in tab order between the combo box and the buttons: the ice box
+// and its specific gravity, up the wire constants to 線膨張係数, then through
+// the tabs. The
 // read-only 検討時風圧 comes last, after the buttons.
 constexpr int kBoxTabOrder[] = {
     kBoxIceThickness,
+    kBoxIceSpecificGravity,
     kBoxMaxTension,
     kBoxDiameterLow,
     kBoxDiameterHigh,
@@ -153,6 +157,7 @@ void frmSetting::buildControls() {
     const QList<QWidget*> pages = addTabs();
     addWireRows(pages[0]);
     addConditionRows(pages);
+    addLoadClassRows(pages[1]);
     Text1_[kBoxWindPressureStudy]->setReadOnly(true);
     addButtons();
     wireBoxes_ = std::make_unique<WireValueBoxes>(
@@ -200,6 +205,29 @@ void frmSetting::addWireRows(QWidget* page) {
         addRow(
             page, row.box, FormFont(),
             {row.top, row.labelLeft, 1920, 1455, 270, QString::fromUtf16(row.unit), row.unitLeft});
+    addIceGravityRow(page);
+}
+
+// The ice's specific gravity, Text1(17), on the ice's row after its unit
+// "(mm)"; a plain number, so no unit label. Its label is not one of the
+// design's Label1 array (Label1(17) names the combo box).
+void frmSetting::addIceGravityRow(QWidget* page) {
+    constexpr double kTop = 3600;
+    addLabel(page, QStringLiteral("lblIceSpecificGravity"), BoxCaption(kBoxIceSpecificGravity),
+             3960, kTop);
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QStringLiteral("Text1_%1").arg(kBoxIceSpecificGravity));
+    edit->setFont(FormFont());
+    Text1_[kBoxIceSpecificGravity] = edit;
+    tabPlacements_.push_back({edit, 4500, kTop, 675, 270, false});
+}
+
+// The ice boxes show what the calculation will use; the specific gravity
+// exactly, so that OK on an unchanged box keeps the value.
+void frmSetting::showIce(const CalculationState& state) {
+    Text1_[kBoxIceThickness]->setText(PlainNumber(state.iceThickness));
+    Text1_[kBoxIceSpecificGravity]->setText(
+        FromUtf8(FormatPlainNumberExactly(state.iceSpecificGravity)));
 }
 
 void frmSetting::addConditionRows(const QList<QWidget*>& pages) {
@@ -255,7 +283,10 @@ void frmSetting::placeTabControls() {
 
 void frmSetting::setTabOrder() {
     QList<QWidget*> order = {SSTab1_, cmbWireName_};
-    for (int box : kBoxTabOrder) order.push_back(Text1_[box]);
+    for (int box : kBoxTabOrder) {
+        order.push_back(Text1_[box]);
+        if (box == kBoxWindPressureHigh) order << loadClassTabOrder();
+    }
     order << Command1_[0] << Command1_[1] << Text1_[kBoxWindPressureStudy];
     for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -306,7 +337,8 @@ LoadOutcome frmSetting::Form_Load() {
         selectedSlot_ = 0;
         wireBoxes_->show(wireList_[0]);
     }
-    Text1_[kBoxIceThickness]->setText(PlainNumber(state.iceThickness));
+    showIce(state);
+    showLoadClasses(state);
     // The window's own change of the combo box text; the handler swallows it.
     cmbWireName_->setEditText(selectedName());
     cmbWireName_Change();
@@ -373,6 +405,8 @@ void frmSetting::cmbWireName_Click(int index) {
     if (index < 0 || index >= kWireListSize) return;
     selectedSlot_ = index;
     wireBoxes_->show(wireList_[static_cast<std::size_t>(index)]);
+    // The larger of 甲種 and 乙種 depends on the wire's diameter.
+    fillLoadClass(false);
 }
 
 void frmSetting::Command1_Click(int index) {
@@ -399,13 +433,16 @@ bool frmSetting::commitConditions() {
     for (int i = kWireValueBoxCount; i < kConditionsBoxCount; ++i)
         input.boxes[static_cast<std::size_t>(i)] = Text1_[i]->text().toStdString();
     input.wireName = selectedWireName();
+    readLoadClasses(input);
     const ConditionsFormResult form = ReadConditionsForm(input);
     if (form.refusal) {
         refuseBox(form.refusal->box, EngineMessage(form.refusal->message));
         return false;
     }
     ApplyConditions(form.values, host_.state());
+    ApplyIce(form.ice, host_.state());
     host_.document().setConditions(form.values);
+    host_.document().setIce(form.ice);
     host_.setCommandEnabled(HostCommand::Calculate, true);
     host_.setCaption(
         FromUtf8(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
@@ -423,6 +460,141 @@ void frmSetting::Form_Unload() {
 void frmSetting::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// Load classes (荷重区分)
+
+namespace {
+
+// Where the classes' values come from, under the choices.
+constexpr char16_t kLoadClassSource[] = u"電気設備の技術基準の解釈 第58条";
+
+LoadClass ChosenClass(const QComboBox* combo) {
+    return static_cast<LoadClass>(combo->currentData().toInt());
+}
+
+void ChooseClass(QComboBox* combo, LoadClass loadClass) {
+    const int index = combo->findData(static_cast<int>(loadClass));
+    combo->setCurrentIndex(std::max(index, 0));
+}
+
+} // namespace
+
+void frmSetting::addLoadClassRows(QWidget* page) {
+    const QFont font = EntryFont(11.25);
+    const auto addChoice = [&](const QString& name, const QString& caption, double top,
+                               bool highSeason) {
+        addLabel(page, QStringLiteral("lbl") + name.mid(3), caption, 720, top);
+        auto* combo = new QComboBox(page);
+        combo->setObjectName(name);
+        combo->setFont(font);
+        for (const LoadClassInfo& info : kLoadClasses) {
+            if (highSeason ? info.highSeason : info.lowSeason)
+                combo->addItem(FromUtf8(std::string(info.name)), static_cast<int>(info.loadClass));
+        }
+        tabPlacements_.push_back({combo, 2640, top - 30, 2415, 345, false});
+        return combo;
+    };
+    cmbLoadClassHigh_ =
+        addChoice(QStringLiteral("cmbLoadClassHigh"), QStringLiteral("高温季荷重区分"), 2400, true);
+    cmbLoadClassLow_ =
+        addChoice(QStringLiteral("cmbLoadClassLow"), QStringLiteral("低温季荷重区分"), 2880, false);
+
+    chkBundle_ = new QCheckBox(QStringLiteral("多導体"), page);
+    chkBundle_->setObjectName(QStringLiteral("chkBundle"));
+    chkBundle_->setFont(LabelFont());
+    tabPlacements_.push_back({chkBundle_, 720, 3330, 1500, 330, false});
+    lblLoadClassDecided_ = addLabel(page, QStringLiteral("lblLoadClassDecided"), QString(), 2640, 3360);
+    addLabel(page, QStringLiteral("lblLoadClassSource"), QString::fromUtf16(kLoadClassSource), 720,
+             3720);
+
+    connect(cmbLoadClassHigh_, &QComboBox::activated, this, &frmSetting::cmbLoadClassHigh_Click);
+    connect(cmbLoadClassLow_, &QComboBox::activated, this, &frmSetting::cmbLoadClassLow_Click);
+    connect(chkBundle_, &QCheckBox::clicked, this, &frmSetting::chkBundle_Click);
+    for (int box : {kBoxWindPressureHigh, kBoxWindPressureLow, kBoxIceThickness,
+                    kBoxIceSpecificGravity}) {
+        connect(Text1_[box], &QLineEdit::textEdited, this, [this, box] { loadClassBoxEdited(box); });
+    }
+}
+
+QList<QWidget*> frmSetting::loadClassTabOrder() const {
+    return {cmbLoadClassHigh_, cmbLoadClassLow_, chkBundle_};
+}
+
+void frmSetting::showLoadClasses(const CalculationState& state) {
+    ChooseClass(cmbLoadClassHigh_, state.loadClassHigh);
+    ChooseClass(cmbLoadClassLow_, state.loadClassLow);
+    chkBundle_->setChecked(state.bundle);
+    lblLoadClassDecided_->clear();
+}
+
+void frmSetting::cmbLoadClassHigh_Click(int) { fillLoadClass(true); }
+void frmSetting::cmbLoadClassLow_Click(int) { fillLoadClass(false); }
+
+void frmSetting::chkBundle_Click() {
+    fillLoadClass(true);
+    fillLoadClass(false);
+}
+
+// Puts the season's class into its boxes in kg units. The larger of 甲種 and
+// 乙種 is decided for the low-season diameter in Text1(5) as it stands.
+void frmSetting::fillLoadClass(bool highSeason) {
+    QComboBox* combo = highSeason ? cmbLoadClassHigh_ : cmbLoadClassLow_;
+    const LoadClass chosen = ChosenClass(combo);
+    if (!highSeason) lblLoadClassDecided_->clear();
+    if (chosen == LoadClass::kCustom) return;
+    double diameter = 0.0;
+    if (chosen == LoadClass::kKouOtsuLarger) {
+        const std::optional<double> read =
+            ReadBoxNumber(wireBoxes_->texts()[static_cast<std::size_t>(kBoxDiameterLow)]);
+        if (!read) {
+            host_.messages().Show(this,
+                                  QStringLiteral("「低温季外径」が数値として読めないため、"
+                                                 "甲種と乙種のどちらが大きいかを決められません。"),
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+            ChooseClass(combo, LoadClass::kCustom);
+            return;
+        }
+        diameter = *read;
+    }
+    const LoadClassFill fill =
+        FillForLoadClass(chosen, chkBundle_->isChecked(), diameter, UnitSystem::kKgf);
+    if (fill.windPressure) {
+        Text1_[highSeason ? kBoxWindPressureHigh : kBoxWindPressureLow]->setText(
+            PlainNumber(static_cast<float>(*fill.windPressure)));
+    }
+    if (fill.iceThickness) Text1_[kBoxIceThickness]->setText(PlainNumber(*fill.iceThickness));
+    if (fill.iceSpecificGravity) {
+        Text1_[kBoxIceSpecificGravity]->setText(
+            FromUtf8(FormatPlainNumberExactly(*fill.iceSpecificGravity)));
+    }
+    if (chosen == LoadClass::kKouOtsuLarger) {
+        lblLoadClassDecided_->setText(QStringLiteral("外径 %1 mm：%2")
+                                          .arg(FromUtf8(FormatPlainNumber(
+                                                            static_cast<float>(diameter)))
+                                                   .trimmed(),
+                                               FromUtf8(std::string(InfoOf(fill.decided).name))));
+        lblLoadClassDecided_->adjustSize();
+    }
+}
+
+// A box the engineer types into no longer holds the class's value; the
+// thickness of 着雪時 is the engineer's to type.
+void frmSetting::loadClassBoxEdited(int box) {
+    if (box == kBoxWindPressureHigh) {
+        ChooseClass(cmbLoadClassHigh_, LoadClass::kCustom);
+        return;
+    }
+    if (box == kBoxIceThickness && ChosenClass(cmbLoadClassLow_) == LoadClass::kSnow) return;
+    ChooseClass(cmbLoadClassLow_, LoadClass::kCustom);
+    lblLoadClassDecided_->clear();
+}
+
+void frmSetting::readLoadClasses(ConditionsFormInput& input) const {
+    input.loadClassHigh = ChosenClass(cmbLoadClassHigh_);
+    input.loadClassLow = ChosenClass(cmbLoadClassLow_);
+    input.bundle = chkBundle_->isChecked();
 }
 
 void ShowConditionsWindow(WindowHost& host) { OpenChildWindow<frmSetting>(host); }

@@ -18,6 +18,7 @@
 #include "ui/base/child_window.h"
 #include "ui/base/form_helpers.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +28,8 @@ class QTabWidget;
 namespace orvalt {
 
 class WindowHost;
+struct CalculationState;
+struct ConditionsFormInput;
 
 class frmSetting : public QWidget, public ChildWindow {
     Q_OBJECT
@@ -59,6 +62,9 @@ private slots:
     void cmbWireName_Change();
     void cmbWireName_Click(int index);
     void Command1_Click(int index);
+    void cmbLoadClassHigh_Click(int index);
+    void cmbLoadClassLow_Click(int index);
+    void chkBundle_Click();
 
 private:
     struct Placement {
@@ -77,6 +83,7 @@ private:
     void buildControls();
     QList<QWidget*> addTabs();
     void addWireRows(QWidget* page);
+    void addIceGravityRow(QWidget* page);
     void addConditionRows(const QList<QWidget*>& pages);
     void addButtons();
     QLabel* addLabel(QWidget* page, const QString& name, const QString& caption, double left,
@@ -85,6 +92,18 @@ private:
     void addRow(QWidget* page, int box, const QFont& font, const BoxPlace& place);
     void placeTabControls();
     void setTabOrder();
+
+    void showIce(const CalculationState& state);
+
+    // The load classes (荷重区分) beside the wind boxes, on tab 1: a choice per
+    // season that fills the boxes, the 多導体 mark, and a note of where the
+    // values come from. Typing over a filled box makes its season 任意.
+    void addLoadClassRows(QWidget* page);
+    QList<QWidget*> loadClassTabOrder() const;
+    void showLoadClasses(const CalculationState& state);
+    void fillLoadClass(bool highSeason);
+    void loadClassBoxEdited(int box);
+    void readLoadClasses(ConditionsFormInput& input) const;
 
     QString readCatalogue();
     void Form_Unload();
@@ -100,11 +119,15 @@ private:
     WindowHost& host_;
     QTabWidget* SSTab1_ = nullptr;
     QComboBox* cmbWireName_ = nullptr;
-    QList<QLineEdit*> Text1_;                   // indexes 0..16
+    QList<QLineEdit*> Text1_;                   // indexes 0..17
     std::unique_ptr<WireValueBoxes> wireBoxes_; // Text1(0..6)
     QList<QLabel*> Label1_;                     // indexes 0..17
     QList<QLabel*> Label2_;                     // unit labels, by the index of their box
     QList<QPushButton*> Command1_;
+    QComboBox* cmbLoadClassHigh_ = nullptr;
+    QComboBox* cmbLoadClassLow_ = nullptr;
+    QCheckBox* chkBundle_ = nullptr;
+    QLabel* lblLoadClassDecided_ = nullptr;
     QList<Placement> tabPlacements_;
     bool tabControlsPlaced_ = false;
 

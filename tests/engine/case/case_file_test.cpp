@@ -89,6 +89,12 @@ CaseFile RandomCase(std::mt19937& random) {
             std::uniform_int_distribution<std::uint32_t>(0, 0x7F7FFFFF)(random));
         c.section.spans.push_back({RandomConstant(random), whole(0, 1) ? height : -height});
     }
+    v.loadClassHigh = whole(0, 1) ? LoadClass::kKou : LoadClass::kCustom;
+    constexpr LoadClass kLowClasses[] = {LoadClass::kCustom, LoadClass::kOtsu, LoadClass::kHei,
+                                         LoadClass::kKouOtsuLarger, LoadClass::kSnow};
+    v.loadClassLow = kLowClasses[whole(0, 4)];
+    v.bundle = whole(0, 1) == 1;
+    c.units = whole(0, 1) ? UnitSystem::kSi : UnitSystem::kKgf;
     c.fieldCheck.waves = whole(kFewestWaves, kMostWaves);
     if (whole(0, 1)) {
         c.fieldCheck.sightingA = std::bit_cast<double>(
@@ -238,6 +244,19 @@ TEST(CaseFile, BadFilesAreRefusedWithTheirMessage) {
         {"a sighting height below 0", GoldenWith("\"sightingA\": null", "\"sightingA\": -1"),
          FieldMessage("fieldCheck.sightingA",
                       "視準高 a は 0 以上の数値（m）か、等長法なら null を書いてください。")},
+        {"乙種 in the high season",
+         GoldenWith("\"spanStep\": 10", "\"spanStep\": 10, \"loadClassHigh\": \"otsu\""),
+         FieldMessage("conditions.loadClassHigh",
+                      "荷重区分は \"custom\"、\"kou\" のどれかを書いてください。")},
+        {"a class by its Japanese name",
+         GoldenWith("\"spanStep\": 10", "\"spanStep\": 10, \"loadClassLow\": \"乙種\""),
+         FieldMessage("conditions.loadClassLow",
+                      "荷重区分は \"custom\"、\"otsu\"、\"hei\"、\"kouOtsuLarger\"、\"snow\" "
+                      "のどれかを書いてください。")},
+        {"bundle as a number", GoldenWith("\"spanStep\": 10", "\"spanStep\": 10, \"bundle\": 1"),
+         FieldMessage("conditions.bundle", "true か false を書いてください。")},
+        {"units in capitals", GoldenWith("\"version\": 2", "\"version\": 2, \"units\": \"SI\""),
+         FieldMessage("units", "\"kgf\" か \"si\" を書いてください。")},
     };
     for (const BadFile& file : files) {
         const CaseReadResult read = ParseCaseFile(file.bytes);
@@ -404,6 +423,33 @@ TEST_F(CaseFileOnDisk, WrittenFileReadsBackAndAMissingOneIsNamed) {
     const CaseReadResult missing = ReadCaseFile(folder_ / "none.o99case");
     EXPECT_FALSE(missing.caseFile);
     EXPECT_NE(missing.error.find("none.o99case"), std::string::npos) << missing.error;
+}
+
+// The classes, the 多導体 mark and the units are read as written and reach
+// the state with the conditions; a case without them is 任意, single, kg.
+TEST(CaseFile, LoadClassesBundleAndUnitsAreKeptWithTheDesign) {
+    const CaseReadResult read = ParseCaseFile(GoldenWith(
+        "\"spanStep\": 10",
+        "\"spanStep\": 10, \"loadClassHigh\": \"kou\", \"loadClassLow\": \"kouOtsuLarger\", "
+        "\"bundle\": true"));
+    ASSERT_TRUE(read.caseFile) << read.error;
+    EXPECT_TRUE(read.warnings.empty());
+    CalculationState state;
+    ApplyCase(*read.caseFile, state);
+    EXPECT_EQ(state.loadClassHigh, LoadClass::kKou);
+    EXPECT_EQ(state.loadClassLow, LoadClass::kKouOtsuLarger);
+    EXPECT_TRUE(state.bundle);
+    EXPECT_EQ(read.caseFile->units, UnitSystem::kKgf);
+
+    const CaseFile plain = *ParseCaseFile(GoldenBytes(kGolden)).caseFile;
+    EXPECT_EQ(plain.conditions.loadClassHigh, LoadClass::kCustom);
+    EXPECT_EQ(plain.conditions.loadClassLow, LoadClass::kCustom);
+    EXPECT_FALSE(plain.conditions.bundle);
+    EXPECT_EQ(plain.units, UnitSystem::kKgf);
+    const CaseReadResult si =
+        ParseCaseFile(GoldenWith("\"version\": 2", "\"version\": 2, \"units\": \"si\""));
+    ASSERT_TRUE(si.caseFile) << si.error;
+    EXPECT_EQ(si.caseFile->units, UnitSystem::kSi);
 }
 
 TEST(CaseFile, ApplyingSetsWhatTheConditionsWindowsOkSets) {

@@ -9,6 +9,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/catalogue/cp932.h"
+#include "engine/forms/conditions_form.h"
 #include "support/files.h"
 
 namespace orvalt {
@@ -43,6 +44,14 @@ TEST(ShippedUsageText, StatesHowTheTemplateNumberFollowsFromTheKValue) {
         listed += (listed.empty() ? "" : "、") + std::to_string(number);
     }
     EXPECT_THAT(text, HasSubstr("（" + listed + " から選びます。"));
+}
+
+// The ice boxes are read on OK: the text gives the ranges the form accepts.
+TEST(ShippedUsageText, SaysWhatTheIceBoxesAccept) {
+    const std::string text = ShippedUsageText();
+    EXPECT_THAT(text, Not(HasSubstr("被氷の欄は表示だけ")));
+    EXPECT_THAT(text, HasSubstr("被氷の欄（mm、0 から " + std::to_string(kIceThicknessMax) + "）"));
+    EXPECT_THAT(text, HasSubstr("比重の欄（0.1 から 1.0）"));
 }
 
 TEST(ShippedUsageText, KeepsItsCrLfLineEnds) {

@@ -28,6 +28,7 @@ ConditionsFormInput OpenedWindow() {
     input.boxes[kBoxDiameterLow] = "18.2";
     input.boxes[kBoxMaxTension] = "1500";
     input.boxes[kBoxIceThickness] = " 9";
+    input.boxes[kBoxIceSpecificGravity] = " 0.9";
     input.boxes[kBoxWindPressureHigh] = " 100";
     input.boxes[kBoxWindPressureLow] = " 50";
     input.boxes[kBoxWindPressureStudy] = " 0";
@@ -93,11 +94,40 @@ TEST(ConditionsForm, WireConstantsAsShownAndTheNameAsTyped) {
     EXPECT_EQ(values.wire.wireName, "  計算例1 改 ");
 }
 
-TEST(ConditionsForm, IceBoxIsNotRead) {
-    ConditionsFormInput input = OpenedWindow();
-    input.boxes[kBoxIceThickness] = "1e99 どれでも";
-    EXPECT_EQ(Accepted(input), Accepted(OpenedWindow()));
+// The thickness is a whole number of mm, rounded down like a temperature;
+// the specific gravity is kept as typed.
+struct IceCase {
+    const char* thickness;
+    const char* gravity;
+    std::int16_t storedThickness;
+    float storedGravity;
+};
+
+void PrintTo(const IceCase& c, std::ostream* os) {
+    *os << c.thickness << " / " << c.gravity;
 }
+
+class IceBoxes : public ::testing::TestWithParam<IceCase> {};
+
+TEST_P(IceBoxes, StoreTheThicknessRoundedDownAndTheGravityAsTyped) {
+    ConditionsFormInput input = OpenedWindow();
+    input.boxes[kBoxIceThickness] = GetParam().thickness;
+    input.boxes[kBoxIceSpecificGravity] = GetParam().gravity;
+    const ConditionsFormResult form = ReadConditionsForm(input);
+    ASSERT_FALSE(form.refusal) << form.refusal->message;
+    EXPECT_EQ(form.ice, (IceValues{GetParam().storedThickness, GetParam().storedGravity}));
+    // Nothing else moves.
+    EXPECT_EQ(form.values, Accepted(OpenedWindow()));
+}
+
+INSTANTIATE_TEST_SUITE_P(ConditionsForm, IceBoxes,
+                         ::testing::Values(IceCase{" 9", " 0.9", 9, 0.9f},
+                                           IceCase{"6", "0.9", 6, 0.9f},
+                                           IceCase{"0", "0.6", 0, 0.6f},
+                                           IceCase{"6.9", "0.917", 6, 0.917f},
+                                           IceCase{"５０．９", "１．０", 50, 1.0f},
+                                           IceCase{"-0", "0.1", 0, 0.1f},
+                                           IceCase{"1e1", "9E-1", 10, 0.9f}));
 
 // ---------------------------------------------------------------------------
 // Conditions: the number rounded down
@@ -187,6 +217,8 @@ TEST_P(ConditionsRefusal, NamesTheBoxAndItsLabel) {
 #define TEMPERATURE(caption) "「" caption "」は -273 から 32767 までの温度を入力してください。"
 #define NOT_POSITIVE(caption) "「" caption "」には 0 より大きい値を入力してください。"
 #define NEGATIVE(caption) "「" caption "」には 0 以上の値を入力してください。"
+#define ICE "「被　　氷」は 0 から 50 までの厚さ（mm）を入力してください。"
+#define GRAVITY "「比重」は 0.1 から 1.0 までの値を入力してください。"
 #define STEP_ZERO                                                                                                        \
     "「計算単位径間」は小数点以下を切り捨てた整数として使うため、0 になります。\r\n" \
     "1 以上の値（短い径間へ進めるときは -1 以下の値）を入力してください。"
@@ -219,6 +251,17 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"SpanEnd", kBoxSpanEnd, "1e39m", NOT_A_NUMBER("計算終り径間長")},
         RefusalCase{"SpanStep", kBoxSpanStep, "-1E400", TOO_LARGE("計算単位径間")},
         RefusalCase{"StepBelowOne", kBoxSpanStep, "0.5", STEP_ZERO},
+        RefusalCase{"IceWord", kBoxIceThickness, "1e99 どれでも", NOT_A_NUMBER("被　　氷")},
+        RefusalCase{"IceEmpty", kBoxIceThickness, "", NOT_A_NUMBER("被　　氷")},
+        RefusalCase{"IceBelowZero", kBoxIceThickness, "-0.5", ICE},
+        RefusalCase{"IceAbove50", kBoxIceThickness, "51", ICE},
+        RefusalCase{"IceHuge", kBoxIceThickness, "1E400", ICE},
+        RefusalCase{"GravityEmpty", kBoxIceSpecificGravity, "", NOT_A_NUMBER("比重")},
+        RefusalCase{"GravityWithUnit", kBoxIceSpecificGravity, "0.9g", NOT_A_NUMBER("比重")},
+        RefusalCase{"GravityBelow", kBoxIceSpecificGravity, "0.09", GRAVITY},
+        RefusalCase{"GravityAbove", kBoxIceSpecificGravity, "1.01", GRAVITY},
+        RefusalCase{"GravityZero", kBoxIceSpecificGravity, "0", GRAVITY},
+        RefusalCase{"GravityHuge", kBoxIceSpecificGravity, "1e39", GRAVITY},
         RefusalCase{"StepZero", kBoxSpanStep, "０", STEP_ZERO}),
     [](const auto& info) { return std::string(info.param.title); });
 
@@ -228,10 +271,12 @@ INSTANTIATE_TEST_SUITE_P(
 #undef NOT_POSITIVE
 #undef NEGATIVE
 #undef STEP_ZERO
+#undef ICE
+#undef GRAVITY
 #undef STEP_BACKWARDS
 
 // The boxes are checked in the order OK stores them: wire constants 0 to 6,
-// wind 9, 8, 16, temperatures 12, 11, 10, spans 15, 14, 13.
+// the ice 7 and its specific gravity 17, wind 9, 8, 16, temperatures 12, 11, 10, spans 15, 14, 13.
 TEST(ConditionsForm, FirstBoxInStoringOrderIsNamed) {
     const auto firstRefused = [](std::initializer_list<int> badBoxes) {
         ConditionsFormInput input = OpenedWindow();
@@ -242,6 +287,10 @@ TEST(ConditionsForm, FirstBoxInStoringOrderIsNamed) {
         return form.refusal ? form.refusal->box : -100;
     };
     EXPECT_EQ(firstRefused({kBoxMaxTension, kBoxElasticModulus}), kBoxElasticModulus);
+    EXPECT_EQ(firstRefused({kBoxIceThickness, kBoxMaxTension}), kBoxMaxTension);
+    EXPECT_EQ(firstRefused({kBoxIceSpecificGravity, kBoxIceThickness}), kBoxIceThickness);
+    EXPECT_EQ(firstRefused({kBoxWindPressureHigh, kBoxIceSpecificGravity}),
+              kBoxIceSpecificGravity);
     EXPECT_EQ(firstRefused({kBoxWindPressureHigh, kBoxMaxTension}), kBoxMaxTension);
     EXPECT_EQ(firstRefused({kBoxWindPressureLow, kBoxWindPressureHigh}), kBoxWindPressureHigh);
     EXPECT_EQ(firstRefused({kBoxWindPressureStudy, kBoxWindPressureLow}), kBoxWindPressureLow);
@@ -257,7 +306,7 @@ TEST(ConditionsForm, FirstBoxInStoringOrderIsNamed) {
 // ---------------------------------------------------------------------------
 // Into the calculation state, and the caption
 
-TEST(ConditionsForm, ApplyStoresEverythingButTheIce) {
+TEST(ConditionsForm, ApplyStoresEverythingButTheStudyIce) {
     CalculationState state;
     state.iceThickness = 12;
     state.iceThicknessStudy = 3;
@@ -281,7 +330,12 @@ TEST(ConditionsForm, ApplyStoresEverythingButTheIce) {
     input.boxes[kBoxSpanEnd] = "100";
     input.boxes[kBoxSpanStep] = "-25";
     input.boxes[kBoxIceThickness] = "30";
-    ApplyConditions(Accepted(input), state);
+    input.boxes[kBoxIceSpecificGravity] = "0.6";
+    const ConditionsFormResult form = ReadConditionsForm(input);
+    ASSERT_FALSE(form.refusal);
+    ApplyConditions(form.values, state);
+    EXPECT_EQ(state.iceThickness, 12) << "the ice is ApplyIce's";
+    ApplyIce(form.ice, state);
 
     EXPECT_EQ(state.currentWire, test::WorkedExample1());
     EXPECT_EQ(state.windPressureHigh, 80.0f);
@@ -293,8 +347,9 @@ TEST(ConditionsForm, ApplyStoresEverythingButTheIce) {
     EXPECT_EQ(state.spanStart, 400.0f);
     EXPECT_EQ(state.spanEnd, 100.0f);
     EXPECT_EQ(state.spanStep, -25.0f);
+    EXPECT_EQ(state.iceThickness, 30);
+    EXPECT_EQ(state.iceSpecificGravity, 0.6f);
     // Not the form's to change.
-    EXPECT_EQ(state.iceThickness, 12);
     EXPECT_EQ(state.iceThicknessStudy, 3);
     EXPECT_EQ(state.loadFactorHigh, 2.5f);
 }

@@ -1,7 +1,9 @@
 // The conditions window: its layout, what it shows at load, OK with valid and
 // invalid boxes, Cancel and the close box, and the combo box's change event.
 #include <QInputMethodEvent>
+#include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -42,7 +44,9 @@ TEST_F(ConditionsWindowTest, EveryBoxStandsOnItsTabBesideTheLabelThatNamesIt) {
         QLabel* label = LabelBeside(b, true);
         ASSERT_NE(label, nullptr) << box;
         EXPECT_EQ(label->text().toStdString(), kConditionsBoxCaptions[box]) << box;
-        EXPECT_NE(LabelBeside(b, false), nullptr) << "no unit after box " << box;
+        if (box != kBoxIceSpecificGravity) { // a plain number
+            EXPECT_NE(LabelBeside(b, false), nullptr) << "no unit after box " << box;
+        }
     }
     // The buttons stand under the tabs, inside the window, side by side.
     QRect previous = tabs->geometry();
@@ -64,7 +68,7 @@ TEST_F(ConditionsWindowTest, TabOrderRunsUpTheConstantsThenThroughTheTabs) {
     QWidget* window = OpenConditions();
     ASSERT_NE(window, nullptr);
     QStringList expected = {QStringLiteral("SSTab1"), QStringLiteral("cmbWireName")};
-    for (int i : {7, 6, 5, 4, 3, 2, 1, 0, 8, 9, 10, 11, 12, 13, 14, 15})
+    for (int i : {7, 17, 6, 5, 4, 3, 2, 1, 0, 8, 9, 10, 11, 12, 13, 14, 15})
         expected << QStringLiteral("Text1_%1").arg(i);
     expected << QStringLiteral("Command1_0") << QStringLiteral("Command1_1")
              << QStringLiteral("Text1_16");
@@ -92,10 +96,10 @@ TEST_F(ConditionsWindowTest, LoadShowsTheFirstWireAndTheConditionsOfTheState) {
     EXPECT_EQ(combo->itemText(0), QStringLiteral("計算例1"));
     EXPECT_EQ(combo->itemText(2), QStringLiteral("ACSR Linnet"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("計算例1"));
-    const char* expected[17] = {"18.00", "9000", "0.6000", "160.00", "18.2", "18.2",
+    const char* expected[18] = {"18.00", "9000", "0.6000", "160.00", "18.2", "18.2",
                                 "1500",  " 9",   " 50",    " 100",   " 90",  "-15",
-                                " 15",   " 10",  " 400",   " 100",   " 0"};
-    for (int i = 0; i < 17; ++i) EXPECT_EQ(Box(window, i)->text(), QLatin1String(expected[i])) << i;
+                                " 15",   " 10",  " 400",   " 100",   " 0",   " .9"};
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(Box(window, i)->text(), QLatin1String(expected[i])) << i;
     // The window's own setting of the combo text is swallowed: no message.
     EXPECT_TRUE(messages_.shown.empty());
 }
@@ -161,11 +165,12 @@ INSTANTIATE_TEST_SUITE_P(Typing, TypedWireNameTest,
                          ::testing::Values(TypedName{-1, u" X", 2}, TypedName{2, u"線", 1},
                                            TypedName{1, u"Ａ1", 2}));
 
-TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
+TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndTheGravityAsTyped) {
     QWidget* window = OpenConditions();
     ChooseWire(window, 1);
     SetBox(window, 2, "2.00004"); // read strictly: more digits than shown
-    SetBox(window, 7, "20");      // the ice box is display only
+    SetBox(window, 7, "20.9");
+    SetBox(window, 17, "0.917");
     SetBox(window, 9, "100.9");
     SetBox(window, 8, " 49.99 ");
     SetBox(window, 16, "");
@@ -183,7 +188,8 @@ TEST_F(ConditionsWindowTest, OkStoresEveryBoxRoundedDownAndLeavesTheIceAlone) {
     WireRecord expected = WorkedExample2();
     expected.unitWeight = 2.00004f;
     EXPECT_EQ(state_.currentWire, expected);
-    EXPECT_EQ(state_.iceThickness, 9);
+    EXPECT_EQ(state_.iceThickness, 20);
+    EXPECT_EQ(state_.iceSpecificGravity, 0.917f);
     EXPECT_EQ(state_.windPressureHigh, 100.0f);
     EXPECT_EQ(state_.windPressureLow, 49.0f);
     EXPECT_EQ(state_.windPressureStudy, 0.0f);
@@ -258,7 +264,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Read strictly, checked for meaning:
         RefusedBox{8, "", u"低温季風圧", 1}, RefusedBox{8, "1,000", u"低温季風圧", 1},
         RefusedBox{6, "-1500", u"最大使用張力", 0}, RefusedBox{10, "-300", u"検討温度", 2},
-        RefusedBox{12, "-300", u"高温季荷重条件温度", 2}),
+        RefusedBox{12, "-300", u"高温季荷重条件温度", 2}, RefusedBox{7, "51", u"被　　氷", 0},
+        RefusedBox{7, "", u"被　　氷", 0}, RefusedBox{17, "1.5", u"比重", 0},
+        RefusedBox{17, "0.05", u"比重", 0}),
     [](const ::testing::TestParamInfo<RefusedBox>& info) {
         return "Text1_" + std::to_string(info.param.box) + "_" + std::to_string(info.index);
     });
@@ -302,6 +310,91 @@ INSTANTIATE_TEST_SUITE_P(
                    double(18.25f)},
         TypedValue{kBoxTemperatureLow, u"－２０",
                    [](const CalculationState& s) -> double { return s.temperatureLow; }, -20}));
+
+// The ice typed into its box reaches the report: Alt+S, Tab to the ice box,
+// 6, Alt+O, Alt+C. The report's 低温季 line lists 6.00 mm with the specific
+// gravity 0.900 and a load factor QL that is no longer the 9 mm one.
+TEST_F(ConditionsWindowTest, IceTypedWithKeysReachesTheReport) {
+    PressAccessKey(Qt::Key_S);
+    QWidget* window = ConditionsWindow();
+    ASSERT_NE(window, nullptr);
+    // From the wire's name, the next box in the tab order is the ice.
+    ClickOn(Child<QComboBox>(window, QStringLiteral("cmbWireName")));
+    PressTab();
+    ASSERT_EQ(Focused(), Box(window, kBoxIceThickness));
+    TypeText(QStringLiteral("6")); // over the selected " 9"
+    PressAccessKey(Qt::Key_O);
+    FlushDeletes();
+    ASSERT_EQ(ConditionsWindow(), nullptr) << MessageTexts().join(" | ").toStdString();
+    PressAccessKey(Qt::Key_C);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(" | ").toStdString();
+
+    auto* result = main_->findChild<QWidget*>(QStringLiteral("frmKekka"));
+    ASSERT_NE(result, nullptr);
+    auto* text = result->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    ASSERT_NE(text, nullptr);
+    const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_GT(lines.size(), 18);
+    EXPECT_EQ(lines[13].trimmed(),
+              QStringLiteral("低温季            50.0         -15.0            6.00             0.900"));
+    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("       3.193918               3.028245")))
+        << lines[18].toStdString();
+}
+
+// The load classes fill the boxes: 乙種 chosen from its list with the keys
+// fills the low season's wind and ice; typing over a filled box makes the
+// choice 任意; the larger of 甲種 and 乙種 is decided for the wire (18.2 mm:
+// 甲種, no ice); 多導体 turns the pressures into the bundle's; OK keeps the
+// choices and the next opening shows them.
+TEST_F(ConditionsWindowTest, LoadClassesFillTheBoxesAndTypingMakesThemCustom) {
+    QWidget* window = OpenConditions();
+    ASSERT_NE(window, nullptr);
+    auto* low = Child<QComboBox>(window, QStringLiteral("cmbLoadClassLow"));
+    auto* high = Child<QComboBox>(window, QStringLiteral("cmbLoadClassHigh"));
+    ASSERT_TRUE(low != nullptr && high != nullptr);
+    EXPECT_EQ(low->currentText(), QStringLiteral("任意"));
+    SetBox(window, kBoxWindPressureLow, QStringLiteral("70"));
+    SetBox(window, kBoxIceThickness, QStringLiteral("12"));
+
+    ShowTabOf(low);
+    ChooseFromList(low, 1);
+    EXPECT_EQ(low->currentText(), QStringLiteral("乙種"));
+    EXPECT_EQ(Box(window, kBoxWindPressureLow)->text(), QStringLiteral(" 50"));
+    EXPECT_EQ(Box(window, kBoxIceThickness)->text(), QStringLiteral(" 6"));
+    EXPECT_EQ(Box(window, kBoxIceSpecificGravity)->text(), QStringLiteral(" .9"));
+
+    SetBox(window, kBoxWindPressureLow, QStringLiteral("55"));
+    EXPECT_EQ(low->currentText(), QStringLiteral("任意"));
+    EXPECT_EQ(Box(window, kBoxIceThickness)->text(), QStringLiteral(" 6"));
+
+    ShowTabOf(low);
+    ChooseFromList(low, 3);
+    EXPECT_EQ(low->currentText(), QStringLiteral("甲種・乙種の大きい方"));
+    EXPECT_EQ(Box(window, kBoxWindPressureLow)->text(), QStringLiteral(" 100"));
+    EXPECT_EQ(Box(window, kBoxIceThickness)->text(), QStringLiteral(" 0"));
+    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("lblLoadClassDecided"))->text(),
+              QStringLiteral("外径 18.2 mm：甲種"));
+    ChooseFromList(high, 1);
+    EXPECT_EQ(high->currentText(), QStringLiteral("甲種"));
+    ClickOn(Child<QCheckBox>(window, QStringLiteral("chkBundle")));
+    EXPECT_EQ(Box(window, kBoxWindPressureHigh)->text(), QStringLiteral(" 90"));
+    EXPECT_EQ(Box(window, kBoxWindPressureLow)->text(), QStringLiteral(" 90"));
+
+    Click(window, "Command1_0");
+    ASSERT_EQ(ConditionsWindow(), nullptr) << MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(state_.loadClassHigh, LoadClass::kKou);
+    EXPECT_EQ(state_.loadClassLow, LoadClass::kKouOtsuLarger);
+    EXPECT_TRUE(state_.bundle);
+    EXPECT_EQ(state_.windPressureHigh, 90.0f);
+    EXPECT_EQ(state_.windPressureLow, 90.0f);
+    EXPECT_EQ(state_.iceThickness, 0);
+
+    window = OpenConditions();
+    EXPECT_EQ(Child<QComboBox>(window, QStringLiteral("cmbLoadClassLow"))->currentText(),
+              QStringLiteral("甲種・乙種の大きい方"));
+    EXPECT_TRUE(Child<QCheckBox>(window, QStringLiteral("chkBundle"))->isChecked());
+    EXPECT_TRUE(messages_.shown.empty());
+}
 
 // The display patterns round (18.29 shows as 18.3, 160.005 as 160.01): a box
 // left as shown hands on the catalogue's own value, a typed one its typing.
