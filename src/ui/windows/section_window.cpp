@@ -289,10 +289,22 @@ void frmSection::cmdCalculate_Click() {
     // The spans, supports and stringing temperature of a computed section,
     // and the temperatures of its chart, are the design's. A case without
     // supports stays without while they are the ones it stands for.
+    // What the case keeps of a support beyond the list's three columns stays
+    // with it while the supports are the same in number.
     CaseSection design = host_.document().content().section;
     const bool hadSupports = !design.supports.empty();
+    std::vector<SectionSupport> supports = exact_->computedSupports();
+    if (design.supports.size() == supports.size()) {
+        for (std::size_t i = 0; i < supports.size(); ++i) {
+            SectionSupport kept = design.supports[i];
+            kept.type = supports[i].type;
+            kept.stringLength = supports[i].stringLength;
+            kept.stringWeight = supports[i].stringWeight;
+            supports[i] = kept;
+        }
+    }
     design.spans = spans_;
-    design.supports = exact_->computedSupports();
+    design.supports = std::move(supports);
     if (!hadSupports && design.supports == DefaultSectionSupports(spans_.size()))
         design.supports.clear();
     design.stringingTemperature = exact_->computedStringingTemperature();
