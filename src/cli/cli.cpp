@@ -8,11 +8,13 @@
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
+#include "engine/calculation/clearance.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/calculation/tension_section.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
 #include "engine/catalogue/safe_file_write.h"
+#include "engine/output/clearance_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/number/units.h"
 #include "engine/output/report_text.h"
@@ -31,6 +33,7 @@ constexpr std::string_view kUsage =
     "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
     "  orvalt99-cli section CASE --json [-o FILE]                     "
     "区間の計算結果と精算（JSON）\n"
+    "  orvalt99-cli clearance CASE [-o FILE] [--json]                 地表・横断物との離隔（CSV）\n"
     "  orvalt99-cli --help | --version\n"
     "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます\n"
     "（ケースファイルそのものには書きません）。--encoding は report だけのオプションです。\n"
@@ -47,7 +50,7 @@ struct Arguments {
     std::optional<std::string_view> outputPath;
     bool cp932 = false;
     std::optional<UnitSystem> units; // otherwise the case file's "units"
-    bool json = false; // section: the ruling-span and the exact result as JSON
+    bool json = false; // section and clearance: JSON rather than CSV
 };
 
 // Engine messages join their lines with CR LF; a terminal wants LF.
@@ -72,7 +75,8 @@ Outcome BadUsage(std::string_view message) {
 }
 
 bool IsCommand(std::string_view word) {
-    return word == "report" || word == "csv" || word == "chart" || word == "section";
+    return word == "report" || word == "csv" || word == "chart" || word == "section" ||
+           word == "clearance";
 }
 
 // The arguments after the command, or the reason they are not usable.
@@ -95,6 +99,8 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
             args.cp932 = value == "cp932";
         } else if (word == "--units" && args.command == "section") {
             return "--units は report、csv、chart のオプションです（区間の CSV は kg 単位です）。";
+        } else if (word == "--units" && args.command == "clearance") {
+            return "--units は report、csv、chart のオプションです（離隔は m で書きます）。";
         } else if (word == "--units") {
             const std::string_view value = rest[++i];
             const std::optional<UnitSystem> units = UnitSystemNamed(value);
@@ -102,7 +108,7 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--units は kgf か si です: " + std::string(value);
             }
             args.units = *units;
-        } else if (word == "--json" && args.command == "section") {
+        } else if (word == "--json" && (args.command == "section" || args.command == "clearance")) {
             args.json = true;
         } else if (word.starts_with("-") && word != "-") {
             return "知らないオプションです: " + std::string(word);
@@ -114,6 +120,15 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
     }
     return args.casePath.empty() ? std::optional<std::string>("ケースファイルを指定してください。")
                                  : std::nullopt;
+}
+
+// The clearance table of the case's section, as CSV or JSON.
+Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
+                         const CalculationState& state) {
+    const ClearanceTable table = ComputeCaseClearance(caseFile, state);
+    return Outcome{.status = kDone,
+                   .out = args.json ? ComposeClearanceJson(table) : ComposeClearanceCsv(table),
+                   .err = {}};
 }
 
 // The section window's CSV of the case's section, its stringing chart over
@@ -147,6 +162,9 @@ Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
 // The engine's bytes for the command on the case's state, calculated here.
 Outcome Compose(const Arguments& args, const CaseFile& caseFile, CalculationState& state) {
     RunCalculation(state);
+    if (args.command == "clearance") {
+        return ComposeClearance(args, caseFile, state);
+    }
     const UnitSystem units = args.units.value_or(caseFile.units);
     if (args.command == "csv") {
         return Outcome{.status = kDone, .out = ComposeResultTableCsv(state, units), .err = {}};
@@ -181,7 +199,8 @@ Outcome Calculate(const Arguments& args) {
         warnings += TerminalText("警告: " + warning);
     }
     Outcome outcome;
-    if (args.command == "section" && read.caseFile->section.spans.empty()) {
+    if ((args.command == "section" || args.command == "clearance") &&
+        read.caseFile->section.spans.empty()) {
         outcome = Fail(kBadUsage, "このケースファイルには区間（section）がありません。");
     } else {
         try {

@@ -4,6 +4,7 @@
 //   orvalt99-cli csv     CASE [-o FILE] [--units kgf|si]
 //   orvalt99-cli chart   CASE [-o FILE] [--units kgf|si]
 //   orvalt99-cli section CASE [-o FILE]
+//   orvalt99-cli clearance CASE [-o FILE] [--json]
 //   orvalt99-cli --help | --version
 //
 // The output bytes are the engine's own (the result window's report, the

@@ -14,8 +14,10 @@
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation.h"
+#include "engine/calculation/clearance.h"
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
+#include "engine/output/clearance_text.h"
 #include "engine/output/section_json.h"
 #include "support/files.h"
 #include "support/golden_file.h"
@@ -309,13 +311,75 @@ TEST_F(CliTest, OutputNamingTheCaseFileItselfIsRefused) {
 TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutput) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command :
-         {"report", "csv", "chart", "section", "--encoding utf-8|cp932", "section CASE --json"}) {
+    for (const char* command : {"report", "csv", "chart", "section", "--encoding utf-8|cp932",
+                                "section CASE --json", "clearance CASE [-o FILE] [--json]"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("orvalt99-cli ")) << version.out;
+}
+
+// A four-span section over uneven ground with a road crossing: too low at the
+// case's 90 degC, high enough at 60 degC; the command's CSV is the engine's,
+// and a crossing outside the section or of an unknown kind is refused.
+TEST_F(CliTest, ClearanceJudgesTheRoadAndRefusesWhatItCannotCheck) {
+    const std::string hot = CasePath("clearance_four_spans.o99case");
+    const std::string bytes = test::ReadFileBytes(hot).value_or("");
+    int variants = 0;
+    auto variant = [&](std::string_view from, std::string_view to) {
+        std::string changed = bytes;
+        const std::size_t at = changed.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        changed.replace(at, from.size(), to);
+        const std::filesystem::path path =
+            folder_ / ("variant" + std::to_string(++variants) + ".o99case");
+        test::WriteFileBytes(path, changed);
+        return path.string();
+    };
+    const std::string cool = variant("\"temperatureStudy\": 90", "\"temperatureStudy\": 60");
+    const std::string road = "\"kind\": \"道路\"";
+    struct Case {
+        std::string path;
+        bool roadOk;
+    } const judged[] = {{hot, false}, {cool, true}};
+    for (const Case& c : judged) {
+        const CliRun json = RunCli({"clearance", c.path, "--json"});
+        EXPECT_EQ(json.status, 0) << json.err;
+        const std::size_t crossing = json.out.find(road);
+        ASSERT_NE(crossing, std::string::npos) << json.out;
+        const std::size_t verdict = json.out.find("\"ok\": ", crossing);
+        EXPECT_EQ(json.out.substr(verdict + 6, 4), c.roadOk ? "true" : "fals") << json.out;
+        EXPECT_EQ(json.out.find("\"ok\": false", json.out.find("\"spans\"")),
+                  c.roadOk ? std::string::npos : verdict)
+            << json.out;
+
+        const CaseReadResult read = ReadCaseFile(c.path);
+        ASSERT_TRUE(read.caseFile) << read.error;
+        CalculationState state;
+        ApplyCase(*read.caseFile, state);
+        RunCalculation(state);
+        const ClearanceTable table = ComputeCaseClearance(*read.caseFile, state);
+        EXPECT_EQ(RunCli({"clearance", c.path}).out, ComposeClearanceCsv(table));
+    }
+    const FailureCase failures[] = {
+        {{"clearance", variant("\"distance\": 300,", "\"distance\": 900,")},
+         1,
+         "離隔の計算ができませんでした。\n横断物 1（道路）の距離 900 m が区間（0～760 m）の外です"
+         "。\n"},
+        {{"clearance", variant(road, "\"kind\": \"国道\"")},
+         2,
+         "ケースファイルの「section.crossings[0].kind」が使えません。\n"},
+        {{"clearance", variant("\"heightDifference\": 4.5", "\"heightDifference\": 4.6")},
+         1,
+         "離隔の計算ができませんでした。\n径間 1 の高低差 4.6 m が"},
+    };
+    for (const FailureCase& c : failures) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 } // namespace

@@ -31,10 +31,7 @@ void ComputeLoadFactors(CalculationState& s) {
     const CalcPlace lowWind{"低温季の風圧荷重"};
     const std::int16_t iceBoth = Multiply16(2, s.iceThickness, lowWind);
     const float WL = ToSingle(kMilli * ((iceBoth + d2) * s.windPressureLow), lowWind);
-    const float WI =
-        ToSingle(kMilli * ((s.iceThickness + d2) *
-                           (static_cast<double>(s.iceSpecificGravity) * kPi * s.iceThickness)),
-                 {"被氷の重量"});
+    const float WI = IceWeightPerMetre(s);
 
     // Every load factor divides by the own weight: say so by its name.
     if (Wc == 0.0) {
@@ -107,6 +104,13 @@ void SizeResultTable(CalculationState& s) {
 }
 
 } // namespace
+
+float IceWeightPerMetre(const CalculationState& s) {
+    const double d2 = s.currentWire.diameterLow;
+    return ToSingle(kMilli * ((s.iceThickness + d2) *
+                              (static_cast<double>(s.iceSpecificGravity) * kPi * s.iceThickness)),
+                    {"被氷の重量"});
+}
 
 void ComputeLoadsAndCriticalSpan(CalculationState& s) {
     ComputeLoadFactors(s);

@@ -12,6 +12,9 @@ namespace orvalt {
 // fields written before the failing step keep their new values.
 void RunCalculation(CalculationState& state);
 
+// The weight of the ice on a metre of wire in the low-temperature season
+// [kg/m], as the low season's load factor takes it.
+float IceWeightPerMetre(const CalculationState& state);
 // The first steps of RunCalculation, the same bit for bit: loadFactorHigh,
 // Low, Study, weightPerArea, maxStress, hasCriticalSpan and criticalSpan,
 // but not the span table, so the span range plays no part. What a tension

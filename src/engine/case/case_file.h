@@ -22,7 +22,12 @@
 //                  "spans": [ { "length", "heightDifference" }, ... ],
 //                  "supports": [ { "type": "deadEnd" }, { "type": "fixed" },
 //                                { "type": "suspension", "stringLength",
-//                                  "stringWeight" }, ... ] },          (optional)
+//                                  "stringWeight" }, ... ],            (optional)
+//                  "ground", "crossings", "voltageClass", "voltage",
+//                  "groundClearance", "creepAllowance" },        (case_clearance.h)
+//                  Each support may also carry its "groundElevation" and
+//                  "attachmentHeight" (case_clearance.h); "type" is given for
+//                  every support or for none.
 //     "fieldCheck": { "waves", "sightingA" },                     (optional; a: null or m)
 //     "units": "kgf" or "si"                                      (optional, kgf)
 //   }
@@ -69,6 +74,7 @@
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/case/case_clearance.h"
 #include "engine/catalogue/safe_file_write.h"
 #include "engine/forms/conditions_form.h"
 #include "engine/number/units.h"
@@ -102,6 +108,9 @@ struct CaseSection {
     std::vector<SectionSpan> spans;         // empty: no section
     // One more than the spans; empty: dead ends at the ends, fixed between.
     std::vector<SectionSupport> supports;
+    // The supports' ground (from the same "supports" objects) and the ground,
+    // crossings and voltage keys of case_clearance.h.
+    CaseClearance clearance;
 
     friend bool operator==(const CaseSection&, const CaseSection&) = default;
 };
@@ -163,6 +172,16 @@ AtomicWriteResult WriteCaseFile(const std::filesystem::path& path, const CaseFil
 // ice, with the given title, chart range and section.
 CaseFile CaseFromState(const CalculationState& state, std::string title = {},
                        CaseChartRange chart = {}, CaseSection section = {});
+
+// The clearance check of the case's section on a state calculated from it:
+// the spans' lengths as written in the file, the typed height differences
+// checked against the ground (when every support has it), the section
+// strung at its stringing temperature on its supports (suspension strings
+// swinging), then ComputeClearance. Throws
+// CalculationError as those do.
+ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state);
+// The same for a section with the given spans (the section window's).
+ClearanceTable ComputeSectionClearance(const CaseSection& section, const CalculationState& state);
 
 // Sets the wire and the conditions as the conditions window's OK does
 // (ApplyConditions), and the ice; everything else in the state stays as it

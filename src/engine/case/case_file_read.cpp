@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "engine/calculation/stringing_chart.h"
+#include "engine/case/case_clearance_json.h"
 #include "engine/case/case_file.h"
 #include "engine/case/case_keys.h"
 #include "engine/catalogue/catalogue_file.h"
@@ -265,9 +266,12 @@ std::vector<SectionSpan> ReadSpans(const Json& spans, std::string_view field,
 }
 
 // The supports, one more than the spans, each refusal naming its key:
-// "section.supports[2].stringLength".
-std::vector<SectionSupport> ReadSupports(const Json& supports, std::size_t spanCount,
-                                         std::vector<std::string>& warnings) {
+// "section.supports[2].stringLength". Each support's "type" (with a
+// suspension string's length and weight) goes to `supports`, given for every
+// support or for none (none: the defaults); its "groundElevation" and
+// "attachmentHeight" go to `ground`, filled only when some support has them.
+void ReadSupports(const Json& supports, std::size_t spanCount, std::vector<SectionSupport>& result,
+                  std::vector<SupportGround>& ground, std::vector<std::string>& warnings) {
     const std::string_view field = "section.supports";
     if (!supports.is_array()) {
         RefuseField(field, "[ ] で囲んだ支持点の並びを書いてください。");
@@ -276,42 +280,71 @@ std::vector<SectionSupport> ReadSupports(const Json& supports, std::size_t spanC
         RefuseField(field, "支持点は径間の数より一つ多く（" + std::to_string(spanCount + 1) +
                                "）書いてください。");
     }
-    std::vector<SectionSupport> result;
+    const auto hasAny = [&](auto keys) {
+        return std::any_of(supports.begin(), supports.end(), [&](const Json& support) {
+            return support.is_object() &&
+                   std::any_of(keys.begin(), keys.end(), [&](std::string_view key) {
+                       return support.contains(std::string(key));
+                   });
+        });
+    };
+    const bool typed = hasAny(case_keys::kSupport);
+    const bool grounded = hasAny(case_keys::kSupportGround);
+    std::vector<std::string_view> known(case_keys::kSupport.begin(), case_keys::kSupport.end());
+    known.insert(known.end(), case_keys::kSupportGround.begin(), case_keys::kSupportGround.end());
     for (std::size_t j = 0; j < supports.size(); ++j) {
         const std::string supportField = std::string(field) + "[" + std::to_string(j) + "]";
         const Json& support = Object(supports[j], supportField);
-        const Json& type = Member(support, supportField, "type");
-        const auto word = std::find(case_keys::kSupportTypes.begin(),
-                                    case_keys::kSupportTypes.end(),
-                                    type.is_string() ? type.get<std::string>() : std::string());
-        if (word == case_keys::kSupportTypes.end()) {
-            RefuseField(Join(supportField, "type"),
-                        "\"deadEnd\"、\"fixed\"、\"suspension\" のどれかを書いてください。");
-        }
-        SectionSupport s;
-        s.type = static_cast<SupportType>(word - case_keys::kSupportTypes.begin());
-        const bool end = j == 0 || j + 1 == supports.size();
-        if (end && s.type != SupportType::kDeadEnd) {
-            RefuseField(Join(supportField, "type"), "区間の両端の支持点は \"deadEnd\" です。");
-        }
-        if (s.type == SupportType::kSuspension) {
-            const std::string lengthField = Join(supportField, "stringLength");
-            s.stringLength = Number(Member(support, supportField, "stringLength"), lengthField);
-            if (!(std::isfinite(s.stringLength) && s.stringLength > 0.0)) {
-                RefuseField(lengthField, "0 より大きい数を書いてください。");
+        if (typed) {
+            const Json& type = Member(support, supportField, "type");
+            const auto word =
+                std::find(case_keys::kSupportTypes.begin(), case_keys::kSupportTypes.end(),
+                          type.is_string() ? type.get<std::string>() : std::string());
+            if (word == case_keys::kSupportTypes.end()) {
+                RefuseField(Join(supportField, "type"),
+                            "\"deadEnd\"、\"fixed\"、\"suspension\" のどれかを書いてください。");
             }
-            if (const auto w = support.find("stringWeight"); w != support.end()) {
-                const std::string weightField = Join(supportField, "stringWeight");
-                s.stringWeight = Number(*w, weightField);
-                if (!(std::isfinite(s.stringWeight) && s.stringWeight >= 0.0)) {
-                    RefuseField(weightField, "0 以上の数を書いてください。");
+            SectionSupport s;
+            s.type = static_cast<SupportType>(word - case_keys::kSupportTypes.begin());
+            const bool end = j == 0 || j + 1 == supports.size();
+            if (end && s.type != SupportType::kDeadEnd) {
+                RefuseField(Join(supportField, "type"), "区間の両端の支持点は \"deadEnd\" です。");
+            }
+            if (s.type == SupportType::kSuspension) {
+                const std::string lengthField = Join(supportField, "stringLength");
+                s.stringLength = Number(Member(support, supportField, "stringLength"), lengthField);
+                if (!(std::isfinite(s.stringLength) && s.stringLength > 0.0)) {
+                    RefuseField(lengthField, "0 より大きい数を書いてください。");
+                }
+                if (const auto w = support.find("stringWeight"); w != support.end()) {
+                    const std::string weightField = Join(supportField, "stringWeight");
+                    s.stringWeight = Number(*w, weightField);
+                    if (!(std::isfinite(s.stringWeight) && s.stringWeight >= 0.0)) {
+                        RefuseField(weightField, "0 以上の数を書いてください。");
+                    }
                 }
             }
+            result.push_back(s);
         }
-        result.push_back(s);
-        WarnUnknownKeys(support, case_keys::kSupport, supportField, warnings);
+        if (grounded) {
+            try {
+                ground.push_back(ReadSupportGround(support, supportField));
+            } catch (const CaseFieldError& e) {
+                RefuseField(e.field, e.detail);
+            }
+        }
+        WarnUnknownKeys(support, known, supportField, warnings);
     }
-    return result;
+}
+
+// The section's ground, crossings and voltage (case_clearance.h).
+void ReadSectionGround(const Json& section, CaseClearance& clearance,
+                       std::vector<std::string>& warnings) {
+    try {
+        ReadSectionClearance(section, "section", clearance, warnings);
+    } catch (const CaseFieldError& e) {
+        RefuseField(e.field, e.detail);
+    }
 }
 
 // Version 1: the array of spans; version 2: the section object.
@@ -329,9 +362,14 @@ CaseSection ReadSection(const Json& section, int version, std::vector<std::strin
         result.spans = ReadSpans(*spans, "section.spans", warnings);
     }
     if (const auto supports = section.find("supports"); supports != section.end()) {
-        result.supports = ReadSupports(*supports, result.spans.size(), warnings);
+        ReadSupports(*supports, result.spans.size(), result.supports, result.clearance.supports,
+                     warnings);
     }
-    WarnUnknownKeys(section, case_keys::kSection, "section", warnings);
+    ReadSectionGround(section, result.clearance, warnings);
+    std::vector<std::string_view> known(case_keys::kSection.begin(), case_keys::kSection.end());
+    known.insert(known.end(), case_keys::kSectionClearance.begin(),
+                 case_keys::kSectionClearance.end());
+    WarnUnknownKeys(section, known, "section", warnings);
     return result;
 }
 

@@ -4,6 +4,7 @@
 // reads back to the same float (std::to_chars), which is what the engineer
 // typed in the first place.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -101,22 +102,33 @@ std::string SpansText(const std::vector<SectionSpan>& spans, std::string_view in
 }
 
 // The supports, an object a support: its type, and a string's length and
-// weight for a suspension support.
-std::string SupportsText(const std::vector<SectionSupport>& supports, std::string_view indent) {
+// weight for a suspension support, when the case has types; its ground when
+// the case has it ({} for a support with neither).
+std::string SupportsText(const std::vector<SectionSupport>& supports,
+                         const std::vector<SupportGround>& ground, std::string_view indent) {
     const std::string inner = std::string(indent) + "  ";
+    const std::size_t count = std::max(supports.size(), ground.size());
     std::string out = "[\n";
-    for (std::size_t j = 0; j < supports.size(); ++j) {
-        const SectionSupport& s = supports[j];
-        std::vector<std::pair<std::string_view, std::string>> members{
-            {"type",
-             StringText(std::string(case_keys::kSupportTypes[static_cast<std::size_t>(s.type)]))}};
-        if (s.type == SupportType::kSuspension) {
-            members.emplace_back("stringLength", DoubleText(s.stringLength));
-            members.emplace_back("stringWeight", DoubleText(s.stringWeight));
+    for (std::size_t j = 0; j < count; ++j) {
+        CaseMembers members;
+        if (j < supports.size()) {
+            const SectionSupport& s = supports[j];
+            members.emplace_back("type",
+                                 StringText(std::string(
+                                     case_keys::kSupportTypes[static_cast<std::size_t>(s.type)])));
+            if (s.type == SupportType::kSuspension) {
+                members.emplace_back("stringLength", DoubleText(s.stringLength));
+                members.emplace_back("stringWeight", DoubleText(s.stringWeight));
+            }
+        }
+        if (j < ground.size()) {
+            for (auto& member : SupportGroundMembers(ground[j])) {
+                members.push_back(std::move(member));
+            }
         }
         out += inner;
-        out += ObjectText(members, inner);
-        out += j + 1 < supports.size() ? ",\n" : "\n";
+        out += members.empty() ? std::string("{}") : ObjectText(members, inner);
+        out += j + 1 < count ? ",\n" : "\n";
     }
     return out + std::string(indent) + "]";
 }
@@ -126,8 +138,12 @@ std::string SectionText(const CaseSection& section) {
     std::vector<std::pair<std::string_view, std::string>> members{
         {"stringingTemperature", std::to_string(section.stringingTemperature)},
         {"spans", SpansText(section.spans, "    ")}};
-    if (!section.supports.empty()) {
-        members.emplace_back("supports", SupportsText(section.supports, "    "));
+    if (!section.supports.empty() || !section.clearance.supports.empty()) {
+        members.emplace_back("supports",
+                             SupportsText(section.supports, section.clearance.supports, "    "));
+    }
+    for (auto& member : SectionClearanceMembers(section.clearance, "    ")) {
+        members.push_back(std::move(member));
     }
     return ObjectText(members, "  ");
 }

@@ -38,6 +38,7 @@
 #include "ui/base/temperature_boxes.h"
 #include "ui/base/text.h"
 #include "ui/base/window_host.h"
+#include "ui/windows/section_window_clearance.h"
 #include "ui/windows/section_window_plot.h"
 #include "ui/windows/section_window_spans.h"
 #include "ui/windows/section_window_supports.h"
@@ -134,6 +135,8 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
     field_ = new FieldCheckView(host_.messages(), this);
     tabs_->addTab(field_, QStringLiteral("弛度観測"));
+    clearance_ = new SectionClearanceView(this);
+    tabs_->addTab(clearance_, QStringLiteral("離隔"));
     connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
 
@@ -247,9 +250,7 @@ LoadOutcome frmSection::Form_Load() {
     lblMessage_->setText(QStringLiteral("径間長と高低差を入力して計算を押してください"));
     const CaseSection& section = host_.document().content().section;
     grdSpans_->showSpans(section.spans);
-    exact_->showSection(section.supports.size() == section.spans.size() + 1 ? section.supports
-                                                                           : std::vector<SectionSupport>{},
-                        section.stringingTemperature);
+    exact_->showCase(section.supports, section.stringingTemperature);
     grdSpans_->setFocus();
     return {};
 }
@@ -279,6 +280,7 @@ void frmSection::cmdCalculate_Click() {
         return;
     }
     balanced_ = std::move(*balanced);
+    supports_ = exact_->computedSupports();
     spans_ = spans;
     section_ = std::move(results.section);
     chart_ = std::move(results.chart);
@@ -289,22 +291,10 @@ void frmSection::cmdCalculate_Click() {
     // The spans, supports and stringing temperature of a computed section,
     // and the temperatures of its chart, are the design's. A case without
     // supports stays without while they are the ones it stands for.
-    // What the case keeps of a support beyond the list's three columns stays
-    // with it while the supports are the same in number.
     CaseSection design = host_.document().content().section;
     const bool hadSupports = !design.supports.empty();
-    std::vector<SectionSupport> supports = exact_->computedSupports();
-    if (design.supports.size() == supports.size()) {
-        for (std::size_t i = 0; i < supports.size(); ++i) {
-            SectionSupport kept = design.supports[i];
-            kept.type = supports[i].type;
-            kept.stringLength = supports[i].stringLength;
-            kept.stringWeight = supports[i].stringWeight;
-            supports[i] = kept;
-        }
-    }
     design.spans = spans_;
-    design.supports = std::move(supports);
+    design.supports = exact_->computedSupports();
     if (!hadSupports && design.supports == DefaultSectionSupports(spans_.size()))
         design.supports.clear();
     design.stringingTemperature = exact_->computedStringingTemperature();
@@ -371,6 +361,14 @@ void frmSection::showResults() {
     showChart();
     plot_->showSection(spans_, section_, ConditionLabels(*calculation_));
     exact_->show(*calculation_, spans_, section_, balanced_);
+    // The clearance over the case's ground and crossings, with the wire
+    // hung as the exact section hangs it: the supports and stringing
+    // temperature it was computed with.
+    CaseSection checked = host_.document().content().section;
+    checked.spans = spans_;
+    checked.supports = supports_;
+    checked.stringingTemperature = static_cast<std::int16_t>(balanced_.stringingTemperature);
+    clearance_->showClearance(*calculation_, checked);
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
         QStringList conditions;

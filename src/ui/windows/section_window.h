@@ -35,6 +35,7 @@ namespace orvalt {
 
 class CopyableTableView;
 class FieldCheckView;
+class SectionClearanceView;
 class SectionExactPanel;
 class SectionProfilePlot;
 class SectionSpanTable;
@@ -113,6 +114,7 @@ private:
     SectionStringingChart chart_;
     BalancedSection balanced_; // the exact section, at its conditions
     SectionExactPanel* exact_ = nullptr;
+    std::vector<SectionSupport> supports_; // those balanced_ was computed with
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
 
     SectionSpanTable* grdSpans_ = nullptr;
@@ -128,6 +130,7 @@ private:
     CopyableTableView* grdResults_ = nullptr;
     CopyableTableView* grdChart_ = nullptr;
     SectionProfilePlot* plot_ = nullptr;
+    SectionClearanceView* clearance_ = nullptr; // the 離隔 page
     QLabel* lblChartNote_ = nullptr;
     FieldCheckView* field_ = nullptr;
     QSpinBox* spnFrom_ = nullptr;

@@ -361,8 +361,8 @@ void SectionExactPanel::followSpans(QTableWidget* spans) {
     follow();
 }
 
-void SectionExactPanel::showSection(const std::vector<SectionSupport>& supports,
-                                    std::int16_t stringingTemperature) {
+void SectionExactPanel::showCase(const std::vector<SectionSupport>& supports,
+                                 std::int16_t stringingTemperature) {
     if (!supports.empty()) grdSupports_->showSupports(supports);
     spnStringing_->setValue(stringingTemperature);
 }

@@ -79,11 +79,10 @@ public:
     SectionSupportTable* supports() const { return grdSupports_; }
     // Keeps one support row more than the span list has rows.
     void followSpans(QTableWidget* spans);
-    // A section's supports and stringing temperature, as a case keeps them
-    // (no supports: the list as it follows the span list).
-    void showSection(const std::vector<SectionSupport>& supports,
-                     std::int16_t stringingTemperature);
 
+    // Shows a case's supports (none: the list stays as it is) and its
+    // stringing temperature.
+    void showCase(const std::vector<SectionSupport>& supports, std::int16_t stringingTemperature);
     // Reads the supports (fitted to the spans) and the stringing temperature
     // and balances the section; nothing after a message.
     std::optional<BalancedSection> compute(const CalculationState& state,

@@ -85,5 +85,58 @@ TEST(CaseFileSupports, RefusalsNameTheKey) {
     EXPECT_EQ(warned.warnings.size(), 1u);
 }
 
+// One "supports" array holds the type and the ground of each support; a file
+// with only one of them keeps only that one, and "type" goes on every support
+// or on none.
+TEST(CaseFileSupports, TypeAndGroundShareTheSupports) {
+    const struct {
+        const char* supports;
+        std::size_t types;
+        std::size_t grounds;
+    } kept[] = {
+        {R"([{"type": "deadEnd", "groundElevation": 100, "attachmentHeight": 12},)"
+         R"( {"type": "suspension", "stringLength": 1.5, "stringWeight": 40, "groundElevation": 101,)"
+         R"( "attachmentHeight": 14}, {"type": "deadEnd"}])",
+         3, 3},
+        {R"([{"groundElevation": 100, "attachmentHeight": 12}, {}, {}])", 0, 3},
+        {R"([{"type": "deadEnd"}, {"type": "fixed"}, {"type": "deadEnd"}])", 3, 0},
+    };
+    for (const auto& c : kept) {
+        const CaseReadResult read = ParseCaseFile(WithSupports(c.supports));
+        ASSERT_TRUE(read.caseFile) << c.supports << "\n" << read.error;
+        EXPECT_TRUE(read.warnings.empty()) << c.supports;
+        EXPECT_EQ(read.caseFile->section.supports.size(), c.types) << c.supports;
+        EXPECT_EQ(read.caseFile->section.clearance.supports.size(), c.grounds) << c.supports;
+        const std::string bytes = EncodeCaseFile(*read.caseFile);
+        EXPECT_EQ(bytes.find("\"supports\""), bytes.rfind("\"supports\"")) << bytes;
+        const CaseReadResult again = ParseCaseFile(bytes);
+        ASSERT_TRUE(again.caseFile) << again.error << "\n" << bytes;
+        EXPECT_EQ(*again.caseFile, *read.caseFile) << bytes;
+    }
+    const CaseReadResult both = ParseCaseFile(WithSupports(kept[0].supports));
+    ASSERT_TRUE(both.caseFile);
+    EXPECT_EQ(both.caseFile->section.supports[1].stringLength, 1.5);
+    EXPECT_EQ(both.caseFile->section.clearance.supports[1].attachmentHeight, 14.0);
+    EXPECT_FALSE(both.caseFile->section.clearance.supports[2].groundElevation);
+
+    const struct {
+        const char* supports;
+        const char* error;
+    } refused[] = {
+        {R"([{"type": "deadEnd", "groundElevation": 100, "attachmentHeight": 12},)"
+         R"( {"groundElevation": 101, "attachmentHeight": 14}, {"type": "deadEnd"}])",
+         "「section.supports[1].type」"},
+        {R"([{"type": "deadEnd"}, {"type": "fixed", "groundElevation": 101}, {"type": "deadEnd"}])",
+         "「section.supports[1]」が使えません。"},
+        {R"([{"groundElevation": 100, "attachmentHeight": 12}, {}])",
+         "「section.supports」が使えません。\r\n支持点は径間の数より一つ多く（3）"},
+    };
+    for (const auto& c : refused) {
+        const CaseReadResult read = ParseCaseFile(WithSupports(c.supports));
+        EXPECT_FALSE(read.caseFile) << c.supports;
+        EXPECT_NE(read.error.find(c.error), std::string::npos) << c.supports << "\n" << read.error;
+    }
+}
+
 } // namespace
 } // namespace orvalt

@@ -27,7 +27,7 @@ CaseFile Example1Case() {
     CalculationState state;
     state.currentWire = test::WorkedExample1();
     return CaseFromState(state, "○○線 No.12〜No.18", {},
-                         CaseSection{.spans = {{120.0f, 0.0f}, {250.0f, 15.0f}}});
+                         CaseSection{.spans = {{120.0f, 0.0f}, {250.0f, 15.0f}}, .supports = {}, .clearance = {}});
 }
 
 // The file this version writes, and the version 1 file of the same design.

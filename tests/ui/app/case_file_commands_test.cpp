@@ -4,19 +4,27 @@
 // cannot take the case changes nothing.
 #include <QFile>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/calculation/calculation.h"
 #include "engine/case/case_file.h"
+#include "engine/output/clearance_text.h"
 #include "support/case_file_fixture.h"
 #include "ui/windows/result_window.h"
 
@@ -208,6 +216,153 @@ TEST_F(CaseFileTest, TheFileMenuAndTheMenuBarKeepDistinctLetters) {
     EXPECT_EQ(letters(file->actions()), QStringLiteral("OSAHEIX"));
     // The design's letters, then ウィンドウ's.
     EXPECT_EQ(letters(main_->menuBar()->actions()), QStringLiteral("FSCTPKGWUM"));
+}
+
+// No window edits a section's ground and crossings yet: Ctrl+S after Ctrl+O
+// writes them back as they were opened, beside the spans.
+TEST_F(CaseFileTest, CtrlSKeepsTheGroundAndCrossingsOfTheOpenedCase) {
+    QByteArray bytes(kCase);
+    bytes.replace(R"("version": 1)", R"("version": 2)");
+    bytes.replace(
+        R"("section": [ { "length": 120, "heightDifference": 0 }, { "length": 250, "heightDifference": 15 } ])",
+        R"("section": { "spans": [ { "length": 120, "heightDifference": 0 },
+                                   { "length": 250, "heightDifference": 15 } ],
+                       "supports": [ { "groundElevation": 100, "attachmentHeight": 12 },
+                                     { "groundElevation": 100, "attachmentHeight": 12 },
+                                     { "groundElevation": 112, "attachmentHeight": 15 } ],
+                       "ground": [ { "distance": 200, "elevation": 104.5 } ],
+                       "crossings": [ { "distance": 300, "kind": "鉄道", "elevation": 107 } ],
+                       "voltageClass": "低圧", "creepAllowance": 10 })");
+    const QString path = WriteFile(QStringLiteral("ground.o99case"), bytes);
+    const CaseReadResult opened = ReadCaseFile(FsPath(path));
+    ASSERT_TRUE(opened.caseFile) << opened.error;
+    ASSERT_EQ(opened.caseFile->section.clearance.crossings.size(), 1u);
+    OpenWithKeys(path);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+    QFile::remove(path);
+    Press(Qt::Key_S, Qt::ControlModifier);
+    const CaseReadResult saved = ReadCaseFile(FsPath(path));
+    ASSERT_TRUE(saved.caseFile) << saved.error;
+    EXPECT_EQ(saved.caseFile->section.clearance, opened.caseFile->section.clearance);
+    EXPECT_EQ(saved.caseFile->section, opened.caseFile->section);
+}
+
+// A four-span section over uneven ground with a road crossing, opened with
+// Ctrl+O and computed in 区間計算: the 離隔 page marks the road 不可 at the
+// case's 90 degC and 可 at 60 degC, as the command line does.
+const char kGroundCase[] = R"({
+  "format": "orvalt99-case",
+  "version": 2,
+  "title": "○○線 No.12～No.16 離隔",
+  "wire": { "name": "計算例1", "diameterHigh": 18.2, "diameterLow": 18.2, "area": 160,
+            "unitWeight": 0.6, "expansionCoeff": 18, "elasticModulus": 9000, "maxTension": 1500 },
+  "conditions": { "windPressureHigh": 100, "windPressureLow": 50, "windPressureStudy": 0,
+                  "temperatureHigh": 15, "temperatureLow": -15, "temperatureStudy": 90,
+                  "spanStart": 100, "spanEnd": 400, "spanStep": 10 },
+  "section": {
+    "spans": [ { "length": 180, "heightDifference": 4.5 }, { "length": 220, "heightDifference": -7.5 },
+               { "length": 160, "heightDifference": 4 }, { "length": 200, "heightDifference": 2 } ],
+    "supports": [ { "groundElevation": 100.0, "attachmentHeight": 16.0 },
+                  { "groundElevation": 104.5, "attachmentHeight": 16.0 },
+                  { "groundElevation": 98.0, "attachmentHeight": 15.0 },
+                  { "groundElevation": 101.0, "attachmentHeight": 16.0 },
+                  { "groundElevation": 103.0, "attachmentHeight": 16.0 } ],
+    "ground": [ { "distance": 60, "elevation": 101.2 }, { "distance": 120, "elevation": 103.8 },
+                { "distance": 250, "elevation": 103.0 }, { "distance": 330, "elevation": 99.0 },
+                { "distance": 480, "elevation": 99.5 }, { "distance": 640, "elevation": 102.0 } ],
+    "crossings": [ { "distance": 300, "kind": "道路", "elevation": 100.75 } ],
+    "voltageClass": "高圧"
+  }
+}
+)";
+
+TEST_F(CaseFileTest, SectionWindowJudgesTheRoadOfTheOpenedCase) {
+    struct Row {
+        int studyTemperature;
+        QString verdict;
+        QString note;
+    } const rows[] = {{90, QStringLiteral("不可"), QStringLiteral("離隔が不可の箇所が 1 あります")},
+                      {60, QStringLiteral("可"), QStringLiteral("離隔はすべて可です")}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.studyTemperature);
+        QByteArray bytes(kGroundCase);
+        bytes.replace("\"temperatureStudy\": 90",
+                      "\"temperatureStudy\": " + QByteArray::number(row.studyTemperature));
+        OpenWithKeys(WriteFile(QStringLiteral("ground.o99case"), bytes));
+        ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+        Press(Qt::Key_T, Qt::AltModifier); // 区間計算
+        QWidget* section = ActiveChild();
+        ASSERT_NE(section, nullptr);
+        ASSERT_EQ(section->objectName(), QStringLiteral("frmSection"));
+        Click(section, "cmdCalculate");
+        ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+        auto* tabs = section->findChild<QTabWidget*>(QStringLiteral("tabResults"));
+        ASSERT_NE(tabs, nullptr);
+        const int page = tabs->count() - 1;
+        ASSERT_EQ(tabs->tabText(page), QStringLiteral("離隔"));
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                          tabs->tabBar()->tabRect(page).center());
+        ASSERT_EQ(tabs->currentIndex(), page);
+        auto* note = section->findChild<QLabel*>(QStringLiteral("lblClearance"));
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->text(), row.note);
+        auto* crossings = section->findChild<QTableView*>(QStringLiteral("grdClearanceCrossings"));
+        ASSERT_NE(crossings, nullptr);
+        const QAbstractItemModel* model = crossings->model();
+        ASSERT_EQ(model->rowCount(), 1);
+        EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("道路"));
+        EXPECT_EQ(model->index(0, model->columnCount() - 1).data().toString(), row.verdict);
+        main_->findChild<QMdiArea*>()->closeAllSubWindows();
+        FlushDeletes();
+    }
+}
+
+// The same case with a suspension string on the second support: the 離隔
+// page hangs the wire on the opened case's supports (the support list starts
+// from them), so its crossing row is the command line's for that case and
+// not the one on fixed supports.
+TEST_F(CaseFileTest, SectionWindowChecksClearanceOnTheCasesSupports) {
+    QByteArray bytes(kGroundCase);
+    const std::pair<const char*, const char*> types[] = {
+        {"{ \"groundElevation\": 100.0", "{ \"type\": \"deadEnd\", \"groundElevation\": 100.0"},
+        {"{ \"groundElevation\": 104.5",
+         "{ \"type\": \"suspension\", \"stringLength\": 2.0, \"stringWeight\": 30,"
+         " \"groundElevation\": 104.5"},
+        {"{ \"groundElevation\": 98.0", "{ \"type\": \"fixed\", \"groundElevation\": 98.0"},
+        {"{ \"groundElevation\": 101.0", "{ \"type\": \"fixed\", \"groundElevation\": 101.0"},
+        {"{ \"groundElevation\": 103.0", "{ \"type\": \"deadEnd\", \"groundElevation\": 103.0"}};
+    for (const auto& [from, to] : types) {
+        ASSERT_TRUE(bytes.contains(from)) << from;
+        bytes.replace(from, to);
+    }
+    const QString path = WriteFile(QStringLiteral("strings.o99case"), bytes);
+    const CaseReadResult read = ReadCaseFile(FsPath(path));
+    ASSERT_TRUE(read.caseFile) << read.error;
+    CalculationState state;
+    ApplyCase(*read.caseFile, state);
+    RunCalculation(state);
+    const CellTable expected = ClearanceCrossingCells(ComputeCaseClearance(*read.caseFile, state));
+    CaseFile fixedCase = *read.caseFile;
+    fixedCase.section.supports.clear();
+    ASSERT_NE(expected, ClearanceCrossingCells(ComputeCaseClearance(fixedCase, state)))
+        << "the string should move the wire over the road";
+
+    OpenWithKeys(path);
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+    Press(Qt::Key_T, Qt::AltModifier); // 区間計算
+    QWidget* section = ActiveChild();
+    ASSERT_NE(section, nullptr);
+    Click(section, "cmdCalculate");
+    ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'|').toStdString();
+    auto* crossings = section->findChild<QTableView*>(QStringLiteral("grdClearanceCrossings"));
+    ASSERT_NE(crossings, nullptr);
+    const QAbstractItemModel* model = crossings->model();
+    ASSERT_EQ(static_cast<std::size_t>(model->rowCount()) + 1, expected.size());
+    for (int c = 0; c < model->columnCount(); ++c) {
+        EXPECT_EQ(model->index(0, c).data().toString().toStdString(),
+                  expected[1][static_cast<std::size_t>(c)])
+            << c;
+    }
 }
 
 } // namespace
