@@ -39,6 +39,10 @@ void CaseDocument::setSectionSpans(std::vector<SectionSpan> spans) {
     change(content_.section.spans, std::move(spans));
 }
 
+void CaseDocument::setSection(CaseSection section) {
+    change(content_.section, std::move(section));
+}
+
 void CaseDocument::setFieldCheck(const CaseFieldCheck& fieldCheck) {
     change(content_.fieldCheck, fieldCheck);
 }

@@ -47,6 +47,10 @@ public:
     void setTitle(std::string title);
     void setChart(const CaseChartRange& chart);
     void setSectionSpans(std::vector<SectionSpan> spans);
+    // The whole section at once (spans, supports, stringing temperature),
+    // so that its parts change together and the supports stay one more
+    // than the spans.
+    void setSection(CaseSection section);
     void setFieldCheck(const CaseFieldCheck& fieldCheck);
     void setIce(const CaseIce& ice);
 

@@ -50,6 +50,14 @@ protected:
     }
 };
 
+} // namespace
+
+QAbstractItemDelegate* NewEnterCommitsDelegate(QObject* parent) {
+    return new EnterCommitsDelegate(parent);
+}
+
+namespace {
+
 QString NotANumber(const QString& cell, const QString& text) {
     return cell + QStringLiteral("「%1」は数値ではありません").arg(text);
 }
@@ -65,7 +73,7 @@ NumberTable::NumberTable(NumberTableShape shape, MessageService& messages, QWidg
     setHorizontalHeaderLabels(headings);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setItemDelegate(new EnterCommitsDelegate(this));
+    setItemDelegate(NewEnterCommitsDelegate(this));
     setTabKeyNavigation(true);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);

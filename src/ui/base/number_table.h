@@ -28,6 +28,10 @@ namespace orvalt {
 
 class MessageService;
 
+// An item delegate on which Enter in an editor commits and closes it at once
+// and goes no further, for any table typed into as this one is.
+QAbstractItemDelegate* NewEnterCommitsDelegate(QObject* parent);
+
 struct NumberColumn {
     QString heading; // "径間長[m]"
     QString name;    // in messages: "径間長"

@@ -157,6 +157,7 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     body->addLayout(resultSide, 1);
     connect(grdSpans_, &NumberTable::noted, lblMessage_, &QLabel::setText);
     connect(grdSpans_, &NumberTable::edited, this, &frmSection::grdSpans_Change);
+    connect(exact_, &SectionExactPanel::edited, this, &frmSection::grdSpans_Change);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(lblMessage_);
@@ -287,9 +288,17 @@ void frmSection::cmdCalculate_Click() {
     setStale(false);
     showResults();
     host_.updateMenus();
-    // The spans of a computed section, and the temperatures of its chart,
-    // are the design's.
-    host_.document().setSectionSpans(spans_);
+    // The spans, supports and stringing temperature of a computed section,
+    // and the temperatures of its chart, are the design's. A case without
+    // supports stays without while they are the ones it stands for.
+    CaseSection design = host_.document().content().section;
+    const bool hadSupports = !design.supports.empty();
+    design.spans = spans_;
+    design.supports = exact_->computedSupports();
+    if (!hadSupports && design.supports == DefaultSectionSupports(spans_.size()))
+        design.supports.clear();
+    design.stringingTemperature = exact_->computedStringingTemperature();
+    host_.document().setSection(std::move(design));
     host_.document().setChart({from_, to_, step_});
 }
 
@@ -299,16 +308,22 @@ void frmSection::grdSpans_Change() {
     for (const QStringList& row : grdSpans_->rowTexts())
         rows.push_back({row.value(0).toStdString(), row.value(1).toStdString()});
     const SectionSpansResult read = ReadSectionSpans(rows);
-    setStale(read.refusal.has_value() || read.spans != spans_);
+    const bool spansChanged = read.refusal.has_value() || read.spans != spans_;
+    lblStale_->setText(
+            spansChanged
+                ? QStringLiteral("径間一覧が計算の後で変わりました。灰色の結果は前の径間のもので、"
+                                 "印刷も保存もできません。新しい径間の結果は 計算(R) を押すと求まります")
+                : QStringLiteral("支持点一覧か架線温度が計算の後で変わりました。灰色の結果は前の"
+                                 "支持点のもので、印刷も保存もできません。新しい結果は 計算(R) を"
+                                 "押すと求まります"));
+    // The supports and the stringing temperature count as the spans do.
+    setStale(spansChanged || exact_->changedSinceComputed());
 }
 
 void frmSection::setStale(bool stale) {
     if (stale == stale_) return;
     stale_ = stale;
     for (int i = 0; i < tabs_->count(); ++i) tabs_->widget(i)->setEnabled(!stale);
-    lblStale_->setText(QStringLiteral(
-        "径間一覧が計算の後で変わりました。灰色の結果は前の径間のもので、印刷も保存もできません。"
-        "新しい径間の結果は 計算(R) を押すと求まります"));
     lblStale_->setVisible(stale);
     host_.updateMenus();
 }

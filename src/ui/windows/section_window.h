@@ -81,8 +81,8 @@ private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
     void FieldCheck_Change();
-    // The span list changed: the results shown are stale unless the list
-    // reads as the spans they were computed for.
+    // The span list, the support list or 架線温度 changed: the results shown
+    // are stale unless they read as those they were computed for.
     void grdSpans_Change();
 
 private:

@@ -26,6 +26,7 @@
 #include "ui/base/fonts.h"
 #include "ui/base/form_helpers.h"
 #include "ui/base/message_box.h"
+#include "ui/base/number_table.h"
 #include "ui/base/result_marks.h"
 #include "ui/base/text.h"
 
@@ -78,11 +79,89 @@ std::optional<SupportType> SupportTypeOf(const QString& name) {
     return std::nullopt;
 }
 
+namespace {
+
+using Rows = std::vector<std::array<QString, 3>>;
+
+// The rows for spanCount + 1 supports, keeping the rows there are: rows
+// added for new spans are 固定 and the last one 引留.
+Rows FitRows(Rows rows, std::size_t spanCount) {
+    const std::size_t wanted = spanCount + 1;
+    const std::size_t had = rows.size();
+    if (had == wanted) return rows;
+    const QString deadEnd = SupportTypeName(SupportType::kDeadEnd);
+    const QString fixed = SupportTypeName(SupportType::kFixed);
+    // The old last support, a dead end as an end, goes inside as the others.
+    if (had > 1 && had < wanted && rows[had - 1][kType] == deadEnd &&
+        rows[had - 1][kStringLength].isEmpty())
+        rows[had - 1][kType] = fixed;
+    rows.resize(wanted);
+    for (std::size_t row = had; row < wanted; ++row)
+        rows[row][kType] = row == 0 || row == wanted - 1 ? deadEnd : fixed;
+    if (had > wanted) rows[wanted - 1][kType] = deadEnd;
+    return rows;
+}
+
+// The supports of the rows, or the message naming the first bad cell.
+struct SupportsRead {
+    std::optional<std::vector<SectionSupport>> supports;
+    QString message;
+    int row = 0;
+    int column = 0;
+};
+
+SupportsRead Refusal(QString message, int row, int column) {
+    return {std::nullopt, std::move(message), row, column};
+}
+
+SupportsRead ParseRows(const Rows& rows) {
+    std::vector<SectionSupport> supports;
+    const int last = static_cast<int>(rows.size()) - 1;
+    for (int row = 0; row <= last; ++row) {
+        const auto& cells = rows[static_cast<std::size_t>(row)];
+        const QString& name = cells[kType];
+        const bool end = row == 0 || row == last;
+        std::optional<SupportType> type = name.isEmpty()
+                                              ? (end ? SupportType::kDeadEnd : SupportType::kFixed)
+                                              : SupportTypeOf(name);
+        if (!type)
+            return Refusal(
+                SupportCell(row, kType) + QStringLiteral("は 引留・固定・懸垂 のどれかです"), row,
+                kType);
+        if (end && *type != SupportType::kDeadEnd)
+            return Refusal(
+                QStringLiteral("区間の両端の支持点（支持点 %1）は引留にしてください").arg(row + 1),
+                row, kType);
+        SectionSupport support{*type, 0.0, 0.0};
+        if (*type == SupportType::kSuspension) {
+            const QString& weight = cells[kStringWeight];
+            const std::optional<double> l = ReadCell(cells[kStringLength]);
+            const std::optional<double> w = weight.isEmpty() ? 0.0 : ReadCell(weight);
+            if (!l || *l <= 0.0)
+                return Refusal(SupportCell(row, kStringLength) +
+                                   QStringLiteral("は 0 より大きい数値で入力してください"),
+                               row, kStringLength);
+            if (!w || *w < 0.0)
+                return Refusal(SupportCell(row, kStringWeight) +
+                                   QStringLiteral("は 0 以上の数値で入力してください"),
+                               row, kStringWeight);
+            support.stringLength = *l;
+            support.stringWeight = *w;
+        }
+        supports.push_back(support);
+    }
+    return {std::move(supports), {}, 0, 0};
+}
+
+} // namespace
+
 SectionSupportTable::SectionSupportTable(MessageService& messages, QWidget* parent)
     : QTableWidget(0, 3, parent), messages_(messages) {
     setHorizontalHeaderLabels(kSupportColumnTitles);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Enter commits the cell typed and moves one row down (closeEditor).
+    setItemDelegate(NewEnterCommitsDelegate(this));
     setTabKeyNavigation(true);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
@@ -104,19 +183,22 @@ void SectionSupportTable::refuse(const QString& message, int row, int column) {
     setFocus();
 }
 
+SectionSupportTable::Rows SectionSupportTable::rowTexts() const {
+    Rows rows(static_cast<std::size_t>(rowCount()));
+    for (int row = 0; row < rowCount(); ++row)
+        for (int column = 0; column < 3; ++column)
+            rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
+                cellText(row, column);
+    return rows;
+}
+
 void SectionSupportTable::fitToSpans(std::size_t spanCount) {
-    const int wanted = static_cast<int>(spanCount) + 1;
-    const int had = rowCount();
-    if (had == wanted) return;
-    // The old last support, a dead end as an end, goes inside as the others.
-    if (had > 0 && had < wanted &&
-        cellText(had - 1, kType) == SupportTypeName(SupportType::kDeadEnd) &&
-        cellText(had - 1, kStringLength).isEmpty() && had - 1 > 0)
-        setType(had - 1, SupportType::kFixed);
-    setRowCount(wanted);
-    for (int row = had; row < wanted; ++row)
-        setType(row, row == 0 || row == wanted - 1 ? SupportType::kDeadEnd : SupportType::kFixed);
-    if (had > wanted) setType(wanted - 1, SupportType::kDeadEnd);
+    const Rows rows = FitRows(rowTexts(), spanCount);
+    if (rows.size() == static_cast<std::size_t>(rowCount())) return;
+    setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < rowCount(); ++row)
+        if (cellText(row, kType) != rows[static_cast<std::size_t>(row)][kType])
+            setItem(row, kType, new QTableWidgetItem(rows[static_cast<std::size_t>(row)][kType]));
     if (currentRow() < 0) setCurrentCell(0, 0);
 }
 
@@ -137,49 +219,14 @@ void SectionSupportTable::showSupports(const std::vector<SectionSupport>& suppor
 }
 
 std::optional<std::vector<SectionSupport>> SectionSupportTable::readSupports() {
-    std::vector<SectionSupport> supports;
-    const int last = rowCount() - 1;
-    for (int row = 0; row <= last; ++row) {
-        const QString name = cellText(row, kType);
-        const bool end = row == 0 || row == last;
-        std::optional<SupportType> type = name.isEmpty()
-                                              ? (end ? SupportType::kDeadEnd : SupportType::kFixed)
-                                              : SupportTypeOf(name);
-        if (!type) {
-            refuse(SupportCell(row, kType) + QStringLiteral("は 引留・固定・懸垂 のどれかです"),
-                   row, kType);
-            return std::nullopt;
-        }
-        if (end && *type != SupportType::kDeadEnd) {
-            refuse(
-                QStringLiteral("区間の両端の支持点（支持点 %1）は引留にしてください").arg(row + 1),
-                row, kType);
-            return std::nullopt;
-        }
-        SectionSupport support{*type, 0.0, 0.0};
-        if (*type == SupportType::kSuspension) {
-            const QString length = cellText(row, kStringLength);
-            const QString weight = cellText(row, kStringWeight);
-            const std::optional<double> l = ReadCell(length);
-            const std::optional<double> w = weight.isEmpty() ? 0.0 : ReadCell(weight);
-            if (!l || *l <= 0.0) {
-                refuse(SupportCell(row, kStringLength) +
-                           QStringLiteral("は 0 より大きい数値で入力してください"),
-                       row, kStringLength);
-                return std::nullopt;
-            }
-            if (!w || *w < 0.0) {
-                refuse(SupportCell(row, kStringWeight) +
-                           QStringLiteral("は 0 以上の数値で入力してください"),
-                       row, kStringWeight);
-                return std::nullopt;
-            }
-            support.stringLength = *l;
-            support.stringWeight = *w;
-        }
-        supports.push_back(support);
-    }
-    return supports;
+    const SupportsRead read = ParseRows(rowTexts());
+    if (!read.supports) refuse(read.message, read.row, read.column);
+    return read.supports;
+}
+
+std::optional<std::vector<SectionSupport>> SectionSupportTable::peekSupports(
+    std::size_t spanCount) const {
+    return ParseRows(FitRows(rowTexts(), spanCount)).supports;
 }
 
 // A block copied from a spreadsheet, at the current cell: every cell checked
@@ -259,14 +306,14 @@ SectionExactPanel::SectionExactPanel(MessageService& messages, QWidget* window)
     grdSupports_ = new SectionSupportTable(messages, supportSide_);
     grdSupports_->setObjectName(QStringLiteral("grdSupports"));
     grdSupports_->setFont(EntryFont(10.5));
-    auto* caption = new QLabel(QStringLiteral("支持点一覧(&P)"), supportSide_);
+    auto* caption = new QLabel(QStringLiteral("支持点一覧(&L)"), supportSide_);
     caption->setBuddy(grdSupports_);
     spnStringing_ = new QSpinBox(supportSide_);
     spnStringing_->setObjectName(QStringLiteral("spnStringing"));
     spnStringing_->setRange(-50, 150);
     spnStringing_->setValue(kDefaultStringingTemperature);
     spnStringing_->setSuffix(QStringLiteral(" ℃"));
-    auto* temperature = new QLabel(QStringLiteral("架線温度(&T)"), supportSide_);
+    auto* temperature = new QLabel(QStringLiteral("架線温度(&E)"), supportSide_);
     temperature->setBuddy(spnStringing_);
     auto* row = new QHBoxLayout;
     row->addWidget(temperature);
@@ -277,6 +324,10 @@ SectionExactPanel::SectionExactPanel(MessageService& messages, QWidget* window)
     layout->addWidget(caption);
     layout->addWidget(grdSupports_, 1);
     layout->addLayout(row);
+    connect(grdSupports_, &QTableWidget::itemChanged, this, &SectionExactPanel::edited);
+    connect(grdSupports_->model(), &QAbstractItemModel::rowsRemoved, this,
+            &SectionExactPanel::edited);
+    connect(spnStringing_, &QSpinBox::valueChanged, this, &SectionExactPanel::edited);
 
     resultsPart_ = new QWidget(window);
     exactModel_ = new QStandardItemModel(resultsPart_);
@@ -316,6 +367,12 @@ void SectionExactPanel::showCase(const std::vector<SectionSupport>& supports,
     spnStringing_->setValue(stringingTemperature);
 }
 
+bool SectionExactPanel::changedSinceComputed() const {
+    if (computedSupports_.empty()) return false;
+    return spnStringing_->value() != computedStringing_ ||
+           grdSupports_->peekSupports(computedSupports_.size() - 1) != computedSupports_;
+}
+
 std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState& state,
                                                           const std::vector<SectionSpan>& spans) {
     grdSupports_->fitToSpans(spans.size());
@@ -324,7 +381,8 @@ std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState
     const auto t = static_cast<std::int16_t>(spnStringing_->value());
     try {
         BalancedSection balanced = ComputeBalancedSection(state, spans, *supports, t, t, t, 1);
-        computed_ = *supports;
+        computedSupports_ = *supports;
+        computedStringing_ = t;
         return balanced;
     } catch (const CalculationError& error) {
         messages_.Show(window_, EngineMessage(error.what()), MessageIcon::Exclamation,
@@ -367,6 +425,7 @@ void SectionExactPanel::show(const CalculationState& state, const std::vector<Se
 }
 
 void SectionExactPanel::clear() {
+    computedSupports_.clear();
     exactModel_->clear();
     legend_->clear();
     marks_.clear();

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -40,6 +41,9 @@ public:
     // The supports, or nothing after the message naming the support and the
     // column (the focus goes to the cell).
     std::optional<std::vector<SectionSupport>> readSupports();
+    // The supports 計算 would read for spanCount spans, without a message
+    // and without touching the list; nothing when it would refuse them.
+    std::optional<std::vector<SectionSupport>> peekSupports(std::size_t spanCount) const;
     void showSupports(const std::vector<SectionSupport>& supports);
     void paste();
 
@@ -49,6 +53,8 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    using Rows = std::vector<std::array<QString, 3>>;
+    Rows rowTexts() const;
     QString cellText(int row, int column) const;
     void refuse(const QString& message, int row, int column);
     void setType(int row, SupportType type);
@@ -81,16 +87,24 @@ public:
     // and balances the section; nothing after a message.
     std::optional<BalancedSection> compute(const CalculationState& state,
                                            const std::vector<SectionSpan>& spans);
-    // The supports the last successful compute balanced the section with.
-    const std::vector<SectionSupport>& computedSupports() const { return computed_; }
     // Shows the exact section beside the ruling one.
     void show(const CalculationState& state, const std::vector<SectionSpan>& spans,
               const TensionSection& ruling, const BalancedSection& balanced);
+    // What the last compute() that succeeded read.
+    const std::vector<SectionSupport>& computedSupports() const { return computedSupports_; }
+    std::int16_t computedStringingTemperature() const { return computedStringing_; }
+    // Whether 計算 would now read other supports or another stringing
+    // temperature than the last compute() did (or refuse them).
+    bool changedSinceComputed() const;
     // "張力超過: 径間 4（低温季）" and the like, for the message line; empty
     // without marks.
     QString marksMessage() const { return marks_; }
     // Empties the table, its legend and the message (a refused 計算).
     void clear();
+
+signals:
+    // A support cell or the stringing temperature changed.
+    void edited();
 
 private:
     MessageService& messages_;
@@ -103,7 +117,8 @@ private:
     CopyableTableView* grdExact_ = nullptr;
     QLabel* legend_ = nullptr;
     QString marks_;
-    std::vector<SectionSupport> computed_;
+    std::vector<SectionSupport> computedSupports_;
+    std::int16_t computedStringing_ = kDefaultStringingTemperature;
 };
 
 } // namespace orvalt

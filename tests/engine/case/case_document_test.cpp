@@ -52,6 +52,17 @@ TEST_F(CaseDocumentTest, MarkedByEveryChangeAndByNothingElse) {
         {"chart", [](CaseDocument& d) { d.setChart({-10, 60, 10}); }, true},
         {"no section", [](CaseDocument& d) { d.setSectionSpans({}); }, false},
         {"section", [](CaseDocument& d) { d.setSectionSpans({{120.0f, 5.0f}}); }, true},
+        {"same whole section", [](CaseDocument& d) { d.setSection(CaseSection{}); }, false},
+        {"stringing temperature",
+         [](CaseDocument& d) { d.setSection({.stringingTemperature = 20}); }, true},
+        {"supports",
+         [](CaseDocument& d) {
+             d.setSection({.spans = {{120.0f, 5.0f}, {90.0f, 0.0f}},
+                           .supports = {{SupportType::kDeadEnd},
+                                        {SupportType::kSuspension, 1.0, 35.0},
+                                        {SupportType::kDeadEnd}}});
+         },
+         true},
         {"same field check", [](CaseDocument& d) { d.setFieldCheck(CaseFieldCheck{}); }, false},
         {"sighting height", [](CaseDocument& d) { d.setFieldCheck({kDefaultWaves, 2.5}); },
          true},
