@@ -35,11 +35,39 @@ void CaseDocument::setTitle(std::string title) { change(content_.title, std::mov
 
 void CaseDocument::setChart(const CaseChartRange& chart) { change(content_.chart, chart); }
 
+namespace {
+
+// A case file holds one support more than spans, so when the spans change
+// in number the supports given follow them: those that remain keep their
+// type, string and ground, the ends stay dead ends, a new inner support is
+// fixed and has no ground given. Without this a saved file could not be
+// opened again.
+void FitSupportsToSpans(CaseSection& section) {
+    const std::size_t count = section.spans.size() + 1;
+    if (section.spans.empty()) {
+        section.supports.clear();
+        section.clearance.supports.clear();
+        return;
+    }
+    if (!section.supports.empty() && section.supports.size() != count) {
+        section.supports.resize(count, SectionSupport{});
+        section.supports.front() = SectionSupport{.type = SupportType::kDeadEnd};
+        section.supports.back() = SectionSupport{.type = SupportType::kDeadEnd};
+    }
+    if (!section.clearance.supports.empty() && section.clearance.supports.size() != count)
+        section.clearance.supports.resize(count);
+}
+
+} // namespace
+
 void CaseDocument::setSectionSpans(std::vector<SectionSpan> spans) {
-    change(content_.section.spans, std::move(spans));
+    CaseSection section = content_.section;
+    section.spans = std::move(spans);
+    setSection(std::move(section));
 }
 
 void CaseDocument::setSection(CaseSection section) {
+    FitSupportsToSpans(section);
     change(content_.section, std::move(section));
 }
 

@@ -116,6 +116,43 @@ TEST_F(CaseDocumentTest, SaveThenOpenGivesTheSameCaseUnmodified) {
     EXPECT_FALSE(reopened.modified());
 }
 
+// A section whose supports carry types, strings and ground keeps one support
+// more than spans when the spans change in number, so the saved file opens
+// again; the supports that remain keep what they had.
+TEST_F(CaseDocumentTest, SupportsFollowTheSpansInNumberAndTheFileOpensAgain) {
+    const std::vector<SectionSpan> three = {{120.0f, 0.0f}, {250.0f, 15.0f}, {180.0f, -5.0f}};
+    for (const std::size_t spanCount : {std::size_t{1}, std::size_t{2}, std::size_t{5}}) {
+        CaseDocument document;
+        document.setConditions(Example1Conditions());
+        CaseSection section;
+        section.spans = three;
+        section.supports = {{.type = SupportType::kDeadEnd},
+                            {.type = SupportType::kSuspension, .stringLength = 1.0, .stringWeight = 35.0},
+                            {.type = SupportType::kFixed},
+                            {.type = SupportType::kDeadEnd}};
+        section.clearance.supports = {{100.0, 16.0}, {104.5, 16.0}, {98.0, 15.0}, {101.0, 16.0}};
+        document.setSection(section);
+        std::vector<SectionSpan> spans(spanCount, SectionSpan{150.0f, 1.0f});
+        document.setSectionSpans(spans);
+
+        const CaseSection& fitted = document.content().section;
+        ASSERT_EQ(fitted.supports.size(), spanCount + 1);
+        ASSERT_EQ(fitted.clearance.supports.size(), spanCount + 1);
+        EXPECT_EQ(fitted.supports.front().type, SupportType::kDeadEnd);
+        EXPECT_EQ(fitted.supports.back().type, SupportType::kDeadEnd);
+        if (spanCount >= 2) EXPECT_EQ(fitted.supports[1], section.supports[1]) << spanCount;
+        EXPECT_EQ(fitted.clearance.supports[0], section.clearance.supports[0]);
+
+        const auto path = folder_ / ("fitted" + std::to_string(spanCount) + ".o99case");
+        ASSERT_TRUE(document.save(path).ok);
+        CaseDocument reopened;
+        const CaseReadResult read = reopened.open(path);
+        ASSERT_TRUE(read.caseFile) << spanCount << ": " << read.error;
+        EXPECT_EQ(reopened.content().section.spans, spans);
+        EXPECT_EQ(reopened.content().section.supports, fitted.supports);
+    }
+}
+
 // A file the reader refuses, and a save that cannot be written, leave the
 // document, its file and its mark as they were.
 TEST_F(CaseDocumentTest, RefusedOpenAndFailedSaveChangeNothing) {
