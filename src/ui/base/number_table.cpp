@@ -299,19 +299,19 @@ void NumberTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHin
     if (hint == QAbstractItemDelegate::SubmitModelCache) moveDown();
 }
 
-// A Japanese input method commits its first characters to the table, not
-// to an editor: they open the current cell's editor and go into it, as a
-// typed key does, instead of being lost.
+bool OpenEditorForInputMethod(QAbstractItemView& view, QInputMethodEvent* event) {
+    const QModelIndex cell = view.currentIndex();
+    if (!cell.isValid() || event->commitString().isEmpty() || view.indexWidget(cell) != nullptr)
+        return false;
+    view.edit(cell);
+    QWidget* editor = view.indexWidget(cell);
+    if (editor == nullptr) return false;
+    QCoreApplication::sendEvent(editor, event);
+    return true;
+}
+
 void NumberTable::inputMethodEvent(QInputMethodEvent* event) {
-    const QModelIndex cell = currentIndex();
-    if (state() != EditingState && cell.isValid() && !event->commitString().isEmpty()) {
-        edit(cell);
-        if (QWidget* editor = indexWidget(cell)) {
-            QCoreApplication::sendEvent(editor, event);
-            return;
-        }
-    }
-    QTableWidget::inputMethodEvent(event);
+    if (!OpenEditorForInputMethod(*this, event)) QTableWidget::inputMethodEvent(event);
 }
 
 void NumberTable::keyPressEvent(QKeyEvent* event) {

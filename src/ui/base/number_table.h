@@ -24,6 +24,8 @@
 #include <optional>
 #include <vector>
 
+class QInputMethodEvent;
+
 namespace orvalt {
 
 class MessageService;
@@ -31,6 +33,11 @@ class MessageService;
 // An item delegate on which Enter in an editor commits and closes it at once
 // and goes no further, for any table typed into as this one is.
 QAbstractItemDelegate* NewEnterCommitsDelegate(QObject* parent);
+
+// A Japanese input method commits its first characters to the table, not to
+// an editor: they open the current cell's editor and go into it, as a typed
+// key does, instead of being lost. False when there was no editor to open.
+bool OpenEditorForInputMethod(QAbstractItemView& view, QInputMethodEvent* event);
 
 struct NumberColumn {
     QString heading; // "径間長[m]"

@@ -276,15 +276,7 @@ void SectionSupportTable::closeEditor(QWidget* editor, QAbstractItemDelegate::En
 
 // As in the span list: an input method's first characters open the editor.
 void SectionSupportTable::inputMethodEvent(QInputMethodEvent* event) {
-    const QModelIndex cell = currentIndex();
-    if (state() != EditingState && cell.isValid() && !event->commitString().isEmpty()) {
-        edit(cell);
-        if (QWidget* editor = indexWidget(cell)) {
-            QCoreApplication::sendEvent(editor, event);
-            return;
-        }
-    }
-    QTableWidget::inputMethodEvent(event);
+    if (!OpenEditorForInputMethod(*this, event)) QTableWidget::inputMethodEvent(event);
 }
 
 void SectionSupportTable::keyPressEvent(QKeyEvent* event) {
