@@ -71,6 +71,8 @@ void CaseDocument::setSection(CaseSection section) {
     change(content_.section, std::move(section));
 }
 
+void CaseDocument::setUnits(UnitSystem units) { change(content_.units, units); }
+
 void CaseDocument::setFieldCheck(const CaseFieldCheck& fieldCheck) {
     change(content_.fieldCheck, fieldCheck);
 }

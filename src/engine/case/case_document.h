@@ -53,6 +53,10 @@ public:
     void setSection(CaseSection section);
     void setFieldCheck(const CaseFieldCheck& fieldCheck);
     void setIce(const CaseIce& ice);
+    // The units the design is shown in (kg units or SI); the values held
+    // stay kg units whatever it is.
+    UnitSystem units() const { return content_.units; }
+    void setUnits(UnitSystem units);
 
     // Reads the case file at `path`. Accepted, it becomes the document, its
     // path `path`, unmodified; refused, the document stays as it was. The

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/number/units.h"
 #include "ui/base/image_export.h"
 #include "ui/base/message_box.h"
 
@@ -44,6 +45,10 @@ public:
     virtual void print() {}
     virtual std::optional<Csv> csv() const { return std::nullopt; }
     virtual std::optional<Image> image() const { return std::nullopt; }
+    // The engineer chose other units (kg units or SI) for the design: the
+    // window shows its values, captions and axes in `units` from now on.
+    // The values it holds do not change.
+    virtual void showUnits(UnitSystem /*units*/) {}
 };
 
 // The active child window of `area` (the current one, which stays so while
