@@ -21,7 +21,9 @@
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
 #include "ui/base/child_window.h"
+#include "engine/case/case_file.h"
 #include "ui/base/result_marks.h"
+#include "ui/base/title_block.h"
 
 class QLabel;
 class QPainter;
@@ -103,6 +105,9 @@ private:
     bool fieldCheckShown() const;
     bool profileShown() const;
     void drawProfilePage(QPainter& painter, const QRectF& page) const;
+    bool clearanceShown() const;
+    TitleBlock titleBlock(const QString& drawing) const;
+    void printClearance();
 
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;
@@ -115,6 +120,7 @@ private:
     BalancedSection balanced_; // the exact section, at its conditions
     SectionExactPanel* exact_ = nullptr;
     std::vector<SectionSupport> supports_; // those balanced_ was computed with
+    CaseClearance clearanceInputs_;        // the 離隔 page's, as 計算 read them
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
 
     SectionSpanTable* grdSpans_ = nullptr;
