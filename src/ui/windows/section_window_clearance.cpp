@@ -198,7 +198,7 @@ SectionClearanceView::SectionClearanceView(MessageService& messages, QWidget* pa
     auto* split = new QSplitter(Qt::Vertical, results_);
     split->addWidget(plot_);
     split->addWidget(tables);
-    split->setStretchFactor(0, 3);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
     auto* resultLayout = new QVBoxLayout(results_);
     resultLayout->setContentsMargins(0, 0, 0, 0);
@@ -254,7 +254,7 @@ QWidget* SectionClearanceView::buildInputs(MessageService& messages) {
     layout->addWidget(Caption(QStringLiteral("横断物(&O)　所要離隔が空欄なら既定値"),
                               grdCrossings_, side));
     layout->addWidget(grdCrossings_, 2);
-    side->setFixedWidth(340);
+    side->setFixedWidth(310);
 
     connect(cmbVoltageClass_, &QComboBox::currentIndexChanged, this,
             &SectionClearanceView::VoltageClass_Change);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 #include "ui/base/plot_style.h"
@@ -26,14 +27,19 @@ const QColor kWire(0x2c, 0xa0, 0x2c); // the profile's 検討条件 green
 const QColor kLeast(0x30, 0x30, 0x30);
 const QColor kGrid(0xd4, 0xd4, 0xd4);
 
-// 1, 2, 2.5 or 5 times a power of ten, the least not below `value`.
-double RoundUp(double value, bool quarter) {
+// The least of `factors` times a power of ten that is not below `value`.
+double RoundUp(double value, std::initializer_list<double> factors) {
     const double power = std::pow(10.0, std::floor(std::log10(value)));
-    for (const double factor : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if ((quarter || factor != 2.5) && factor * power >= value * (1.0 - 1e-9))
-            return factor * power;
+    for (const double factor : factors)
+        if (factor * power >= value * (1.0 - 1e-9)) return factor * power;
     return 10.0 * power;
 }
+
+// Tick steps: 1, 2 or 5 times a power of ten.
+constexpr std::initializer_list<double> kTickFactors = {1.0, 2.0, 5.0, 10.0};
+// A drawing's scales, as a drawing office letters them (1:1500, 1:2500...).
+constexpr std::initializer_list<double> kScaleFactors = {1.0, 1.5, 2.0, 2.5, 3.0,
+                                                         4.0, 5.0, 6.0, 8.0, 10.0};
 
 // 1, 2 or 5 times a power of ten, the greatest not above `value` (>= 1).
 double RoundDown(double value) {
@@ -83,7 +89,7 @@ int FontPixels(const QRectF& area) {
 // The plot area inside `area`, room left for the labels.
 QRectF PlotArea(const QRectF& area) {
     const double u = FontPixels(area);
-    return area.adjusted(5.0 * u, 2.8 * u, -1.5 * u, -3.4 * u);
+    return area.adjusted(6.6 * u, 3.9 * u, -1.5 * u, -3.4 * u);
 }
 
 struct Frame {
@@ -101,12 +107,15 @@ Frame FrameOf(const ClearanceDrawing& d, const QRectF& area, bool roundScale, do
     f.plot = PlotArea(area);
     const Extent e = ExtentOf(d);
     const double width = std::max(1.0, f.plot.width()), height = std::max(1.0, f.plot.height());
-    f.sx = width / e.length;
+    // A little room beyond the end supports, so that their poles show.
+    const double drawn = e.length * 1.04;
+    f.sx = width / drawn;
     if (roundScale && dpi > 0.0) {
         const double dotsPerMm = dpi / 25.4;
-        const double n = RoundUp(e.length * 1000.0 / (width / dotsPerMm), true);
+        const double n = RoundUp(drawn * 1000.0 / (width / dotsPerMm), kScaleFactors);
         f.sx = dotsPerMm * 1000.0 / n;
         f.scale.horizontal = n;
+        f.plot.setWidth(drawn * f.sx); // the frame ends with the section
     }
     const double most = (height / (e.high - e.low)) / f.sx;
     if (most < 1.0) { // too tall to draw even at 1:1: the heights decide
@@ -115,12 +124,12 @@ Frame FrameOf(const ClearanceDrawing& d, const QRectF& area, bool roundScale, do
     }
     f.scale.exaggeration = RoundDown(most);
     f.sy = f.sx * f.scale.exaggeration;
-    f.x0 = 0.0;
+    f.x0 = -e.length * 0.02;
     f.y0 = (e.low + e.high) / 2.0 - height / f.sy / 2.0;
     return f;
 }
 
-double TickStep(double span, double intervals) { return RoundUp(span / intervals, false); }
+double TickStep(double span, double intervals) { return RoundUp(span / intervals, kTickFactors); }
 
 QString Metres(double value) { return QString::number(value, 'f', 2); }
 
@@ -131,7 +140,7 @@ void DrawAxes(QPainter& p, const Frame& f, double u) {
     p.setFont(font);
     const double xMax = f.x0 + f.plot.width() / f.sx;
     const double xStep = TickStep(xMax - f.x0, 8.0);
-    for (double x = 0.0; x <= xMax + 1e-9; x += xStep) {
+    for (double x = std::ceil(f.x0 / xStep) * xStep; x <= xMax + 1e-9; x += xStep) {
         const QPointF at = f.at(x, f.y0);
         p.setPen(grid);
         p.drawLine(QPointF(at.x(), f.plot.top()), QPointF(at.x(), f.plot.bottom()));
@@ -155,9 +164,9 @@ void DrawAxes(QPainter& p, const Frame& f, double u) {
     p.drawText(QRectF(f.plot.left(), f.plot.bottom() + 1.6 * u, f.plot.width(), 1.6 * u),
                Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("距離 [m]"));
     p.save();
-    p.translate(f.plot.left() - 4.9 * u, f.plot.center().y());
+    p.translate(f.plot.left() - 5.0 * u, f.plot.center().y());
     p.rotate(-90.0);
-    p.drawText(QRectF(-f.plot.height() / 2.0, -1.6 * u, f.plot.height(), 1.6 * u),
+    p.drawText(QRectF(-f.plot.height() / 2.0, -1.5 * u, f.plot.height(), 1.5 * u),
                Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("標高 [m]"));
     p.restore();
 }
@@ -199,8 +208,8 @@ void DrawCrossings(QPainter& p, const Frame& f, const ClearanceDrawing& d, doubl
         p.setPen(QPen(kCrossing, u / 6.0, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(QPointF(need.x() - 0.8 * u, need.y()), QPointF(need.x() + 0.8 * u, need.y()));
         p.setPen(kCrossing);
-        p.drawText(QRectF(need.x() + 0.9 * u, need.y() - 1.2 * u, 12.0 * u, 1.2 * u),
-                   Qt::AlignLeft | Qt::AlignBottom,
+        p.drawText(QRectF(need.x() + 0.9 * u, need.y(), 12.0 * u, 1.2 * u),
+                   Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("%1 必要 %2 m").arg(c.kind, Metres(c.required)));
     }
 }
@@ -225,7 +234,7 @@ void DrawSpots(QPainter& p, const Frame& f, const ClearanceDrawing& d, double u)
         p.drawEllipse(top, u / 2.5, u / 2.5);
         const QString text = (s.ok ? QStringLiteral("最小 %1 m") : QStringLiteral("不可 %1 m"))
                                  .arg(Metres(s.wire - s.bottom));
-        const QRectF box(top.x() - 4.0 * u, top.y() - 2.4 * u, 8.0 * u, 1.4 * u);
+        const QRectF box(top.x() - 4.0 * u, top.y() - 2.9 * u, 8.0 * u, 1.4 * u);
         p.setBrush(s.ok ? QColor(Qt::white) : fails);
         p.setPen(QPen(line, u / 12.0));
         p.drawRect(box);
@@ -235,12 +244,18 @@ void DrawSpots(QPainter& p, const Frame& f, const ClearanceDrawing& d, double u)
     p.setBrush(Qt::NoBrush);
 }
 
-// One row above the plot: what each line is, and the exaggeration.
+// Above the plot, in one or two rows: what each line is.
 void DrawLegend(QPainter& p, const Frame& f, const ClearanceDrawing& d, double u) {
     p.setFont(PlotFont(static_cast<int>(u)));
-    const double y = f.plot.top() - 1.6 * u;
+    double y = f.plot.top() - 3.4 * u;
     double x = f.plot.left();
     const auto item = [&](const QColor& colour, const QString& text, bool box) {
+        const double needed =
+            (box ? 1.1 : 1.9) * u + p.fontMetrics().horizontalAdvance(text) + 1.2 * u;
+        if (x > f.plot.left() && x + needed > f.plot.right()) {
+            x = f.plot.left();
+            y += 1.6 * u;
+        }
         if (box) {
             p.setPen(QPen(colour.darker(220), u / 12.0));
             p.setBrush(colour);
@@ -296,8 +311,8 @@ ProfileScale DrawClearanceProfile(QPainter& painter, const QRectF& area,
     DrawLegend(painter, f, drawing, u);
     painter.setPen(Qt::black);
     painter.setFont(PlotFont(static_cast<int>(u)));
-    painter.drawText(QRectF(f.plot.left(), f.plot.top() - 1.6 * u, f.plot.width(), 1.4 * u),
-                     Qt::AlignRight | Qt::AlignVCenter,
+    painter.drawText(QRectF(f.plot.left(), f.plot.bottom() + 1.6 * u, f.plot.width(), 1.6 * u),
+                     Qt::AlignRight | Qt::AlignTop,
                      QStringLiteral("縦は横の %1 倍に拡大").arg(f.scale.exaggeration, 0, 'g', 6));
     painter.restore();
     return f.scale;

@@ -5,6 +5,7 @@
 // with the case; a bad cell named, and an edit that greys only the results.
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QTabBar>
@@ -168,6 +169,11 @@ TEST_F(SectionClearanceTest, ATypedSurveyAndRoadAreJudgedMarkedPrintedAndSaved) 
         QFile saved(dialogs_.saveAnswer);
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         ExpectMatchesGolden(saved.readAll().toStdString(), study.golden);
+        dialogs_.saveAnswer = cases_.filePath(QStringLiteral("clearance.png"));
+        Trigger("mnuImage");
+        const QImage image(dialogs_.saveAnswer);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(ShowsFailureColour(image), study.fails);
 
         // What was typed is the design's: saved, it is the survey of the
         // command line's example case.
