@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -264,7 +265,24 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
     SizeChildWindow(host_.mdiArea(), sub, QSize(1250, 720));
 }
 
+// Where every support has its ground, a span whose 高低差 is left blank
+// takes the ground's (one typed is checked against it by the clearance).
+void frmSection::fillHeightDifferencesFromGround() {
+    int spans = 0;
+    for (const QStringList& row : grdSpans_->rowTexts()) spans += row.value(0).isEmpty() ? 0 : 1;
+    const std::vector<double> ground =
+        clearance_->groundHeightDifferences(static_cast<std::size_t>(spans));
+    for (int row = 0; row < static_cast<int>(ground.size()); ++row) {
+        QTableWidgetItem* cell = grdSpans_->item(row, 1);
+        if (cell != nullptr && !cell->text().trimmed().isEmpty()) continue;
+        grdSpans_->setItem(row, 1,
+                           new QTableWidgetItem(QString::number(ground[static_cast<std::size_t>(row)],
+                                                                'g', 12)));
+    }
+}
+
 void frmSection::cmdCalculate_Click() {
+    fillHeightDifferencesFromGround();
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
     if (spans.empty()) {
         clearResults();

@@ -106,6 +106,7 @@ private:
     bool profileShown() const;
     void drawProfilePage(QPainter& painter, const QRectF& page) const;
     bool clearanceShown() const;
+    void fillHeightDifferencesFromGround();
     TitleBlock titleBlock(const QString& drawing) const;
     void printClearance();
 

@@ -409,6 +409,22 @@ std::optional<CaseClearance> SectionClearanceView::readInputs(std::size_t spanCo
     return c;
 }
 
+std::vector<double> SectionClearanceView::groundHeightDifferences(std::size_t spanCount) const {
+    const std::vector<QStringList> rows = grdSupportGround_->rowTexts();
+    if (spanCount == 0 || rows.size() < spanCount + 1) return {};
+    std::vector<double> clamps;
+    for (std::size_t row = 0; row <= spanCount; ++row) {
+        const std::optional<double> ground = ReadNumber(rows[row].value(0));
+        const std::optional<double> height = ReadNumber(rows[row].value(1));
+        if (!ground || !height) return {};
+        clamps.push_back(*ground + *height);
+    }
+    std::vector<double> differences;
+    for (std::size_t i = 0; i < spanCount; ++i)
+        differences.push_back(std::round((clamps[i + 1] - clamps[i]) * 1000.0) / 1000.0 + 0.0);
+    return differences;
+}
+
 QStringList SectionClearanceView::inputTexts() const {
     QStringList texts{QString::number(cmbVoltageClass_->currentIndex()),
                       voltageChosen_ ? QStringLiteral("chosen") : QString(),

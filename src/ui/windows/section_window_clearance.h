@@ -56,6 +56,10 @@ public:
     // The inputs for `spanCount` spans, or nothing after the message naming
     // the box or the table's row and column (the focus goes there).
     std::optional<CaseClearance> readInputs(std::size_t spanCount);
+    // The spans' height differences that the supports' ground gives when
+    // every one of `spanCount` + 1 supports has both of its values (read
+    // quietly, rounded to the millimetre); empty otherwise.
+    std::vector<double> groundHeightDifferences(std::size_t spanCount) const;
     // Whether the inputs differ from those the results were computed with.
     bool changedSinceComputed() const;
 

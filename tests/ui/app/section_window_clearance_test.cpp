@@ -236,6 +236,23 @@ TEST_F(SectionClearanceTest, ABadKindIsNamedAndALaterEditGreysOnlyTheResults) {
     PressAccessKey(Qt::Key_R);
     EXPECT_TRUE(table(window, "grdClearanceSpans")->isEnabled());
     EXPECT_TRUE(Action("mnuCsv")->isEnabled());
+
+    // Every support on its ground: blank height differences follow from it.
+    QTableView* spans = table(window, "grdSpans");
+    clickCell(spans, 0, 1);
+    QTest::mouseClick(spans->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      spans->visualRect(spans->model()->index(3, 1)).center());
+    PressKey(Qt::Key_Delete);
+    const auto heights = [spans] {
+        QStringList texts;
+        for (int row = 0; row < 4; ++row) texts << spans->model()->index(row, 1).data().toString();
+        return texts;
+    };
+    ASSERT_EQ(heights(), QStringList({"", "", "", ""}));
+    PressAccessKey(Qt::Key_R);
+    EXPECT_EQ(MessageTexts().size(), 2) << MessageTexts().back().toStdString();
+    EXPECT_EQ(heights(), QStringList({"4.5", "-7.5", "4", "2"}));
+    EXPECT_EQ(table(window, "grdClearanceSpans")->model()->rowCount(), 4);
 }
 
 } // namespace
