@@ -588,6 +588,10 @@ void frmSection::drawProfilePage(QPainter& painter, const QRectF& page) const {
 
 bool frmSection::clearanceShown() const { return tabs_->currentWidget() == clearance_; }
 
+bool frmSection::canPrint() const {
+    return current() && (!clearanceShown() || clearance_->hasResults());
+}
+
 // The title block of a drawing of the section: the case, the wire, the
 // conditions.
 TitleBlock frmSection::titleBlock(const QString& drawing) const {

@@ -68,7 +68,8 @@ public:
     // and its profile as an image.
     // Results that no longer belong to the span list (stale) print and save
     // nothing until the next 計算.
-    bool canPrint() const override { return current(); }
+    // On the 離隔 page, only a clearance that was computed.
+    bool canPrint() const override;
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
