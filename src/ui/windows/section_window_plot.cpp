@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QCategoryAxis>
@@ -120,6 +121,7 @@ SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart,
         series->attachAxis(xAxis_);
         series->attachAxis(yAxis_);
     }
+    setRulingShown(false);
     spanAxis_ = new QCategoryAxis;
     spanAxis_->setTitleText(QStringLiteral("径間"));
     spanAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
@@ -140,8 +142,13 @@ void SectionProfilePlot::showExaggeration() {
         chart()->setTitle(QString());
         return;
     }
-    chart()->setTitle(QStringLiteral("縦断図（高さは距離の %1 倍に拡大）")
-                          .arg(QString::number(exaggeration(), 'f', 1)));
+    // The key to the two kinds of wire: the legend names the conditions
+    // once, by the exact wires; the dashed ones are told apart here.
+    chart()->setTitle(
+        QStringLiteral("縦断図　%1（高さは距離の %2 倍に拡大）")
+            .arg(rulingShown() ? QStringLiteral("実線: 精算（径間ごとの張力）　破線: 等価径間")
+                               : QStringLiteral("実線: 精算（径間ごとの張力）"),
+                 QString::number(exaggeration(), 'f', 1)));
 }
 
 void SectionProfilePlot::resizeEvent(QResizeEvent* event) {
@@ -152,7 +159,11 @@ void SectionProfilePlot::resizeEvent(QResizeEvent* event) {
 SectionProfilePlot::~SectionProfilePlot() = default;
 
 void SectionProfilePlot::setRulingShown(bool shown) {
-    for (QLineSeries* wire : rulingWires_) wire->setVisible(shown);
+    for (QLineSeries* wire : rulingWires_) {
+        wire->setVisible(shown);
+        for (QLegendMarker* marker : chart()->legend()->markers(wire)) marker->setVisible(false);
+    }
+    showExaggeration();
 }
 
 bool SectionProfilePlot::rulingShown() const { return rulingWires_[0]->isVisible(); }
@@ -218,9 +229,9 @@ void SectionProfilePlot::showSection(const std::vector<SectionSpan>& spans,
     }
     for (int c = 0; c < 3; ++c) {
         const QString& name = conditions[static_cast<std::size_t>(c)];
-        wires_[c]->setName(name + QStringLiteral(" 精算"));
+        wires_[c]->setName(name);
         wires_[c]->replace(wires[c]);
-        rulingWires_[c]->setName(name + QStringLiteral(" 等価径間（破線）"));
+        rulingWires_[c]->setName(name + QStringLiteral(" 等価径間"));
         rulingWires_[c]->replace(ruling[c]);
     }
     lowPoints_->replace(lowPoints);

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QProcess>
 #include <QRadioButton>
@@ -280,11 +283,22 @@ TEST_F(SectionExactOutputTest, TheProfileDrawsTheExactWiresAndOnRequestTheRuling
         EXPECT_EQ(plot->rulingWire(c)->pen().style(), Qt::DashLine);
         EXPECT_EQ(plot->wire(c)->pen().style(), Qt::SolidLine);
     }
+    // The legend names each condition once, by its exact wire; the title
+    // tells the solid from the dashed wires.
     auto* check = Child<QCheckBox>(window, QStringLiteral("chkRuling"));
-    for (const bool shown : {true, false}) {
-        PressAccessKey(Qt::Key_B);
+    for (const bool shown : {false, true, false}) {
+        if (shown != check->isChecked()) PressAccessKey(Qt::Key_B);
         EXPECT_EQ(check->isChecked(), shown);
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(plot->rulingWire(c)->isVisible(), shown);
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(plot->rulingWire(c)->isVisible(), shown);
+            EXPECT_EQ(plot->wire(c)->name(), plot->rulingWire(c)->name().chopped(5));
+            for (const QLegendMarker* marker : plot->chart()->legend()->markers(plot->rulingWire(c)))
+                EXPECT_FALSE(marker->isVisible());
+            for (const QLegendMarker* marker : plot->chart()->legend()->markers(plot->wire(c)))
+                EXPECT_TRUE(marker->isVisible());
+        }
+        EXPECT_TRUE(plot->chart()->title().contains(QStringLiteral("実線: 精算")));
+        EXPECT_EQ(plot->chart()->title().contains(QStringLiteral("破線: 等価径間")), shown);
     }
 }
 

@@ -381,8 +381,7 @@ TEST_F(SectionWindowTest, TheProfileTabPrintsTheDrawing) {
         auto* x = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Horizontal).front());
         ASSERT_NE(x, nullptr);
         EXPECT_EQ(x->max(), c.axisEnd);
-        EXPECT_EQ(plot->wire(2)->name(), QStringLiteral("検討条件 90℃ 精算"));
-        EXPECT_EQ(plot->rulingWire(2)->name(), QStringLiteral("検討条件 90℃ 等価径間（破線）"));
+        EXPECT_EQ(plot->wire(2)->name(), QStringLiteral("検討条件 90℃"));
         EXPECT_GE(plot->lowPoints()->count(), 2);
         EXPECT_TRUE(plot->chart()->title().contains(u'倍'));
     }
