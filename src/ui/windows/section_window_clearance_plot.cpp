@@ -206,9 +206,9 @@ void DrawCrossings(QPainter& p, const Frame& f, const ClearanceDrawing& d, doubl
         p.setPen(QPen(kCrossing, u / 12.0, Qt::DashLine));
         p.drawLine(top, need);
         p.setPen(QPen(kCrossing, u / 6.0, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(QPointF(need.x() - 0.8 * u, need.y()), QPointF(need.x() + 0.8 * u, need.y()));
+        p.drawLine(QPointF(need.x() - 1.1 * u, need.y()), QPointF(need.x() + 1.1 * u, need.y()));
         p.setPen(kCrossing);
-        p.drawText(QRectF(need.x() + 0.9 * u, need.y(), 12.0 * u, 1.2 * u),
+        p.drawText(QRectF(need.x() + 1.2 * u, need.y(), 12.0 * u, 1.2 * u),
                    Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("%1 必要 %2 m").arg(c.kind, Metres(c.required)));
     }
@@ -304,9 +304,10 @@ ProfileScale DrawClearanceProfile(QPainter& painter, const QRectF& area,
     painter.setClipRect(f.plot);
     DrawGround(painter, f, drawing, u);
     DrawSupports(painter, f, drawing, u);
-    DrawCrossings(painter, f, drawing, u);
     DrawWire(painter, f, drawing, u);
     DrawSpots(painter, f, drawing, u);
+    // Over the marks: a required height close to the wire stays in sight.
+    DrawCrossings(painter, f, drawing, u);
     painter.setClipping(false);
     DrawLegend(painter, f, drawing, u);
     painter.setPen(Qt::black);
