@@ -730,24 +730,14 @@ TitleBlock frmSection::titleBlock(const QString& drawing) const {
     return block;
 }
 
-// The 離隔 page's drawing and table, a page per job; a cancel or a failure
-// says so once.
+// The 離隔 page's drawing and table, its pages one job per copy.
 void frmSection::printClearance() {
     const TitleBlock block = titleBlock(QStringLiteral("離隔 縦断図"));
-    PrintService& printing = host_.printService();
-    const int copies = printing.ChoosePrinter(host_.hostWidget());
-    bool ok = copies > 0;
-    for (int copy = 0; ok && copy < copies; ++copy) {
-        int pages = 1;
-        for (int index = 0; ok && index < pages; ++index)
-            ok = printing.PrintPage([&](QPainter& painter, const QRectF& page) {
-                pages = clearance_->pageCount(page);
-                clearance_->drawPage(painter, page, block, index);
-            });
-    }
-    if (!ok)
-        host_.messages().Show(host_.hostWidget(), QStringLiteral("印字はキャンセルされました。"),
-                              MessageIcon::Information, MessageButtons::Ok);
+    PrintPagesWithDialog(host_.printService(), host_.messages(), host_.hostWidget(),
+                         [this, &block](QPainter& painter, const QRectF& page, int index) {
+                             clearance_->drawPage(painter, page, block, index);
+                             return clearance_->pageCount(page);
+                         });
 }
 
 void frmSection::print() {

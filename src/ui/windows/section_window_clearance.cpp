@@ -533,18 +533,24 @@ QRectF BelowTitle(const QRectF& page, const TitleBlock& block) {
 
 constexpr double kProfileShare = 0.62; // of the first page below the title block
 
+// Table lines on a page without the profile; room is kept for a heading
+// repeated at its top and the gap between the two tables.
+int LinesPerPage(const QRectF& page) {
+    return std::max(1, static_cast<int>(BelowTitle(page, {}).height() / LineHeight(page)) - 2);
+}
+
 } // namespace
 
 int SectionClearanceView::linesOnFirstPage(const QRectF& page) const {
     const QRectF rest = BelowTitle(page, {});
-    return std::max(0, static_cast<int>(rest.height() * (1.0 - kProfileShare) / LineHeight(page)) - 1);
+    return std::max(0, static_cast<int>(rest.height() * (1.0 - kProfileShare) / LineHeight(page)) - 2);
 }
 
 int SectionClearanceView::pageCount(const QRectF& page) const {
     const int lines = static_cast<int>(tableLines().size());
     const int first = linesOnFirstPage(page);
     if (lines <= first) return 1;
-    const int perPage = std::max(1, static_cast<int>(BelowTitle(page, {}).height() / LineHeight(page)) - 1);
+    const int perPage = LinesPerPage(page);
     return 1 + (lines - first + perPage - 1) / perPage;
 }
 
@@ -577,7 +583,7 @@ void SectionClearanceView::drawPage(QPainter& painter, const QRectF& page, Title
         tableArea = QRectF(rest.left(), profile.bottom() + line * 0.5, rest.width(),
                            rest.bottom() - profile.bottom());
     } else {
-        const int perPage = std::max(1, static_cast<int>(rest.height() / line) - 1);
+        const int perPage = LinesPerPage(page);
         from = static_cast<std::size_t>(first + (index - 1) * perPage);
         count = from < lines.size() ? std::min<std::size_t>(lines.size() - from, perPage) : 0;
         tableArea = rest;
@@ -597,9 +603,15 @@ void SectionClearanceView::drawPage(QPainter& painter, const QRectF& page, Title
     }
     const QColor fails = MarkStyle(ResultMark::NotAllowed).colour;
     double y = tableArea.top();
-    for (std::size_t i = from; i < from + count; ++i) {
+    // A page that goes on with a table starts with its heading again.
+    std::vector<std::size_t> order;
+    if (count > 0 && !lines[from].heading)
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].heading && lines[i].table == lines[from].table) order.push_back(i);
+    for (std::size_t i = from; i < from + count; ++i) order.push_back(i);
+    for (const std::size_t i : order) {
         const TableLine& l = lines[i];
-        if (l.heading && i != from) y += line * 0.4;
+        if (l.heading && i != order.front()) y += line * 0.4;
         double x = tableArea.left();
         for (std::size_t c = 0; c < l.cells.size(); ++c) {
             const QRectF cell(x, y, widths[l.table][c], line);
