@@ -325,88 +325,87 @@ void SectionClearanceView::showCase(const CaseClearance& c) {
 }
 
 std::optional<CaseClearance> SectionClearanceView::readInputs(std::size_t spanCount) {
-    const auto refuseBox = [this](QWidget* box, const QString& message) {
+    CaseClearance c;
+    if (!readBoxes(c) || !readSupportGround(spanCount, c) || !readSurvey(c)) return std::nullopt;
+    computedTexts_ = inputTexts();
+    return c;
+}
+
+bool SectionClearanceView::readBoxes(CaseClearance& c) {
+    const auto refuse = [this](QWidget* box, const QString& message) {
         messages_.Show(window(), message, MessageIcon::Exclamation, MessageButtons::Ok);
         box->setFocus();
+        return false;
     };
-    CaseClearance c;
     const auto chosen = static_cast<VoltageClass>(cmbVoltageClass_->currentIndex());
     if (voltageChosen_) {
         c.voltage = LineVoltage{chosen, 0.0};
         if (chosen == VoltageClass::kExtraHigh) {
             const std::optional<double> kV = ReadNumber(txtVoltage_->text());
-            if (!kV || *kV <= 7.0) {
-                refuseBox(txtVoltage_,
-                          QStringLiteral("特別高圧の使用電圧 [kV] は 7 より大きい数値で入力してください"));
-                return std::nullopt;
-            }
+            if (!kV || *kV <= 7.0)
+                return refuse(txtVoltage_, QStringLiteral("特別高圧の使用電圧 [kV] は 7 より大きい"
+                                                          "数値で入力してください"));
             c.voltage->voltage = *kV;
         }
     }
     if (!txtGroundClearance_->text().trimmed().isEmpty()) {
         const std::optional<double> value = ReadNumber(txtGroundClearance_->text());
-        if (!value || *value < 0.0) {
-            refuseBox(txtGroundClearance_,
-                      QStringLiteral("地表の所要離隔は 0 以上の数値で入力するか、空欄にしてください"));
-            return std::nullopt;
-        }
+        if (!value || *value < 0.0)
+            return refuse(txtGroundClearance_, QStringLiteral("地表の所要離隔は 0 以上の数値で"
+                                                              "入力するか、空欄にしてください"));
         c.groundClearance = *value;
     }
     c.creepAllowance = static_cast<std::int16_t>(spnCreep_->value());
+    return true;
+}
 
-    // The supports' ground: rows for the supports there are, both values or
-    // neither; none at all is a section without ground.
-    const std::vector<QStringList> supportRows = grdSupportGround_->rowTexts();
-    const auto supports = ReadFilled(*grdSupportGround_);
-    if (!supports) return std::nullopt;
-    if (!supports->empty()) {
-        for (std::size_t row = 0; row < supportRows.size(); ++row) {
-            const QStringList& texts = supportRows[row];
-            const bool some = !texts.value(0).isEmpty() || !texts.value(1).isEmpty();
-            if (row > spanCount) {
-                if (some) {
-                    grdSupportGround_->refuse(
-                        QStringLiteral("支持点は径間の数より一つ多い %1 までです").arg(spanCount + 1),
-                        static_cast<int>(row), 0);
-                    return std::nullopt;
-                }
-                continue;
-            }
-            SupportGround ground;
-            for (int column = 0; column < 2 && some; ++column) {
-                if (texts.value(column).isEmpty()) {
-                    grdSupportGround_->refuse(
-                        grdSupportGround_->cellName(static_cast<int>(row), column) +
-                            QStringLiteral("を入力してください（地盤標高と取付高さは両方入れるか、"
-                                           "両方とも空欄にします）"),
-                        static_cast<int>(row), column);
-                    return std::nullopt;
-                }
-            }
-            if (some) {
-                ground.groundElevation = (*supports)[row][0];
-                ground.attachmentHeight = (*supports)[row][1];
-            }
-            c.supports.push_back(ground);
+// Rows for the supports there are, both values or neither; none at all is
+// a section without ground.
+bool SectionClearanceView::readSupportGround(std::size_t spanCount, CaseClearance& c) {
+    const std::vector<QStringList> rows = grdSupportGround_->rowTexts();
+    const auto values = ReadFilled(*grdSupportGround_);
+    if (!values) return false;
+    if (values->empty()) return true;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const bool some = !rows[row].value(0).isEmpty() || !rows[row].value(1).isEmpty();
+        if (row > spanCount && some) {
+            grdSupportGround_->refuse(
+                QStringLiteral("支持点は径間の数より一つ多い %1 までです").arg(spanCount + 1),
+                static_cast<int>(row), 0);
+            return false;
         }
-        c.supports.resize(spanCount + 1);
+        for (int column = 0; column < 2 && some; ++column) {
+            if (!rows[row].value(column).isEmpty()) continue;
+            grdSupportGround_->refuse(
+                grdSupportGround_->cellName(static_cast<int>(row), column) +
+                    QStringLiteral("を入力してください（地盤標高と取付高さは両方入れるか、"
+                                   "両方とも空欄にします）"),
+                static_cast<int>(row), column);
+            return false;
+        }
+        if (row > spanCount) continue;
+        SupportGround ground;
+        if (some) ground = {(*values)[row][0], (*values)[row][1]};
+        c.supports.push_back(ground);
     }
+    c.supports.resize(spanCount + 1);
+    return true;
+}
 
+bool SectionClearanceView::readSurvey(CaseClearance& c) {
     const auto ground = ReadFilled(*grdGround_);
-    if (!ground) return std::nullopt;
+    if (!ground) return false;
     for (const std::vector<double>& row : *ground) c.ground.push_back({row[0], row[1]});
-
-    const std::vector<QStringList> crossingRows = grdCrossings_->rowTexts();
+    const std::vector<QStringList> texts = grdCrossings_->rowTexts();
     const auto crossings = ReadFilled(*grdCrossings_);
-    if (!crossings) return std::nullopt;
+    if (!crossings) return false;
     for (std::size_t row = 0; row < crossings->size(); ++row) {
         const std::vector<double>& v = (*crossings)[row];
         Crossing x{v[0], static_cast<CrossingKind>(static_cast<int>(v[1])), v[2], std::nullopt};
-        if (!crossingRows[row].value(3).isEmpty()) x.requiredClearance = v[3];
+        if (!texts[row].value(3).isEmpty()) x.requiredClearance = v[3];
         c.crossings.push_back(x);
     }
-    computedTexts_ = inputTexts();
-    return c;
+    return true;
 }
 
 std::vector<double> SectionClearanceView::groundHeightDifferences(std::size_t spanCount) const {
@@ -509,10 +508,7 @@ std::vector<SectionClearanceView::TableLine> SectionClearanceView::tableLines() 
             TableLine line;
             line.table = t;
             line.heading = r == 0;
-            for (const std::string& cell : tables[t][r]) {
-                line.cells.push_back(FromUtf8(cell));
-                line.fails = line.fails || cell == kClearanceFails;
-            }
+            for (const std::string& cell : tables[t][r]) line.cells.push_back(FromUtf8(cell));
             lines.push_back(std::move(line));
         }
     }
@@ -537,6 +533,46 @@ constexpr double kProfileShare = 0.62; // of the first page below the title bloc
 // repeated at its top and the gap between the two tables.
 int LinesPerPage(const QRectF& page) {
     return std::max(1, static_cast<int>(BelowTitle(page, {}).height() / LineHeight(page)) - 2);
+}
+
+// The lines `order` of `lines` as ruled cells from `topLeft` down, `line`
+// high, in the report's face; the columns as wide as each table's widest
+// cell over all its lines, so that pages agree. A 不可 cell in its mark.
+template <typename Line>
+void DrawTableLines(QPainter& painter, const std::vector<Line>& lines,
+                    const std::vector<std::size_t>& order, QPointF topLeft, double line) {
+    QFont font = ReportFont();
+    font.setPixelSize(std::max(1, static_cast<int>(line * 0.62)));
+    painter.save();
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    std::vector<double> widths[2];
+    for (const Line& l : lines) {
+        std::vector<double>& w = widths[l.table];
+        w.resize(std::max(w.size(), l.cells.size()), 0.0);
+        for (std::size_t c = 0; c < l.cells.size(); ++c)
+            w[c] = std::max(w[c], metrics.horizontalAdvance(l.cells[c]) + line * 0.8);
+    }
+    const QColor fails = MarkStyle(ResultMark::NotAllowed).colour;
+    const QString failText = FromUtf8(std::string(kClearanceFails));
+    double y = topLeft.y();
+    for (const std::size_t i : order) {
+        const Line& l = lines[i];
+        if (l.heading && i != order.front()) y += line * 0.4;
+        double x = topLeft.x();
+        for (std::size_t c = 0; c < l.cells.size(); ++c) {
+            const QRectF cell(x, y, widths[l.table][c], line);
+            if (l.cells[c] == failText) painter.fillRect(cell, fails);
+            painter.setPen(QPen(Qt::black, std::max(1.0, line / 40.0)));
+            painter.drawRect(cell);
+            painter.drawText(cell.adjusted(line * 0.3, 0, -line * 0.3, 0),
+                             (l.heading ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter,
+                             l.cells[c]);
+            x += widths[l.table][c];
+        }
+        y += line;
+    }
+    painter.restore();
 }
 
 } // namespace
@@ -588,44 +624,13 @@ void SectionClearanceView::drawPage(QPainter& painter, const QRectF& page, Title
         count = from < lines.size() ? std::min<std::size_t>(lines.size() - from, perPage) : 0;
         tableArea = rest;
     }
-    // Column widths per table from every line of it, so pages agree.
-    std::vector<double> widths[2];
-    QFont font = ReportFont();
-    font.setPixelSize(std::max(1, static_cast<int>(line * 0.62)));
-    painter.save();
-    painter.setFont(font);
-    const QFontMetricsF metrics(font, painter.device());
-    for (const TableLine& l : lines) {
-        std::vector<double>& w = widths[l.table];
-        w.resize(std::max(w.size(), l.cells.size()), 0.0);
-        for (std::size_t c = 0; c < l.cells.size(); ++c)
-            w[c] = std::max(w[c], metrics.horizontalAdvance(l.cells[c]) + line * 0.8);
-    }
-    const QColor fails = MarkStyle(ResultMark::NotAllowed).colour;
-    double y = tableArea.top();
     // A page that goes on with a table starts with its heading again.
     std::vector<std::size_t> order;
     if (count > 0 && !lines[from].heading)
         for (std::size_t i = 0; i < lines.size(); ++i)
             if (lines[i].heading && lines[i].table == lines[from].table) order.push_back(i);
     for (std::size_t i = from; i < from + count; ++i) order.push_back(i);
-    for (const std::size_t i : order) {
-        const TableLine& l = lines[i];
-        if (l.heading && i != order.front()) y += line * 0.4;
-        double x = tableArea.left();
-        for (std::size_t c = 0; c < l.cells.size(); ++c) {
-            const QRectF cell(x, y, widths[l.table][c], line);
-            if (l.cells[c] == FromUtf8(std::string(kClearanceFails))) painter.fillRect(cell, fails);
-            painter.setPen(QPen(Qt::black, std::max(1.0, line / 40.0)));
-            painter.drawRect(cell);
-            painter.drawText(cell.adjusted(line * 0.3, 0, -line * 0.3, 0),
-                             (l.heading ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter,
-                             l.cells[c]);
-            x += widths[l.table][c];
-        }
-        y += line;
-    }
-    painter.restore();
+    DrawTableLines(painter, lines, order, tableArea.topLeft(), line);
 }
 
 } // namespace orvalt

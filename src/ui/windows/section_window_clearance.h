@@ -87,13 +87,16 @@ signals:
 
 private:
     QWidget* buildInputs(MessageService& messages);
+    // The parts of readInputs; false after the message.
+    bool readBoxes(CaseClearance& c);
+    bool readSupportGround(std::size_t spanCount, CaseClearance& c);
+    bool readSurvey(CaseClearance& c);
     QStringList inputTexts() const;
     void VoltageClass_Change();
     struct TableLine {
         std::vector<QString> cells;
         int table = 0; // 0 spans, 1 crossings
         bool heading = false;
-        bool fails = false;
     };
     std::vector<TableLine> tableLines() const;
     int linesOnFirstPage(const QRectF& page) const;
