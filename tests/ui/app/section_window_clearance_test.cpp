@@ -98,9 +98,11 @@ protected:
     void typeSurvey(QWidget* window, const QStringList& crossing) {
         clickCell(table(window, "grdSupportGround"), 0, 0);
         typeCells(kSupportGround);
-        clickCell(table(window, "grdGround"), 0, 0);
+        PressAccessKey(Qt::Key_N); // 地表の測点, at its first cell
+        EXPECT_EQ(QApplication::focusWidget(), table(window, "grdGround"));
         typeCells(kGroundPoints);
-        clickCell(table(window, "grdCrossings"), 0, 0);
+        PressAccessKey(Qt::Key_O); // 横断物
+        EXPECT_EQ(QApplication::focusWidget(), table(window, "grdCrossings"));
         typeCells(crossing);
     }
     QString path_;
