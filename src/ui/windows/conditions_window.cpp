@@ -120,6 +120,9 @@ QString PlainNumber(float value) { return FromUtf8(FormatPlainNumber(value)); }
 constexpr int kWindPressureBoxes[] = {kBoxWindPressureLow, kBoxWindPressureHigh,
                                       kBoxWindPressureStudy};
 
+// How much wider a wind pressure box is in SI (twips).
+constexpr double kSiWiden = 360;
+
 std::size_t WindSlot(int box) {
     for (std::size_t slot = 0; slot < std::size(kWindPressureBoxes); ++slot)
         if (kWindPressureBoxes[slot] == box) return slot;
@@ -375,6 +378,7 @@ LoadOutcome frmSetting::Form_Load() {
         {kBoxSpanStep, PlainNumber(state.spanStep)},
     };
     for (const auto& [box, text] : conditions) Text1_[box]->setText(text);
+    showLargerClassDecision(state);
     loaded_ = true;
     return {.message = trouble};
 }
@@ -476,9 +480,13 @@ bool frmSetting::commitConditions() {
 // ---------------------------------------------------------------------------
 // Units
 
+// In kg units the stored value as it is; in SI to 0.1 Pa as the report
+// writes it (100 kg/m2: 980.7), a whole number of Pa as typed (980).
 void frmSetting::showWindPressure(int box, float kgValue) {
-    Text1_[box]->setText(
-        PlainNumber(ShownValue(kgValue, UnitQuantity::kWindPressure, units_)));
+    float shown = ShownValue(kgValue, UnitQuantity::kWindPressure, units_);
+    if (units_ == UnitSystem::kSi && std::isfinite(shown))
+        shown = static_cast<float>(std::round(static_cast<double>(shown) * 10.0) / 10.0);
+    Text1_[box]->setText(PlainNumber(shown));
     windShown_[WindSlot(box)] = {true, kgValue, Text1_[box]->text()};
 }
 
@@ -497,8 +505,17 @@ void frmSetting::showUnitLabels() {
         if (WireValueQuantity(box)) Label2_[box]->setText(WireValueUnitCaption(box, units_));
     for (int box : kWindPressureBoxes)
         Label2_[box]->setText(UnitText(UnitLabel(UnitQuantity::kWindPressure, units_)));
-    for (QLabel* label : Label2_)
-        if (label != nullptr) label->adjustSize();
+    // Pa take more digits than kg/m2: the wind boxes are wider in SI, their
+    // unit labels further right.
+    const ConditionTab& tab = kConditionTabs[TabOfBox(kBoxWindPressureHigh)];
+    const bool si = units_ == UnitSystem::kSi;
+    for (Placement& place : tabPlacements_) {
+        for (int box : kWindPressureBoxes) {
+            if (place.control == Text1_[box]) place.width = tab.boxWidth + (si ? kSiWiden : 0.0);
+            if (place.control == Label2_[box]) place.left = tab.unitLeft + (si ? kSiWiden : 0.0);
+        }
+    }
+    placeTabControls();
 }
 
 void frmSetting::showUnits(UnitSystem units) {
@@ -605,6 +622,23 @@ void frmSetting::showLoadClasses(const CalculationState& state) {
     lblLoadClassDecided_->clear();
 }
 
+// A design kept with the larger of 甲種 and 乙種 says which one the wire shown
+// gets. The window may show another wire than the one decided for (the
+// catalogue's first): when that wire's decision differs, the low season is
+// filled for it, as choosing it from the list would.
+void frmSetting::showLargerClassDecision(const CalculationState& state) {
+    if (ChosenClass(cmbLoadClassLow_) != LoadClass::kKouOtsuLarger) return;
+    const std::optional<double> diameter =
+        ReadBoxNumber(wireBoxes_->texts()[static_cast<std::size_t>(kBoxDiameterLow)]);
+    if (!diameter || !(*diameter > 0.0) || !std::isfinite(*diameter)) return;
+    const LoadClass shown = LargerOfKouAndOtsu(*diameter);
+    if (shown != LargerOfKouAndOtsu(state.currentWire.diameterLow)) {
+        fillLoadClass(false);
+        return;
+    }
+    showDecidedClass(*diameter, shown);
+}
+
 void frmSetting::cmbLoadClassHigh_Click(int) { fillLoadClass(true); }
 void frmSetting::cmbLoadClassLow_Click(int) { fillLoadClass(false); }
 
@@ -645,14 +679,15 @@ void frmSetting::fillLoadClass(bool highSeason) {
         Text1_[kBoxIceSpecificGravity]->setText(
             FromUtf8(FormatPlainNumberExactly(*fill.iceSpecificGravity)));
     }
-    if (chosen == LoadClass::kKouOtsuLarger) {
-        lblLoadClassDecided_->setText(QStringLiteral("外径 %1 mm：%2")
-                                          .arg(FromUtf8(FormatPlainNumber(
-                                                            static_cast<float>(diameter)))
-                                                   .trimmed(),
-                                               FromUtf8(std::string(InfoOf(fill.decided).name))));
-        lblLoadClassDecided_->adjustSize();
-    }
+    if (chosen == LoadClass::kKouOtsuLarger) showDecidedClass(diameter, fill.decided);
+}
+
+void frmSetting::showDecidedClass(double diameter, LoadClass decided) {
+    lblLoadClassDecided_->setText(
+        QStringLiteral("外径 %1 mm：%2")
+            .arg(FromUtf8(FormatPlainNumber(static_cast<float>(diameter))).trimmed(),
+                 FromUtf8(std::string(InfoOf(decided).name))));
+    lblLoadClassDecided_->adjustSize();
 }
 
 // A box the engineer types into no longer holds the class's value; the

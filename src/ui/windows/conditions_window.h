@@ -108,7 +108,10 @@ private:
     void addLoadClassRows(QWidget* page);
     QList<QWidget*> loadClassTabOrder() const;
     void showLoadClasses(const CalculationState& state);
+    void showLargerClassDecision(const CalculationState& state);
     void fillLoadClass(bool highSeason);
+    // "外径 18.2 mm：甲種" beside the low season's choice.
+    void showDecidedClass(double diameter, LoadClass decided);
     void loadClassBoxEdited(int box);
     void readLoadClasses(ConditionsFormInput& input) const;
     // The wire's low-season diameter typed over: 甲種・乙種の大きい方 is

@@ -72,7 +72,7 @@ protected:
 };
 
 // kg at start; Alt+M, I: SI. The conditions window shows the start-up 100
-// kg/m2 as 980.665 Pa and 1500 kg as 14.710 kN; OK and 計算 give the SI
+// kg/m2 as 980.7 Pa and 1500 kg as 14.710 kN; OK and 計算 give the SI
 // report byte for byte. Alt+M, K: the same result window shows the kg report.
 TEST_F(UnitsTest, SiChosenByTheMenuShowsPaAndGivesTheSiReport) {
     EXPECT_TRUE(Action("mnuUnitsKgf")->isChecked());
@@ -85,8 +85,8 @@ TEST_F(UnitsTest, SiChosenByTheMenuShowsPaAndGivesTheSiReport) {
     QWidget* window = ConditionsWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(UnitLabel(window, kBoxWindPressureHigh), QStringLiteral("Pa"));
-    EXPECT_EQ(Trimmed(Box(window, kBoxWindPressureHigh)), QStringLiteral("980.665"));
-    EXPECT_EQ(Trimmed(Box(window, kBoxWindPressureLow)), QStringLiteral("490.3325"));
+    EXPECT_EQ(Trimmed(Box(window, kBoxWindPressureHigh)), QStringLiteral("980.7"));
+    EXPECT_EQ(Trimmed(Box(window, kBoxWindPressureLow)), QStringLiteral("490.3"));
     EXPECT_EQ(UnitLabel(window, kBoxMaxTension), QStringLiteral("T(kN)"));
     EXPECT_EQ(Trimmed(Box(window, kBoxMaxTension)), QStringLiteral("14.710"));
     EXPECT_EQ(UnitLabel(window, kBoxElasticModulus), QStringLiteral("E(N/mm2)"));
@@ -179,7 +179,8 @@ TEST_F(UnitsTest, WireSettingsInSiSaveKgUnits) {
 
 // 甲種・乙種の大きい方 follows the low-season diameter typed over the wire's:
 // decided again for a diameter (乙種 up to 12 mm), 任意 while the box holds
-// none; choosing the wire from the list decides it for the wire again.
+// none; choosing the wire from the list decides it for the wire again, and
+// the window opened again names the decision.
 struct DiameterCase {
     const char16_t* typed;
     const char16_t* chosen;  // the low season's class afterwards
@@ -214,6 +215,13 @@ TEST_P(LargerClassTest, FollowsTheDiameterTyped) {
         EXPECT_EQ(decided->text(), QStringLiteral("外径 18.2 mm：甲種"));
         EXPECT_EQ(Trimmed(Box(window, kBoxWindPressureLow)), QStringLiteral("100"));
         EXPECT_EQ(Trimmed(Box(window, kBoxIceThickness)), QStringLiteral("0"));
+        // OK keeps the choice; the window opened again says what it decided.
+        Click(window, "Command1_0");
+        ASSERT_EQ(ConditionsWindow(), nullptr) << MessageTexts().join(" | ").toStdString();
+        window = OpenConditions();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(Child<QLabel>(window, QStringLiteral("lblLoadClassDecided"))->text(),
+                  QStringLiteral("外径 18.2 mm：甲種"));
     }
 }
 
@@ -225,6 +233,35 @@ INSTANTIATE_TEST_SUITE_P(
         DiameterCase{u"12.5", u"甲種・乙種の大きい方", u"外径 12.5 mm：甲種", u"100", u"0"},
         DiameterCase{u"", u"任意", u"", u"100", u"0"},
         DiameterCase{u"abc", u"任意", u"", u"100", u"0"}));
+
+// The window opens with the catalogue's first wire: a design decided for
+// 10 mm (乙種) shows 18.2 mm decided again (甲種, filled); Cancel keeps the
+// design as it was.
+TEST_F(LargerClassTest, OpeningOnAnotherWireDecidesForTheWireShown) {
+    QWidget* window = OpenConditions();
+    ASSERT_NE(window, nullptr);
+    auto* low = Child<QComboBox>(window, QStringLiteral("cmbLoadClassLow"));
+    ShowTabOf(low);
+    ChooseFromList(low, 3);
+    SetBox(window, kBoxDiameterLow, QStringLiteral("10"));
+    Click(window, "Command1_0");
+    ASSERT_EQ(ConditionsWindow(), nullptr) << MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(state_.windPressureLow, 50.0f);
+    EXPECT_EQ(state_.iceThickness, 6);
+
+    window = OpenConditions();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Child<QComboBox>(window, QStringLiteral("cmbLoadClassLow"))->currentText(),
+              QStringLiteral("甲種・乙種の大きい方"));
+    EXPECT_EQ(Child<QLabel>(window, QStringLiteral("lblLoadClassDecided"))->text(),
+              QStringLiteral("外径 18.2 mm：甲種"));
+    EXPECT_EQ(Trimmed(Box(window, kBoxWindPressureLow)), QStringLiteral("100"));
+    EXPECT_EQ(Trimmed(Box(window, kBoxIceThickness)), QStringLiteral("0"));
+    Click(window, "Command1_1");
+    ASSERT_EQ(ConditionsWindow(), nullptr);
+    EXPECT_EQ(state_.windPressureLow, 50.0f);
+    EXPECT_EQ(state_.currentWire.diameterLow, 10.0f);
+}
 
 // A case saved in SI opens in SI: the menu checked, the report, the result
 // table's and the chart's CSV the command line's SI goldens, the chart's and
