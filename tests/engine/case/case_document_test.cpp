@@ -54,13 +54,14 @@ TEST_F(CaseDocumentTest, MarkedByEveryChangeAndByNothingElse) {
         {"section", [](CaseDocument& d) { d.setSectionSpans({{120.0f, 5.0f}}); }, true},
         {"same whole section", [](CaseDocument& d) { d.setSection(CaseSection{}); }, false},
         {"stringing temperature",
-         [](CaseDocument& d) { d.setSection({.stringingTemperature = 20}); }, true},
+         [](CaseDocument& d) { d.setSection({.stringingTemperature = 20, .spans = {}, .supports = {}, .clearance = {}}); }, true},
         {"supports",
          [](CaseDocument& d) {
              d.setSection({.spans = {{120.0f, 5.0f}, {90.0f, 0.0f}},
                            .supports = {{SupportType::kDeadEnd},
                                         {SupportType::kSuspension, 1.0, 35.0},
-                                        {SupportType::kDeadEnd}}});
+                                        {SupportType::kDeadEnd}},
+                           .clearance = {}});
          },
          true},
         {"same field check", [](CaseDocument& d) { d.setFieldCheck(CaseFieldCheck{}); }, false},
@@ -140,7 +141,9 @@ TEST_F(CaseDocumentTest, SupportsFollowTheSpansInNumberAndTheFileOpensAgain) {
         ASSERT_EQ(fitted.clearance.supports.size(), spanCount + 1);
         EXPECT_EQ(fitted.supports.front().type, SupportType::kDeadEnd);
         EXPECT_EQ(fitted.supports.back().type, SupportType::kDeadEnd);
-        if (spanCount >= 2) EXPECT_EQ(fitted.supports[1], section.supports[1]) << spanCount;
+        if (spanCount >= 2) {
+            EXPECT_EQ(fitted.supports[1], section.supports[1]) << spanCount;
+        }
         EXPECT_EQ(fitted.clearance.supports[0], section.clearance.supports[0]);
 
         const auto path = folder_ / ("fitted" + std::to_string(spanCount) + ".o99case");
