@@ -12,11 +12,17 @@ namespace orvalt {
 namespace {
 
 constexpr std::string_view kSagPattern = table_pattern::kSag;
-constexpr std::string_view kTensionPattern = table_pattern::kTension;
 
-std::string Tension(double value) {
-    return FormatWithPattern(static_cast<float>(value), kTensionPattern);
-}
+// The tension headings of a condition's cells carry the unit; the others
+// are whole. In the order of the row.
+struct Heading {
+    std::string_view text;
+    bool tension;
+};
+constexpr Heading kHeadings[] = {
+    {" 水平張力", true},   {" 精算水平張力", true},   {" 張力差[%]", false},
+    {" 斜弛度[m]", false}, {" 精算斜弛度[m]", false}, {" 弛度差[%]", false},
+    {" 上側張力", true},   {" 精算上側張力", true},   {" 判定", false}};
 std::string Sag(double value) { return FormatWithPattern(static_cast<float>(value), kSagPattern); }
 
 std::string Marks(const BalancedSpan& span, bool longSpan) {
@@ -42,14 +48,17 @@ std::string DifferencePercent(double exact, double ruling) {
 }
 
 CellTable BalancedSpanCells(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                            const TensionSection& ruling, const BalancedSection& balanced) {
+                            const TensionSection& ruling, const BalancedSection& balanced,
+                            UnitSystem units) {
+    const auto Tension = [units](double kgValue) {
+        return FormatTension(static_cast<float>(kgValue), units);
+    };
     std::vector<std::string> header{"径間"};
     for (const std::string_view condition : kConditionNames) {
         const std::string c(condition);
-        for (const char* title :
-             {" 水平張力[kg]", " 精算水平張力[kg]", " 張力差[%]", " 斜弛度[m]", " 精算斜弛度[m]",
-              " 弛度差[%]", " 上側張力[kg]", " 精算上側張力[kg]", " 判定"})
-            header.push_back(c + title);
+        for (const Heading& heading : kHeadings)
+            header.push_back(c + (heading.tension ? TensionHeading(heading.text, units)
+                                                  : std::string(heading.text)));
     }
     CellTable cells{header};
     const float factors[3] = {state.loadFactorHigh, state.loadFactorLow, state.loadFactorStudy};

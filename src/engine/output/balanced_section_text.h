@@ -11,6 +11,7 @@
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/number/units.h"
 #include "engine/output/csv_text.h"
 
 namespace orvalt {
@@ -32,8 +33,10 @@ std::string DifferencePercent(double exact, double ruling);
 // condition "<condition> 水平張力[kg]", "… 精算水平張力[kg]", "… 張力差[%]",
 // "… 斜弛度[m]", "… 精算斜弛度[m]", "… 弛度差[%]", "… 上側張力[kg]",
 // "… 精算上側張力[kg]", "… 判定": the exact span's marks (支持点外, 張力超過)
-// and 長径間 of the ruling tension, joined by "・". 1 + 9 * 3 columns.
+// and 長径間 of the ruling tension, joined by "・". 1 + 9 * 3 columns. In SI
+// the tensions in kN ("水平張力[kN]"), as the section's other tables.
 CellTable BalancedSpanCells(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                            const TensionSection& ruling, const BalancedSection& balanced);
+                            const TensionSection& ruling, const BalancedSection& balanced,
+                            UnitSystem units = UnitSystem::kKgf);
 
 } // namespace orvalt
