@@ -114,6 +114,7 @@ frmChart::~frmChart() = default;
 LoadOutcome frmChart::Form_Load() {
     const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
+    field_->showUnits(host_.document().units());
     const CaseChartRange start = host_.document().content().chart;
     LoadOutcome outcome;
     outcome.show = recompute(start.from, start.to, start.step); // it told why not
@@ -149,9 +150,8 @@ void frmChart::showFieldCheck() {
 }
 
 void frmChart::print() {
-    const QString text = fieldCheckShown()
-                             ? FromUtf8(ComposeFieldSheetText(*calculation_, fieldSheet()))
-                             : chartText();
+    const QString text =
+        fieldCheckShown() ? field_->sheetText(*calculation_, fieldSheet()) : chartText();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
@@ -160,6 +160,8 @@ std::optional<ChildWindow::Csv> frmChart::csv() const {
         return Csv{ComposeFieldSheetCsv(fieldSheet()), QStringLiteral("_弛度観測表")};
     return Csv{ComposeStringingChartCsv(chart_), QStringLiteral("_架線弛度表")};
 }
+
+void frmChart::showUnits(UnitSystem units) { field_->showUnits(units); }
 
 std::optional<ChildWindow::Image> frmChart::image() const {
     return Image{[this](QPainter& painter, const QRectF& target) { renderPlot(painter, target); },

@@ -65,6 +65,7 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
+    void showUnits(UnitSystem units) override;
 
 private slots:
     void Temperature_Change();

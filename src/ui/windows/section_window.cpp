@@ -224,6 +224,7 @@ QWidget* frmSection::buildChartPage() {
 LoadOutcome frmSection::Form_Load() {
     const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
+    field_->showUnits(host_.document().units());
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
         // The span table too, for the graph and chart windows opened from
@@ -554,10 +555,10 @@ void frmSection::print() {
         return;
     }
     const QString text =
-        fieldCheckShown() ? FromUtf8(ComposeFieldSheetText(
-                                *calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
-                                                                   field_->sight())))
-                          : sectionText() + markNotes();
+        fieldCheckShown()
+            ? field_->sheetText(*calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
+                                                                   field_->sight()))
+            : sectionText() + markNotes();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
@@ -577,6 +578,8 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                  },
                  kSuffix};
 }
+
+void frmSection::showUnits(UnitSystem units) { field_->showUnits(units); }
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }
 

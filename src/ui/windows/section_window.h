@@ -70,6 +70,7 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
+    void showUnits(UnitSystem units) override;
 
     // The printout of the computed section (empty before the first 計算).
     QString sectionText() const;

@@ -81,6 +81,7 @@ TEST(SiOutput, FieldSheetInSiDiffersOnlyInItsHeadLines) {
         ASSERT_NE(expected.find(kgHead), std::string::npos);
         expected.replace(expected.find(kgHead), kgHead.size(), siHead);
         EXPECT_EQ(ComposeFieldSheetText(state, sheet, UnitSystem::kSi), expected);
+        if (sight) ExpectMatchesGolden(expected, "field_4spans_si.txt"); // the window tests'
         EXPECT_EQ(ComposeFieldSheetText(state, sheet, UnitSystem::kKgf),
                   ComposeFieldSheetText(state, sheet));
     }
