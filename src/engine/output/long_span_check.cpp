@@ -8,6 +8,7 @@
 #include "engine/calculation/field_check.h"
 #include "engine/number/number_text.h"
 #include "engine/number/table_patterns.h"
+#include "engine/output/section_text.h"
 
 namespace orvalt {
 
@@ -21,7 +22,7 @@ LongSpanCheck CheckLongSpan(double span, double horizontalTension, double loadPe
     return check;
 }
 
-std::string LongSpanText(const LongSpanCheck& check) {
+std::string LongSpanText(const LongSpanCheck& check, UnitSystem units) {
     const double percent = 100.0 * (check.catenarySag / check.parabolicSag - 1.0);
     return "懸垂線弛度 " +
            FormatWithPattern(static_cast<float>(check.catenarySag), table_pattern::kSag) +
@@ -29,8 +30,8 @@ std::string LongSpanText(const LongSpanCheck& check) {
            FormatWithPattern(static_cast<float>(check.parabolicSag), table_pattern::kSag) +
            " m より " + FormatWithPattern(static_cast<float>(percent), "#0.00") +
            " % 大）、支持点張力 " +
-           FormatWithPattern(static_cast<float>(check.supportTension), table_pattern::kTension) +
-           " kg";
+           FormatTension(static_cast<float>(check.supportTension), units) + " " +
+           std::string(UnitLabel(UnitQuantity::kTension, units));
 }
 
 namespace {

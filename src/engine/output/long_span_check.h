@@ -9,6 +9,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/number/units.h"
 
 namespace orvalt {
 
@@ -25,8 +26,9 @@ struct LongSpanCheck {
 // load that is not a positive finite number.
 LongSpanCheck CheckLongSpan(double span, double horizontalTension, double loadPerMetre);
 
-// "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 1566.43 kg"
-std::string LongSpanText(const LongSpanCheck& check);
+// "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 1566.43 kg",
+// in SI the support tension in kN ("15.362 kN").
+std::string LongSpanText(const LongSpanCheck& check, UnitSystem units = UnitSystem::kKgf);
 
 // The note line under a table or plot: "長径間（懸垂線の弛度が放物線と 1 % を
 // 超えて違う径間）: " and the shortest to the longest marked span, "480～600 m"
