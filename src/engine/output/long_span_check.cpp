@@ -29,9 +29,8 @@ std::string LongSpanText(const LongSpanCheck& check, UnitSystem units) {
            " m（放物線 " +
            FormatWithPattern(static_cast<float>(check.parabolicSag), table_pattern::kSag) +
            " m より " + FormatWithPattern(static_cast<float>(percent), "#0.00") +
-           " % 大）、支持点張力 " +
-           FormatTension(static_cast<float>(check.supportTension), units) + " " +
-           std::string(UnitLabel(UnitQuantity::kTension, units));
+           " % 大）、支持点張力 " + FormatTension(static_cast<float>(check.supportTension), units) +
+           " " + std::string(UnitLabel(UnitQuantity::kTension, units));
 }
 
 namespace {
