@@ -224,7 +224,8 @@ QWidget* frmSection::buildChartPage() {
 LoadOutcome frmSection::Form_Load() {
     const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
-    field_->showUnits(host_.document().units());
+    units_ = host_.document().units();
+    field_->showUnits(units_);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
         // The span table too, for the graph and chart windows opened from
@@ -356,12 +357,8 @@ void frmSection::showResults() {
     lblEquivalent_->setText(
         QStringLiteral("等価径間  %1 m")
             .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
-    FillModel(*conditionModel_, SectionConditionCells(section_));
-    FillModel(*spanModel_, SectionSpanCells(spans_, section_));
-    marks_ = markResults();
-    showChart();
+    showTables();
     plot_->showSection(spans_, section_, ConditionLabels(*calculation_));
-    exact_->show(*calculation_, spans_, section_, balanced_);
     // The clearance over the case's ground and crossings, with the wire
     // hung as the exact section hangs it: the supports and stringing
     // temperature it was computed with.
@@ -389,6 +386,15 @@ void frmSection::showResults() {
                   .arg(outside.join(QStringLiteral("、"))));
     if (!exact_->marksMessage().isEmpty())
         lblMessage_->setText(lblMessage_->text() + u'\n' + exact_->marksMessage());
+}
+
+// The tables whose tensions follow the units: 結果, 精算 and 架線弛度表.
+void frmSection::showTables() {
+    FillModel(*conditionModel_, SectionConditionCells(section_, units_));
+    FillModel(*spanModel_, SectionSpanCells(spans_, section_, units_));
+    marks_ = markResults();
+    showChart();
+    exact_->show(*calculation_, spans_, section_, balanced_, units_);
 }
 
 bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step) {
@@ -434,7 +440,7 @@ void frmSection::Temperature_Change() {
 // lies beyond the lower support (|h| > 4D) or where it is a long span (the
 // catenary's sag more than 1 % off the parabola's) carry their marks.
 void frmSection::showChart() {
-    FillModel(*chartModel_, SectionChartCells(chart_));
+    FillModel(*chartModel_, SectionChartCells(chart_, units_));
     const double load = calculation_->currentWire.unitWeight;
     std::set<ResultMark> seen;
     for (std::size_t i = 0; i < chart_.slantSag.size() && i < spans_.size(); ++i) {
@@ -447,7 +453,7 @@ void frmSection::showChart() {
             }
             const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
             if (check.marked) {
-                MarkItem(*item, ResultMark::LongSpan, FromUtf8(LongSpanText(check)));
+                MarkItem(*item, ResultMark::LongSpan, FromUtf8(LongSpanText(check, units_)));
                 seen.insert(ResultMark::LongSpan);
             }
         }
@@ -478,7 +484,7 @@ std::set<ResultMark> frmSection::markResults() {
                 spans_[i].length, section_.atEquivalentSpan[c].tension, weight * loads[c]);
             if (check.marked)
                 why << FromUtf8(std::string(kConditionNames[c])) + QStringLiteral(" ") +
-                           FromUtf8(LongSpanText(check));
+                           FromUtf8(LongSpanText(check, units_));
         }
         if (QStandardItem* item = spanModel_->item(static_cast<int>(i), 0); item && !why.isEmpty()) {
             MarkItem(*item, ResultMark::LongSpan, why.join(QStringLiteral("、")));
@@ -522,7 +528,7 @@ QString frmSection::markNotes() const {
 
 QString frmSection::sectionText() const {
     if (!computed_) return {};
-    return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_));
+    return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_, units_));
 }
 
 bool frmSection::profileShown() const { return tabs_->currentWidget() == plot_; }
@@ -568,7 +574,7 @@ std::optional<ChildWindow::Csv> frmSection::csv() const {
         return Csv{ComposeFieldSheetCsv(
                        FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight())),
                    QStringLiteral("_弛度観測表")};
-    return Csv{ComposeSectionCsv(spans_, section_, chart_), kSuffix};
+    return Csv{ComposeSectionCsv(spans_, section_, chart_, units_), kSuffix};
 }
 
 std::optional<ChildWindow::Image> frmSection::image() const {
@@ -579,7 +585,13 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                  kSuffix};
 }
 
-void frmSection::showUnits(UnitSystem units) { field_->showUnits(units); }
+// The values stay; the tables, the printout and the CSV show them in
+// `units` from now on (results greyed as stale stay greyed).
+void frmSection::showUnits(UnitSystem units) {
+    units_ = units;
+    field_->showUnits(units);
+    if (computed_) showTables();
+}
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }
 

@@ -91,6 +91,7 @@ private:
     QWidget* buildChartPage();
     bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
     void showResults();
+    void showTables();
     bool current() const { return computed_ && !stale_; }
     // Greys every result page and says what changed and what to press.
     void setStale(bool stale);
@@ -117,6 +118,7 @@ private:
     SectionExactPanel* exact_ = nullptr;
     std::vector<SectionSupport> supports_; // those balanced_ was computed with
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
+    UnitSystem units_ = UnitSystem::kKgf; // of the tables, printout and CSV
 
     SectionSpanTable* grdSpans_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -20,6 +20,7 @@
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/number/units.h"
 
 class QLabel;
 class QSpinBox;
@@ -87,9 +88,10 @@ public:
     // and balances the section; nothing after a message.
     std::optional<BalancedSection> compute(const CalculationState& state,
                                            const std::vector<SectionSpan>& spans);
-    // Shows the exact section beside the ruling one.
+    // Shows the exact section beside the ruling one, tensions in `units`.
     void show(const CalculationState& state, const std::vector<SectionSpan>& spans,
-              const TensionSection& ruling, const BalancedSection& balanced);
+              const TensionSection& ruling, const BalancedSection& balanced,
+              UnitSystem units = UnitSystem::kKgf);
     // What the last compute() that succeeded read.
     const std::vector<SectionSupport>& computedSupports() const { return computedSupports_; }
     std::int16_t computedStringingTemperature() const { return computedStringing_; }

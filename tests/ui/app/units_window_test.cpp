@@ -1,6 +1,9 @@
 // A design its author keeps in SI, opened with Ctrl+O: the windows opened
-// after it show and print in SI. The section window's crew's sheet and the
-// stringing chart's are printed with the wire and conditions in SI.
+// after it show and print in SI. The section window's tables, printout and
+// CSV carry their tensions in kN; its crew's sheet and the stringing
+// chart's are printed with the wire and conditions in SI.
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
 #include <QTableView>
@@ -9,6 +12,7 @@
 
 #include <utility>
 
+#include "engine/output/section_text.h"
 #include "support/case_file_fixture.h"
 #include "support/golden_file.h"
 #include "ui/windows/section_window.h"
@@ -62,6 +66,46 @@ protected:
         }
     }
 };
+
+QString Heading(const QTableView* view, int section, Qt::Orientation orientation) {
+    return view->model()->headerData(section, orientation).toString();
+}
+
+TEST_F(UnitsWindowTest, TheSectionOfAnSiCaseShowsPrintsAndSavesItsTensionsInKn) {
+    QWidget* window = openComputedSection();
+    ASSERT_NE(window, nullptr);
+    auto* results = Child<QTableView>(window, QStringLiteral("grdResults"));
+    EXPECT_EQ(Heading(results, 6, Qt::Horizontal), QStringLiteral("高温季 下側張力[kN]"));
+    EXPECT_EQ(
+        Heading(Child<QTableView>(window, QStringLiteral("grdConditions")), 1, Qt::Horizontal),
+        QStringLiteral("張力[kN]"));
+    EXPECT_EQ(Heading(Child<QTableView>(window, QStringLiteral("grdExact")), 0, Qt::Horizontal),
+              QStringLiteral("高温季 水平張力[kN]"));
+    EXPECT_EQ(Heading(Child<QTableView>(window, QStringLiteral("grdChart")), 0, Qt::Vertical),
+              QStringLiteral("張力[kN]"));
+
+    // A tension cell copied as it shows: span 4, 高温季 下側張力 in kN.
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      results->visualRect(results->model()->index(3, 6)).center());
+    PressKey(Qt::Key_C, Qt::ControlModifier);
+    const auto* section = qobject_cast<frmSection*>(window);
+    const std::vector<SectionSpan> spans = {
+        {120.0f, 5.0f}, {250.0f, 30.0f}, {180.0f, -12.0f}, {90.0f, -40.0f}};
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              SectionSpanCells(spans, section->section(), UnitSystem::kSi)[4][7] + "\r\n");
+
+    Trigger("mnuPrint");
+    ASSERT_EQ(printing_.jobs.size(), 1u);
+    EXPECT_EQ(printing_.jobs[0].toStdString(),
+              GoldenBytes("section_4spans_si.txt") +
+                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます\r\n");
+    dialogs_.saveAnswer = cases_.filePath(QStringLiteral("section.csv"));
+    Trigger("mnuCsv");
+    QFile saved(dialogs_.saveAnswer);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), GoldenBytes("section_4spans_si.csv"));
+    EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
+}
 
 TEST_F(UnitsWindowTest, TheSectionsCrewSheetOfAnSiCaseIsPrintedInSi) {
     QWidget* window = openComputedSection();
