@@ -14,6 +14,7 @@
 #include "engine/case/case_file.h"
 #include "engine/catalogue/cp932.h"
 #include "engine/catalogue/safe_file_write.h"
+#include "engine/output/balanced_section_text.h"
 #include "engine/output/clearance_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/number/units.h"
@@ -39,7 +40,8 @@ constexpr std::string_view kUsage =
     "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます\n"
     "（ケースファイルそのものには書きません）。--encoding は report だけのオプションです。\n"
     "section は区間計算画面の「CSV で保存」と同じ内容です（径間は section.spans、\n"
-    "架線弛度表の温度は chart）。\n"
+    "架線弛度表の温度は chart。等価径間の値の後に、section.supports と\n"
+    "section.stringingTemperature による精算の値が続きます）。\n"
     "--units si は report・csv・chart・section を SI 単位で書きます（張力 kN、風圧 Pa、\n"
     "単位長重量 N/m、弾性係数 N/mm2）。kgf は画面と同じ kg 単位です。付けないときは\n"
     "ケースファイルの units（なければ kgf）です。ただし section --json は --units si の\n"
@@ -133,35 +135,35 @@ Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
 }
 
 // The section window's CSV of the case's section, its stringing chart over
-// the case's chart temperatures (as the window opened on the case shows it);
-// with --json the section by the ruling span and exactly, the exact one on
-// the case's supports (as a new section has them when it gives none: dead
-// ends, fixed between), strung at its stringing temperature. The CSV is in
-// the units asked for or the case's; the JSON in kg units unless --units si
-// asks otherwise, so that a script reading it never finds its numbers in
-// other units because of how the case's author chose to look at them.
+// the case's chart temperatures (as the window opened on the case shows it),
+// the ruling-span figures and then the exact ones; with --json the same two
+// results as JSON. The exact section stands on the case's supports (as a new
+// section has them when it gives none: dead ends, fixed between), strung at
+// its stringing temperature. The CSV is in the units asked for or the
+// case's; the JSON in kg units unless --units si asks otherwise, so that a
+// script reading it never finds its numbers in other units because of how
+// the case's author chose to look at them.
 Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
                        const CalculationState& state) {
     const std::vector<SectionSpan>& spans = caseFile.section.spans;
     const CaseChartRange& range = caseFile.chart;
     const SectionResults results =
         ComputeSectionResults(state, spans, range.from, range.to, range.step);
-    if (!args.json) {
-        return Outcome{.status = kDone,
-                       .out = ComposeSectionCsv(spans, results.section, results.chart,
-                                                args.units.value_or(caseFile.units)),
-                       .err = {}};
-    }
     CalculationState loads = state;
     ComputeLoadsAndCriticalSpan(loads);
-    const BalancedSection balanced = ComputeBalancedSection(
-        loads, spans,
-        caseFile.section.supports.empty() ? DefaultSectionSupports(spans.size())
-                                          : caseFile.section.supports,
-        caseFile.section.stringingTemperature, range.from, range.to, range.step);
+    const std::vector<SectionSupport> supports = caseFile.section.supports.empty()
+                                                     ? DefaultSectionSupports(spans.size())
+                                                     : caseFile.section.supports;
+    const BalancedSection balanced =
+        ComputeBalancedSection(loads, spans, supports, caseFile.section.stringingTemperature,
+                               range.from, range.to, range.step);
     return Outcome{.status = kDone,
-                   .out = ComposeSectionJson(results.section, results.chart, balanced,
-                                             args.units.value_or(UnitSystem::kKgf)),
+                   .out = args.json
+                              ? ComposeSectionJson(results.section, results.chart, balanced,
+                                                   args.units.value_or(UnitSystem::kKgf))
+                              : ComposeSectionCsvWithExact(loads, spans, results.section,
+                                                           results.chart, supports, balanced,
+                                                           args.units.value_or(caseFile.units)),
                    .err = {}};
 }
 

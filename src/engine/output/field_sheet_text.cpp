@@ -79,6 +79,7 @@ void AppendSpans(std::string& out, const FieldSheet& sheet) {
         AppendLine(out, line);
     }
     AppendLine(out, "等価径間  " + FormatWithPattern(sheet.equivalentSpan, "###0.000") + " m");
+    if (!sheet.basis.empty()) AppendLine(out, sheet.basis);
 }
 
 // The table's lines for the temperature columns [first, last).

@@ -40,6 +40,9 @@ struct FieldSheet {
     float equivalentSpan = 0.0f; // [m] of a section; 0 for the chart of a span range
     int waves = kDefaultWaves;
     std::optional<double> sight; // a [m]; empty: equal sighting
+    // Printed under the spans: what the sags are when they are not the
+    // ruling span's (the exact section's); empty otherwise.
+    std::string basis;
 };
 
 FieldSheet FieldSheetOfChart(const StringingChart& chart, int waves, std::optional<double> sight);

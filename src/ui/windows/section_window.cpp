@@ -1,6 +1,8 @@
 #include "ui/windows/section_window.h"
 
 #include <QBrush>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QColor>
 #include <QDate>
 #include <QHBoxLayout>
@@ -9,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -24,6 +27,7 @@
 #include "engine/case/case_document.h"
 #include "engine/forms/section_form.h"
 #include "engine/number/number_text.h"
+#include "engine/output/balanced_section_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/long_span_check.h"
 #include "engine/output/section_text.h"
@@ -127,14 +131,12 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     lblResultLegend_->setTextFormat(Qt::RichText);
     resultLayout->addWidget(lblResultLegend_);
 
-    plot_ = new SectionProfilePlot(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabResults"));
     tabs_->addTab(results, QStringLiteral("結果"));
-    tabs_->addTab(plot_, QStringLiteral("縦断図"));
+    tabs_->addTab(buildProfilePage(), QStringLiteral("縦断図"));
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
-    field_ = new FieldCheckView(host_.messages(), this);
-    tabs_->addTab(field_, QStringLiteral("弛度観測"));
+    tabs_->addTab(buildFieldPage(), QStringLiteral("弛度観測"));
     clearance_ = new SectionClearanceView(this);
     tabs_->addTab(clearance_, QStringLiteral("離隔"));
     connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::FieldCheck_Change);
@@ -200,6 +202,67 @@ QWidget* frmSection::buildSpanSide() {
     return side;
 }
 
+// The profile with, above it, the choice of the ruling wires drawn dashed.
+QWidget* frmSection::buildProfilePage() {
+    profilePage_ = new QWidget(this);
+    plot_ = new SectionProfilePlot(profilePage_);
+    chkRuling_ = new QCheckBox(QStringLiteral("等価径間の電線も描く（破線）(&B)"), profilePage_);
+    chkRuling_->setObjectName(QStringLiteral("chkRuling"));
+    connect(chkRuling_, &QCheckBox::toggled, plot_, &SectionProfilePlot::setRulingShown);
+    auto* layout = new QVBoxLayout(profilePage_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(chkRuling_);
+    layout->addWidget(plot_, 1);
+    return profilePage_;
+}
+
+QWidget* frmSection::buildFieldPage() {
+    fieldPage_ = new QWidget(this);
+    field_ = new FieldCheckView(host_.messages(), fieldPage_);
+    auto* layout = new QVBoxLayout(fieldPage_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(sagBasisRow(fieldPage_));
+    layout->addWidget(field_, 1);
+    return fieldPage_;
+}
+
+// 弛度: 等価径間 (the ruling span's sags, today's) or 径間ごと（精算） (every
+// span's own, as the crew will find them on the built section), with the
+// note of what the chosen sags assume. Every tab's row shows the one choice.
+QLayout* frmSection::sagBasisRow(QWidget* page) {
+    auto* ruling = new QRadioButton(QStringLiteral("等価径間(&Q)"), page);
+    auto* exact = new QRadioButton(QStringLiteral("径間ごと（精算）(&X)"), page);
+    const QString tab = QString::number(sagBasis_.size());
+    ruling->setObjectName(QStringLiteral("optRulingSags") + tab);
+    exact->setObjectName(QStringLiteral("optExactSags") + tab);
+    ruling->setChecked(true);
+    auto* group = new QButtonGroup(page);
+    group->addButton(ruling);
+    group->addButton(exact);
+    connect(exact, &QRadioButton::toggled, this, &frmSection::SagBasis_Change);
+    auto* note = new QLabel(FromUtf8(kRulingAssumptionNote), page);
+    note->setObjectName(QStringLiteral("lblSagBasis") + tab);
+    note->setWordWrap(true);
+    sagBasis_.push_back({ruling, exact, note});
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("弛度"), page));
+    row->addWidget(ruling);
+    row->addWidget(exact);
+    row->addWidget(note, 1);
+    return row;
+}
+
+void frmSection::SagBasis_Change(bool exact) {
+    if (exact == exactSags_) return;
+    exactSags_ = exact;
+    for (const SagBasisRow& row : sagBasis_) {
+        const QSignalBlocker blockRuling(row.ruling), blockExact(row.exact);
+        (exact ? row.exact : row.ruling)->setChecked(true);
+        row.note->setText(FromUtf8(exact ? kExactNote : kRulingAssumptionNote));
+    }
+    if (computed_) showChart();
+}
+
 QWidget* frmSection::buildChartPage() {
     auto* page = new QWidget(this);
     const TemperatureBoxes boxes = AddTemperatureBoxes(page, from_, to_, step_);
@@ -211,6 +274,7 @@ QWidget* frmSection::buildChartPage() {
     grdChart_ = ResultTable(QStringLiteral("grdChart"), QString(), chartModel_, page);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(boxes.row);
+    layout->addLayout(sagBasisRow(page));
     layout->addWidget(new QLabel(QStringLiteral("無風・無氷（負荷係数 1）"), page));
     layout->addWidget(grdChart_, 1);
     lblChartNote_ = new QLabel(page);
@@ -276,7 +340,8 @@ void frmSection::cmdCalculate_Click() {
         clearResults();
         return;
     }
-    std::optional<BalancedSection> balanced = exact_->compute(*calculation_, spans);
+    std::optional<BalancedSection> balanced =
+        exact_->compute(*calculation_, spans, from_, to_, step_);
     if (!balanced) {
         clearResults();
         return;
@@ -358,7 +423,7 @@ void frmSection::showResults() {
         QStringLiteral("等価径間  %1 m")
             .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
     showTables();
-    plot_->showSection(spans_, section_, ConditionLabels(*calculation_));
+    plot_->showSection(spans_, section_, balanced_, ConditionLabels(*calculation_));
     // The clearance over the case's ground and crossings, with the wire
     // hung as the exact section hangs it: the supports and stringing
     // temperature it was computed with.
@@ -399,14 +464,19 @@ void frmSection::showTables() {
 
 bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step) {
     SectionStringingChart chart;
+    BalancedSection balanced;
     try {
         chart = ComputeSectionStringingChart(*calculation_, spans_, from, to, step);
+        balanced = ComputeBalancedSection(
+            *calculation_, spans_, supports_,
+            static_cast<std::int16_t>(balanced_.stringingTemperature), from, to, step);
     } catch (const CalculationError& error) {
         host_.messages().Show(this, EngineMessage(error.what()), MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return false;
     }
     chart_ = std::move(chart);
+    balanced_ = std::move(balanced);
     showChart();
     return true;
 }
@@ -440,6 +510,10 @@ void frmSection::Temperature_Change() {
 // lies beyond the lower support (|h| > 4D) or where it is a long span (the
 // catenary's sag more than 1 % off the parabola's) carry their marks.
 void frmSection::showChart() {
+    if (exactSags_) {
+        showExactChart();
+        return;
+    }
     FillModel(*chartModel_, SectionChartCells(chart_, units_));
     const double load = calculation_->currentWire.unitWeight;
     std::set<ResultMark> seen;
@@ -466,6 +540,42 @@ void frmSection::showChart() {
     if (const std::string note = LongSpanNote(level, load); !note.empty())
         notes << FromUtf8(note).toHtmlEscaped();
     lblChartNote_->setText(notes.join(QStringLiteral("<br>")));
+    showFieldCheck();
+}
+
+// The exact chart: every span's own tension and sag at each temperature,
+// the sag cells marked where the span's lowest point lies beyond its lower
+// support or where it is a long span at its own tension, the tension cells
+// where a support's tension passes the maximum working tension.
+void frmSection::showExactChart() {
+    FillModel(*chartModel_, BalancedChartCells(balanced_, units_));
+    const double load = calculation_->currentWire.unitWeight;
+    std::set<ResultMark> seen;
+    for (std::size_t t = 0; t < balanced_.chart.size(); ++t) {
+        const BalancedState& state = balanced_.chart[t];
+        for (std::size_t i = 0; i < state.spans.size() && i < spans_.size(); ++i) {
+            const BalancedSpan& span = state.spans[i];
+            QStandardItem* tension = chartModel_->item(static_cast<int>(2 * i), static_cast<int>(t));
+            QStandardItem* sag = chartModel_->item(static_cast<int>(2 * i + 1), static_cast<int>(t));
+            if (tension == nullptr || sag == nullptr) continue;
+            if (span.lowPointOutside) {
+                MarkItem(*sag, ResultMark::LowPointOutside,
+                         QStringLiteral("最低点が低い側の支持点の外にあります"));
+                seen.insert(ResultMark::LowPointOutside);
+            }
+            const LongSpanCheck check =
+                CheckLongSpan(spans_[i].length, span.horizontalTension, load);
+            if (check.marked) {
+                MarkItem(*sag, ResultMark::LongSpan, FromUtf8(LongSpanText(check, units_)));
+                seen.insert(ResultMark::LongSpan);
+            }
+            if (span.overMaxTension) {
+                MarkItem(*tension, ResultMark::OverTension, QString());
+                seen.insert(ResultMark::OverTension);
+            }
+        }
+    }
+    lblChartNote_->setText(MarkLegend(seen));
     showFieldCheck();
 }
 
@@ -506,7 +616,14 @@ std::set<ResultMark> frmSection::markResults() {
     return seen;
 }
 
-bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == field_; }
+bool frmSection::fieldCheckShown() const { return tabs_->currentWidget() == fieldPage_; }
+
+// The crew's sheet of the sags chosen.
+FieldSheet frmSection::fieldSheet() const {
+    return exactSags_ ? FieldSheetOfBalancedSection(spans_, balanced_, chart_.equivalentSpan,
+                                                    field_->waves(), field_->sight())
+                      : FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight());
+}
 
 // N and a, once taken, are the design's.
 void frmSection::FieldCheck_Change() {
@@ -516,22 +633,26 @@ void frmSection::FieldCheck_Change() {
 
 void frmSection::showFieldCheck() {
     if (computed_ && fieldCheckShown())
-        field_->showSheet(FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight()));
+        field_->showSheet(fieldSheet());
 }
 
-// The notes of the marks in the results, after the section's text.
+// The notes of the marks in the results, ruling and exact, after the
+// section's text.
 QString frmSection::markNotes() const {
-    if (marks_.empty()) return {};
-    return QStringLiteral("\r\n") + MarkNotes(marks_).join(QStringLiteral("\r\n")) +
+    std::set<ResultMark> marks = marks_;
+    marks.insert(exact_->seenMarks().begin(), exact_->seenMarks().end());
+    if (marks.empty()) return {};
+    return QStringLiteral("\r\n") + MarkNotes(marks).join(QStringLiteral("\r\n")) +
            QStringLiteral("\r\n");
 }
 
 QString frmSection::sectionText() const {
     if (!computed_) return {};
-    return FromUtf8(ComposeSectionText(*calculation_, spans_, section_, chart_, units_));
+    return FromUtf8(ComposeSectionTextWithExact(*calculation_, spans_, section_, chart_, supports_,
+                                                balanced_, units_));
 }
 
-bool frmSection::profileShown() const { return tabs_->currentWidget() == plot_; }
+bool frmSection::profileShown() const { return tabs_->currentWidget() == profilePage_; }
 
 // The profile on a page: the title block across the top, the plot below.
 void frmSection::drawProfilePage(QPainter& painter, const QRectF& page) const {
@@ -560,21 +681,19 @@ void frmSection::print() {
                             });
         return;
     }
-    const QString text =
-        fieldCheckShown()
-            ? field_->sheetText(*calculation_, FieldSheetOfSection(spans_, chart_, field_->waves(),
-                                                                   field_->sight()))
-            : sectionText() + markNotes();
+    const QString text = fieldCheckShown() ? field_->sheetText(*calculation_, fieldSheet())
+                                           : sectionText() + markNotes();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
 std::optional<ChildWindow::Csv> frmSection::csv() const {
     if (!current()) return std::nullopt;
     if (fieldCheckShown())
-        return Csv{ComposeFieldSheetCsv(
-                       FieldSheetOfSection(spans_, chart_, field_->waves(), field_->sight())),
-                   QStringLiteral("_弛度観測表")};
-    return Csv{ComposeSectionCsv(spans_, section_, chart_, units_), kSuffix};
+        return Csv{ComposeFieldSheetCsv(fieldSheet()),
+                   exactSags_ ? QStringLiteral("_弛度観測表_精算") : QStringLiteral("_弛度観測表")};
+    return Csv{ComposeSectionCsvWithExact(*calculation_, spans_, section_, chart_, supports_,
+                                          balanced_, units_),
+               kSuffix};
 }
 
 std::optional<ChildWindow::Image> frmSection::image() const {

@@ -7,11 +7,17 @@
 // was opened with; later conditions do not change it. Its 弛度観測 tab gives
 // the crew's sheet of the section (printed and saved while that tab is
 // shown); the stringing chart marks long spans and spans whose lowest point
-// lies beyond the lower support at a temperature.
+// lies beyond the lower support at a temperature. Beside the ruling span's
+// figures (one tension for the whole section) it shows the exact section
+// (精算), every span with its own tension on its supports: in 結果, drawn in
+// the profile (the ruling wires dashed on request), and, when chosen, in the
+// stringing chart and the crew's sheet; printed and saved after the ruling
+// figures.
 #pragma once
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -20,12 +26,16 @@
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/output/field_sheet_text.h"
 #include "ui/base/child_window.h"
 #include "ui/base/result_marks.h"
 
 class QLabel;
+class QLayout;
 class QPainter;
+class QRadioButton;
 class QRectF;
+class QCheckBox;
 class QMdiSubWindow;
 class QSpinBox;
 class QStandardItemModel;
@@ -77,11 +87,16 @@ public:
     const TensionSection& section() const { return section_; }
     const SectionStringingChart& chart() const { return chart_; }
     const BalancedSection& balanced() const { return balanced_; }
+    // Whether the 架線弛度表 and 弛度観測 tabs show the exact sags (径間ごと)
+    // rather than the ruling span's.
+    bool exactSagsShown() const { return exactSags_; }
 
 private slots:
     void cmdCalculate_Click();
     void Temperature_Change();
     void FieldCheck_Change();
+    // 等価径間 or 径間ごと（精算） chosen in the chart or the field tab.
+    void SagBasis_Change(bool exact);
     // The span list, the support list or 架線温度 changed: the results shown
     // are stale unless they read as those they were computed for.
     void grdSpans_Change();
@@ -89,6 +104,13 @@ private slots:
 private:
     QWidget* buildSpanSide();
     QWidget* buildChartPage();
+    QWidget* buildProfilePage();
+    QWidget* buildFieldPage();
+    // The row choosing the sags of the chart and field tabs; one per tab.
+    QLayout* sagBasisRow(QWidget* page);
+    void showExactChart();
+    FieldSheet fieldSheet() const;
+    // The ruling and the exact stringing chart over the temperatures given.
     bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
     void showResults();
     void showTables();
@@ -117,6 +139,7 @@ private:
     BalancedSection balanced_; // the exact section, at its conditions
     SectionExactPanel* exact_ = nullptr;
     std::vector<SectionSupport> supports_; // those balanced_ was computed with
+    bool exactSags_ = false;               // the chart and field tabs: exact sags
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
     UnitSystem units_ = UnitSystem::kKgf; // of the tables, printout and CSV
 
@@ -133,6 +156,15 @@ private:
     CopyableTableView* grdResults_ = nullptr;
     CopyableTableView* grdChart_ = nullptr;
     SectionProfilePlot* plot_ = nullptr;
+    QWidget* profilePage_ = nullptr;
+    QCheckBox* chkRuling_ = nullptr;
+    QWidget* fieldPage_ = nullptr;
+    struct SagBasisRow {
+        QRadioButton* ruling;
+        QRadioButton* exact;
+        QLabel* note;
+    };
+    std::vector<SagBasisRow> sagBasis_; // the chart tab's, the field tab's
     SectionClearanceView* clearance_ = nullptr; // the 離隔 page
     QLabel* lblChartNote_ = nullptr;
     FieldCheckView* field_ = nullptr;

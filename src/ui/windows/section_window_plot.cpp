@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QCategoryAxis>
@@ -63,6 +64,22 @@ std::vector<QPointF> SpanWirePoints(double x0, double y0, const SectionSpan& spa
     return points;
 }
 
+std::vector<QPointF> CatenaryWirePoints(double x0, double y0, double S, double h, double H,
+                                        double w, int steps) {
+    const double C = H / w;
+    // The lowest point of the whole curve lies `a` from the first clamp:
+    // C (cosh((S - a) / C) - cosh(a / C)) = h.
+    const double a = S / 2.0 - C * std::asinh(h / (2.0 * C * std::sinh(S / (2.0 * C))));
+    const double atFirst = std::cosh(a / C);
+    std::vector<QPointF> points;
+    points.reserve(static_cast<std::size_t>(steps) + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const double x = S * static_cast<double>(i) / steps;
+        points.emplace_back(x0 + x, y0 + C * (std::cosh((x - a) / C) - atFirst));
+    }
+    return points;
+}
+
 SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart, parent) {
     setObjectName(QStringLiteral("chvProfile"));
     setRenderHint(QPainter::Antialiasing);
@@ -78,6 +95,12 @@ SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart,
         QPen pen(kConditionColours[c]);
         pen.setWidthF(kCurvePenWidth);
         wires_[c]->setPen(pen);
+        rulingWires_[c] = new QLineSeries;
+        rulingWires_[c]->setName(FromUtf8(std::string(kConditionNames[c])));
+        pen.setWidthF(1.0);
+        pen.setStyle(Qt::DashLine);
+        rulingWires_[c]->setPen(pen);
+        rulingWires_[c]->setVisible(false);
     }
     lowPoints_ = new QScatterSeries;
     lowPoints_->setName(QStringLiteral("最低点（検討条件）"));
@@ -90,12 +113,15 @@ SectionProfilePlot::SectionProfilePlot(QWidget* parent) : QChartView(new QChart,
     supports_->setColor(Qt::black);
     for (QXYSeries* series :
          {static_cast<QXYSeries*>(wires_[0]), static_cast<QXYSeries*>(wires_[1]),
-          static_cast<QXYSeries*>(wires_[2]), static_cast<QXYSeries*>(lowPoints_),
+          static_cast<QXYSeries*>(wires_[2]), static_cast<QXYSeries*>(rulingWires_[0]),
+         static_cast<QXYSeries*>(rulingWires_[1]), static_cast<QXYSeries*>(rulingWires_[2]),
+         static_cast<QXYSeries*>(lowPoints_),
           static_cast<QXYSeries*>(supports_)}) {
         plot->addSeries(series);
         series->attachAxis(xAxis_);
         series->attachAxis(yAxis_);
     }
+    setRulingShown(false);
     spanAxis_ = new QCategoryAxis;
     spanAxis_->setTitleText(QStringLiteral("径間"));
     spanAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
@@ -116,8 +142,13 @@ void SectionProfilePlot::showExaggeration() {
         chart()->setTitle(QString());
         return;
     }
-    chart()->setTitle(QStringLiteral("縦断図（高さは距離の %1 倍に拡大）")
-                          .arg(QString::number(exaggeration(), 'f', 1)));
+    // The key to the two kinds of wire: the legend names the conditions
+    // once, by the exact wires; the dashed ones are told apart here.
+    chart()->setTitle(
+        QStringLiteral("縦断図　%1（高さは距離の %2 倍に拡大）")
+            .arg(rulingShown() ? QStringLiteral("実線: 精算（径間ごとの張力）　破線: 等価径間")
+                               : QStringLiteral("実線: 精算（径間ごとの張力）"),
+                 QString::number(exaggeration(), 'f', 1)));
 }
 
 void SectionProfilePlot::resizeEvent(QResizeEvent* event) {
@@ -127,8 +158,19 @@ void SectionProfilePlot::resizeEvent(QResizeEvent* event) {
 
 SectionProfilePlot::~SectionProfilePlot() = default;
 
+void SectionProfilePlot::setRulingShown(bool shown) {
+    for (QLineSeries* wire : rulingWires_) {
+        wire->setVisible(shown);
+        for (QLegendMarker* marker : chart()->legend()->markers(wire)) marker->setVisible(false);
+    }
+    showExaggeration();
+}
+
+bool SectionProfilePlot::rulingShown() const { return rulingWires_[0]->isVisible(); }
+
 void SectionProfilePlot::clearSection() {
     for (QLineSeries* wire : wires_) wire->clear();
+    for (QLineSeries* wire : rulingWires_) wire->clear();
     supports_->clear();
     lowPoints_->clear();
     for (const QString& label : spanAxis_->categoriesLabels()) spanAxis_->remove(label);
@@ -137,24 +179,37 @@ void SectionProfilePlot::clearSection() {
 
 void SectionProfilePlot::showSection(const std::vector<SectionSpan>& spans,
                                      const TensionSection& section,
+                                     const BalancedSection& balanced,
                                      const std::array<QString, 3>& conditions) {
     QList<QPointF> supports{QPointF(0.0, 0.0)};
-    QList<QPointF> wires[3];
+    QList<QPointF> wires[3], ruling[3];
     QList<QPointF> lowPoints;
     for (const QString& label : spanAxis_->categoriesLabels()) spanAxis_->remove(label);
     spanAxis_->setStartValue(0.0);
     double x = 0.0, y = 0.0;
     double low = 0.0, high = 0.0;
+    const auto take = [&low, &high](const std::vector<QPointF>& points, QList<QPointF>& into) {
+        for (const QPointF& p : points) {
+            into.append(p);
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    };
     for (std::size_t i = 0; i < spans.size() && i < section.spans.size(); ++i) {
         const int steps = StepsForSpan(spans[i].length);
         for (int c = 0; c < 3; ++c) {
-            const std::vector<QPointF> points =
-                SpanWirePoints(x, y, spans[i], section.spans[i][c].slantSag, steps);
-            for (const QPointF& p : points) {
-                wires[c].append(p);
-                low = std::min(low, p.y());
-                high = std::max(high, p.y());
-            }
+            take(SpanWirePoints(x, y, spans[i], section.spans[i][c].slantSag, steps), ruling[c]);
+            const BalancedState& state = balanced.conditions[static_cast<std::size_t>(c)];
+            if (i >= state.spans.size() || i + 1 >= state.supports.size()) continue;
+            // The clamps where the strings have swung them.
+            const BalancedSupport& from = state.supports[i];
+            const BalancedSupport& to = state.supports[i + 1];
+            const std::vector<QPointF> points = CatenaryWirePoints(
+                x + from.displacement, y + from.rise,
+                spans[i].length + to.displacement - from.displacement,
+                spans[i].heightDifference + to.rise - from.rise,
+                state.spans[i].horizontalTension, state.load, steps);
+            take(points, wires[c]);
             if (c == 2) {
                 const auto lowest = std::min_element(
                     points.begin(), points.end(),
@@ -173,8 +228,11 @@ void SectionProfilePlot::showSection(const std::vector<SectionSpan>& spans,
         spanAxis_->append(QString::number(i + 1), x);
     }
     for (int c = 0; c < 3; ++c) {
-        wires_[c]->setName(conditions[static_cast<std::size_t>(c)]);
+        const QString& name = conditions[static_cast<std::size_t>(c)];
+        wires_[c]->setName(name);
         wires_[c]->replace(wires[c]);
+        rulingWires_[c]->setName(name + QStringLiteral(" 等価径間"));
+        rulingWires_[c]->replace(ruling[c]);
     }
     lowPoints_->replace(lowPoints);
     supports_->replace(supports);

@@ -1,9 +1,12 @@
 // The profile of a tension section: the supports at their heights (the
 // height differences added up, the first support at 0) and the wire of every
-// span for the three load conditions, each span the parabola through its two
-// supports with the computed slant sag below the chord at midspan. The span
-// that hangs lowest and the one where the wire pulls up on a support show at
-// a glance.
+// span for the three load conditions as the exact section (精算) hangs it:
+// each span the catenary of its own horizontal tension between its two
+// clamps, a suspension clamp moved along the line and raised by its string's
+// swing. The ruling-span wires (one tension for the whole section, each span
+// the parabola through its supports with the computed slant sag below the
+// chord at midspan) can be drawn over them, dashed. The span that hangs
+// lowest and the one where the wire pulls up on a support show at a glance.
 #pragma once
 
 #include <QChartView>
@@ -11,6 +14,7 @@
 #include <array>
 #include <vector>
 
+#include "engine/calculation/balanced_section.h"
 #include "engine/calculation/tension_section.h"
 
 class QCategoryAxis;
@@ -27,18 +31,24 @@ public:
     explicit SectionProfilePlot(QWidget* parent);
     ~SectionProfilePlot() override;
 
-    // Draws `section` of `spans`, the wires named by `conditions` (name and
-    // temperature); nothing with no spans. The spans are numbered along the
-    // top, the low point of each span under the study condition is marked,
-    // the axes end on round ticks just past the section, and the chart's
-    // title states the vertical exaggeration of the drawing.
+    // Draws `balanced` and `section` of `spans`, the wires named by
+    // `conditions` (name and temperature); nothing with no spans. The spans
+    // are numbered along the top, the low point of each span's exact wire
+    // under the study condition is marked, the axes end on round ticks just
+    // past the section, and the chart's title states the vertical
+    // exaggeration of the drawing.
     void showSection(const std::vector<SectionSpan>& spans, const TensionSection& section,
-                     const std::array<QString, 3>& conditions);
+                     const BalancedSection& balanced, const std::array<QString, 3>& conditions);
     // Draws nothing.
     void clearSection();
+    // Whether the ruling-span wires are drawn (dashed); not at first.
+    void setRulingShown(bool shown);
+    bool rulingShown() const;
 
-    // The wire of condition 0..2 (高温季, 低温季, 検討条件) and the supports.
+    // The exact wire of condition 0..2 (高温季, 低温季, 検討条件), the
+    // ruling-span one and the supports.
     QLineSeries* wire(int condition) const { return wires_[condition]; }
+    QLineSeries* rulingWire(int condition) const { return rulingWires_[condition]; }
     QScatterSeries* supports() const { return supports_; }
     QScatterSeries* lowPoints() const { return lowPoints_; }
     // How many times the heights are drawn larger than the distances.
@@ -55,6 +65,7 @@ private:
     QScatterSeries* lowPoints_ = nullptr;
     QValueAxis* yAxis_ = nullptr;
     QLineSeries* wires_[3] = {};
+    QLineSeries* rulingWires_[3] = {};
     QScatterSeries* supports_ = nullptr;
 };
 
@@ -66,5 +77,11 @@ int StepsForSpan(double length);
 // `steps` + 1 points, both supports included.
 std::vector<QPointF> SpanWirePoints(double x0, double y0, const SectionSpan& span, double slantSag,
                                     int steps);
+
+// Points along the catenary of horizontal tension H [kg] under w [kg/m]
+// from the clamp at (x0, y0) to the one at (x0 + S, y0 + h): `steps` + 1
+// points, both clamps included. H, w and S above 0.
+std::vector<QPointF> CatenaryWirePoints(double x0, double y0, double S, double h, double H,
+                                        double w, int steps);
 
 } // namespace orvalt

@@ -63,14 +63,7 @@ void MarkCell(QStandardItem& item, const QString& text, std::set<ResultMark>& se
 
 } // namespace
 
-QString SupportTypeName(SupportType type) {
-    switch (type) {
-        case SupportType::kDeadEnd: return QStringLiteral("引留");
-        case SupportType::kFixed: return QStringLiteral("固定");
-        case SupportType::kSuspension: return QStringLiteral("懸垂");
-    }
-    return {};
-}
+QString SupportTypeName(SupportType type) { return FromUtf8(SupportTypeText(type)); }
 
 std::optional<SupportType> SupportTypeOf(const QString& name) {
     for (const SupportType type :
@@ -366,13 +359,17 @@ bool SectionExactPanel::changedSinceComputed() const {
 }
 
 std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState& state,
-                                                          const std::vector<SectionSpan>& spans) {
+                                                          const std::vector<SectionSpan>& spans,
+                                                          std::int16_t chartFrom,
+                                                          std::int16_t chartTo,
+                                                          std::int16_t chartStep) {
     grdSupports_->fitToSpans(spans.size());
     const std::optional<std::vector<SectionSupport>> supports = grdSupports_->readSupports();
     if (!supports) return std::nullopt;
     const auto t = static_cast<std::int16_t>(spnStringing_->value());
     try {
-        BalancedSection balanced = ComputeBalancedSection(state, spans, *supports, t, t, t, 1);
+        BalancedSection balanced = ComputeBalancedSection(state, spans, *supports, t, chartFrom,
+                                                           chartTo, chartStep);
         computedSupports_ = *supports;
         computedStringing_ = t;
         return balanced;
@@ -415,6 +412,7 @@ void SectionExactPanel::show(const CalculationState& state, const std::vector<Se
     }
     marks_ = marked.isEmpty() ? QString() : QStringLiteral("精算の印: ") + marked.join(u'、');
     legend_->setText(MarkLegend(seen));
+    seen_ = std::move(seen);
 }
 
 void SectionExactPanel::clear() {
@@ -422,6 +420,7 @@ void SectionExactPanel::clear() {
     exactModel_->clear();
     legend_->clear();
     marks_.clear();
+    seen_.clear();
 }
 
 } // namespace orvalt

@@ -16,11 +16,13 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/tension_section.h"
 #include "engine/number/units.h"
+#include "ui/base/result_marks.h"
 
 class QLabel;
 class QSpinBox;
@@ -85,9 +87,13 @@ public:
     // stringing temperature.
     void showCase(const std::vector<SectionSupport>& supports, std::int16_t stringingTemperature);
     // Reads the supports (fitted to the spans) and the stringing temperature
-    // and balances the section; nothing after a message.
+    // and balances the section, in its load conditions and at the stringing
+    // chart's temperatures from chartFrom to chartTo by chartStep; nothing
+    // after a message.
     std::optional<BalancedSection> compute(const CalculationState& state,
-                                           const std::vector<SectionSpan>& spans);
+                                           const std::vector<SectionSpan>& spans,
+                                           std::int16_t chartFrom, std::int16_t chartTo,
+                                           std::int16_t chartStep);
     // Shows the exact section beside the ruling one, tensions in `units`.
     void show(const CalculationState& state, const std::vector<SectionSpan>& spans,
               const TensionSection& ruling, const BalancedSection& balanced,
@@ -101,6 +107,8 @@ public:
     // "張力超過: 径間 4（低温季）" and the like, for the message line; empty
     // without marks.
     QString marksMessage() const { return marks_; }
+    // The marks the exact table shows.
+    const std::set<ResultMark>& seenMarks() const { return seen_; }
     // Empties the table, its legend and the message (a refused 計算).
     void clear();
 
@@ -119,6 +127,7 @@ private:
     CopyableTableView* grdExact_ = nullptr;
     QLabel* legend_ = nullptr;
     QString marks_;
+    std::set<ResultMark> seen_;
     std::vector<SectionSupport> computedSupports_;
     std::int16_t computedStringing_ = kDefaultStringingTemperature;
 };

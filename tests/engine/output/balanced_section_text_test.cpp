@@ -9,6 +9,7 @@
 #include "engine/calculation/calculation.h"
 #include "engine/number/number_text.h"
 #include "engine/output/balanced_section_text.h"
+#include "engine/output/field_sheet_text.h"
 #include "engine/output/section_text.h"
 
 namespace orvalt {
@@ -71,6 +72,56 @@ TEST(BalancedSectionText, EveryRowShowsBothResultsAndTheMarks) {
     EXPECT_GT(overMax, 0);
     EXPECT_GT(longSpans, 0);
     EXPECT_EQ(cells[5][9].find(kLongSpanMark) == std::string::npos, false) << cells[5][9];
+}
+
+// The exact stringing chart and the crew's sheet of it follow every span's
+// own state at every temperature; the supports list says what each is.
+TEST(BalancedSectionText, ChartSheetAndSupportsFollowTheExactSection) {
+    CalculationState state;
+    state.currentWire = {"240", 22.4f, 22.4f, 297.6f, 1.1f, 18.9f, 8000.0f, 3000.0f};
+    state.spanStart = 100.0f;
+    state.spanEnd = 100.0f;
+    RunCalculation(state);
+    const std::vector<SectionSpan> spans = {{120, 5}, {250, 30}, {180, -12}, {90, -40}};
+    std::vector<SectionSupport> supports = DefaultSectionSupports(spans.size());
+    supports[2] = {SupportType::kSuspension, 0.5, 35.0};
+    const BalancedSection balanced = ComputeBalancedSection(state, spans, supports, 20, -10, 40, 25);
+
+    const CellTable chart = BalancedChartCells(balanced);
+    ASSERT_EQ(chart.size(), 1 + 2 * spans.size());
+    EXPECT_EQ(chart[0], (std::vector<std::string>{"", "-10℃", "15℃", "40℃"}));
+    FieldSheet sheet = FieldSheetOfBalancedSection(spans, balanced, 193.3f, 3, std::nullopt);
+    EXPECT_EQ(sheet.temperatures, (std::vector<std::int16_t>{-10, 15, 40}));
+    EXPECT_EQ(sheet.basis, "精算の弛度（径間ごとの張力、架線温度 20℃）");
+    ASSERT_EQ(sheet.spans.size(), spans.size());
+    bool outside = false;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        EXPECT_EQ(chart[1 + 2 * i][0], "径間 " + std::to_string(i + 1) + " 水平張力[kg]");
+        EXPECT_EQ(chart[2 + 2 * i][0], "径間 " + std::to_string(i + 1) + " 斜弛度[m]");
+        for (std::size_t t = 0; t < 3; ++t) {
+            const BalancedSpan& span = balanced.chart[t].spans[i];
+            EXPECT_EQ(chart[1 + 2 * i][1 + t],
+                      FormatWithPattern(static_cast<float>(span.horizontalTension), "####.00"));
+            EXPECT_EQ(chart[2 + 2 * i][1 + t],
+                      FormatWithPattern(static_cast<float>(span.sag), "#0.000"));
+            EXPECT_EQ(sheet.spans[i].sag[t], static_cast<float>(span.sag));
+            EXPECT_EQ(sheet.spans[i].outside[t], span.lowPointOutside);
+            outside = outside || span.lowPointOutside;
+        }
+    }
+    EXPECT_TRUE(outside) << "the steep 90 m span pulls up on its lower support";
+    // The sheet's text says whose sags it gives, under the equivalent span.
+    const std::string text = ComposeFieldSheetText(state, sheet);
+    EXPECT_NE(text.find("等価径間  193.300 m\r\n精算の弛度（径間ごとの張力、架線温度 20℃）\r\n"),
+              std::string::npos);
+
+    EXPECT_EQ(SectionSupportCells(supports),
+              (CellTable{{"支持点", "種別", "がいし連長[m]", "がいし連重量[kg]"},
+                         {"1", "引留", "", ""},
+                         {"2", "固定", "", ""},
+                         {"3", "懸垂", "0.5", "35"},
+                         {"4", "固定", "", ""},
+                         {"5", "引留", "", ""}}));
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/calculation/balanced_section.h"
+#include "engine/output/balanced_section_text.h"
+
 #include <string>
 #include <vector>
 
@@ -38,12 +41,29 @@ Computed FourSpanSection() {
     return c;
 }
 
+// The printout and the CSV: the ruling-span part as it has always been,
+// the exact block (fixed supports, strung at 15 ℃) after it.
 TEST(ComposeSectionText, FourInclinedSpansMatchTheGoldenFiles) {
     const Computed c = FourSpanSection();
-    test::ExpectMatchesGolden(ComposeSectionText(c.state, kFourSpans, c.section, c.chart),
+    const std::vector<SectionSupport> supports = DefaultSectionSupports(kFourSpans.size());
+    const BalancedSection balanced =
+        ComputeBalancedSection(c.state, kFourSpans, supports, 15, -10, 40, 10);
+    test::ExpectMatchesGolden(ComposeSectionTextWithExact(c.state, kFourSpans, c.section, c.chart,
+                                                          supports, balanced),
                               "section_4spans.txt");
-    test::ExpectMatchesGolden(ComposeSectionCsv(kFourSpans, c.section, c.chart),
+    test::ExpectMatchesGolden(ComposeSectionCsvWithExact(c.state, kFourSpans, c.section, c.chart,
+                                                         supports, balanced),
                               "section_4spans.csv");
+    const struct {
+        std::string ruling;
+        const char* golden;
+    } parts[] = {{ComposeSectionText(c.state, kFourSpans, c.section, c.chart), "section_4spans.txt"},
+                 {ComposeSectionCsv(kFourSpans, c.section, c.chart), "section_4spans.csv"}};
+    for (const auto& part : parts) {
+        const std::string golden = test::GoldenBytes(part.golden);
+        EXPECT_TRUE(golden.starts_with(part.ruling)) << part.golden << ": the ruling part changed";
+        EXPECT_EQ(part.ruling.find("精算"), std::string::npos) << part.golden;
+    }
 }
 
 // Every cell follows the span and the condition it belongs to: the mark

@@ -31,6 +31,7 @@ namespace orvalt {
 namespace {
 
 using test::ExpectMatchesGolden;
+using test::GoldenBytes;
 
 TEST(SiOutput, ReportAndCsvMatchTheirGoldenFilesAndLeaveTheKgOnesAsTheyWere) {
     CalculationState example1;
@@ -52,17 +53,31 @@ TEST(SiOutput, ReportAndCsvMatchTheirGoldenFilesAndLeaveTheKgOnesAsTheyWere) {
 const std::vector<SectionSpan> kFourSpans = {
     {120.0f, 5.0f}, {250.0f, 30.0f}, {180.0f, -12.0f}, {90.0f, -40.0f}};
 
+// The section's printout and CSV, ruling part and exact block (fixed
+// supports, strung at 15 ℃), as the window and `section` write them.
 TEST(SiOutput, SectionCsvAndPrintoutMatchTheirGoldenFilesAndLeaveTheKgOnesAsTheyWere) {
     const CalculationState state = test::CalculatedExample50mm();
     const SectionResults r = ComputeSectionResults(state, kFourSpans, -10, 40, 10);
-    ExpectMatchesGolden(ComposeSectionCsv(kFourSpans, r.section, r.chart, UnitSystem::kSi),
-                        "section_4spans_si.csv");
-    ExpectMatchesGolden(ComposeSectionText(state, kFourSpans, r.section, r.chart, UnitSystem::kSi),
-                        "section_4spans_si.txt");
-    ExpectMatchesGolden(ComposeSectionCsv(kFourSpans, r.section, r.chart, UnitSystem::kKgf),
-                        "section_4spans.csv");
-    ExpectMatchesGolden(ComposeSectionText(state, kFourSpans, r.section, r.chart),
-                        "section_4spans.txt");
+    const std::vector<SectionSupport> supports = DefaultSectionSupports(kFourSpans.size());
+    const BalancedSection exact =
+        ComputeBalancedSection(state, kFourSpans, supports, 15, -10, 40, 10);
+    const struct {
+        UnitSystem units;
+        const char* csv;
+        const char* text;
+    } cases[] = {{UnitSystem::kSi, "section_4spans_si.csv", "section_4spans_si.txt"},
+                 {UnitSystem::kKgf, "section_4spans.csv", "section_4spans.txt"}};
+    for (const auto& c : cases) {
+        ExpectMatchesGolden(ComposeSectionCsvWithExact(state, kFourSpans, r.section, r.chart,
+                                                       supports, exact, c.units),
+                            c.csv);
+        ExpectMatchesGolden(ComposeSectionTextWithExact(state, kFourSpans, r.section, r.chart,
+                                                        supports, exact, c.units),
+                            c.text);
+    }
+    EXPECT_TRUE(
+        GoldenBytes("section_4spans_si.csv")
+            .starts_with(ComposeSectionCsv(kFourSpans, r.section, r.chart, UnitSystem::kSi)));
 }
 
 // The crew's sheet has no tension of its own: in SI only its head (the
@@ -112,6 +127,7 @@ std::vector<CsvPair> Pairs() {
         {"section chart", SectionChartCells(r.chart), SectionChartCells(r.chart, kSi)},
         {"exact section", BalancedSpanCells(state, kFourSpans, r.section, exact),
          BalancedSpanCells(state, kFourSpans, r.section, exact, kSi)},
+        {"exact chart", BalancedChartCells(exact), BalancedChartCells(exact, kSi)},
     };
 }
 
@@ -129,7 +145,9 @@ TEST(SiOutput, TensionsAreTheKgOnesTimesGToThePrintedDigits) {
         bool tensionTable = false; // the chart's tables are titled in their first cell
         for (std::size_t r = 0; r < pair.kg.size(); ++r) {
             ASSERT_EQ(pair.kg[r].size(), pair.si[r].size()) << r;
-            if (pair.kg[r][0].starts_with("張力")) tensionTable = true;
+            if (pair.kg[r][0].starts_with("張力") ||
+                pair.kg[r][0].find("張力[") != std::string::npos)
+                tensionTable = true;
             if (pair.kg[r][0].find("弛度") != std::string::npos) tensionTable = false;
             for (std::size_t c = 0; c < pair.kg[r].size(); ++c) {
                 const std::string& kg = pair.kg[r][c];

@@ -427,12 +427,14 @@ TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
                       FormatWithPattern(window->section().equivalentSpan, "###0.000"))));
     EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblMessage"))->text().contains(u"支持点外"));
 
-    // The section's text, then the note of the mark its 判定 cells carry.
+    // The section's text (the ruling figures, then the exact ones), then the
+    // notes of the marks its 判定 cells carry.
     Trigger("mnuPrint");
     ASSERT_EQ(printing_.jobs.size(), 1u);
     EXPECT_EQ(printing_.jobs[0].toStdString(),
               GoldenBytes("section_4spans.txt") +
-                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます\r\n");
+                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます"
+                  "\r\n張力超過: 張力が電線の最大使用張力を超えています\r\n");
 
     saveDialogs_.answer = folder_.filePath(QStringLiteral("section.csv"));
     Trigger("mnuCsv");

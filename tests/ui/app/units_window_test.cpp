@@ -45,10 +45,10 @@ const char kSiCase[] = R"({
 
 class UnitsWindowTest : public CaseFileTest {
 protected:
-    // The SI case opened with Ctrl+O, then 区間計算 computed with Alt+R.
+    // The SI case opened with Ctrl+O, then 区間計算 (Alt+T) computed with Alt+R.
     QWidget* openComputedSection() {
         OpenWithKeys(WriteFile(QStringLiteral("si.o99case"), kSiCase));
-        Trigger("mnuSection");
+        Press(Qt::Key_T, Qt::AltModifier);
         QWidget* window = ActiveChild();
         EXPECT_NE(qobject_cast<frmSection*>(window), nullptr);
         PressAccessKey(Qt::Key_R);
@@ -98,7 +98,8 @@ TEST_F(UnitsWindowTest, TheSectionOfAnSiCaseShowsPrintsAndSavesItsTensionsInKn) 
     ASSERT_EQ(printing_.jobs.size(), 1u);
     EXPECT_EQ(printing_.jobs[0].toStdString(),
               GoldenBytes("section_4spans_si.txt") +
-                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます\r\n");
+                  "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます"
+                  "\r\n張力超過: 張力が電線の最大使用張力を超えています\r\n");
     dialogs_.saveAnswer = cases_.filePath(QStringLiteral("section.csv"));
     Trigger("mnuCsv");
     QFile saved(dialogs_.saveAnswer);
