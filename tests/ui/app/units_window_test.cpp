@@ -12,6 +12,7 @@
 
 #include <utility>
 
+#include "engine/output/balanced_section_text.h"
 #include "engine/output/section_text.h"
 #include "support/case_file_fixture.h"
 #include "support/golden_file.h"
@@ -105,6 +106,16 @@ TEST_F(UnitsWindowTest, TheSectionOfAnSiCaseShowsPrintsAndSavesItsTensionsInKn) 
     QFile saved(dialogs_.saveAnswer);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().toStdString(), GoldenBytes("section_4spans_si.csv"));
+
+    // The exact chart (Alt+X on its tab): every span's own tension in kN.
+    auto* chart = Child<QTableView>(window, QStringLiteral("grdChart"));
+    ShowTabOf(chart);
+    PressAccessKey(Qt::Key_X);
+    ASSERT_TRUE(section->exactSagsShown());
+    const CellTable exact = BalancedChartCells(section->balanced(), UnitSystem::kSi);
+    EXPECT_EQ(Heading(chart, 0, Qt::Vertical).toStdString(), exact[1][0]);
+    EXPECT_EQ(exact[1][0], "径間 1 水平張力[kN]");
+    EXPECT_EQ(chart->model()->index(0, 2).data().toString().toStdString(), exact[1][3]);
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
 }
 
