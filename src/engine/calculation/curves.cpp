@@ -59,6 +59,15 @@ SpanCurves CurvesOfResultTable(const CalculationState& state) {
     return curves;
 }
 
+SpanCurves TensionsInUnits(SpanCurves curves, UnitSystem units) {
+    const double factor = UnitFactor(UnitQuantity::kTension, units);
+    if (factor == 1.0) return curves;
+    for (Curve& curve : curves.tension)
+        for (CurvePoint& point : curve.points) point.y *= factor;
+    curves.maxTension *= factor;
+    return curves;
+}
+
 TemperatureCurves CurvesOfChart(const StringingChart& chart, const std::vector<std::size_t>& rows) {
     TemperatureCurves curves;
     curves.sag.reserve(rows.size());

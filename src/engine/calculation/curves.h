@@ -16,6 +16,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/number/units.h"
 
 namespace orvalt {
 
@@ -53,6 +54,10 @@ struct TemperatureCurves {
 // The curves of a calculated state's result table. The points run in
 // ascending span whatever the sign of the span step.
 SpanCurves CurvesOfResultTable(const CalculationState& state);
+
+// `curves` with the tensions (the curves' y and the maximum tension) in
+// `units`: kN in SI, as they are in kg units. Spans and sags stay.
+SpanCurves TensionsInUnits(SpanCurves curves, UnitSystem units);
 
 // One sag curve per row of `chart` listed in `rows` (indices into
 // chart.rows, in the order given), named by its span as the report writes a

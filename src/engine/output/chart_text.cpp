@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/number/number_text.h"
+#include "engine/number/result_columns.h"
 #include "engine/number/table_patterns.h"
 #include "engine/output/report_text.h"
 #include "engine/output/text_lines.h"
@@ -14,10 +15,8 @@
 namespace orvalt {
 namespace {
 
-// The report's patterns for span, sag and tension.
+// The report's pattern for spans; sags and tensions as the result columns.
 constexpr NumberPattern kSpanPattern{table_pattern::kSpan};
-constexpr NumberPattern kSagPattern{table_pattern::kSag};
-constexpr NumberPattern kTensionPattern{table_pattern::kTension};
 
 constexpr std::size_t kSpanWidth = 7;   // as wide as the heading 径間[m]
 constexpr std::size_t kColumnWidth = 9; // as the report's sag and tension columns
@@ -25,7 +24,7 @@ constexpr std::size_t kColumnWidth = 9; // as the report's sag and tension colum
 constexpr std::string_view kTitle = "                    /* 架線弛度表 */";
 constexpr std::string_view kLoadNote = "無風・無氷（負荷係数 1）";
 constexpr std::string_view kSagTitle = "弛度 [m]";
-constexpr std::string_view kTensionTitle = "張力 [kg]";
+constexpr std::string_view kTensionTitle = "張力 "; // and the unit in brackets
 constexpr std::string_view kSpanHeading = "径間[m]"; // 7 display columns
 constexpr std::string_view kDegrees = "℃";           // full-width: two display columns
 constexpr std::size_t kDegreesColumns = 2;
@@ -46,15 +45,17 @@ void AppendHeader(std::string& out, const std::vector<std::int16_t>& temperature
 
 // One table: its title, the header and one line per span; `values` picks the
 // sag or the tension of a row.
+// `column` names the values' unit and pattern in `units`.
 void AppendTable(std::string& out, const StringingChart& chart, std::string_view title,
-                 const std::vector<float> StringingChart::Row::*values,
-                 const NumberPattern& pattern) {
+                 const std::vector<float> StringingChart::Row::*values, ResultColumn column,
+                 UnitSystem units) {
+    const NumberPattern pattern{ColumnPattern(column, units)};
     AppendLine(out, title);
     AppendHeader(out, chart.temperatures);
     for (const StringingChart::Row& row : chart.rows) {
         AppendWithPattern(out, row.span, kSpanPattern, kSpanWidth);
         for (const float value : row.*values) {
-            AppendWithPattern(out, value, pattern, kColumnWidth);
+            AppendWithPattern(out, ColumnValue(column, value, units), pattern, kColumnWidth);
         }
         out += kLineEnd;
     }
@@ -62,19 +63,21 @@ void AppendTable(std::string& out, const StringingChart& chart, std::string_view
 
 } // namespace
 
-std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart) {
+std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart,
+                                      UnitSystem units) {
     std::string out;
     const std::size_t lineBytes = kSpanWidth + chart.temperatures.size() * (kColumnWidth + 2) + 2;
     out.reserve(2048 + state.currentWire.wireName.size() + 2 * (chart.rows.size() + 2) * lineBytes);
 
     AppendLine(out, kTitle);
-    AppendWireAndConditionLines(out, state);
+    AppendWireAndConditionLines(out, state, units);
     AppendLine(out, "");
     AppendLine(out, kLoadNote);
     AppendLine(out, "");
-    AppendTable(out, chart, kSagTitle, &StringingChart::Row::sag, kSagPattern);
+    AppendTable(out, chart, kSagTitle, &StringingChart::Row::sag, ResultColumn::kSag, units);
     AppendLine(out, "");
-    AppendTable(out, chart, kTensionTitle, &StringingChart::Row::tension, kTensionPattern);
+    AppendTable(out, chart, std::string(kTensionTitle) + BracketedUnit(ResultColumn::kTension, units),
+                &StringingChart::Row::tension, ResultColumn::kTension, units);
     return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
+#include "engine/number/units.h"
 
 namespace orvalt {
 
@@ -31,6 +32,9 @@ namespace orvalt {
 // A value longer than its column is written whole, as in the report. The
 // lines grow with the number of temperatures (7 + 9 per column); the printing
 // side decides how to fit them on the page.
-std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart);
+// In SI the head lines as the SI report writes them and the tensions in kN
+// ("張力 [kN]", "##0.000"); the sags stay.
+std::string ComposeStringingChartText(const CalculationState& state, const StringingChart& chart,
+                                      UnitSystem units = UnitSystem::kKgf);
 
 } // namespace orvalt

@@ -7,8 +7,8 @@
 
 #include "engine/calculation/field_check.h"
 #include "engine/number/number_text.h"
+#include "engine/number/result_columns.h"
 #include "engine/number/table_patterns.h"
-#include "engine/output/section_text.h"
 
 namespace orvalt {
 
@@ -29,8 +29,11 @@ std::string LongSpanText(const LongSpanCheck& check, UnitSystem units) {
            " m（放物線 " +
            FormatWithPattern(static_cast<float>(check.parabolicSag), table_pattern::kSag) +
            " m より " + FormatWithPattern(static_cast<float>(percent), "#0.00") +
-           " % 大）、支持点張力 " + FormatTension(static_cast<float>(check.supportTension), units) +
-           " " + std::string(UnitLabel(UnitQuantity::kTension, units));
+           " % 大）、支持点張力 " +
+           FormatWithPattern(ColumnValue(ResultColumn::kTension,
+                                         static_cast<float>(check.supportTension), units),
+                             ColumnPattern(ResultColumn::kTension, units)) +
+           " " + std::string(ColumnUnit(ResultColumn::kTension, units));
 }
 
 namespace {

@@ -26,8 +26,8 @@ struct LongSpanCheck {
 // load that is not a positive finite number.
 LongSpanCheck CheckLongSpan(double span, double horizontalTension, double loadPerMetre);
 
-// "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 1566.43 kg",
-// in SI the support tension in kN ("15.362 kN").
+// "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 1566.43 kg"
+// In SI the support tension in kN ("支持点張力 15.358 kN").
 std::string LongSpanText(const LongSpanCheck& check, UnitSystem units = UnitSystem::kKgf);
 
 // The note line under a table or plot: "長径間（懸垂線の弛度が放物線と 1 % を

@@ -93,6 +93,9 @@ private slots:
     void mnuSaveAs_Click();
     // 表題: the case's title, shown in the caption and kept in the case file.
     void mnuTitle_Click();
+    // ウィンドウ > kg 単位 / SI 単位: the units the design is shown in.
+    void mnuUnitsKgf_Click();
+    void mnuUnitsSi_Click();
 public slots:
     // The commands that follow the calculations and the active child:
     // 計算結果印刷 while a result window is open or the active child prints;
@@ -112,6 +115,12 @@ private slots:
 private:
     void createMenus();
     void createWindowMenu();
+    // The units choice checked for `units`, and every open child window told
+    // to show them; the document is not touched.
+    void showUnits(UnitSystem units);
+    // The engineer's choice: kept in the document (marking it modified when
+    // it changes) and shown.
+    void chooseUnits(UnitSystem units);
     ChildWindow* activeChild() const;
     // The calculation of the active child, or null after asking the user to
     // choose a result window for `command`.
@@ -166,6 +175,8 @@ private:
     TextInputService* textInput_ = nullptr;
     QAction* mnuUse_ = nullptr;
     QMenu* mnuWindow_ = nullptr;
+    QAction* mnuUnitsKgf_ = nullptr;
+    QAction* mnuUnitsSi_ = nullptr;
     QActionGroup* windowList_ = nullptr;
     WireSettingMemory wireSettingMemory_; // kept while the program runs
     bool quitConfirmed_ = false;          // the question was answered OK, children closed

@@ -111,6 +111,7 @@ bool frmMain::openCaseFile(const QString& path) {
         return false;
     }
     ApplyCase(document_.content(), state_);
+    showUnits(document_.units());
     setCommandEnabled(HostCommand::Calculate, true);
     setCaption(QString::fromStdString(
         MainWindowCaption(state_.currentWire.wireName, state_.temperatureStudy)));

@@ -1,6 +1,6 @@
 // The ウィンドウ menu of the main window: arranging the child windows, moving
-// between them and closing the active one from the keyboard, and the list of
-// the open ones. Its letter (M) is used by nothing on the menu bar and by no
+// between them and closing the active one from the keyboard, the units the
+// windows show (kg 単位 / SI 単位), and the list of the open ones. Its letter (M) is used by nothing on the menu bar and by no
 // button of a child window, so Alt+M opens it whichever child is active.
 #include <QAction>
 #include <QActionGroup>
@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include "ui/app/main_window.h"
+#include "ui/base/child_window.h"
 #include "ui/base/text_input.h"
 
 namespace orvalt {
@@ -56,10 +57,44 @@ void frmMain::createWindowMenu() {
         connect(action, &QAction::triggered, mdiArea_, c.act);
     }
     mnuWindow_->addSeparator();
+    // The units: kg units at every start; a case file opened brings its own.
+    auto* units = new QActionGroup(this);
+    units->setExclusive(true);
+    const auto unitsCommand = [&](const char16_t* caption, const char* name,
+                                  void (frmMain::*handler)()) {
+        auto* action = new QAction(QString::fromUtf16(caption), units);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        mnuWindow_->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnuUnitsKgf_ = unitsCommand(u"kg 単位(&K)", "mnuUnitsKgf", &frmMain::mnuUnitsKgf_Click);
+    mnuUnitsSi_ = unitsCommand(u"SI 単位(&I)", "mnuUnitsSi", &frmMain::mnuUnitsSi_Click);
+    mnuUnitsKgf_->setChecked(true);
+    mnuWindow_->addSeparator();
     windowList_ = new QActionGroup(this);
     windowList_->setExclusive(true);
     connect(mnuWindow_, &QMenu::aboutToShow, this, &frmMain::updateWindowMenu);
     updateWindowMenu();
+}
+
+void frmMain::mnuUnitsKgf_Click() { chooseUnits(UnitSystem::kKgf); }
+
+void frmMain::mnuUnitsSi_Click() { chooseUnits(UnitSystem::kSi); }
+
+void frmMain::chooseUnits(UnitSystem units) {
+    document_.setUnits(units);
+    showUnits(units);
+}
+
+void frmMain::showUnits(UnitSystem units) {
+    if (mnuUnitsKgf_ != nullptr) {
+        mnuUnitsKgf_->setChecked(units == UnitSystem::kKgf);
+        mnuUnitsSi_->setChecked(units == UnitSystem::kSi);
+    }
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* child = dynamic_cast<ChildWindow*>(sub->widget())) child->showUnits(units);
 }
 
 void frmMain::updateWindowMenu() {

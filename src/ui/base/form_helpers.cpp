@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "engine/number/number_text.h"
@@ -97,22 +99,51 @@ void FocusNameBox(QComboBox* combo) {
     if (QLineEdit* edit = combo->lineEdit()) edit->selectAll();
 }
 
-void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1) {
-    struct Field {
-        float value;
-        std::string_view pattern;
-    };
+namespace {
+
+// The display pattern of wire value box `box` in `units`.
+std::string_view WireValuePattern(int box, UnitSystem units) {
     // The order of Text1(0)..Text1(6), which is the catalogue file's order.
-    const Field fields[7] = {
-        {record.expansionCoeff, "##0.00"}, {record.elasticModulus, "####0"},
-        {record.unitWeight, "0.0000"},     {record.area, "###0.00"},
-        {record.diameterHigh, "##0.0"},    {record.diameterLow, "##0.0"},
-        {record.maxTension, "###0"},
-    };
-    for (int i = 0; i < 7 && i < text1.size(); ++i) {
+    constexpr std::string_view kgPatterns[kWireValueBoxCount] = {
+        "##0.00", "####0", "0.0000", "###0.00", "##0.0", "##0.0", "###0"};
+    if (units == UnitSystem::kSi && box == kBoxMaxTension) return "##0.000"; // kN to the newton
+    return kgPatterns[box];
+}
+
+QString WireValueText(int box, float kgValue, UnitSystem units) {
+    const std::optional<UnitQuantity> quantity = WireValueQuantity(box);
+    const float shown = quantity ? ShownValue(kgValue, *quantity, units) : kgValue;
+    return QString::fromStdString(FormatWithPattern(shown, WireValuePattern(box, units)));
+}
+
+} // namespace
+
+std::optional<UnitQuantity> WireValueQuantity(int box) {
+    switch (box) {
+        case kBoxElasticModulus: return UnitQuantity::kStress;
+        case kBoxUnitWeight: return UnitQuantity::kUnitWeight;
+        case kBoxMaxTension: return UnitQuantity::kTension;
+        default: return std::nullopt;
+    }
+}
+
+QString WireValueUnitCaption(int box, UnitSystem units) {
+    constexpr const char16_t* kSymbols[kWireValueBoxCount] = {u"α", u"E", u"Wc", u"A",
+                                                              u"d1", u"d2", u"T"};
+    if (box == kBoxExpansionCoeff) return QStringLiteral("α(10^-6)/℃");
+    const std::optional<UnitQuantity> quantity = WireValueQuantity(box);
+    const QString unit = quantity ? QString::fromUtf8(UnitLabel(*quantity, units).data(),
+                                                      static_cast<qsizetype>(
+                                                          UnitLabel(*quantity, units).size()))
+                                  : (box == kBoxArea ? QStringLiteral("mm2") : QStringLiteral("mm"));
+    return QString::fromUtf16(kSymbols[box]) + QLatin1Char('(') + unit + QLatin1Char(')');
+}
+
+void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1, UnitSystem units) {
+    for (int i = 0; i < kWireValueBoxCount && i < text1.size(); ++i) {
         if (text1[i] == nullptr) continue;
         text1[i]->setText(
-            QString::fromStdString(FormatWithPattern(fields[i].value, fields[i].pattern)));
+            WireValueText(i, record.*kWireValueFields[static_cast<std::size_t>(i)], units));
     }
 }
 
@@ -127,13 +158,42 @@ QString ExactNumberText(float value) {
 }
 
 void WireValueBoxes::show(const WireRecord& record) {
-    ShowWireRecord(record, boxes_);
+    ShowWireRecord(record, boxes_, units_);
     for (int i = 0; i < kWireValueBoxCount && i < boxes_.size(); ++i) {
         const auto box = static_cast<std::size_t>(i);
         shownTexts_[box] = boxes_[i] != nullptr ? boxes_[i]->text() : QString();
         shownValues_[box] = record.*kWireValueFields[box];
+        shown_[box] = true;
     }
-    shown_ = true;
+}
+
+bool WireValueBoxes::asShown(int i) const {
+    const auto box = static_cast<std::size_t>(i);
+    const QLineEdit* edit = i < boxes_.size() ? boxes_[i] : nullptr;
+    // Typing sets the modified flag, even when it ends in the text shown:
+    // an engineer who typed "18.3" over "18.3" means 18.3.
+    return shown_[box] && edit != nullptr && !edit->isModified() &&
+           edit->text() == shownTexts_[box];
+}
+
+void WireValueBoxes::showUnits(UnitSystem units) {
+    if (units == units_) return;
+    for (int i = 0; i < kWireValueBoxCount && i < boxes_.size(); ++i) {
+        const auto box = static_cast<std::size_t>(i);
+        QLineEdit* edit = boxes_[i];
+        const std::optional<UnitQuantity> quantity = WireValueQuantity(i);
+        if (edit == nullptr || !quantity) continue;
+        if (!asShown(i)) {
+            const std::optional<double> typed = ReadBoxNumber(edit->text().toStdString());
+            const double kg = typed ? ToKg(*typed, *quantity, units_) : 0.0;
+            if (!typed || !std::isfinite(kg)) continue; // left as typed
+            shownValues_[box] = static_cast<float>(kg);
+        }
+        edit->setText(WireValueText(i, shownValues_[box], units));
+        shownTexts_[box] = edit->text();
+        shown_[box] = true;
+    }
+    units_ = units;
 }
 
 std::array<std::string, kWireValueBoxCount> WireValueBoxes::texts() const {
@@ -142,11 +202,19 @@ std::array<std::string, kWireValueBoxCount> WireValueBoxes::texts() const {
         const auto box = static_cast<std::size_t>(i);
         const QLineEdit* edit = boxes_[i];
         const QString typed = edit != nullptr ? edit->text() : QString();
-        // Typing sets the modified flag, even when it ends in the text shown:
-        // an engineer who typed "18.3" over "18.3" means 18.3.
-        const bool asShown =
-            shown_ && edit != nullptr && !edit->isModified() && typed == shownTexts_[box];
-        texts[box] = (asShown ? ExactNumberText(shownValues_[box]) : typed).toStdString();
+        if (asShown(i)) {
+            texts[box] = ExactNumberText(shownValues_[box]).toStdString();
+            continue;
+        }
+        texts[box] = typed.toStdString();
+        const std::optional<UnitQuantity> quantity = WireValueQuantity(i);
+        if (units_ == UnitSystem::kKgf || !quantity) continue;
+        // A number typed in SI, handed on as its kg value: enough decimals
+        // for the float the form rounds it to.
+        if (const std::optional<double> number = ReadBoxNumber(texts[box])) {
+            const double kg = ToKg(*number, *quantity, units_);
+            if (std::isfinite(kg)) texts[box] = QString::number(kg, 'f', 12).toStdString();
+        }
     }
     return texts;
 }

@@ -11,6 +11,7 @@
 
 #include "engine/calculation/calculation_state.h"
 #include "engine/forms/wire_form.h"
+#include "engine/number/units.h"
 
 class QComboBox;
 class QLineEdit;
@@ -55,8 +56,17 @@ void FitNameList(QComboBox* combo);
 void FocusNameBox(QComboBox* combo);
 
 // Writes the seven constants of `record` into Text1(0..6) with the display
-// patterns "##0.00", "####0", "0.0000", "###0.00", "##0.0", "##0.0", "###0".
-void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1);
+// patterns "##0.00", "####0", "0.0000", "###0.00", "##0.0", "##0.0", "###0";
+// in SI E, Wc and T in N/mm2 ("####0"), N/m ("0.0000") and kN ("##0.000").
+void ShowWireRecord(const WireRecord& record, const QList<QLineEdit*>& text1,
+                    UnitSystem units = UnitSystem::kKgf);
+
+// The quantity whose unit follows the unit system in wire value box `box`
+// (E, Wc and T), or none (α, A and the diameters).
+std::optional<UnitQuantity> WireValueQuantity(int box);
+// The unit caption beside wire value box `box`: "E(kg/mm2)", "E(N/mm2)",
+// "T(kg)", "T(kN)", "A(mm2)" whatever the units.
+QString WireValueUnitCaption(int box, UnitSystem units);
 
 // The shortest plain decimal text ("18.29", "8902", "0.6885") that reads back
 // as exactly `value` once rounded to float.
@@ -70,17 +80,29 @@ class WireValueBoxes {
 public:
     explicit WireValueBoxes(const QList<QLineEdit*>& boxes) : boxes_(boxes) {}
 
-    // Shows `record` with ShowWireRecord and remembers it.
+    // Shows `record` with ShowWireRecord in the boxes' units and remembers it.
     void show(const WireRecord& record);
 
-    // The boxes' texts for the form reader, Text1(0) first: the stored
-    // value's exact text for a box still as shown and not typed into, the
-    // box's text otherwise.
+    // Shows the boxes in `units` from now on. A box as shown shows the value
+    // it stands for again; a box typed into that reads as a number is taken
+    // as that number in the units it was typed in and shown converted; an
+    // unreadable one keeps its text. No value changes: back in the first
+    // units every box as shown shows the same digits as before.
+    void showUnits(UnitSystem units);
+    UnitSystem units() const { return units_; }
+
+    // The boxes' texts for the form reader in kg units, Text1(0) first: the
+    // stored value's exact text for a box still as shown and not typed into,
+    // the box's text otherwise; in SI a typed number of E, Wc or T converted
+    // to kg units (a box that reads as no number is handed on as typed).
     std::array<std::string, kWireValueBoxCount> texts() const;
 
 private:
+    bool asShown(int box) const;
+
     QList<QLineEdit*> boxes_;
-    bool shown_ = false;
+    UnitSystem units_ = UnitSystem::kKgf;
+    std::array<bool, kWireValueBoxCount> shown_{};
     std::array<QString, kWireValueBoxCount> shownTexts_{};
     std::array<float, kWireValueBoxCount> shownValues_{};
 };

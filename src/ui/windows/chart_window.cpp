@@ -18,6 +18,7 @@
 #include "engine/calculation/curves.h"
 #include "engine/case/case_document.h"
 #include "engine/output/chart_text.h"
+#include "engine/number/result_columns.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/long_span_check.h"
 #include "ui/base/copyable_table_view.h"
@@ -84,7 +85,9 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
     lblLongSpan_->setObjectName(QStringLiteral("lblLongSpan"));
     lblLongSpan_->setWordWrap(true);
     tables->addWidget(lblLongSpan_);
-    tables->addWidget(new QLabel(QStringLiteral("張力 [kg]"), this));
+    lblTension_ = new QLabel(QStringLiteral("張力 [kg]"), this);
+    lblTension_->setObjectName(QStringLiteral("lblTension"));
+    tables->addWidget(lblTension_);
     tables->addWidget(grdTension_, 1);
     auto* chartPage = new QWidget(this);
     auto* body = new QHBoxLayout(chartPage);
@@ -112,9 +115,9 @@ frmChart::frmChart(WindowHost& host, std::shared_ptr<const CalculationState> cal
 frmChart::~frmChart() = default;
 
 LoadOutcome frmChart::Form_Load() {
+    showUnits(host_.document().units());
     const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
-    field_->showUnits(host_.document().units());
     const CaseChartRange start = host_.document().content().chart;
     LoadOutcome outcome;
     outcome.show = recompute(start.from, start.to, start.step); // it told why not
@@ -127,7 +130,7 @@ void frmChart::Form_Place(QMdiSubWindow& sub) {
 }
 
 QString frmChart::chartText() const {
-    const std::string text = ComposeStringingChartText(*calculation_, chart_);
+    const std::string text = ComposeStringingChartText(*calculation_, chart_, units_);
     return FromUtf8(text);
 }
 
@@ -158,10 +161,17 @@ void frmChart::print() {
 std::optional<ChildWindow::Csv> frmChart::csv() const {
     if (fieldCheckShown())
         return Csv{ComposeFieldSheetCsv(fieldSheet()), QStringLiteral("_弛度観測表")};
-    return Csv{ComposeStringingChartCsv(chart_), QStringLiteral("_架線弛度表")};
+    return Csv{ComposeStringingChartCsv(chart_, units_), QStringLiteral("_架線弛度表")};
 }
 
-void frmChart::showUnits(UnitSystem units) { field_->showUnits(units); }
+void frmChart::showUnits(UnitSystem units) {
+    units_ = units;
+    lblTension_->setText(QStringLiteral("張力 ") +
+                         FromUtf8(BracketedUnit(ResultColumn::kTension, units)));
+    sagModel_->setUnits(units);
+    tensionModel_->setUnits(units);
+    field_->showUnits(units); // prints the crew's sheet's head in them
+}
 
 std::optional<ChildWindow::Image> frmChart::image() const {
     return Image{[this](QPainter& painter, const QRectF& target) { renderPlot(painter, target); },

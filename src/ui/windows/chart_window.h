@@ -65,6 +65,8 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
+    // The 架線弛度表 tab's tension table, its caption, the long-span tooltips,
+    // its CSV and its printout in `units`; sags and temperatures stay.
     void showUnits(UnitSystem units) override;
 
 private slots:
@@ -91,6 +93,8 @@ private:
     CopyableTableView* grdTension_ = nullptr;
     SagTemperaturePlot* plot_ = nullptr;
     QLabel* lblLongSpan_ = nullptr;
+    QLabel* lblTension_ = nullptr;
+    UnitSystem units_ = UnitSystem::kKgf;
     QTabWidget* tabs_ = nullptr;
     FieldCheckView* field_ = nullptr;
 };

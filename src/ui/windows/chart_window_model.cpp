@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/number/number_text.h"
+#include "engine/number/result_columns.h"
 #include "engine/number/table_patterns.h"
 #include "engine/output/long_span_check.h"
 #include "ui/base/result_marks.h"
@@ -20,6 +21,13 @@ ChartTableModel::ChartTableModel(Quantity quantity, QObject* parent)
 void ChartTableModel::setChart(const StringingChart* chart) {
     beginResetModel();
     chart_ = chart;
+    endResetModel();
+}
+
+void ChartTableModel::setUnits(UnitSystem units) {
+    if (units == units_) return;
+    beginResetModel();
+    units_ = units;
     endResetModel();
 }
 
@@ -45,13 +53,15 @@ QVariant ChartTableModel::data(const QModelIndex& index, int role) const {
         const ResultMarkStyle& mark = MarkStyle(ResultMark::LongSpan);
         if (role == kResultMarkRole) return QStringList{mark.text};
         return role == Qt::ToolTipRole
-                   ? QVariant(mark.text + QStringLiteral(": ") + FromUtf8(LongSpanText(check)))
+                   ? QVariant(mark.text + QStringLiteral(": ") + FromUtf8(LongSpanText(check, units_)))
                    : QVariant(QBrush(mark.colour));
     }
     if (role != Qt::DisplayRole) return {};
     return quantity_ == Quantity::Sag
                ? FromUtf8(FormatWithPattern(row.sag[column], table_pattern::kSag))
-               : FromUtf8(FormatWithPattern(row.tension[column], table_pattern::kTension));
+               : FromUtf8(FormatWithPattern(
+                     ColumnValue(ResultColumn::kTension, row.tension[column], units_),
+                     ColumnPattern(ResultColumn::kTension, units_)));
 }
 
 QVariant ChartTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 
 #include "engine/calculation/stringing_chart.h"
+#include "engine/number/units.h"
 
 namespace orvalt {
 
@@ -24,6 +25,8 @@ public:
     void setChart(const StringingChart* chart);
     // The load [kg/m] of the bare wire; 0 (the default) checks no span.
     void setLoad(double loadPerMetre) { load_ = loadPerMetre; }
+    // Tensions (and a sag cell's support tension) in `units`.
+    void setUnits(UnitSystem units);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,6 +37,7 @@ private:
     Quantity quantity_;
     const StringingChart* chart_ = nullptr;
     double load_ = 0.0;
+    UnitSystem units_ = UnitSystem::kKgf;
 };
 
 } // namespace orvalt

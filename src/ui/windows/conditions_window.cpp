@@ -10,6 +10,9 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "engine/calculation/load_classes.h"
@@ -112,6 +115,23 @@ QString BoxCaption(int box) {
 }
 
 QString PlainNumber(float value) { return FromUtf8(FormatPlainNumber(value)); }
+
+// The wind pressure boxes, in the order of frmSetting::windShown_.
+constexpr int kWindPressureBoxes[] = {kBoxWindPressureLow, kBoxWindPressureHigh,
+                                      kBoxWindPressureStudy};
+
+// How much wider a wind pressure box is in SI (twips).
+constexpr double kSiWiden = 360;
+
+std::size_t WindSlot(int box) {
+    for (std::size_t slot = 0; slot < std::size(kWindPressureBoxes); ++slot)
+        if (kWindPressureBoxes[slot] == box) return slot;
+    return 0;
+}
+
+QString UnitText(std::string_view label) {
+    return QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
+}
 QString PlainNumber(std::int16_t value) { return FromUtf8(FormatPlainNumber(value)); }
 
 } // namespace
@@ -325,6 +345,9 @@ LoadOutcome frmSetting::Form_Load() {
     host_.bookkeeping().conditionsWindowOpen = true;
     const CalculationState& state = host_.state();
     suppressChange_ = true;
+    units_ = host_.document().units();
+    wireBoxes_->showUnits(units_);
+    showUnitLabels();
 
     const QString trouble = readCatalogue();
     // A design opened from or saved to a case file shows its own wire;
@@ -343,10 +366,10 @@ LoadOutcome frmSetting::Form_Load() {
     cmbWireName_->setEditText(selectedName());
     cmbWireName_Change();
 
+    showWindPressure(kBoxWindPressureHigh, state.windPressureHigh);
+    showWindPressure(kBoxWindPressureLow, state.windPressureLow);
+    showWindPressure(kBoxWindPressureStudy, state.windPressureStudy);
     const std::pair<int, QString> conditions[] = {
-        {kBoxWindPressureHigh, PlainNumber(state.windPressureHigh)},
-        {kBoxWindPressureLow, PlainNumber(state.windPressureLow)},
-        {kBoxWindPressureStudy, PlainNumber(state.windPressureStudy)},
         {kBoxTemperatureHigh, PlainNumber(state.temperatureHigh)},
         {kBoxTemperatureLow, PlainNumber(state.temperatureLow)},
         {kBoxTemperatureStudy, PlainNumber(state.temperatureStudy)},
@@ -355,6 +378,7 @@ LoadOutcome frmSetting::Form_Load() {
         {kBoxSpanStep, PlainNumber(state.spanStep)},
     };
     for (const auto& [box, text] : conditions) Text1_[box]->setText(text);
+    showLargerClassDecision(state);
     loaded_ = true;
     return {.message = trouble};
 }
@@ -439,14 +463,81 @@ bool frmSetting::commitConditions() {
         refuseBox(form.refusal->box, EngineMessage(form.refusal->message));
         return false;
     }
-    ApplyConditions(form.values, host_.state());
+    ConditionsValues values = form.values;
+    values.windPressureHigh = storedWindPressure(kBoxWindPressureHigh, values.windPressureHigh);
+    values.windPressureLow = storedWindPressure(kBoxWindPressureLow, values.windPressureLow);
+    values.windPressureStudy = storedWindPressure(kBoxWindPressureStudy, values.windPressureStudy);
+    ApplyConditions(values, host_.state());
     ApplyIce(form.ice, host_.state());
-    host_.document().setConditions(form.values);
+    host_.document().setConditions(values);
     host_.document().setIce(form.ice);
     host_.setCommandEnabled(HostCommand::Calculate, true);
     host_.setCaption(
-        FromUtf8(MainWindowCaption(form.values.wire.wireName, form.values.temperatureStudy)));
+        FromUtf8(MainWindowCaption(values.wire.wireName, values.temperatureStudy)));
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// Units
+
+// In kg units the stored value as it is; in SI to 0.1 Pa as the report
+// writes it (100 kg/m2: 980.7), a whole number of Pa as typed (980).
+void frmSetting::showWindPressure(int box, float kgValue) {
+    float shown = ShownValue(kgValue, UnitQuantity::kWindPressure, units_);
+    if (units_ == UnitSystem::kSi && std::isfinite(shown))
+        shown = static_cast<float>(std::round(static_cast<double>(shown) * 10.0) / 10.0);
+    Text1_[box]->setText(PlainNumber(shown));
+    windShown_[WindSlot(box)] = {true, kgValue, Text1_[box]->text()};
+}
+
+bool frmSetting::windPressureAsShown(int box) const {
+    const ShownWindPressure& shown = windShown_[WindSlot(box)];
+    return shown.shown && !Text1_[box]->isModified() && Text1_[box]->text() == shown.text;
+}
+
+float frmSetting::storedWindPressure(int box, float read) const {
+    if (windPressureAsShown(box)) return windShown_[WindSlot(box)].kgValue;
+    return static_cast<float>(ToKg(read, UnitQuantity::kWindPressure, units_));
+}
+
+void frmSetting::showUnitLabels() {
+    for (int box = 0; box < kWireValueBoxCount; ++box)
+        if (WireValueQuantity(box)) Label2_[box]->setText(WireValueUnitCaption(box, units_));
+    for (int box : kWindPressureBoxes)
+        Label2_[box]->setText(UnitText(UnitLabel(UnitQuantity::kWindPressure, units_)));
+    // Pa take more digits than kg/m2: the wind boxes are wider in SI, their
+    // unit labels further right.
+    const ConditionTab& tab = kConditionTabs[TabOfBox(kBoxWindPressureHigh)];
+    const bool si = units_ == UnitSystem::kSi;
+    for (Placement& place : tabPlacements_) {
+        for (int box : kWindPressureBoxes) {
+            if (place.control == Text1_[box]) place.width = tab.boxWidth + (si ? kSiWiden : 0.0);
+            if (place.control == Label2_[box]) place.left = tab.unitLeft + (si ? kSiWiden : 0.0);
+        }
+    }
+    placeTabControls();
+}
+
+void frmSetting::showUnits(UnitSystem units) {
+    if (units == units_) return;
+    wireBoxes_->showUnits(units);
+    std::array<std::optional<float>, std::size(kWindPressureBoxes)> kgValues{};
+    for (int box : kWindPressureBoxes) {
+        const std::size_t slot = WindSlot(box);
+        if (windPressureAsShown(box)) {
+            kgValues[slot] = windShown_[slot].kgValue;
+        } else if (const std::optional<double> typed =
+                       ReadBoxNumber(Text1_[box]->text().toStdString())) {
+            // OK would round it down in the units it was typed in.
+            const double kg = ToKg(std::floor(*typed), UnitQuantity::kWindPressure, units_);
+            if (std::isfinite(kg) && std::abs(kg) <= std::numeric_limits<float>::max())
+                kgValues[slot] = static_cast<float>(kg);
+        }
+    }
+    units_ = units;
+    for (int box : kWindPressureBoxes)
+        if (const std::optional<float> kg = kgValues[WindSlot(box)]) showWindPressure(box, *kg);
+    showUnitLabels();
 }
 
 void frmSetting::closeWindow() { CloseChildWindow(this); }
@@ -512,6 +603,8 @@ void frmSetting::addLoadClassRows(QWidget* page) {
     connect(cmbLoadClassHigh_, &QComboBox::activated, this, &frmSetting::cmbLoadClassHigh_Click);
     connect(cmbLoadClassLow_, &QComboBox::activated, this, &frmSetting::cmbLoadClassLow_Click);
     connect(chkBundle_, &QCheckBox::clicked, this, &frmSetting::chkBundle_Click);
+    connect(Text1_[kBoxDiameterLow], &QLineEdit::textEdited, this,
+            &frmSetting::diameterLowEdited);
     for (int box : {kBoxWindPressureHigh, kBoxWindPressureLow, kBoxIceThickness,
                     kBoxIceSpecificGravity}) {
         connect(Text1_[box], &QLineEdit::textEdited, this, [this, box] { loadClassBoxEdited(box); });
@@ -529,6 +622,23 @@ void frmSetting::showLoadClasses(const CalculationState& state) {
     lblLoadClassDecided_->clear();
 }
 
+// A design kept with the larger of 甲種 and 乙種 says which one the wire shown
+// gets. The window may show another wire than the one decided for (the
+// catalogue's first): when that wire's decision differs, the low season is
+// filled for it, as choosing it from the list would.
+void frmSetting::showLargerClassDecision(const CalculationState& state) {
+    if (ChosenClass(cmbLoadClassLow_) != LoadClass::kKouOtsuLarger) return;
+    const std::optional<double> diameter =
+        ReadBoxNumber(wireBoxes_->texts()[static_cast<std::size_t>(kBoxDiameterLow)]);
+    if (!diameter || !(*diameter > 0.0) || !std::isfinite(*diameter)) return;
+    const LoadClass shown = LargerOfKouAndOtsu(*diameter);
+    if (shown != LargerOfKouAndOtsu(state.currentWire.diameterLow)) {
+        fillLoadClass(false);
+        return;
+    }
+    showDecidedClass(*diameter, shown);
+}
+
 void frmSetting::cmbLoadClassHigh_Click(int) { fillLoadClass(true); }
 void frmSetting::cmbLoadClassLow_Click(int) { fillLoadClass(false); }
 
@@ -537,7 +647,7 @@ void frmSetting::chkBundle_Click() {
     fillLoadClass(false);
 }
 
-// Puts the season's class into its boxes in kg units. The larger of 甲種 and
+// Puts the season's class into its boxes in the window's units. The larger of 甲種 and
 // 乙種 is decided for the low-season diameter in Text1(5) as it stands.
 void frmSetting::fillLoadClass(bool highSeason) {
     QComboBox* combo = highSeason ? cmbLoadClassHigh_ : cmbLoadClassLow_;
@@ -559,7 +669,7 @@ void frmSetting::fillLoadClass(bool highSeason) {
         diameter = *read;
     }
     const LoadClassFill fill =
-        FillForLoadClass(chosen, chkBundle_->isChecked(), diameter, UnitSystem::kKgf);
+        FillForLoadClass(chosen, chkBundle_->isChecked(), diameter, units_);
     if (fill.windPressure) {
         Text1_[highSeason ? kBoxWindPressureHigh : kBoxWindPressureLow]->setText(
             PlainNumber(static_cast<float>(*fill.windPressure)));
@@ -569,14 +679,15 @@ void frmSetting::fillLoadClass(bool highSeason) {
         Text1_[kBoxIceSpecificGravity]->setText(
             FromUtf8(FormatPlainNumberExactly(*fill.iceSpecificGravity)));
     }
-    if (chosen == LoadClass::kKouOtsuLarger) {
-        lblLoadClassDecided_->setText(QStringLiteral("外径 %1 mm：%2")
-                                          .arg(FromUtf8(FormatPlainNumber(
-                                                            static_cast<float>(diameter)))
-                                                   .trimmed(),
-                                               FromUtf8(std::string(InfoOf(fill.decided).name))));
-        lblLoadClassDecided_->adjustSize();
-    }
+    if (chosen == LoadClass::kKouOtsuLarger) showDecidedClass(diameter, fill.decided);
+}
+
+void frmSetting::showDecidedClass(double diameter, LoadClass decided) {
+    lblLoadClassDecided_->setText(
+        QStringLiteral("外径 %1 mm：%2")
+            .arg(FromUtf8(FormatPlainNumber(static_cast<float>(diameter))).trimmed(),
+                 FromUtf8(std::string(InfoOf(decided).name))));
+    lblLoadClassDecided_->adjustSize();
 }
 
 // A box the engineer types into no longer holds the class's value; the
@@ -587,6 +698,18 @@ void frmSetting::loadClassBoxEdited(int box) {
         return;
     }
     if (box == kBoxIceThickness && ChosenClass(cmbLoadClassLow_) == LoadClass::kSnow) return;
+    ChooseClass(cmbLoadClassLow_, LoadClass::kCustom);
+    lblLoadClassDecided_->clear();
+}
+
+void frmSetting::diameterLowEdited() {
+    if (ChosenClass(cmbLoadClassLow_) != LoadClass::kKouOtsuLarger) return;
+    const std::optional<double> diameter =
+        ReadBoxNumber(Text1_[kBoxDiameterLow]->text().toStdString());
+    if (diameter && *diameter > 0.0 && std::isfinite(*diameter)) {
+        fillLoadClass(false);
+        return;
+    }
     ChooseClass(cmbLoadClassLow_, LoadClass::kCustom);
     lblLoadClassDecided_->clear();
 }

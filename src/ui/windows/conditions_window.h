@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -53,6 +54,12 @@ public:
 
     // 計算結果印刷 with this window active asks for a result window.
     void print() override;
+
+    // The wind pressures (Pa) and E, Wc and T (N/mm2, N/m, kN) and their unit
+    // labels in `units`. Boxes as shown show their values again; a number
+    // typed is taken in the units it was typed in (a wind pressure rounded
+    // down there) and shown converted. OK stores kg units whatever is shown.
+    void showUnits(UnitSystem units) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,9 +108,26 @@ private:
     void addLoadClassRows(QWidget* page);
     QList<QWidget*> loadClassTabOrder() const;
     void showLoadClasses(const CalculationState& state);
+    void showLargerClassDecision(const CalculationState& state);
     void fillLoadClass(bool highSeason);
+    // "外径 18.2 mm：甲種" beside the low season's choice.
+    void showDecidedClass(double diameter, LoadClass decided);
     void loadClassBoxEdited(int box);
     void readLoadClasses(ConditionsFormInput& input) const;
+    // The wire's low-season diameter typed over: 甲種・乙種の大きい方 is
+    // decided again for the diameter typed, or becomes 任意 while the box
+    // reads as no diameter.
+    void diameterLowEdited();
+
+    // The wind pressure boxes Text1(9), (8) and (16) in the window's units,
+    // with the kg value each was last shown from.
+    void showWindPressure(int box, float kgValue);
+    bool windPressureAsShown(int box) const;
+    // The value OK stores for a wind pressure box whose number the form read
+    // (rounded down in the units shown): the value it was shown from when
+    // not typed into, otherwise the number converted to kg units.
+    float storedWindPressure(int box, float read) const;
+    void showUnitLabels();
 
     QString readCatalogue();
     void Form_Unload();
@@ -139,6 +163,13 @@ private:
     int selectedSlot_ = 0;
     WireRecord caseWire_; // the wire of the case the window opened with
     bool suppressChange_ = false;
+    UnitSystem units_ = UnitSystem::kKgf;
+    struct ShownWindPressure {
+        bool shown = false;
+        float kgValue = 0.0f;
+        QString text;
+    };
+    std::array<ShownWindPressure, 3> windShown_{}; // Text1(8), (9), (16)
     bool loaded_ = false;
 };
 

@@ -28,7 +28,9 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/case/case_document.h"
 #include "engine/number/number_text.h"
+#include "engine/number/result_columns.h"
 #include "engine/number/table_patterns.h"
 #include "engine/output/long_span_check.h"
 #include "ui/base/field_check_view.h"
@@ -114,7 +116,8 @@ struct frmGraph::Plot {
     int columns = 0;            // the pixel columns the curves are thinned to
 
     // A new chart of `quantity`; the caller gives it a scene or a view.
-    static std::unique_ptr<Plot> Build(const SpanCurves& curves, Quantity quantity) {
+    static std::unique_ptr<Plot> Build(const SpanCurves& curves, Quantity quantity,
+                                       UnitSystem units) {
         auto plot = std::make_unique<Plot>();
         plot->quantity = quantity;
         plot->chart = new QChart;
@@ -123,7 +126,9 @@ struct frmGraph::Plot {
 
         const bool sag = quantity == Quantity::Sag;
         plot->xAxis = NewPlotAxis(QStringLiteral("径間 [m]"));
-        plot->yAxis = NewPlotAxis(sag ? QStringLiteral("弛度 [m]") : QStringLiteral("張力 [kg]"));
+        plot->yAxis = NewPlotAxis(
+            sag ? QStringLiteral("弛度 [m]")
+                : QStringLiteral("張力 ") + FromUtf8(BracketedUnit(ResultColumn::kTension, units)));
         chart->addAxis(plot->xAxis, Qt::AlignBottom);
         chart->addAxis(plot->yAxis, Qt::AlignLeft);
         plot->setRanges(curves);
@@ -308,12 +313,13 @@ QString GraphCaption(const CalculationState& state) {
 frmGraph::frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> calculation)
     : host_(host),
       calculation_(std::move(calculation)),
-      curves_(CurvesOfResultTable(*calculation_)) {
+      curves_(TensionsInUnits(CurvesOfResultTable(*calculation_), host.document().units())),
+      units_(host.document().units()) {
     setObjectName(QLatin1String(kObjectName));
     setWindowTitle(GraphCaption(*calculation_));
 
-    sag_ = Plot::Build(curves_, Quantity::Sag);
-    tension_ = Plot::Build(curves_, Quantity::Tension);
+    sag_ = Plot::Build(curves_, Quantity::Sag, units_);
+    tension_ = Plot::Build(curves_, Quantity::Tension, units_);
     auto* sagView = new PlotView(sag_->chart, this);
     auto* tensionView = new PlotView(tension_->chart, this);
     sagView_ = sagView;
@@ -327,14 +333,8 @@ frmGraph::frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> cal
         view->resized = [this] { alignPlots(); };
     }
 
-    for (Plot* plot : {sag_.get(), tension_.get()}) {
-        for (QLineSeries* series : plot->series) {
-            connect(series, &QXYSeries::hovered, this,
-                    [this, series](const QPointF& value, bool entered) {
-                        Series_Hovered(series, value, entered);
-                    });
-        }
-    }
+    connectHovering(*sag_);
+    connectHovering(*tension_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -349,6 +349,36 @@ frmGraph::frmGraph(WindowHost& host, std::shared_ptr<const CalculationState> cal
 frmGraph::~frmGraph() {
     delete sagView_;
     delete tensionView_;
+}
+
+void frmGraph::connectHovering(const Plot& plot) {
+    for (QLineSeries* series : plot.series) {
+        connect(series, &QXYSeries::hovered, this,
+                [this, series](const QPointF& value, bool entered) {
+                    Series_Hovered(series, value, entered);
+                });
+    }
+}
+
+// The tension plot is built again from the curves in the new units and
+// takes the old one's place in its view.
+void frmGraph::showUnits(UnitSystem units) {
+    if (units == units_) return;
+    const SpanCurves converted =
+        TensionsInUnits(CurvesOfResultTable(*calculation_), units);
+    curves_.tension = converted.tension;
+    curves_.maxTension = converted.maxTension;
+    units_ = units;
+    if (hovered_ != nullptr && tension_->indexOf(hovered_) >= 0) {
+        hovered_ = nullptr;
+        QToolTip::hideText();
+    }
+    std::unique_ptr<Plot> old = std::move(tension_);
+    tension_ = Plot::Build(curves_, Quantity::Tension, units_);
+    tensionView_->setChart(tension_->chart); // the view lets go of the old chart
+    delete old->chart;
+    connectHovering(*tension_);
+    alignPlots();
 }
 
 QChartView* frmGraph::sagView() const { return sagView_; }
@@ -388,8 +418,9 @@ QString frmGraph::pointText(const QXYSeries* series, QPointF value) const {
     return FromUtf8(plot->curves[static_cast<std::size_t>(c)]->name) + QStringLiteral("\n径間 ") +
            Number(p->x, table_pattern::kSpan) + QStringLiteral(" m\n") +
            (sag ? QStringLiteral("弛度 ") + Number(p->y, table_pattern::kSag) + QStringLiteral(" m")
-                : QStringLiteral("張力 ") + Number(p->y, table_pattern::kTension) +
-                      QStringLiteral(" kg"));
+                : QStringLiteral("張力 ") +
+                      Number(p->y, ColumnPattern(ResultColumn::kTension, units_)) +
+                      QStringLiteral(" ") + FromUtf8(std::string(ColumnUnit(ResultColumn::kTension, units_))));
 }
 
 void frmGraph::Series_Hovered(QXYSeries* series, QPointF value, bool entered) {
@@ -451,8 +482,8 @@ void frmGraph::renderPlots(QPainter& painter, const QRectF& target) const {
 
     // The plots outlive the scene that owns their charts: the charts (and
     // their signals to the plots) go first.
-    const std::unique_ptr<Plot> sag = Plot::Build(curves_, Quantity::Sag);
-    const std::unique_ptr<Plot> tension = Plot::Build(curves_, Quantity::Tension);
+    const std::unique_ptr<Plot> sag = Plot::Build(curves_, Quantity::Sag, units_);
+    const std::unique_ptr<Plot> tension = Plot::Build(curves_, Quantity::Tension, units_);
     // Thinned to the device's own pixels, so that a 1200 dpi page keeps
     // every detail a 96 dpi window would drop.
     const double pixelsPerUnit = scale * std::max(std::abs(painter.worldTransform().m11()), 1e-6);

@@ -54,6 +54,10 @@ public:
     bool canPrint() const override { return true; }
     void print() override;
     std::optional<Image> image() const override;
+    // The tension plot's axis, curves, maximum tension and point texts in
+    // `units` (kN in SI); the sag plot stays.
+    void showUnits(UnitSystem units) override;
+    // The curves as plotted: tensions in the units shown.
     const SpanCurves& curves() const { return curves_; }
 
     QChartView* sagView() const;
@@ -87,11 +91,13 @@ private:
     void Series_Hovered(QXYSeries* series, QPointF value, bool entered);
     void showPointTip(const Plot& plot, QXYSeries* series, QPointF value);
     void alignPlots();
+    void connectHovering(const Plot& plot);
     const Plot* plotOf(const QXYSeries* series) const;
 
     WindowHost& host_;
     const std::shared_ptr<const CalculationState> calculation_;
-    const SpanCurves curves_;
+    SpanCurves curves_;
+    UnitSystem units_ = UnitSystem::kKgf;
     std::unique_ptr<Plot> sag_;
     std::unique_ptr<Plot> tension_;
     QChartView* sagView_ = nullptr;

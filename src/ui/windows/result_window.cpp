@@ -7,10 +7,12 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cmath>
 
+#include "engine/case/case_document.h"
 #include "engine/number/number_text.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/report_text.h"
@@ -87,7 +89,9 @@ LoadOutcome frmKekka::Form_Load() {
     setWindowTitle(QStringLiteral("結果 : ") + QString::fromStdString(state.currentWire.wireName) +
                    QString::fromStdString(FormatPlainNumber(state.temperatureStudy)) +
                    QStringLiteral("℃"));
-    text1_->setPlainText(FromUtf8(ComposeResultReport(state)));
+    units_ = host_.document().units();
+    text1_->setPlainText(FromUtf8(ComposeResultReport(state, units_)));
+    text1_->document()->setModified(false);
     ++host_.bookkeeping().resultWindowCount;
     loaded_ = true;
     host_.updateMenus();
@@ -99,7 +103,14 @@ void frmKekka::print() {
 }
 
 std::optional<ChildWindow::Csv> frmKekka::csv() const {
-    return Csv{ComposeResultTableCsv(*calculation_), {}};
+    return Csv{ComposeResultTableCsv(*calculation_, units_), {}};
+}
+
+void frmKekka::showUnits(UnitSystem units) {
+    if (units == units_ || calculation_ == nullptr || text1_->document()->isModified()) return;
+    units_ = units;
+    text1_->setPlainText(FromUtf8(ComposeResultReport(*calculation_, units_)));
+    text1_->document()->setModified(false);
 }
 
 void frmKekka::Form_Resize() { text1_->setGeometry(0, 0, width(), height()); }

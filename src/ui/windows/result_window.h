@@ -49,8 +49,12 @@ public:
     // Prints the text as it stands, with the user's edits, one job per copy.
     bool canPrint() const override { return true; }
     void print() override;
-    // The result table as CSV.
+    // The result table as CSV, in the units the report is in.
     std::optional<Csv> csv() const override;
+    // The report composed again in `units`, unless the engineer has edited
+    // its text: an edited report stays as it is (the edits are not thrown
+    // away) and keeps its units, CSV included.
+    void showUnits(UnitSystem units) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,6 +67,7 @@ private:
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;
     QPlainTextEdit* text1_ = nullptr;
+    UnitSystem units_ = UnitSystem::kKgf; // of the report shown
     bool loaded_ = false;
 };
 

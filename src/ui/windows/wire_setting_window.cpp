@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/case/case_document.h"
 #include "engine/forms/wire_form.h"
 #include "engine/number/number_text.h"
 #include "ui/base/fonts.h"
@@ -159,6 +160,12 @@ WireRecord frmWireSetting::slotRecord(int slot) const {
 
 void frmWireSetting::showSlot(int slot) { valueBoxes_.show(slotRecord(slot)); }
 
+void frmWireSetting::showUnits(UnitSystem units) {
+    valueBoxes_.showUnits(units);
+    for (int box = 0; box < kWireValueBoxCount && box < Label2_.size(); ++box)
+        Label2_[box]->setText(WireValueUnitCaption(box, units));
+}
+
 void frmWireSetting::report(const std::string& message, bool trouble) {
     if (message.empty()) return;
     host_.messages().Show(this, EngineMessage(message),
@@ -168,6 +175,7 @@ void frmWireSetting::report(const std::string& message, bool trouble) {
 
 LoadOutcome frmWireSetting::Form_Load() {
     if (memory_.currentIndex == 0) CenterInArea(host_.mdiArea(), this);
+    showUnits(host_.document().units());
 
     cmbWireName_->clear();
     const CatalogueReadResult read =

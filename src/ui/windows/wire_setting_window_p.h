@@ -42,6 +42,10 @@ public:
 
     QSize sizeHint() const override; // the client area, 5190 x 4005 twips
 
+    // E, Wc and T and their unit labels in `units`; the catalogue file stays
+    // in kg units, a value typed in SI is saved as its kg value.
+    void showUnits(UnitSystem units) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -108,6 +108,24 @@ TEST(CurvesOfResultTable, CriticalSpanAndMaximumTensionAsTheReportWritesThem) {
     EXPECT_EQ(without.sag[0].points.size(), 31u);
 }
 
+// In SI the tensions are in kN (6000 kg = 58.8399 kN); spans and sags stay.
+TEST(TensionsInUnits, ScalesTheTensionsOnly) {
+    const SpanCurves kg = CurvesOfResultTable(Example50mm());
+    EXPECT_EQ(TensionsInUnits(kg, UnitSystem::kKgf).tension[1].points[3].y,
+              kg.tension[1].points[3].y);
+    const SpanCurves si = TensionsInUnits(kg, UnitSystem::kSi);
+    EXPECT_DOUBLE_EQ(si.maxTension, 58.8399);
+    for (std::size_t c = 0; c < 3; ++c) {
+        ASSERT_EQ(si.tension[c].points.size(), kg.tension[c].points.size());
+        for (std::size_t i = 0; i < kg.tension[c].points.size(); ++i) {
+            EXPECT_EQ(si.tension[c].points[i].x, kg.tension[c].points[i].x);
+            EXPECT_NEAR(si.tension[c].points[i].y, kg.tension[c].points[i].y * 0.00980665, 1e-9);
+            EXPECT_EQ(si.sag[c].points[i].y, kg.sag[c].points[i].y);
+        }
+    }
+    EXPECT_EQ(si.criticalSpan, kg.criticalSpan);
+}
+
 TEST(CurvesOfResultTable, DescendingTableGivesTheSamePointsInAscendingSpan) {
     const SpanCurves up = CurvesOfResultTable(Example50mm(100.0f, 400.0f, 50.0f));
     const SpanCurves down = CurvesOfResultTable(Example50mm(400.0f, 100.0f, -50.0f));

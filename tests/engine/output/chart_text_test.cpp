@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/calculation/calculation.h"
+#include "engine/output/long_span_check.h"
 #include "engine/output/report_text.h"
 #include "support/files.h"
 #include "support/golden_file.h"
@@ -70,6 +71,48 @@ TEST(ComposeStringingChartText, HeadIsTheReportsWireAndConditionLines) {
     for (std::size_t i = 1; i < kHeadLines; ++i) {
         EXPECT_EQ(chart[i], report[i]) << "line " << i + 1;
     }
+}
+
+// In SI: the SI report's head, the same sag table, and the tension table in
+// kN, each cell the kg text's value x 0.00980665 to the printed digits (the
+// kg text's 0.005 kg of rounding is 0.00005 kN).
+TEST(ComposeStringingChartText, SiHasTheSiHeadAndTensionsInKilonewtons) {
+    const CalculationState state = test::CalculatedExample50mm();
+    const StringingChart chart = ComputeStringingChart(state, -10, 90, 25);
+    const std::vector<std::string> kg = SplitLines(ComposeStringingChartText(state, chart));
+    const std::vector<std::string> si =
+        SplitLines(ComposeStringingChartText(state, chart, UnitSystem::kSi));
+    const std::vector<std::string> report = SplitLines(ComposeResultReport(state, UnitSystem::kSi));
+    ASSERT_EQ(si.size(), kg.size());
+    for (std::size_t i = 1; i < kHeadLines; ++i) EXPECT_EQ(si[i], report[i]) << "line " << i + 1;
+    std::size_t title = 0;
+    while (title < kg.size() && kg[title] != "張力 [kg]") ++title;
+    ASSERT_LT(title, kg.size());
+    EXPECT_EQ(si[title], "張力 [kN]");
+    for (std::size_t i = kHeadLines; i < title; ++i) EXPECT_EQ(si[i], kg[i]) << "line " << i + 1;
+    EXPECT_EQ(si[title + 1], kg[title + 1]);
+    std::size_t cells = 0;
+    for (std::size_t i = title + 2; i < kg.size(); ++i) {
+        const std::vector<std::string> kgWords = Words(kg[i]);
+        const std::vector<std::string> siWords = Words(si[i]);
+        ASSERT_EQ(siWords.size(), kgWords.size()) << si[i];
+        EXPECT_EQ(siWords[0], kgWords[0]);
+        for (std::size_t w = 1; w < kgWords.size(); ++w, ++cells) {
+            EXPECT_EQ(siWords[w].size() - siWords[w].find('.'), 4u) << si[i]; // to the newton
+            EXPECT_NEAR(std::stod(siWords[w]), std::stod(kgWords[w]) * 0.00980665, 0.00056)
+                << si[i];
+        }
+    }
+    EXPECT_EQ(cells, chart.rows.size() * chart.temperatures.size());
+}
+
+// The long-span tooltip names the support tension in the units shown.
+TEST(LongSpanText, SupportTensionInTheUnitsShown) {
+    const LongSpanCheck at400 = CheckLongSpan(400.0, 1500.0, 2.223906);
+    EXPECT_EQ(LongSpanText(at400),
+              "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 1566.43 kg");
+    EXPECT_EQ(LongSpanText(at400, UnitSystem::kSi),
+              "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 15.361 kN");
 }
 
 TEST(ComposeStringingChartText, StudyTemperatureColumnShowsTheReportsStudyDigits) {

@@ -163,7 +163,9 @@ TEST_F(ChartWindowTest, WindowsOpenedFromAMaximizedResultWindowAreFullyLaidOut) 
         PressAccessKey(key);
         FlushDeletes();
         QMdiSubWindow* sub = SubWindows(QString::fromLatin1(name)).front();
-        if (sub->isMaximized()) EXPECT_EQ(sub->size(), area);
+        if (sub->isMaximized()) {
+            EXPECT_EQ(sub->size(), area);
+        }
         EXPECT_EQ(sub->widget()->size(), sub->contentsRect().size());
         sub->showNormal();
         FlushDeletes();
