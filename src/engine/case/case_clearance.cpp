@@ -239,6 +239,10 @@ ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationS
 }
 
 ClearanceTable ComputeSectionClearance(const CaseSection& section, const CalculationState& state) {
+    return ComputeClearance(state, SectionClearanceProfile(section));
+}
+
+ClearanceProfile SectionClearanceProfile(const CaseSection& section) {
     std::vector<double> lengths;
     std::vector<std::optional<double>> typed;
     for (const SectionSpan& span : section.spans) {
@@ -251,7 +255,7 @@ ClearanceTable ComputeSectionClearance(const CaseSection& section, const Calcula
     if (HasGroundProfile(profile.supports)) {
         HeightDifferencesFromGround(profile.supports, typed);
     }
-    return ComputeClearance(state, profile);
+    return profile;
 }
 
 CaseMembers SupportGroundMembers(const SupportGround& support) {

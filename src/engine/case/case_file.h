@@ -182,6 +182,9 @@ CaseFile CaseFromState(const CalculationState& state, std::string title = {},
 ClearanceTable ComputeCaseClearance(const CaseFile& caseFile, const CalculationState& state);
 // The same for a section with the given spans (the section window's).
 ClearanceTable ComputeSectionClearance(const CaseSection& section, const CalculationState& state);
+// The profile ComputeSectionClearance checks, for drawing it (ClearanceWire,
+// WireElevation): throws as it does for typed heights the ground refutes.
+ClearanceProfile SectionClearanceProfile(const CaseSection& section);
 
 // Sets the wire and the conditions as the conditions window's OK does
 // (ApplyConditions), and the ice; everything else in the state stays as it

@@ -145,9 +145,9 @@ std::optional<std::vector<std::vector<double>>> NumberTable::readRows() {
                 refuse(cellName(row, column) + QStringLiteral("を入力してください"), row, column);
                 return std::nullopt;
             }
-            const std::optional<double> value = text.isEmpty() ? 0.0 : ReadCell(text);
+            const std::optional<double> value = text.isEmpty() ? 0.0 : readCell(column, text);
             if (!value) {
-                refuse(NotANumber(cellName(row, column), text), row, column);
+                refuse(badCell(row, column, text), row, column);
                 return std::nullopt;
             }
             line.push_back(*value);
@@ -189,13 +189,15 @@ std::optional<std::vector<QStringList>> NumberTable::pastedCells(const QString& 
     std::vector<QStringList> cells;
     for (const QString& line : lines) cells.push_back(line.split(u'\t'));
     // A header copied along with the numbers: no cell of the first line is
-    // a number, and some cell holds text.
+    // a value of its column (a number, or one of a word column's words), and
+    // some cell holds text.
     if (cells.size() > 1) {
         const QStringList& first = cells.front();
         const bool text = std::any_of(first.begin(), first.end(),
                                       [](const QString& c) { return !c.trimmed().isEmpty(); });
-        const bool number = std::any_of(first.begin(), first.end(),
-                                        [](const QString& c) { return ReadCell(c.trimmed()); });
+        bool number = false;
+        for (int c = 0; c < first.size() && left + c < columnCount(); ++c)
+            number = number || readCell(left + c, first[c].trimmed()).has_value();
         if (text && !number) {
             emit noted(QStringLiteral("1 行目「%1」は見出しとみなして貼り付けませんでした")
                            .arg(first.join(u' ').trimmed()));
@@ -221,8 +223,8 @@ std::optional<std::vector<QStringList>> NumberTable::pastedCells(const QString& 
         }
         for (int c = 0; c < cells[r].size(); ++c) {
             const QString cell = cells[r][c].trimmed();
-            if (!cell.isEmpty() && !ReadCell(cell)) {
-                refuse(NotANumber(cellName(row, left + c), cell) +
+            if (!cell.isEmpty() && !readCell(left + c, cell)) {
+                refuse(badCell(row, left + c, cell) +
                            QStringLiteral("。貼り付けは行いませんでした"),
                        top, left);
                 return std::nullopt;
@@ -275,10 +277,24 @@ void NumberTable::moveDown() {
     setCurrentCell(row + 1, column);
 }
 
+std::optional<double> NumberTable::readCell(int column, const QString& text) const {
+    const QStringList& choices = shape_.columns[static_cast<std::size_t>(column)].choices;
+    if (choices.isEmpty()) return ReadCell(text);
+    const qsizetype index = choices.indexOf(text);
+    return index < 0 ? std::nullopt : std::optional<double>(static_cast<double>(index));
+}
+
+QString NumberTable::badCell(int row, int column, const QString& text) const {
+    const QStringList& choices = shape_.columns[static_cast<std::size_t>(column)].choices;
+    if (choices.isEmpty()) return NotANumber(cellName(row, column), text);
+    return cellName(row, column) +
+           QStringLiteral("「%1」は %2 のどれかです").arg(text, choices.join(QStringLiteral("、")));
+}
+
 bool NumberTable::checkTypedCell(int row, int column) {
     const QString text = cellText(row, column);
-    if (text.isEmpty() || ReadCell(text)) return true;
-    refuse(NotANumber(cellName(row, column), text), row, column);
+    if (text.isEmpty() || readCell(column, text)) return true;
+    refuse(badCell(row, column, text), row, column);
     return false;
 }
 
@@ -290,7 +306,7 @@ void NumberTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHin
                          hint == QAbstractItemDelegate::EditNextItem ||
                          hint == QAbstractItemDelegate::EditPreviousItem;
     if (leaving && row >= 0 && column >= 0 && !cellText(row, column).isEmpty() &&
-        !ReadCell(cellText(row, column))) {
+        !readCell(column, cellText(row, column))) {
         QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
         checkTypedCell(row, column);
         return;

@@ -43,6 +43,10 @@ struct NumberColumn {
     QString heading; // "径間長[m]"
     QString name;    // in messages: "径間長"
     bool required;   // an empty cell is refused; otherwise it reads as 0
+    // A column of words rather than numbers (a crossing's 種別): a cell is
+    // one of these, read as its index; a cell that is none of them is named
+    // as a number that is none would be.
+    QStringList choices = {};
 };
 
 struct NumberTableShape {
@@ -93,6 +97,10 @@ protected:
 
 private:
     void moveDown();
+    // The value of `text` in `column`: a number, or a choice's index.
+    std::optional<double> readCell(int column, const QString& text) const;
+    // 「…「text」は数値ではありません」, or the choices of a word column.
+    QString badCell(int row, int column, const QString& text) const;
     // False after naming a typed cell that is no number.
     bool checkTypedCell(int row, int column);
     // The cells of `text` (lines of tab-separated cells), or nothing after

@@ -191,6 +191,16 @@ bool QtPrintService::PrintPage(const std::function<void(QPainter&, const QRectF&
 
 bool PrintDrawingToPrinter(QPrinter& printer,
                            const std::function<void(QPainter&, const QRectF&)>& draw, int copies) {
+    return PrintPagesToPrinter(
+        printer,
+        [&draw](QPainter& painter, const QRectF& page, int) {
+            draw(painter, page);
+            return 1;
+        },
+        copies);
+}
+
+bool PrintPagesToPrinter(QPrinter& printer, const PageDrawing& draw, int copies) {
     const QPageLayout::Orientation previous = printer.pageLayout().orientation();
     printer.setPageOrientation(QPageLayout::Landscape);
     bool ok = false;
@@ -200,10 +210,16 @@ bool PrintDrawingToPrinter(QPrinter& printer,
             painter.setRenderHint(QPainter::Antialiasing);
             // The painter's origin is the top left of the printable area.
             const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
+            const QRectF page(QPointF(0.0, 0.0), printable.size());
             ok = true;
+            bool first = true;
             for (int copy = 0; ok && copy < std::max(1, copies); ++copy) {
-                ok = copy == 0 || printer.newPage();
-                if (ok) draw(painter, QRectF(QPointF(0.0, 0.0), printable.size()));
+                int pages = 1;
+                for (int index = 0; ok && index < pages; ++index) {
+                    ok = first || printer.newPage();
+                    first = false;
+                    if (ok) pages = std::max(1, draw(painter, page, index));
+                }
             }
             ok = painter.end() && ok && printer.printerState() != QPrinter::Error;
         }
@@ -213,6 +229,21 @@ bool PrintDrawingToPrinter(QPrinter& printer,
 }
 
 bool PrintService::PrintPage(const std::function<void(QPainter&, const QRectF&)>&) { return false; }
+
+bool PrintService::PrintPages(const PageDrawing& draw) {
+    int pages = 1;
+    for (int index = 0; index < pages; ++index) {
+        const bool ok = PrintPage([&](QPainter& painter, const QRectF& page) {
+            pages = std::max(1, draw(painter, page, index));
+        });
+        if (!ok) return false;
+    }
+    return true;
+}
+
+bool QtPrintService::PrintPages(const PageDrawing& draw) {
+    return PrintPagesToPrinter(*printer_, draw, copiesPerJob_);
+}
 
 namespace {
 
@@ -235,6 +266,11 @@ void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* 
 void PrintPageWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
                          const std::function<void(QPainter&, const QRectF&)>& draw) {
     PrintCopies(printing, messages, parent, [&] { return printing.PrintPage(draw); });
+}
+
+void PrintPagesWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                          const PageDrawing& draw) {
+    PrintCopies(printing, messages, parent, [&] { return printing.PrintPages(draw); });
 }
 
 } // namespace orvalt

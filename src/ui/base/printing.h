@@ -17,6 +17,10 @@ namespace orvalt {
 
 class MessageService;
 
+// Paints page `index` of a printout into the printable area and returns
+// the number of pages.
+using PageDrawing = std::function<int(QPainter&, const QRectF&, int index)>;
+
 // What a print needs from the platform. The real service shows QPrintDialog
 // with a high-resolution QPrinter; the test service records what would be
 // printed and can cancel or fail on demand.
@@ -32,6 +36,11 @@ public:
     // printable area, given in the painter's device units. False on error,
     // and always false for a service that cannot print drawings.
     virtual bool PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw);
+    // Prints landscape pages as one job: `draw` paints page `index` (from 0)
+    // into the printable area and returns how many pages there are, which
+    // may depend on the area. The default sends each page through
+    // PrintPage, a job of its own.
+    virtual bool PrintPages(const PageDrawing& draw);
 
     // The line printed above the text of every page of a document (the
     // case's title), or empty for pages with no header. The host sets it
@@ -61,6 +70,7 @@ public:
     // Turns the printer to landscape for this job only: a text printed
     // afterwards has the orientation it had before (portrait).
     bool PrintPage(const std::function<void(QPainter&, const QRectF&)>& draw) override;
+    bool PrintPages(const PageDrawing& draw) override;
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -97,6 +107,10 @@ bool PrintDrawingToPrinter(QPrinter& printer,
                            const std::function<void(QPainter&, const QRectF&)>& draw,
                            int copies = 1);
 
+// The same for pages as PageDrawing gives them, one after another in the
+// one job, all pages once per copy.
+bool PrintPagesToPrinter(QPrinter& printer, const PageDrawing& draw, int copies = 1);
+
 // Asks for a printer and prints `text` once per copy chosen, each copy a job
 // of its own; a cancel or an error shows "印字はキャンセルされました。" over
 // `parent`.
@@ -107,5 +121,9 @@ void PrintWithDialog(PrintService& printing, MessageService& messages, QWidget* 
 // own, the same cancel message.
 void PrintPageWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
                          const std::function<void(QPainter&, const QRectF&)>& draw);
+
+// The same for pages: all of them once per copy, each copy a job of its own.
+void PrintPagesWithDialog(PrintService& printing, MessageService& messages, QWidget* parent,
+                          const PageDrawing& draw);
 
 } // namespace orvalt

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -137,10 +138,12 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     tabs_->addTab(buildProfilePage(), QStringLiteral("縦断図"));
     tabs_->addTab(buildChartPage(), QStringLiteral("架線弛度表"));
     tabs_->addTab(buildFieldPage(), QStringLiteral("弛度観測"));
-    clearance_ = new SectionClearanceView(this);
+    clearance_ = new SectionClearanceView(host_.messages(), this);
     tabs_->addTab(clearance_, QStringLiteral("離隔"));
     connect(field_, &FieldCheckView::settingsChanged, this, &frmSection::FieldCheck_Change);
     connect(tabs_, &QTabWidget::currentChanged, this, &frmSection::showFieldCheck);
+    // 印刷, CSV and 画像 act on the page shown.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { host_.updateMenus(); });
 
     lblMessage_ = new QLabel(this);
     lblMessage_->setObjectName(QStringLiteral("lblMessage"));
@@ -160,6 +163,8 @@ frmSection::frmSection(WindowHost& host) : host_(host) {
     connect(grdSpans_, &NumberTable::noted, lblMessage_, &QLabel::setText);
     connect(grdSpans_, &NumberTable::edited, this, &frmSection::grdSpans_Change);
     connect(exact_, &SectionExactPanel::edited, this, &frmSection::grdSpans_Change);
+    clearance_->followSpans(grdSpans_);
+    connect(clearance_, &SectionClearanceView::edited, this, &frmSection::grdSpans_Change);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(lblMessage_);
@@ -317,6 +322,7 @@ LoadOutcome frmSection::Form_Load() {
     const CaseSection& section = host_.document().content().section;
     grdSpans_->showSpans(section.spans);
     exact_->showCase(section.supports, section.stringingTemperature);
+    clearance_->showCase(section.clearance);
     grdSpans_->setFocus();
     return {};
 }
@@ -325,7 +331,24 @@ void frmSection::Form_Place(QMdiSubWindow& sub) {
     SizeChildWindow(host_.mdiArea(), sub, QSize(1250, 720));
 }
 
+// Where every support has its ground, a span whose 高低差 is left blank
+// takes the ground's (one typed is checked against it by the clearance).
+void frmSection::fillHeightDifferencesFromGround() {
+    int spans = 0;
+    for (const QStringList& row : grdSpans_->rowTexts()) spans += row.value(0).isEmpty() ? 0 : 1;
+    const std::vector<double> ground =
+        clearance_->groundHeightDifferences(static_cast<std::size_t>(spans));
+    for (int row = 0; row < static_cast<int>(ground.size()); ++row) {
+        QTableWidgetItem* cell = grdSpans_->item(row, 1);
+        if (cell != nullptr && !cell->text().trimmed().isEmpty()) continue;
+        grdSpans_->setItem(row, 1,
+                           new QTableWidgetItem(QString::number(ground[static_cast<std::size_t>(row)],
+                                                                'g', 12)));
+    }
+}
+
 void frmSection::cmdCalculate_Click() {
+    fillHeightDifferencesFromGround();
     const std::vector<SectionSpan> spans = grdSpans_->readSpans();
     if (spans.empty()) {
         clearResults();
@@ -346,6 +369,13 @@ void frmSection::cmdCalculate_Click() {
         clearResults();
         return;
     }
+    // The ground, crossings and voltage: refused here like a span, named.
+    std::optional<CaseClearance> ground = clearance_->readInputs(spans.size());
+    if (!ground) {
+        clearResults();
+        return;
+    }
+    clearanceInputs_ = std::move(*ground);
     balanced_ = std::move(*balanced);
     supports_ = exact_->computedSupports();
     spans_ = spans;
@@ -365,6 +395,7 @@ void frmSection::cmdCalculate_Click() {
     if (!hadSupports && design.supports == DefaultSectionSupports(spans_.size()))
         design.supports.clear();
     design.stringingTemperature = exact_->computedStringingTemperature();
+    design.clearance = clearanceInputs_;
     host_.document().setSection(std::move(design));
     host_.document().setChart({from_, to_, step_});
 }
@@ -376,21 +407,30 @@ void frmSection::grdSpans_Change() {
         rows.push_back({row.value(0).toStdString(), row.value(1).toStdString()});
     const SectionSpansResult read = ReadSectionSpans(rows);
     const bool spansChanged = read.refusal.has_value() || read.spans != spans_;
+    const bool supportsChanged = exact_->changedSinceComputed();
     lblStale_->setText(
             spansChanged
                 ? QStringLiteral("径間一覧が計算の後で変わりました。灰色の結果は前の径間のもので、"
                                  "印刷も保存もできません。新しい径間の結果は 計算(R) を押すと求まります")
-                : QStringLiteral("支持点一覧か架線温度が計算の後で変わりました。灰色の結果は前の"
+            : supportsChanged
+                ? QStringLiteral("支持点一覧か架線温度が計算の後で変わりました。灰色の結果は前の"
                                  "支持点のもので、印刷も保存もできません。新しい結果は 計算(R) を"
-                                 "押すと求まります"));
-    // The supports and the stringing temperature count as the spans do.
-    setStale(spansChanged || exact_->changedSinceComputed());
+                                 "押すと求まります")
+                : QStringLiteral("離隔の入力（地盤・測点・横断物・電圧区分）が計算の後で変わりました。"
+                                 "灰色の結果は前の入力のもので、印刷も保存もできません。新しい結果は "
+                                 "計算(R) を押すと求まります"));
+    // The supports, the stringing temperature and the clearance's inputs
+    // count as the spans do.
+    setStale(spansChanged || supportsChanged || clearance_->changedSinceComputed());
 }
 
 void frmSection::setStale(bool stale) {
     if (stale == stale_) return;
     stale_ = stale;
-    for (int i = 0; i < tabs_->count(); ++i) tabs_->widget(i)->setEnabled(!stale);
+    // The 離隔 page's inputs stay open: only its results grey.
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->widget(i) != clearance_) tabs_->widget(i)->setEnabled(!stale);
+    clearance_->setResultsEnabled(!stale);
     lblStale_->setVisible(stale);
     host_.updateMenus();
 }
@@ -411,6 +451,7 @@ void frmSection::clearResults() {
     marks_.clear();
     plot_->clearSection();
     exact_->clear();
+    clearance_->clearResults();
     field_->showSheet({});
     if (had)
         lblMessage_->setText(QStringLiteral(
@@ -431,6 +472,7 @@ void frmSection::showResults() {
     checked.spans = spans_;
     checked.supports = supports_;
     checked.stringingTemperature = static_cast<std::int16_t>(balanced_.stringingTemperature);
+    checked.clearance = clearanceInputs_;
     clearance_->showClearance(*calculation_, checked);
     QStringList outside;
     for (std::size_t i = 0; i < section_.spans.size(); ++i) {
@@ -672,8 +714,45 @@ void frmSection::drawProfilePage(QPainter& painter, const QRectF& page) const {
     plot_->render(&painter, rest, plot_->viewport()->rect());
 }
 
+bool frmSection::clearanceShown() const { return tabs_->currentWidget() == clearance_; }
+
+bool frmSection::canPrint() const {
+    return current() && (!clearanceShown() || clearance_->hasResults());
+}
+
+// The title block of a drawing of the section: the case, the wire, the
+// conditions.
+TitleBlock frmSection::titleBlock(const QString& drawing) const {
+    const CalculationState& c = *calculation_;
+    const auto temperature = [](std::int16_t t) { return QStringLiteral("%1℃").arg(t); };
+    TitleBlock block;
+    const QString title = QString::fromStdString(host_.document().content().title);
+    block.heading = title.isEmpty() ? QStringLiteral("区間計算") : title;
+    block.drawing = drawing;
+    block.wire = QStringLiteral("電線 ") + QString::fromStdString(c.currentWire.wireName).trimmed();
+    block.conditions = QStringLiteral("高温季 %1・低温季 %2・検討条件 %3")
+                           .arg(temperature(c.temperatureHigh), temperature(c.temperatureLow),
+                                temperature(c.temperatureStudy));
+    block.date = QDate::currentDate().toString(Qt::ISODate);
+    return block;
+}
+
+// The 離隔 page's drawing and table, its pages one job per copy.
+void frmSection::printClearance() {
+    const TitleBlock block = titleBlock(QStringLiteral("離隔 縦断図"));
+    PrintPagesWithDialog(host_.printService(), host_.messages(), host_.hostWidget(),
+                         [this, &block](QPainter& painter, const QRectF& page, int index) {
+                             clearance_->drawPage(painter, page, block, index);
+                             return clearance_->pageCount(page);
+                         });
+}
+
 void frmSection::print() {
     if (!current()) return;
+    if (clearanceShown()) {
+        if (clearance_->hasResults()) printClearance();
+        return;
+    }
     if (profileShown()) {
         PrintPageWithDialog(host_.printService(), host_.messages(), host_.hostWidget(),
                             [this](QPainter& painter, const QRectF& page) {
@@ -688,6 +767,10 @@ void frmSection::print() {
 
 std::optional<ChildWindow::Csv> frmSection::csv() const {
     if (!current()) return std::nullopt;
+    if (clearanceShown())
+        return clearance_->hasResults()
+                   ? std::optional<Csv>(Csv{clearance_->csvBytes(), QStringLiteral("_離隔")})
+                   : std::nullopt;
     if (fieldCheckShown())
         return Csv{ComposeFieldSheetCsv(fieldSheet()),
                    exactSags_ ? QStringLiteral("_弛度観測表_精算") : QStringLiteral("_弛度観測表")};
@@ -698,6 +781,14 @@ std::optional<ChildWindow::Csv> frmSection::csv() const {
 
 std::optional<ChildWindow::Image> frmSection::image() const {
     if (!current()) return std::nullopt;
+    if (clearanceShown()) {
+        if (!clearance_->hasResults()) return std::nullopt;
+        return Image{[this](QPainter& painter, const QRectF& target) {
+                         clearance_->drawPage(painter, target,
+                                              titleBlock(QStringLiteral("離隔 縦断図")), 0);
+                     },
+                     QStringLiteral("_離隔")};
+    }
     return Image{[this](QPainter& painter, const QRectF& target) {
                      drawProfilePage(painter, target);
                  },

@@ -28,7 +28,9 @@
 #include "engine/calculation/tension_section.h"
 #include "engine/output/field_sheet_text.h"
 #include "ui/base/child_window.h"
+#include "engine/case/case_file.h"
 #include "ui/base/result_marks.h"
+#include "ui/base/title_block.h"
 
 class QLabel;
 class QLayout;
@@ -76,7 +78,8 @@ public:
     // and its profile as an image.
     // Results that no longer belong to the span list (stale) print and save
     // nothing until the next 計算.
-    bool canPrint() const override { return current(); }
+    // On the 離隔 page, only a clearance that was computed.
+    bool canPrint() const override;
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
@@ -127,6 +130,10 @@ private:
     bool fieldCheckShown() const;
     bool profileShown() const;
     void drawProfilePage(QPainter& painter, const QRectF& page) const;
+    bool clearanceShown() const;
+    void fillHeightDifferencesFromGround();
+    TitleBlock titleBlock(const QString& drawing) const;
+    void printClearance();
 
     WindowHost& host_;
     std::shared_ptr<const CalculationState> calculation_;
@@ -139,6 +146,7 @@ private:
     BalancedSection balanced_; // the exact section, at its conditions
     SectionExactPanel* exact_ = nullptr;
     std::vector<SectionSupport> supports_; // those balanced_ was computed with
+    CaseClearance clearanceInputs_;        // the 離隔 page's, as 計算 read them
     bool exactSags_ = false;               // the chart and field tabs: exact sags
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
     UnitSystem units_ = UnitSystem::kKgf; // of the tables, printout and CSV

@@ -102,7 +102,7 @@ TEST_F(CaseFileTest, NewChartAndSectionWindowsStartFromTheOpenedCase) {
     QWidget* section = ActiveChild();
     ASSERT_NE(section, nullptr);
     ASSERT_EQ(section->objectName(), QStringLiteral("frmSection"));
-    auto* spans = section->findChild<QTableWidget*>();
+    auto* spans = section->findChild<QTableWidget*>(QStringLiteral("grdSpans"));
     ASSERT_NE(spans, nullptr);
     QStringList cells;
     for (int row = 0; row < spans->rowCount(); ++row)

@@ -227,6 +227,27 @@ TEST_F(PdfPrintTest, TwoCopiesOfADrawingAreTwoPagesOfOneFile) {
     EXPECT_EQ(PageCount(path), 2);
 }
 
+// A printout whose page count follows from the page: every page of it, in
+// order, once per copy, in the one file (a page per job would leave only
+// the last page in a PDF file).
+TEST_F(PdfPrintTest, PagesOfAPrintoutAreAllInOneFileOncePerCopy) {
+    const QString path = folder_.filePath(QStringLiteral("pages.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QList<int> drawn;
+    ASSERT_TRUE(PrintPagesToPrinter(
+        printer,
+        [&drawn](QPainter& painter, const QRectF& page, int index) {
+            painter.drawText(page.topLeft() + QPointF(100, 200), QStringLiteral("p%1").arg(index));
+            drawn << index;
+            return page.width() > page.height() ? 3 : 1; // landscape: three pages
+        },
+        2));
+    EXPECT_EQ(drawn, QList<int>({0, 1, 2, 0, 1, 2}));
+    EXPECT_EQ(PageCount(path), 6);
+}
+
 TEST_F(PdfPrintTest, LinesWiderThanThePageAreCutNotWrapped) {
     // Landscape paper is wider; portrait with a long line: the line is cut at
     // the printable width, and the line after it stays the next line.
