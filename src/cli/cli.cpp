@@ -31,19 +31,23 @@ constexpr std::string_view kUsage =
     "                                                   計算結果の報告文\n"
     "  orvalt99-cli csv     CASE [-o FILE] [--units kgf|si]             計算結果の表（CSV）\n"
     "  orvalt99-cli chart   CASE [-o FILE] [--units kgf|si]             架線弛度表（CSV）\n"
-    "  orvalt99-cli section CASE [-o FILE]                            区間の計算結果（CSV）\n"
-    "  orvalt99-cli section CASE --json [-o FILE]                     "
+    "  orvalt99-cli section CASE [-o FILE] [--units kgf|si]             区間の計算結果（CSV）\n"
+    "  orvalt99-cli section CASE --json [-o FILE] [--units kgf|si]      "
     "区間の計算結果と精算（JSON）\n"
-    "  orvalt99-cli clearance CASE [-o FILE] [--json]                 地表・横断物との離隔（CSV）\n"
+    "  orvalt99-cli clearance CASE [-o FILE] [--json] [--units kgf|si]  "
+    "地表・横断物との離隔（CSV）\n"
     "  orvalt99-cli --help | --version\n"
     "CASE はケースファイル（JSON）。出力は標準出力へ、-o を付けるとそのファイルへ書きます\n"
     "（ケースファイルそのものには書きません）。--encoding は report だけのオプションです。\n"
     "section は区間計算画面の「CSV で保存」と同じ内容です（径間は section.spans、\n"
     "架線弛度表の温度は chart。等価径間の値の後に、section.supports と\n"
     "section.stringingTemperature による精算の値が続きます）。\n"
-    "--units si は report・csv・chart を SI 単位で書きます（張力 kN、風圧 Pa、\n"
+    "--units si は report・csv・chart・section を SI 単位で書きます（張力 kN、風圧 Pa、\n"
     "単位長重量 N/m、弾性係数 N/mm2）。kgf は画面と同じ kg 単位です。付けないときは\n"
-    "ケースファイルの units（なければ kgf）です。\n"
+    "ケースファイルの units（なければ kgf）です。ただし section --json は --units si の\n"
+    "ときだけ SI 単位で（先頭に \"units\": \"si\" が付き、張力が kN になります。キーは\n"
+    "同じです）、付けないときはケースファイルによらず kg 単位です。clearance は長さ（m）\n"
+    "だけなので、--units を付けても同じ内容です。\n"
     "終了コード: 0 完了、1 計算できない条件、2 使い方またはケースファイルの誤り。\n";
 
 struct Arguments {
@@ -99,10 +103,6 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                 return "--encoding は utf-8 か cp932 です: " + std::string(value);
             }
             args.cp932 = value == "cp932";
-        } else if (word == "--units" && args.command == "section") {
-            return "--units は report、csv、chart のオプションです（区間の CSV は kg 単位です）。";
-        } else if (word == "--units" && args.command == "clearance") {
-            return "--units は report、csv、chart のオプションです（離隔は m で書きます）。";
         } else if (word == "--units") {
             const std::string_view value = rest[++i];
             const std::optional<UnitSystem> units = UnitSystemNamed(value);
@@ -124,7 +124,8 @@ std::optional<std::string> ReadOptions(std::span<const std::string_view> rest, A
                                  : std::nullopt;
 }
 
-// The clearance table of the case's section, as CSV or JSON.
+// The clearance table of the case's section, as CSV or JSON: metres only,
+// the same in either unit system.
 Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
                          const CalculationState& state) {
     const ClearanceTable table = ComputeCaseClearance(caseFile, state);
@@ -138,7 +139,10 @@ Outcome ComposeClearance(const Arguments& args, const CaseFile& caseFile,
 // the ruling-span figures and then the exact ones; with --json the same two
 // results as JSON. The exact section stands on the case's supports (as a new
 // section has them when it gives none: dead ends, fixed between), strung at
-// its stringing temperature.
+// its stringing temperature. The CSV is in the units asked for or the
+// case's; the JSON in kg units unless --units si asks otherwise, so that a
+// script reading it never finds its numbers in other units because of how
+// the case's author chose to look at them.
 Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
                        const CalculationState& state) {
     const std::vector<SectionSpan>& spans = caseFile.section.spans;
@@ -154,9 +158,12 @@ Outcome ComposeSection(const Arguments& args, const CaseFile& caseFile,
         ComputeBalancedSection(loads, spans, supports, caseFile.section.stringingTemperature,
                                range.from, range.to, range.step);
     return Outcome{.status = kDone,
-                   .out = args.json ? ComposeSectionJson(results.section, results.chart, balanced)
-                                    : ComposeSectionCsvWithExact(loads, spans, results.section,
-                                                                 results.chart, supports, balanced),
+                   .out = args.json
+                              ? ComposeSectionJson(results.section, results.chart, balanced,
+                                                   args.units.value_or(UnitSystem::kKgf))
+                              : ComposeSectionCsvWithExact(loads, spans, results.section,
+                                                           results.chart, supports, balanced,
+                                                           args.units.value_or(caseFile.units)),
                    .err = {}};
 }
 

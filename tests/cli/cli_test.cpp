@@ -98,28 +98,64 @@ TEST_F(CliTest, CommandsGiveTheBytesOfTheWindows) {
     }
 }
 
+// A copy of the case at `path` whose author chose SI ("units": "si").
+std::string SiCopy(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    std::string bytes = *test::ReadFileBytes(path);
+    const std::size_t brace = bytes.rfind('}');
+    EXPECT_NE(brace, std::string::npos) << path;
+    bytes.insert(brace, ",\n  \"units\": \"si\"\n");
+    const std::filesystem::path copy = folder / ("si_" + path.filename().string());
+    test::WriteFileBytes(copy, bytes);
+    return copy.string();
+}
+
 // A case written in SI is reported in SI unless --units says otherwise;
 // --units si gives every command's SI golden.
 TEST_F(CliTest, UnitsComeFromTheOptionOrElseTheCase) {
-    std::string bytes = GoldenBytes("example_18_2mm.o99case");
-    const std::size_t brace = bytes.rfind('}');
-    ASSERT_NE(brace, std::string::npos);
-    bytes.insert(brace, ",\n  \"units\": \"si\"\n");
-    const std::filesystem::path siCase = folder_ / "si.o99case";
-    test::WriteFileBytes(siCase, bytes);
+    const std::string siCase = SiCopy(GoldenPath("example_18_2mm.o99case"), folder_);
     const std::string example2 = CasePath("example_50mm.o99case");
+    const std::string section = CasePath("section_4spans.o99case");
+    const std::string exact = CasePath("section_4_spans.o99case");
     const CommandCase cases[] = {
-        {{"report", siCase.string()}, "example_18_2mm_si.txt"},
-        {{"report", siCase.string(), "--units", "kgf"}, "example_18_2mm.txt"},
+        {{"report", siCase}, "example_18_2mm_si.txt"},
+        {{"report", siCase, "--units", "kgf"}, "example_18_2mm.txt"},
         {{"report", GoldenPath("example_18_2mm.o99case").string(), "--units", "si"},
          "example_18_2mm_si.txt"},
         {{"csv", example2, "--units", "si"}, "result_table_50mm_si.csv"},
         {{"chart", "--units", "si", example2}, "chart_50mm_si.csv"},
+        {{"section", section, "--units", "si"}, "section_4spans_si.csv"},
+        {{"section", SiCopy(section, folder_)}, "section_4spans_si.csv"},
+        {{"section", SiCopy(section, folder_), "--units", "kgf"}, "section_4spans.csv"},
+        {{"section", "--units", "si", exact, "--json"}, "section_4_spans_si.json"},
     };
     for (const CommandCase& c : cases) {
         const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, 0) << c.golden << ": " << run.err;
         EXPECT_TRUE(run.out == GoldenBytes(c.golden)) << c.golden << ": output differs";
+    }
+}
+
+// What scripts read stays as it was unless they ask for SI: section --json
+// of a case its author keeps in SI is in kg units, as is --units kgf; the
+// clearances are metres and the same in either system.
+TEST_F(CliTest, JsonAndClearanceFollowOnlyWhatTheScriptAsks) {
+    const std::string exact = CasePath("section_4_spans.o99case");
+    const std::string kgJson = RunCli({"section", exact, "--json"}).out;
+    ASSERT_NE(kgJson.find("\"horizontalTension\""), std::string::npos) << kgJson;
+    EXPECT_EQ(kgJson.find("\"units\""), std::string::npos);
+    EXPECT_TRUE(RunCli({"section", SiCopy(exact, folder_), "--json"}).out == kgJson);
+    EXPECT_TRUE(RunCli({"section", exact, "--json", "--units", "kgf"}).out == kgJson);
+
+    const std::string clearance = CasePath("clearance_four_spans.o99case");
+    for (const bool json : {false, true}) {
+        std::vector<std::string> args{"clearance", clearance};
+        if (json) args.push_back("--json");
+        const CliRun plain = RunCli(args);
+        ASSERT_EQ(plain.status, 0) << plain.err;
+        args.insert(args.end(), {"--units", "si"});
+        const CliRun si = RunCli(args);
+        EXPECT_EQ(si.status, 0) << si.err;
+        EXPECT_TRUE(si.out == plain.out) << json;
     }
 }
 
@@ -262,10 +298,7 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndMessageAndWriteNoFile) {
         {{"report", example, "--units", "SI"}, 2, "orvalt99-cli: --units は kgf か si です: SI\n"},
         // The -o added below is taken as the value.
         {{"chart", example, "--units"}, 2, "orvalt99-cli: --units は kgf か si です: -o\n"},
-        {{"section", example, "--units", "si"},
-         2,
-         "orvalt99-cli: --units は report、csv、chart のオプションです（区間の CSV は kg "
-         "単位です）。\n"},
+        {{"clearance", example, "--units", "N"}, 2, "orvalt99-cli: --units は kgf か si です: N\n"},
     };
     for (FailureCase c : cases) {
         const std::filesystem::path file = folder_ / "out.txt";

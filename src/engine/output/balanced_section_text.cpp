@@ -17,10 +17,21 @@ namespace orvalt {
 namespace {
 
 constexpr std::string_view kSagPattern = table_pattern::kSag;
-constexpr std::string_view kTensionPattern = table_pattern::kTension;
 
-std::string Tension(double value) {
-    return FormatWithPattern(static_cast<float>(value), kTensionPattern);
+// The tension headings of a condition's cells carry the unit; the others
+// are whole. In the order of the row.
+struct Heading {
+    std::string_view text;
+    bool tension;
+};
+constexpr Heading kHeadings[] = {
+    {" 水平張力", true},   {" 精算水平張力", true},   {" 張力差[%]", false},
+    {" 斜弛度[m]", false}, {" 精算斜弛度[m]", false}, {" 弛度差[%]", false},
+    {" 上側張力", true},   {" 精算上側張力", true},   {" 判定", false}};
+
+// A stored tension [kg] as the tables write it in `units`.
+std::string Tension(double kgValue, UnitSystem units) {
+    return FormatTension(static_cast<float>(kgValue), units);
 }
 std::string Sag(double value) { return FormatWithPattern(static_cast<float>(value), kSagPattern); }
 
@@ -68,13 +79,14 @@ void AppendRows(std::string& out, const CellTable& rows, std::size_t firstWidth,
 // The printed table of one condition: two heading lines, then per span its
 // number, the ruling and exact tension with their difference, the same for
 // the slant sag, the ruling and exact upper support tension, and the marks.
-void AppendConditionTable(std::string& out, const CellTable& spanCells, std::size_t condition) {
+void AppendConditionTable(std::string& out, const CellTable& spanCells, std::size_t condition,
+                          UnitSystem units) {
     static const std::vector<std::size_t> widths = {9, 9, 7, 8, 8, 7, 9, 9};
     std::string heading;
     AppendLeft(heading, "径間", 4);
-    AppendRight(heading, "水平張力[kg]", 25);
+    AppendRight(heading, TensionHeading("水平張力", units), 25);
     AppendRight(heading, "斜弛度[m]", 23);
-    AppendRight(heading, "上側張力[kg]", 18);
+    AppendRight(heading, TensionHeading("上側張力", units), 18);
     AppendLine(out, heading);
     CellTable rows{{"", "等価", "精算", "差[%]", "等価", "精算", "差[%]", "等価", "精算"}};
     std::vector<std::string> marks{"判定"};
@@ -125,17 +137,17 @@ CellTable SectionSupportCells(const std::vector<SectionSupport>& supports) {
     return cells;
 }
 
-CellTable BalancedChartCells(const BalancedSection& balanced) {
+CellTable BalancedChartCells(const BalancedSection& balanced, UnitSystem units) {
     std::vector<std::string> header{""};
     for (const BalancedState& state : balanced.chart) header.push_back(TemperatureText(state.temperature));
     CellTable cells{std::move(header)};
     const std::size_t spans = balanced.chart.empty() ? 0 : balanced.chart.front().spans.size();
     for (std::size_t i = 0; i < spans; ++i) {
         const std::string name = "径間 " + std::to_string(i + 1);
-        std::vector<std::string> tension{name + " 水平張力[kg]"};
+        std::vector<std::string> tension{TensionHeading(name + " 水平張力", units)};
         std::vector<std::string> sag{name + " 斜弛度[m]"};
         for (const BalancedState& state : balanced.chart) {
-            tension.push_back(Tension(state.spans[i].horizontalTension));
+            tension.push_back(Tension(state.spans[i].horizontalTension, units));
             sag.push_back(Sag(state.spans[i].sag));
         }
         cells.push_back(std::move(tension));
@@ -149,13 +161,13 @@ std::string ComposeSectionCsvWithExact(const CalculationState& state,
                                        const TensionSection& ruling,
                                        const SectionStringingChart& chart,
                                        const std::vector<SectionSupport>& supports,
-                                       const BalancedSection& balanced) {
+                                       const BalancedSection& balanced, UnitSystem units) {
     CellTable cells{{},
                     {"精算（径間ごとの張力）", "架線温度[℃]",
                      Number(balanced.stringingTemperature)}};
     for (CellTable part : {SectionSupportCells(supports),
-                           BalancedSpanCells(state, spans, ruling, balanced),
-                           BalancedChartCells(balanced)}) {
+                           BalancedSpanCells(state, spans, ruling, balanced, units),
+                           BalancedChartCells(balanced, units)}) {
         cells.emplace_back();
         std::move(part.begin(), part.end(), std::back_inserter(cells));
     }
@@ -168,7 +180,7 @@ std::string ComposeSectionCsvWithExact(const CalculationState& state,
     const std::string_view rows = std::string_view(block).starts_with(kByteOrderMark)
                                       ? std::string_view(block).substr(kByteOrderMark.size())
                                       : std::string_view(block);
-    return ComposeSectionCsv(spans, ruling, chart) + std::string(rows);
+    return ComposeSectionCsv(spans, ruling, chart, units) + std::string(rows);
 }
 
 std::string ComposeSectionTextWithExact(const CalculationState& state,
@@ -176,23 +188,23 @@ std::string ComposeSectionTextWithExact(const CalculationState& state,
                                         const TensionSection& ruling,
                                         const SectionStringingChart& chart,
                                         const std::vector<SectionSupport>& supports,
-                                        const BalancedSection& balanced) {
-    std::string out = ComposeSectionText(state, spans, ruling, chart);
+                                        const BalancedSection& balanced, UnitSystem units) {
+    std::string out = ComposeSectionText(state, spans, ruling, chart, units);
     AppendLine(out, "");
     AppendLine(out, "///// 精算（径間ごとの張力） /////");
     AppendLine(out, kRulingAssumptionNote);
     AppendLine(out, kExactNote);
     AppendLine(out, "架線温度  " + TemperatureText(balanced.stringingTemperature));
     AppendRows(out, SectionSupportCells(supports), 8, {6, 15, 18});
-    const CellTable spanCells = BalancedSpanCells(state, spans, ruling, balanced);
+    const CellTable spanCells = BalancedSpanCells(state, spans, ruling, balanced, units);
     for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
         AppendLine(out, "");
         AppendLine(out, "///// 精算 " + std::string(kConditionNames[c]) + " /////");
-        AppendConditionTable(out, spanCells, c);
+        AppendConditionTable(out, spanCells, c, units);
     }
     AppendLine(out, "");
     AppendLine(out, "///// 精算 架線弛度表 /////  無風・無氷（負荷係数 1）");
-    AppendRows(out, BalancedChartCells(balanced), 20, {9});
+    AppendRows(out, BalancedChartCells(balanced, units), 20, {9});
     return out;
 }
 
@@ -231,14 +243,14 @@ std::string DifferencePercent(double exact, double ruling) {
 }
 
 CellTable BalancedSpanCells(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                            const TensionSection& ruling, const BalancedSection& balanced) {
+                            const TensionSection& ruling, const BalancedSection& balanced,
+                            UnitSystem units) {
     std::vector<std::string> header{"径間"};
     for (const std::string_view condition : kConditionNames) {
         const std::string c(condition);
-        for (const char* title :
-             {" 水平張力[kg]", " 精算水平張力[kg]", " 張力差[%]", " 斜弛度[m]", " 精算斜弛度[m]",
-              " 弛度差[%]", " 上側張力[kg]", " 精算上側張力[kg]", " 判定"})
-            header.push_back(c + title);
+        for (const Heading& heading : kHeadings)
+            header.push_back(c + (heading.tension ? TensionHeading(heading.text, units)
+                                                  : std::string(heading.text)));
     }
     CellTable cells{header};
     const float factors[3] = {state.loadFactorHigh, state.loadFactorLow, state.loadFactorStudy};
@@ -255,14 +267,14 @@ CellTable BalancedSpanCells(const CalculationState& state, const std::vector<Sec
             } catch (const CalculationError&) {
                 longSpan = false; // no check without a positive tension and load
             }
-            row.push_back(Tension(H));
-            row.push_back(Tension(b.horizontalTension));
+            row.push_back(Tension(H, units));
+            row.push_back(Tension(b.horizontalTension, units));
             row.push_back(DifferencePercent(b.horizontalTension, H));
             row.push_back(Sag(r.slantSag));
             row.push_back(Sag(b.sag));
             row.push_back(DifferencePercent(b.sag, r.slantSag));
-            row.push_back(Tension(r.upperSupportTension));
-            row.push_back(Tension(b.upperSupportTension));
+            row.push_back(Tension(r.upperSupportTension, units));
+            row.push_back(Tension(b.upperSupportTension, units));
             row.push_back(Marks(b, longSpan));
         }
         cells.push_back(std::move(row));

@@ -15,6 +15,7 @@
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/number/units.h"
 #include "engine/output/csv_text.h"
 #include "engine/output/field_sheet_text.h"
 
@@ -37,9 +38,11 @@ std::string DifferencePercent(double exact, double ruling);
 // condition "<condition> 水平張力[kg]", "… 精算水平張力[kg]", "… 張力差[%]",
 // "… 斜弛度[m]", "… 精算斜弛度[m]", "… 弛度差[%]", "… 上側張力[kg]",
 // "… 精算上側張力[kg]", "… 判定": the exact span's marks (支持点外, 張力超過)
-// and 長径間 of the ruling tension, joined by "・". 1 + 9 * 3 columns.
+// and 長径間 of the ruling tension, joined by "・". 1 + 9 * 3 columns. In SI
+// the tensions in kN ("水平張力[kN]"), as the section's other tables.
 CellTable BalancedSpanCells(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                            const TensionSection& ruling, const BalancedSection& balanced);
+                            const TensionSection& ruling, const BalancedSection& balanced,
+                            UnitSystem units = UnitSystem::kKgf);
 
 // What the ruling figures assume and what the exact ones are, for the window,
 // the printout and the crew's sheet.
@@ -59,33 +62,37 @@ CellTable SectionSupportCells(const std::vector<SectionSupport>& supports);
 
 // The exact stringing chart (bare wire, still air): a header row (空白, then
 // the temperatures "-10℃", ...), then per span the rows
-// "径間 n 水平張力[kg]" and "径間 n 斜弛度[m]".
-CellTable BalancedChartCells(const BalancedSection& balanced);
+// "径間 n 水平張力[kg]" and "径間 n 斜弛度[m]" (in SI "水平張力[kN]", as the
+// tensions of every table here).
+CellTable BalancedChartCells(const BalancedSection& balanced, UnitSystem units = UnitSystem::kKgf);
 
 // The section window's CSV: ComposeSectionCsv's bytes as they are, then the
 // exact block as rows of their own (no second byte-order mark), every row of
 // the block as wide as its widest: an empty row, "精算（径間ごとの張力）"
 // with 架線温度[℃], an empty row, the supports, an empty row, the exact
 // table beside the ruling one (BalancedSpanCells), an empty row and the
-// exact stringing chart. `balanced` holds the chart's temperatures.
+// exact stringing chart. `balanced` holds the chart's temperatures. In SI
+// every tension of both parts in kN; the strings' weights stay kg as typed.
 std::string ComposeSectionCsvWithExact(const CalculationState& state,
                                        const std::vector<SectionSpan>& spans,
                                        const TensionSection& ruling,
                                        const SectionStringingChart& chart,
                                        const std::vector<SectionSupport>& supports,
-                                       const BalancedSection& balanced);
+                                       const BalancedSection& balanced,
+                                       UnitSystem units = UnitSystem::kKgf);
 
 // The section's printout: ComposeSectionText's text as it is, then the exact
 // block: its title, the note of what the ruling figures assume, 架線温度 and
 // the supports, per load condition the spans' ruling and exact horizontal
 // tension, slant sag and upper support tension with the differences in %
-// and the marks, and the exact stringing chart.
+// and the marks, and the exact stringing chart. In SI as the CSV.
 std::string ComposeSectionTextWithExact(const CalculationState& state,
                                         const std::vector<SectionSpan>& spans,
                                         const TensionSection& ruling,
                                         const SectionStringingChart& chart,
                                         const std::vector<SectionSupport>& supports,
-                                        const BalancedSection& balanced);
+                                        const BalancedSection& balanced,
+                                        UnitSystem units = UnitSystem::kKgf);
 
 // The crew's sheet of the exact section: each span's own slant sag at each
 // temperature of balanced.chart, marked where its lowest point lies beyond

@@ -167,10 +167,11 @@ std::string ComposeFieldSheetCsv(const FieldSheet& sheet) {
     return ComposeCsv(FieldSheetCells(sheet));
 }
 
-std::string ComposeFieldSheetText(const CalculationState& state, const FieldSheet& sheet) {
+std::string ComposeFieldSheetText(const CalculationState& state, const FieldSheet& sheet,
+                                  UnitSystem units) {
     std::string out;
     AppendLine(out, kTitle);
-    AppendWireAndConditionLines(out, state);
+    AppendWireAndConditionLines(out, state, units);
     AppendLine(out, "");
     AppendLine(out, kLoadNote);
     AppendSpans(out, sheet);

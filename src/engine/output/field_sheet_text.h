@@ -16,6 +16,7 @@
 #include "engine/calculation/calculation_state.h"
 #include "engine/calculation/stringing_chart.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/number/units.h"
 #include "engine/output/csv_text.h"
 
 namespace orvalt {
@@ -70,8 +71,11 @@ std::string ComposeFieldSheetCsv(const FieldSheet& sheet);
 // head lines, the load note, the spans (the section's list and equivalent
 // span, or the chart's span range), the two methods with the chosen N and
 // a, then the table in blocks of at most kSheetColumnsPerBlock temperatures,
-// no line wider than 81 display columns (A4 portrait).
+// no line wider than 81 display columns (A4 portrait). The head lines are in
+// `units` (in SI the wire's tensions in kN, wind in Pa); the sheet's own
+// cells are metres and seconds in either system.
 inline constexpr std::size_t kSheetColumnsPerBlock = 7;
-std::string ComposeFieldSheetText(const CalculationState& state, const FieldSheet& sheet);
+std::string ComposeFieldSheetText(const CalculationState& state, const FieldSheet& sheet,
+                                  UnitSystem units = UnitSystem::kKgf);
 
 } // namespace orvalt

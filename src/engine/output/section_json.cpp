@@ -44,8 +44,17 @@ void Separator(std::string& out, std::size_t index, std::string_view indent) {
     out += indent;
 }
 
+// A stored tension [kg] in `units`: a float of the ruling-span result as
+// the float the tables show, a double of the exact one as a double.
+float Tension(float kgValue, UnitSystem units) {
+    return ShownValue(kgValue, UnitQuantity::kTension, units);
+}
+double Tension(double kgValue, UnitSystem units) {
+    return FromKg(kgValue, UnitQuantity::kTension, units);
+}
+
 void RulingSpans(std::string& out, const TensionSection& ruling, std::size_t condition,
-                 std::string_view indent) {
+                 std::string_view indent, UnitSystem units) {
     out += "\"spans\": [";
     for (std::size_t i = 0; i < ruling.spans.size(); ++i) {
         const SectionSpanResult& r = ruling.spans[i][condition];
@@ -53,9 +62,9 @@ void RulingSpans(std::string& out, const TensionSection& ruling, std::size_t con
         out += "{ ";
         Field(out, "sag", r.slantSag);
         out += ", ";
-        Field(out, "upperSupportTension", r.upperSupportTension);
+        Field(out, "upperSupportTension", Tension(r.upperSupportTension, units));
         out += ", ";
-        Field(out, "lowerSupportTension", r.lowerSupportTension);
+        Field(out, "lowerSupportTension", Tension(r.lowerSupportTension, units));
         out += ", ";
         Flag(out, "overMaxTension", r.overMaxTension);
         out += " }";
@@ -63,7 +72,8 @@ void RulingSpans(std::string& out, const TensionSection& ruling, std::size_t con
     out += " ]";
 }
 
-void Balanced(std::string& out, const BalancedState& state, std::string_view indent) {
+void Balanced(std::string& out, const BalancedState& state, std::string_view indent,
+              UnitSystem units) {
     const std::string inner = std::string(indent) + "  ";
     out += "\"balanced\": {\n";
     out += inner;
@@ -72,13 +82,13 @@ void Balanced(std::string& out, const BalancedState& state, std::string_view ind
         const BalancedSpan& s = state.spans[i];
         Separator(out, i, inner + "  ");
         out += "{ ";
-        Field(out, "horizontalTension", s.horizontalTension);
+        Field(out, "horizontalTension", Tension(s.horizontalTension, units));
         out += ", ";
         Field(out, "sag", s.sag);
         out += ", ";
-        Field(out, "upperSupportTension", s.upperSupportTension);
+        Field(out, "upperSupportTension", Tension(s.upperSupportTension, units));
         out += ", ";
-        Field(out, "lowerSupportTension", s.lowerSupportTension);
+        Field(out, "lowerSupportTension", Tension(s.lowerSupportTension, units));
         out += ", ";
         Flag(out, "overMaxTension", s.overMaxTension);
         out += " }";
@@ -101,8 +111,14 @@ void Balanced(std::string& out, const BalancedState& state, std::string_view ind
 } // namespace
 
 std::string ComposeSectionJson(const TensionSection& ruling, const SectionStringingChart& chart,
-                               const BalancedSection& balanced) {
+                               const BalancedSection& balanced, UnitSystem units) {
     std::string out = "{ ";
+    if (units != UnitSystem::kKgf) {
+        Key(out, "units");
+        out += '"';
+        out += UnitSystemName(units);
+        out += "\",\n  ";
+    }
     Field(out, "equivalentSpan", ruling.equivalentSpan);
     out += ",\n  \"conditions\": [";
     for (std::size_t c = 0; c < ruling.atEquivalentSpan.size(); ++c) {
@@ -114,11 +130,11 @@ std::string ComposeSectionJson(const TensionSection& ruling, const SectionString
         out += "\", ";
         Field(out, "temperature", balanced.conditions[c].temperature);
         out += ",\n      \"ruling\": { ";
-        Field(out, "horizontalTension", ruling.atEquivalentSpan[c].tension);
+        Field(out, "horizontalTension", Tension(ruling.atEquivalentSpan[c].tension, units));
         out += ", ";
-        RulingSpans(out, ruling, c, "          ");
+        RulingSpans(out, ruling, c, "          ", units);
         out += " },\n      ";
-        Balanced(out, balanced.conditions[c], "      ");
+        Balanced(out, balanced.conditions[c], "      ", units);
         out += " }";
     }
     out += " ],\n  \"chart\": [";
@@ -127,7 +143,7 @@ std::string ComposeSectionJson(const TensionSection& ruling, const SectionString
         out += "{ ";
         Field(out, "temperature", chart.temperatures[k]);
         out += ",\n      \"ruling\": { ";
-        Field(out, "horizontalTension", chart.tension[k]);
+        Field(out, "horizontalTension", Tension(chart.tension[k], units));
         out += ", \"spans\": [";
         for (std::size_t i = 0; i < chart.slantSag.size(); ++i) {
             Separator(out, i, "          ");
@@ -136,7 +152,7 @@ std::string ComposeSectionJson(const TensionSection& ruling, const SectionString
             out += " }";
         }
         out += " ] },\n      ";
-        Balanced(out, balanced.chart[k], "      ");
+        Balanced(out, balanced.chart[k], "      ", units);
         out += " }";
     }
     out += " ] }\n";

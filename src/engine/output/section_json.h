@@ -20,12 +20,18 @@
 // section's order, one support per support; `swing` in degrees. Every number
 // is the shortest text that reads back as the same value: a float of the
 // ruling-span result as that float, a double of the exact one as that double.
+//
+// The numbers are in kg units (tensions in kg) unless SI is asked for; then
+// the object starts with "units": "si" and every tension is in kN (the
+// ruling-span float converted and rounded to float, the exact double
+// converted as a double); the keys and everything else stay as they are.
 #pragma once
 
 #include <string>
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/number/units.h"
 
 namespace orvalt {
 
@@ -33,6 +39,7 @@ namespace orvalt {
 // same spans (as ComputeTensionSection, ComputeSectionStringingChart and
 // ComputeBalancedSection give them for one section and one range).
 std::string ComposeSectionJson(const TensionSection& ruling, const SectionStringingChart& chart,
-                               const BalancedSection& balanced);
+                               const BalancedSection& balanced,
+                               UnitSystem units = UnitSystem::kKgf);
 
 } // namespace orvalt

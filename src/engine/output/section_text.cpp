@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/number/number_text.h"
+#include "engine/number/result_columns.h"
 #include "engine/number/table_patterns.h"
 #include "engine/output/report_text.h"
 #include "engine/output/text_lines.h"
@@ -18,17 +19,22 @@ namespace {
 constexpr std::string_view kLengthPattern = "###0.00"; // lengths, heights, offsets
 constexpr std::string_view kEquivalentPattern = "###0.000";
 constexpr std::string_view kSagPattern = table_pattern::kSag;
-constexpr std::string_view kTensionPattern = table_pattern::kTension;
 constexpr std::string_view kWholePattern = table_pattern::kWhole;
 
 constexpr std::string_view kTitle = "                    /* 区間計算 */";
 constexpr std::string_view kLoadNote = "無風・無氷（負荷係数 1）";
 
-// Per span and condition: the headings of the six cells and their widths in
-// the printout.
-constexpr std::string_view kSpanResultHeadings[] = {"水平弛度[m]",  "斜弛度[m]",    "最低点[m]",
-                                                    "上側張力[kg]", "下側張力[kg]", "判定"};
+// Per span and condition: the headings of the six cells (the tensions' with
+// their unit) and their widths in the printout.
+constexpr std::string_view kSpanResultHeadings[] = {"水平弛度[m]", "斜弛度[m]", "最低点[m]",
+                                                    "上側張力",    "下側張力",  "判定"};
+constexpr bool kSpanResultIsTension[] = {false, false, false, true, true, false};
 constexpr std::size_t kSpanResultWidths[] = {12, 11, 11, 13, 13, 10};
+
+std::string SpanResultHeading(std::size_t cell, UnitSystem units) {
+    return kSpanResultIsTension[cell] ? TensionHeading(kSpanResultHeadings[cell], units)
+                                      : std::string(kSpanResultHeadings[cell]);
+}
 
 // One printed line per row of `cells`: the first cell left-aligned in
 // `firstWidth`, the others right-aligned in `widths`.
@@ -54,13 +60,13 @@ std::string SpanName(std::size_t index) { return "径間 " + std::to_string(inde
 
 // The cells of one condition's table in the printout: a header, then per
 // span its number and the six cells of that condition.
-CellTable ConditionTable(const CellTable& spanCells, std::size_t condition) {
+CellTable ConditionTable(const CellTable& spanCells, std::size_t condition, UnitSystem units) {
     CellTable table;
     for (std::size_t r = 0; r < spanCells.size(); ++r) {
         std::vector<std::string> row{r == 0 ? std::string("径間") : spanCells[r][0]};
         const std::size_t first = 3 + 6 * condition;
         for (std::size_t c = 0; c < 6; ++c) {
-            row.push_back(r == 0 ? std::string(kSpanResultHeadings[c]) : spanCells[r][first + c]);
+            row.push_back(r == 0 ? SpanResultHeading(c, units) : spanCells[r][first + c]);
         }
         table.push_back(std::move(row));
     }
@@ -69,23 +75,33 @@ CellTable ConditionTable(const CellTable& spanCells, std::size_t condition) {
 
 } // namespace
 
-CellTable SectionConditionCells(const TensionSection& section) {
-    CellTable cells{{"条件", "弛度[m]", "張力[kg]", "K値", "定規番号"}};
+std::string FormatTension(float kgValue, UnitSystem units) {
+    return FormatWithPattern(ColumnValue(ResultColumn::kTension, kgValue, units),
+                             ColumnPattern(ResultColumn::kTension, units));
+}
+
+std::string TensionHeading(std::string_view heading, UnitSystem units) {
+    return std::string(heading) + BracketedUnit(ResultColumn::kTension, units);
+}
+
+CellTable SectionConditionCells(const TensionSection& section, UnitSystem units) {
+    CellTable cells{{"条件", "弛度[m]", TensionHeading("張力", units), "K値", "定規番号"}};
     for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
         const ConditionResult& block = section.atEquivalentSpan[c];
         cells.push_back({std::string(kConditionNames[c]), FormatWithPattern(block.sag, kSagPattern),
-                         FormatWithPattern(block.tension, kTensionPattern),
+                         FormatTension(block.tension, units),
                          FormatWithPattern(block.kValue, kWholePattern),
                          FormatWithPattern(block.templateNumber, kWholePattern)});
     }
     return cells;
 }
 
-CellTable SectionSpanCells(const std::vector<SectionSpan>& spans, const TensionSection& section) {
+CellTable SectionSpanCells(const std::vector<SectionSpan>& spans, const TensionSection& section,
+                           UnitSystem units) {
     std::vector<std::string> header{"径間", "径間長[m]", "高低差[m]"};
     for (const std::string_view name : kConditionNames) {
-        for (const std::string_view heading : kSpanResultHeadings) {
-            header.push_back(std::string(name) + " " + std::string(heading));
+        for (std::size_t cell = 0; cell < std::size(kSpanResultHeadings); ++cell) {
+            header.push_back(std::string(name) + " " + SpanResultHeading(cell, units));
         }
     }
     CellTable cells{std::move(header)};
@@ -97,8 +113,8 @@ CellTable SectionSpanCells(const std::vector<SectionSpan>& spans, const TensionS
             row.push_back(FormatWithPattern(r.levelSag, kSagPattern));
             row.push_back(FormatWithPattern(r.slantSag, kSagPattern));
             row.push_back(FormatWithPattern(r.lowPointOffset, kLengthPattern));
-            row.push_back(FormatWithPattern(r.upperSupportTension, kTensionPattern));
-            row.push_back(FormatWithPattern(r.lowerSupportTension, kTensionPattern));
+            row.push_back(FormatTension(r.upperSupportTension, units));
+            row.push_back(FormatTension(r.lowerSupportTension, units));
             row.emplace_back(r.lowPointOutside ? kOutsideMark : std::string_view());
         }
         cells.push_back(std::move(row));
@@ -106,14 +122,14 @@ CellTable SectionSpanCells(const std::vector<SectionSpan>& spans, const TensionS
     return cells;
 }
 
-CellTable SectionChartCells(const SectionStringingChart& chart) {
+CellTable SectionChartCells(const SectionStringingChart& chart, UnitSystem units) {
     std::vector<std::string> header{""};
     for (const std::int16_t t : chart.temperatures) {
         header.push_back(std::to_string(t) + "℃");
     }
-    std::vector<std::string> tension{"張力[kg]"};
+    std::vector<std::string> tension{TensionHeading("張力", units)};
     for (const float value : chart.tension) {
-        tension.push_back(FormatWithPattern(value, kTensionPattern));
+        tension.push_back(FormatTension(value, units));
     }
     CellTable cells{std::move(header), std::move(tension)};
     for (std::size_t i = 0; i < chart.slantSag.size(); ++i) {
@@ -127,10 +143,11 @@ CellTable SectionChartCells(const SectionStringingChart& chart) {
 }
 
 std::string ComposeSectionCsv(const std::vector<SectionSpan>& spans, const TensionSection& section,
-                              const SectionStringingChart& chart) {
+                              const SectionStringingChart& chart, UnitSystem units) {
     CellTable cells{{"等価径間[m]", FormatWithPattern(section.equivalentSpan, kEquivalentPattern)}};
-    for (CellTable part : {SectionConditionCells(section), SectionSpanCells(spans, section),
-                           SectionChartCells(chart)}) {
+    for (CellTable part :
+         {SectionConditionCells(section, units), SectionSpanCells(spans, section, units),
+          SectionChartCells(chart, units)}) {
         cells.emplace_back();
         std::move(part.begin(), part.end(), std::back_inserter(cells));
     }
@@ -141,11 +158,12 @@ std::string ComposeSectionCsv(const std::vector<SectionSpan>& spans, const Tensi
 }
 
 std::string ComposeSectionText(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                               const TensionSection& section, const SectionStringingChart& chart) {
-    const CellTable spanCells = SectionSpanCells(spans, section);
+                               const TensionSection& section, const SectionStringingChart& chart,
+                               UnitSystem units) {
+    const CellTable spanCells = SectionSpanCells(spans, section, units);
     std::string out;
     AppendLine(out, kTitle);
-    AppendWireAndConditionLines(out, state);
+    AppendWireAndConditionLines(out, state, units);
     AppendLine(out, "");
     AppendLine(out, "///// 径間一覧 /////");
     CellTable list;
@@ -154,17 +172,17 @@ std::string ComposeSectionText(const CalculationState& state, const std::vector<
     AppendLine(out, "");
     AppendLine(out,
                "等価径間  " + FormatWithPattern(section.equivalentSpan, kEquivalentPattern) + " m");
-    AppendCellLines(out, SectionConditionCells(section), 8, {9, 10, 5, 9});
+    AppendCellLines(out, SectionConditionCells(section, units), 8, {9, 10, 5, 9});
     for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
         AppendLine(out, "");
         AppendLine(out, "///// " + std::string(kConditionNames[c]) + " /////");
         AppendCellLines(
-            out, ConditionTable(spanCells, c), 4,
+            out, ConditionTable(spanCells, c, units), 4,
             std::vector<std::size_t>(std::begin(kSpanResultWidths), std::end(kSpanResultWidths)));
     }
     AppendLine(out, "");
     AppendLine(out, "///// 架線弛度表 /////  " + std::string(kLoadNote));
-    AppendCellLines(out, SectionChartCells(chart), 18, {9});
+    AppendCellLines(out, SectionChartCells(chart, units), 18, {9});
     return out;
 }
 

@@ -144,6 +144,11 @@ void FieldCheckView::showSheet(const FieldSheet& sheet) {
     lblNote_->setText(Note(sheet));
 }
 
+QString FieldCheckView::sheetText(const CalculationState& calculation,
+                                  const FieldSheet& sheet) const {
+    return FromUtf8(ComposeFieldSheetText(calculation, sheet, units_));
+}
+
 void FieldCheckView::refuse(QLineEdit* box, const QString& message, const QString& accepted) {
     box->setText(accepted); // before the message takes the focus: no second refusal
     messages_.Show(this, message, MessageIcon::Exclamation, MessageButtons::Ok);

@@ -4,6 +4,10 @@
 // A box is read when its text is entered (Return, or the focus leaving it);
 // text it cannot take is refused with a message naming the box, and the box
 // goes back to what it held.
+//
+// The view keeps the units its window shows (kg units or SI): the sheet's
+// cells are metres and seconds either way, and its printout heads the sheet
+// with the wire and conditions in those units (sheetText).
 #pragma once
 
 #include <QString>
@@ -12,6 +16,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/calculation/calculation_state.h"
+#include "engine/number/units.h"
 #include "engine/output/field_sheet_text.h"
 
 class QLabel;
@@ -37,6 +43,12 @@ public:
     // Shows `sheet`, whose N and a are this view's.
     void showSheet(const FieldSheet& sheet);
     CopyableTableView* table() const { return grdField_; }
+    // The units the sheet is printed in; the window tells it where it is
+    // created (the document's) and whenever the engineer chooses others.
+    UnitSystem units() const { return units_; }
+    void showUnits(UnitSystem units) { units_ = units; }
+    // The printout of `sheet` of `calculation` in this view's units.
+    QString sheetText(const CalculationState& calculation, const FieldSheet& sheet) const;
 
 signals:
     // N or a was changed: the window shows its sheet again.
@@ -50,6 +62,7 @@ private:
     MessageService& messages_;
     int waves_ = kDefaultWaves;
     std::optional<double> sight_;
+    UnitSystem units_ = UnitSystem::kKgf;
     QString wavesText_, sightText_; // as last taken
     QLineEdit* txtWaves_ = nullptr;
     QLineEdit* txtSight_ = nullptr;

@@ -153,9 +153,8 @@ void frmChart::showFieldCheck() {
 }
 
 void frmChart::print() {
-    const QString text = fieldCheckShown()
-                             ? FromUtf8(ComposeFieldSheetText(*calculation_, fieldSheet()))
-                             : chartText();
+    const QString text =
+        fieldCheckShown() ? field_->sheetText(*calculation_, fieldSheet()) : chartText();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
@@ -171,6 +170,7 @@ void frmChart::showUnits(UnitSystem units) {
                          FromUtf8(BracketedUnit(ResultColumn::kTension, units)));
     sagModel_->setUnits(units);
     tensionModel_->setUnits(units);
+    field_->showUnits(units); // prints the crew's sheet's head in them
 }
 
 std::optional<ChildWindow::Image> frmChart::image() const {

@@ -293,6 +293,8 @@ QWidget* frmSection::buildChartPage() {
 LoadOutcome frmSection::Form_Load() {
     const CaseFieldCheck& fieldCheck = host_.document().content().fieldCheck;
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
+    units_ = host_.document().units();
+    field_->showUnits(units_);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
         // The span table too, for the graph and chart windows opened from
@@ -461,12 +463,8 @@ void frmSection::showResults() {
     lblEquivalent_->setText(
         QStringLiteral("等価径間  %1 m")
             .arg(FromUtf8(FormatWithPattern(section_.equivalentSpan, "###0.000"))));
-    FillModel(*conditionModel_, SectionConditionCells(section_));
-    FillModel(*spanModel_, SectionSpanCells(spans_, section_));
-    marks_ = markResults();
-    showChart();
+    showTables();
     plot_->showSection(spans_, section_, balanced_, ConditionLabels(*calculation_));
-    exact_->show(*calculation_, spans_, section_, balanced_);
     // The clearance over the case's ground and crossings, with the wire
     // hung as the exact section hangs it: the supports and stringing
     // temperature it was computed with.
@@ -495,6 +493,15 @@ void frmSection::showResults() {
                   .arg(outside.join(QStringLiteral("、"))));
     if (!exact_->marksMessage().isEmpty())
         lblMessage_->setText(lblMessage_->text() + u'\n' + exact_->marksMessage());
+}
+
+// The tables whose tensions follow the units: 結果, 精算 and 架線弛度表.
+void frmSection::showTables() {
+    FillModel(*conditionModel_, SectionConditionCells(section_, units_));
+    FillModel(*spanModel_, SectionSpanCells(spans_, section_, units_));
+    marks_ = markResults();
+    showChart();
+    exact_->show(*calculation_, spans_, section_, balanced_, units_);
 }
 
 bool frmSection::recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step) {
@@ -549,7 +556,7 @@ void frmSection::showChart() {
         showExactChart();
         return;
     }
-    FillModel(*chartModel_, SectionChartCells(chart_));
+    FillModel(*chartModel_, SectionChartCells(chart_, units_));
     const double load = calculation_->currentWire.unitWeight;
     std::set<ResultMark> seen;
     for (std::size_t i = 0; i < chart_.slantSag.size() && i < spans_.size(); ++i) {
@@ -562,7 +569,7 @@ void frmSection::showChart() {
             }
             const LongSpanCheck check = CheckLongSpan(spans_[i].length, chart_.tension[t], load);
             if (check.marked) {
-                MarkItem(*item, ResultMark::LongSpan, FromUtf8(LongSpanText(check)));
+                MarkItem(*item, ResultMark::LongSpan, FromUtf8(LongSpanText(check, units_)));
                 seen.insert(ResultMark::LongSpan);
             }
         }
@@ -583,7 +590,7 @@ void frmSection::showChart() {
 // support or where it is a long span at its own tension, the tension cells
 // where a support's tension passes the maximum working tension.
 void frmSection::showExactChart() {
-    FillModel(*chartModel_, BalancedChartCells(balanced_));
+    FillModel(*chartModel_, BalancedChartCells(balanced_, units_));
     const double load = calculation_->currentWire.unitWeight;
     std::set<ResultMark> seen;
     for (std::size_t t = 0; t < balanced_.chart.size(); ++t) {
@@ -601,7 +608,7 @@ void frmSection::showExactChart() {
             const LongSpanCheck check =
                 CheckLongSpan(spans_[i].length, span.horizontalTension, load);
             if (check.marked) {
-                MarkItem(*sag, ResultMark::LongSpan, FromUtf8(LongSpanText(check)));
+                MarkItem(*sag, ResultMark::LongSpan, FromUtf8(LongSpanText(check, units_)));
                 seen.insert(ResultMark::LongSpan);
             }
             if (span.overMaxTension) {
@@ -629,7 +636,7 @@ std::set<ResultMark> frmSection::markResults() {
                 spans_[i].length, section_.atEquivalentSpan[c].tension, weight * loads[c]);
             if (check.marked)
                 why << FromUtf8(std::string(kConditionNames[c])) + QStringLiteral(" ") +
-                           FromUtf8(LongSpanText(check));
+                           FromUtf8(LongSpanText(check, units_));
         }
         if (QStandardItem* item = spanModel_->item(static_cast<int>(i), 0); item && !why.isEmpty()) {
             MarkItem(*item, ResultMark::LongSpan, why.join(QStringLiteral("、")));
@@ -683,8 +690,8 @@ QString frmSection::markNotes() const {
 
 QString frmSection::sectionText() const {
     if (!computed_) return {};
-    return FromUtf8(
-        ComposeSectionTextWithExact(*calculation_, spans_, section_, chart_, supports_, balanced_));
+    return FromUtf8(ComposeSectionTextWithExact(*calculation_, spans_, section_, chart_, supports_,
+                                                balanced_, units_));
 }
 
 bool frmSection::profileShown() const { return tabs_->currentWidget() == profilePage_; }
@@ -753,9 +760,8 @@ void frmSection::print() {
                             });
         return;
     }
-    const QString text = fieldCheckShown()
-                             ? FromUtf8(ComposeFieldSheetText(*calculation_, fieldSheet()))
-                             : sectionText() + markNotes();
+    const QString text = fieldCheckShown() ? field_->sheetText(*calculation_, fieldSheet())
+                                           : sectionText() + markNotes();
     PrintWithDialog(host_.printService(), host_.messages(), host_.hostWidget(), text);
 }
 
@@ -768,9 +774,9 @@ std::optional<ChildWindow::Csv> frmSection::csv() const {
     if (fieldCheckShown())
         return Csv{ComposeFieldSheetCsv(fieldSheet()),
                    exactSags_ ? QStringLiteral("_弛度観測表_精算") : QStringLiteral("_弛度観測表")};
-    return Csv{
-        ComposeSectionCsvWithExact(*calculation_, spans_, section_, chart_, supports_, balanced_),
-        kSuffix};
+    return Csv{ComposeSectionCsvWithExact(*calculation_, spans_, section_, chart_, supports_,
+                                          balanced_, units_),
+               kSuffix};
 }
 
 std::optional<ChildWindow::Image> frmSection::image() const {
@@ -787,6 +793,14 @@ std::optional<ChildWindow::Image> frmSection::image() const {
                      drawProfilePage(painter, target);
                  },
                  kSuffix};
+}
+
+// The values stay; the tables, the printout and the CSV show them in
+// `units` from now on (results greyed as stale stay greyed).
+void frmSection::showUnits(UnitSystem units) {
+    units_ = units;
+    field_->showUnits(units);
+    if (computed_) showTables();
 }
 
 frmSection* ShowSectionWindow(WindowHost& host) { return OpenChildWindow<frmSection>(host); }

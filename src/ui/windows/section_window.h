@@ -83,6 +83,7 @@ public:
     void print() override;
     std::optional<Csv> csv() const override;
     std::optional<Image> image() const override;
+    void showUnits(UnitSystem units) override;
 
     // The printout of the computed section (empty before the first 計算).
     QString sectionText() const;
@@ -115,6 +116,7 @@ private:
     // The ruling and the exact stringing chart over the temperatures given.
     bool recomputeChart(std::int16_t from, std::int16_t to, std::int16_t step);
     void showResults();
+    void showTables();
     bool current() const { return computed_ && !stale_; }
     // Greys every result page and says what changed and what to press.
     void setStale(bool stale);
@@ -147,6 +149,7 @@ private:
     CaseClearance clearanceInputs_;        // the 離隔 page's, as 計算 read them
     bool exactSags_ = false;               // the chart and field tabs: exact sags
     std::int16_t from_ = -10, to_ = 40, step_ = 10;
+    UnitSystem units_ = UnitSystem::kKgf; // of the tables, printout and CSV
 
     SectionSpanTable* grdSpans_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -381,8 +381,9 @@ std::optional<BalancedSection> SectionExactPanel::compute(const CalculationState
 }
 
 void SectionExactPanel::show(const CalculationState& state, const std::vector<SectionSpan>& spans,
-                             const TensionSection& ruling, const BalancedSection& balanced) {
-    const CellTable cells = BalancedSpanCells(state, spans, ruling, balanced);
+                             const TensionSection& ruling, const BalancedSection& balanced,
+                             UnitSystem units) {
+    const CellTable cells = BalancedSpanCells(state, spans, ruling, balanced, units);
     exactModel_->clear();
     exactModel_->setColumnCount(static_cast<int>(cells[0].size()) - 1);
     exactModel_->setRowCount(static_cast<int>(cells.size()) - 1);

@@ -21,6 +21,7 @@
 
 #include "engine/calculation/balanced_section.h"
 #include "engine/calculation/tension_section.h"
+#include "engine/number/units.h"
 #include "ui/base/result_marks.h"
 
 class QLabel;
@@ -93,9 +94,10 @@ public:
                                            const std::vector<SectionSpan>& spans,
                                            std::int16_t chartFrom, std::int16_t chartTo,
                                            std::int16_t chartStep);
-    // Shows the exact section beside the ruling one.
+    // Shows the exact section beside the ruling one, tensions in `units`.
     void show(const CalculationState& state, const std::vector<SectionSpan>& spans,
-              const TensionSection& ruling, const BalancedSection& balanced);
+              const TensionSection& ruling, const BalancedSection& balanced,
+              UnitSystem units = UnitSystem::kKgf);
     // What the last compute() that succeeded read.
     const std::vector<SectionSupport>& computedSupports() const { return computedSupports_; }
     std::int16_t computedStringingTemperature() const { return computedStringing_; }

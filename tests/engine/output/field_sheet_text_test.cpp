@@ -93,6 +93,9 @@ TEST(CheckLongSpan, HandValuesAndTheOnePercentMark) {
     EXPECT_FALSE(at400.marked); // 0.73 %
     EXPECT_EQ(LongSpanText(at400),
               "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 1566.43 kg");
+    // 1566.428 kg x 9.80665 N/kg = 15361.4 N.
+    EXPECT_EQ(LongSpanText(at400, UnitSystem::kSi),
+              "懸垂線弛度 29.870 m（放物線 29.652 m より 0.73 % 大）、支持点張力 15.361 kN");
     EXPECT_TRUE(CheckLongSpan(500.0, 1500.0, 2.223906).marked);
     EXPECT_THROW(CheckLongSpan(400.0, 0.0, 2.0), CalculationError);
 }
