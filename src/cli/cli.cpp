@@ -260,7 +260,8 @@ Outcome Run(std::span<const std::string_view> args) {
     if (!IsCommand(args[0])) {
         return BadUsage("知らないコマンドです: " + std::string(args[0]));
     }
-    Arguments arguments{.command = args[0], .casePath = {}, .outputPath = {}, .cp932 = false};
+    Arguments arguments;
+    arguments.command = args[0];
     if (const auto problem = ReadOptions(args.subspan(1), arguments)) {
         return BadUsage(*problem);
     }
