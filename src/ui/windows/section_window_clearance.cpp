@@ -190,7 +190,9 @@ SectionClearanceView::SectionClearanceView(MessageService& messages, QWidget* pa
     lblClearance_->setObjectName(QStringLiteral("lblClearance"));
     lblClearance_->setWordWrap(true);
     auto* tables = new QWidget(results_);
-    auto* tableLayout = new QHBoxLayout(tables);
+    // One above the other, so that each table has the page's width and its
+    // judgement column shows without scrolling.
+    auto* tableLayout = new QVBoxLayout(tables);
     tableLayout->setContentsMargins(0, 0, 0, 0);
     tableLayout->addWidget(ResultView(QStringLiteral("grdClearanceSpans"), spanModel_, tables), 1);
     tableLayout->addWidget(
@@ -198,8 +200,8 @@ SectionClearanceView::SectionClearanceView(MessageService& messages, QWidget* pa
     auto* split = new QSplitter(Qt::Vertical, results_);
     split->addWidget(plot_);
     split->addWidget(tables);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
     auto* resultLayout = new QVBoxLayout(results_);
     resultLayout->setContentsMargins(0, 0, 0, 0);
     resultLayout->addWidget(lblClearance_);
