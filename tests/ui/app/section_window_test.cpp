@@ -109,8 +109,8 @@ TEST_F(SectionWindowTest, TypedSpansMoveLikeASpreadsheetAndABadCellIsNamed) {
     EXPECT_FALSE(Action("mnuCsv")->isEnabled()) << "nothing computed yet";
 
     clickCell(spans(window), 0, 0);
-    typeCells({"120", "\t", "5", "\n", "２５０", "\n", "0", "\n"});
-    EXPECT_EQ(spanTexts(window), QStringList({"120|5", QStringLiteral("２５０|"), "0|", "|"}));
+    typeCells({"120", "\t", "-5", "\n", "２５０", "\n", "0", "\n"});
+    EXPECT_EQ(spanTexts(window), QStringList({"120|-5", QStringLiteral("２５０|"), "0|", "|"}));
 
     Click(window, "cmdCalculate");
     ASSERT_EQ(
