@@ -125,8 +125,12 @@ std::string_view SupportTypeText(SupportType type) {
     return {};
 }
 
-CellTable SectionSupportCells(const std::vector<SectionSupport>& supports) {
-    CellTable cells{{"支持点", "種別", "がいし連長[m]", "がいし連重量[kg]"}};
+std::string_view StringWeightHeading(UnitSystem units) {
+    return units == UnitSystem::kSi ? "がいし連質量[kg]" : "がいし連重量[kg]";
+}
+
+CellTable SectionSupportCells(const std::vector<SectionSupport>& supports, UnitSystem units) {
+    CellTable cells{{"支持点", "種別", "がいし連長[m]", std::string(StringWeightHeading(units))}};
     for (std::size_t j = 0; j < supports.size(); ++j) {
         const SectionSupport& s = supports[j];
         const bool hung = s.type == SupportType::kSuspension;
@@ -165,7 +169,7 @@ std::string ComposeSectionCsvWithExact(const CalculationState& state,
     CellTable cells{{},
                     {"精算（径間ごとの張力）", "架線温度[℃]",
                      Number(balanced.stringingTemperature)}};
-    for (CellTable part : {SectionSupportCells(supports),
+    for (CellTable part : {SectionSupportCells(supports, units),
                            BalancedSpanCells(state, spans, ruling, balanced, units),
                            BalancedChartCells(balanced, units)}) {
         cells.emplace_back();
@@ -195,7 +199,7 @@ std::string ComposeSectionTextWithExact(const CalculationState& state,
     AppendLine(out, kRulingAssumptionNote);
     AppendLine(out, kExactNote);
     AppendLine(out, "架線温度  " + TemperatureText(balanced.stringingTemperature));
-    AppendRows(out, SectionSupportCells(supports), 8, {6, 15, 18});
+    AppendRows(out, SectionSupportCells(supports, units), 8, {6, 15, 18});
     const CellTable spanCells = BalancedSpanCells(state, spans, ruling, balanced, units);
     for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
         AppendLine(out, "");

@@ -55,10 +55,17 @@ inline constexpr std::string_view kExactNote =
 // 引留, 固定, 懸垂.
 std::string_view SupportTypeText(SupportType type);
 
-// A header row (支持点, 種別, がいし連長[m], がいし連重量[kg]), then one row
-// per support: its number, its type and, for a suspension string, its length
-// and weight.
-CellTable SectionSupportCells(const std::vector<SectionSupport>& supports);
+// The heading of a suspension string's weight, typed in kg whatever the
+// units: がいし連重量[kg] (kg units, where a weight is in kg), がいし連質量[kg]
+// in SI (where kg is the string's mass; its weight is mass x g in the
+// balance).
+std::string_view StringWeightHeading(UnitSystem units);
+
+// A header row (支持点, 種別, がいし連長[m], StringWeightHeading), then one
+// row per support: its number, its type and, for a suspension string, its
+// length and weight.
+CellTable SectionSupportCells(const std::vector<SectionSupport>& supports,
+                              UnitSystem units = UnitSystem::kKgf);
 
 // The exact stringing chart (bare wire, still air): a header row (空白, then
 // the temperatures "-10℃", ...), then per span the rows

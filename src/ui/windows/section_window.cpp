@@ -295,6 +295,7 @@ LoadOutcome frmSection::Form_Load() {
     field_->setSettings(fieldCheck.waves, fieldCheck.sightingA);
     units_ = host_.document().units();
     field_->showUnits(units_);
+    exact_->supports()->showUnits(units_);
     auto state = std::make_shared<CalculationState>(host_.state());
     try {
         // The span table too, for the graph and chart windows opened from
@@ -800,6 +801,7 @@ std::optional<ChildWindow::Image> frmSection::image() const {
 void frmSection::showUnits(UnitSystem units) {
     units_ = units;
     field_->showUnits(units);
+    exact_->supports()->showUnits(units);
     if (computed_) showTables();
 }
 

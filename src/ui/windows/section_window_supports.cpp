@@ -36,8 +36,10 @@ namespace {
 
 enum Column { kType = 0, kStringLength = 1, kStringWeight = 2 };
 
-const QStringList kSupportColumnTitles = {QStringLiteral("種別"), QStringLiteral("がいし連長[m]"),
-                                          QStringLiteral("がいし連重量[kg]")};
+QStringList SupportColumnTitles(UnitSystem units) {
+    return {QStringLiteral("種別"), QStringLiteral("がいし連長[m]"),
+            FromUtf8(std::string(StringWeightHeading(units)))};
+}
 
 QString SupportCell(int row, int column) {
     const char16_t* names[] = {u"種別", u"がいし連長", u"がいし連重量"};
@@ -150,7 +152,7 @@ SupportsRead ParseRows(const Rows& rows) {
 
 SectionSupportTable::SectionSupportTable(MessageService& messages, QWidget* parent)
     : QTableWidget(0, 3, parent), messages_(messages) {
-    setHorizontalHeaderLabels(kSupportColumnTitles);
+    setHorizontalHeaderLabels(SupportColumnTitles(UnitSystem::kKgf));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Enter commits the cell typed and moves one row down (closeEditor).
@@ -164,6 +166,10 @@ SectionSupportTable::SectionSupportTable(MessageService& messages, QWidget* pare
 QString SectionSupportTable::cellText(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
     return cell != nullptr ? cell->text().trimmed() : QString();
+}
+
+void SectionSupportTable::showUnits(UnitSystem units) {
+    setHorizontalHeaderLabels(SupportColumnTitles(units));
 }
 
 void SectionSupportTable::setType(int row, SupportType type) {

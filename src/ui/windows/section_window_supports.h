@@ -48,6 +48,9 @@ public:
     // and without touching the list; nothing when it would refuse them.
     std::optional<std::vector<SectionSupport>> peekSupports(std::size_t spanCount) const;
     void showSupports(const std::vector<SectionSupport>& supports);
+    // The weight column's heading for `units`; the weights stay in kg (a
+    // mass in SI).
+    void showUnits(UnitSystem units);
     void paste();
 
 protected:
