@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QStringList>
 #include <QTabBar>
@@ -54,6 +55,18 @@ inline std::vector<WireRecord> TestWires() {
 inline void FlushDeletes() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Alt+M and the letter of a units command in the open ウィンドウ menu: K for
+// kg units, I for SI.
+inline void ChooseUnits(QWidget& main, Qt::Key letter) {
+    auto* menu = main.findChild<QMenu*>(QStringLiteral("mnuWindow"));
+    ASSERT_NE(menu, nullptr);
+    PressAccessKey(Qt::Key_M);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) << "no menu";
+    QTest::keyClick(menu, letter);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, 2000));
+    FlushDeletes();
 }
 
 class MainWindowTest : public ::testing::Test {

@@ -55,6 +55,29 @@ inline WireRecord AcsrLinnet() {
             .maxTension = 2557.0f};
 }
 
+// The tension-section examples' wire: 297.6 mm2, 1.1 kg/m, E 8000,
+// alpha 18.9, T = 3000 kg.
+inline WireRecord Wire240() {
+    return {.wireName = "240",
+            .diameterHigh = 22.4f,
+            .diameterLow = 22.4f,
+            .area = 297.6f,
+            .unitWeight = 1.1f,
+            .expansionCoeff = 18.9f,
+            .elasticModulus = 8000.0f,
+            .maxTension = 3000.0f};
+}
+
+// `wire` calculated over the one span of 100 m: all a tension section needs.
+inline CalculationState CalculatedAt100m(const WireRecord& wire) {
+    CalculationState state;
+    state.currentWire = wire;
+    state.spanStart = 100.0f;
+    state.spanEnd = 100.0f;
+    RunCalculation(state);
+    return state;
+}
+
 // Worked example 2 from the start-up conditions in 50 m steps, calculated:
 // the state behind the 50 mm report, chart, CSV and sheet goldens.
 inline CalculationState CalculatedExample50mm() {

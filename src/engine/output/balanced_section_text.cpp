@@ -57,25 +57,6 @@ std::string Number(double value) {
 
 std::string TemperatureText(double t) { return std::to_string(std::lround(t)) + "℃"; }
 
-// One printed line per row: the first cell left-aligned in `firstWidth`,
-// the others right-aligned in `widths` (the last width for every cell past
-// them), trailing blanks dropped.
-void AppendRows(std::string& out, const CellTable& rows, std::size_t firstWidth,
-                const std::vector<std::size_t>& widths) {
-    for (const std::vector<std::string>& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c == 0) {
-                AppendLeft(line, row[c], firstWidth);
-            } else {
-                AppendRight(line, row[c], widths[std::min(c - 1, widths.size() - 1)]);
-            }
-        }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        AppendLine(out, line);
-    }
-}
-
 // The printed table of one condition: two heading lines, then per span its
 // number, the ruling and exact tension with their difference, the same for
 // the slant sag, the ruling and exact upper support tension, and the marks.
@@ -98,7 +79,7 @@ void AppendConditionTable(std::string& out, const CellTable& spanCells, std::siz
         marks.push_back(spanCells[r][first + 8]);
     }
     std::string block;
-    AppendRows(block, rows, 4, widths);
+    AppendCellLines(block, rows, 4, widths);
     // Each line with its marks after two blanks.
     std::size_t start = 0;
     for (const std::string& mark : marks) {
@@ -199,7 +180,7 @@ std::string ComposeSectionTextWithExact(const CalculationState& state,
     AppendLine(out, kRulingAssumptionNote);
     AppendLine(out, kExactNote);
     AppendLine(out, "架線温度  " + TemperatureText(balanced.stringingTemperature));
-    AppendRows(out, SectionSupportCells(supports, units), 8, {6, 15, 18});
+    AppendCellLines(out, SectionSupportCells(supports, units), 8, {6, 15, 18});
     const CellTable spanCells = BalancedSpanCells(state, spans, ruling, balanced, units);
     for (std::size_t c = 0; c < kConditionNames.size(); ++c) {
         AppendLine(out, "");
@@ -208,7 +189,7 @@ std::string ComposeSectionTextWithExact(const CalculationState& state,
     }
     AppendLine(out, "");
     AppendLine(out, "///// 精算 架線弛度表 /////  無風・無氷（負荷係数 1）");
-    AppendRows(out, BalancedChartCells(balanced, units), 20, {9});
+    AppendCellLines(out, BalancedChartCells(balanced, units), 20, {9});
     return out;
 }
 

@@ -36,26 +36,6 @@ std::string SpanResultHeading(std::size_t cell, UnitSystem units) {
                                       : std::string(kSpanResultHeadings[cell]);
 }
 
-// One printed line per row of `cells`: the first cell left-aligned in
-// `firstWidth`, the others right-aligned in `widths`.
-void AppendCellLines(std::string& out, const CellTable& cells, std::size_t firstWidth,
-                     const std::vector<std::size_t>& widths) {
-    for (const std::vector<std::string>& row : cells) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c == 0) {
-                AppendLeft(line, row[c], firstWidth);
-            } else {
-                AppendRight(line, row[c], widths[std::min(c - 1, widths.size() - 1)]);
-            }
-        }
-        while (!line.empty() && line.back() == ' ') {
-            line.pop_back();
-        }
-        AppendLine(out, line);
-    }
-}
-
 std::string SpanName(std::size_t index) { return "径間 " + std::to_string(index + 1); }
 
 // The cells of one condition's table in the printout: a header, then per
@@ -74,6 +54,24 @@ CellTable ConditionTable(const CellTable& spanCells, std::size_t condition, Unit
 }
 
 } // namespace
+
+void AppendCellLines(std::string& out, const CellTable& cells, std::size_t firstWidth,
+                     const std::vector<std::size_t>& widths) {
+    for (const std::vector<std::string>& row : cells) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c == 0) {
+                AppendLeft(line, row[c], firstWidth);
+            } else {
+                AppendRight(line, row[c], widths[std::min(c - 1, widths.size() - 1)]);
+            }
+        }
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        AppendLine(out, line);
+    }
+}
 
 std::string FormatTension(float kgValue, UnitSystem units) {
     return FormatWithPattern(ColumnValue(ResultColumn::kTension, kgValue, units),

@@ -33,6 +33,12 @@ std::string FormatTension(float kgValue, UnitSystem units);
 // "上側張力[kN]".
 std::string TensionHeading(std::string_view heading, UnitSystem units);
 
+// One printed line per row of `cells`: the first cell left-aligned in
+// `firstWidth` display columns, the others right-aligned in `widths` (the
+// last width for every cell past them), trailing blanks dropped.
+void AppendCellLines(std::string& out, const CellTable& cells, std::size_t firstWidth,
+                     const std::vector<std::size_t>& widths);
+
 // The three load conditions at the equivalent span: a header row, then one
 // row per condition: 条件, 弛度[m], 張力[kg], K値, 定規番号.
 CellTable SectionConditionCells(const TensionSection& section, UnitSystem units = UnitSystem::kKgf);

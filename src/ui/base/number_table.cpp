@@ -52,8 +52,13 @@ protected:
 
 } // namespace
 
-QAbstractItemDelegate* NewEnterCommitsDelegate(QObject* parent) {
-    return new EnterCommitsDelegate(parent);
+void SetUpTypedTable(QTableWidget& table) {
+    table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table.verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table.setItemDelegate(new EnterCommitsDelegate(&table));
+    table.setTabKeyNavigation(true);
+    table.setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                          QAbstractItemView::EditKeyPressed);
 }
 
 namespace {
@@ -71,12 +76,7 @@ NumberTable::NumberTable(NumberTableShape shape, MessageService& messages, QWidg
     QStringList headings;
     for (const NumberColumn& column : shape_.columns) headings << column.heading;
     setHorizontalHeaderLabels(headings);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setItemDelegate(NewEnterCommitsDelegate(this));
-    setTabKeyNavigation(true);
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed);
+    SetUpTypedTable(*this);
     setCurrentCell(0, 0);
     connect(this, &QTableWidget::itemChanged, this, &NumberTable::edited);
 }

@@ -30,9 +30,11 @@ namespace orvalt {
 
 class MessageService;
 
-// An item delegate on which Enter in an editor commits and closes it at once
-// and goes no further, for any table typed into as this one is.
-QAbstractItemDelegate* NewEnterCommitsDelegate(QObject* parent);
+// Makes `table` one typed into as this one is: columns sharing its width,
+// row numbers right-aligned, any key opening the current cell's editor, Tab
+// moving between cells, and Enter in an editor committing and closing it at
+// once and going no further (the table moves on itself).
+void SetUpTypedTable(QTableWidget& table);
 
 // A Japanese input method commits its first characters to the table, not to
 // an editor: they open the current cell's editor and go into it, as a typed

@@ -153,13 +153,8 @@ SupportsRead ParseRows(const Rows& rows) {
 SectionSupportTable::SectionSupportTable(MessageService& messages, QWidget* parent)
     : QTableWidget(0, 3, parent), messages_(messages) {
     setHorizontalHeaderLabels(SupportColumnTitles(UnitSystem::kKgf));
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Enter commits the cell typed and moves one row down (closeEditor).
-    setItemDelegate(NewEnterCommitsDelegate(this));
-    setTabKeyNavigation(true);
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed);
+    SetUpTypedTable(*this);
     fitToSpans(1);
 }
 

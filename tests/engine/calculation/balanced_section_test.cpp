@@ -18,26 +18,8 @@
 namespace orvalt {
 namespace {
 
-// 297.6 mm2, 1.1 kg/m, E 8000, alpha 18.9, T = 3000 kg.
-WireRecord Wire240() {
-    return {.wireName = "240",
-            .diameterHigh = 22.4f,
-            .diameterLow = 22.4f,
-            .area = 297.6f,
-            .unitWeight = 1.1f,
-            .expansionCoeff = 18.9f,
-            .elasticModulus = 8000.0f,
-            .maxTension = 3000.0f};
-}
-
-CalculationState Calculated(const WireRecord& wire) {
-    CalculationState s;
-    s.currentWire = wire;
-    s.spanStart = 100.0f;
-    s.spanEnd = 100.0f;
-    RunCalculation(s);
-    return s;
-}
+using test::CalculatedAt100m;
+using test::Wire240;
 
 const std::vector<SectionSpan> kFourSpans = {{120, 5}, {250, 30}, {180, -12}, {90, -40}};
 
@@ -128,7 +110,7 @@ double SpanAlone(const CalculationState& state, const SectionSpan& span, double 
 }
 
 TEST(BalancedSection, FixedSupportsSolveEachSpanOnItsOwn) {
-    const CalculationState state = Calculated(Wire240());
+    const CalculationState state = CalculatedAt100m(Wire240());
     const struct {
         std::vector<SectionSpan> spans;
         std::int16_t stringing;
@@ -170,7 +152,7 @@ TEST(BalancedSection, FixedSupportsSolveEachSpanOnItsOwn) {
 }
 
 TEST(BalancedSection, MirroredSectionGivesMirroredResults) {
-    const CalculationState state = Calculated(Wire240());
+    const CalculationState state = CalculatedAt100m(Wire240());
     std::vector<SectionSpan> spans = kFourSpans;
     std::vector<SectionSupport> supports = Suspended(spans.size(), 1.0, 35.0);
     supports[2] = {SupportType::kFixed, 0.0, 0.0};
@@ -210,7 +192,7 @@ TEST(BalancedSection, MirroredSectionGivesMirroredResults) {
 }
 
 TEST(BalancedSection, LongerStringsApproachTheRulingTension) {
-    const CalculationState state = Calculated(Wire240());
+    const CalculationState state = CalculatedAt100m(Wire240());
     const SectionStringingChart ruling =
         ComputeSectionStringingChart(state, kFourSpans, -15, 90, 15);
     double previousOff = 1.0;
@@ -241,7 +223,7 @@ TEST(BalancedSection, LongerStringsApproachTheRulingTension) {
 }
 
 TEST(BalancedSection, AtTheStringingTemperatureEverySpanHasTheClampedTension) {
-    const CalculationState state = Calculated(Wire240());
+    const CalculationState state = CalculatedAt100m(Wire240());
     for (const std::int16_t ts : {std::int16_t{-5}, std::int16_t{15}, std::int16_t{35}}) {
         for (const double length : {0.0, 1.0, 30.0}) {
             SCOPED_TRACE(std::to_string(ts) + " " + std::to_string(length));
@@ -264,7 +246,7 @@ TEST(BalancedSection, AtTheStringingTemperatureEverySpanHasTheClampedTension) {
 }
 
 TEST(BalancedSection, SupportTensionsAboveTheMaximumAreMarked) {
-    const CalculationState state = Calculated(Wire240());
+    const CalculationState state = CalculatedAt100m(Wire240());
     const BalancedSection b = ComputeBalancedSection(
         state, kFourSpans, DefaultSectionSupports(kFourSpans.size()), 15, -15, 90, 15);
     const TensionSection ruling = ComputeTensionSection(state, kFourSpans);
@@ -294,7 +276,7 @@ TEST(BalancedSection, SupportTensionsAboveTheMaximumAreMarked) {
 std::string Failure(const std::vector<SectionSpan>& spans,
                     const std::vector<SectionSupport>& supports, std::int16_t step = 5) {
     try {
-        ComputeBalancedSection(Calculated(Wire240()), spans, supports, 15, -20, 60, step);
+        ComputeBalancedSection(CalculatedAt100m(Wire240()), spans, supports, 15, -20, 60, step);
     } catch (const CalculationError& e) {
         return e.what();
     }

@@ -11,6 +11,7 @@
 #include "engine/output/balanced_section_text.h"
 #include "engine/output/field_sheet_text.h"
 #include "engine/output/section_text.h"
+#include "support/wire_records.h"
 
 namespace orvalt {
 namespace {
@@ -30,11 +31,7 @@ TEST(BalancedSectionText, DifferenceInPercent) {
 }
 
 TEST(BalancedSectionText, EveryRowShowsBothResultsAndTheMarks) {
-    CalculationState state;
-    state.currentWire = {"240", 22.4f, 22.4f, 297.6f, 1.1f, 18.9f, 8000.0f, 3000.0f};
-    state.spanStart = 100.0f;
-    state.spanEnd = 100.0f;
-    RunCalculation(state);
+    const CalculationState state = test::CalculatedAt100m(test::Wire240());
     // A steep short span (over T at the low season) and a long one.
     const std::vector<SectionSpan> spans = {{120, 5}, {250, 30}, {180, -12}, {90, -40}, {900, 0}};
     const TensionSection ruling = ComputeTensionSection(state, spans);
@@ -77,11 +74,7 @@ TEST(BalancedSectionText, EveryRowShowsBothResultsAndTheMarks) {
 // The exact stringing chart and the crew's sheet of it follow every span's
 // own state at every temperature; the supports list says what each is.
 TEST(BalancedSectionText, ChartSheetAndSupportsFollowTheExactSection) {
-    CalculationState state;
-    state.currentWire = {"240", 22.4f, 22.4f, 297.6f, 1.1f, 18.9f, 8000.0f, 3000.0f};
-    state.spanStart = 100.0f;
-    state.spanEnd = 100.0f;
-    RunCalculation(state);
+    const CalculationState state = test::CalculatedAt100m(test::Wire240());
     const std::vector<SectionSpan> spans = {{120, 5}, {250, 30}, {180, -12}, {90, -40}};
     std::vector<SectionSupport> supports = DefaultSectionSupports(spans.size());
     supports[2] = {SupportType::kSuspension, 0.5, 35.0};

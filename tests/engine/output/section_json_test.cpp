@@ -15,6 +15,7 @@
 #include "engine/calculation/calculation.h"
 #include "engine/calculation/tension_section.h"
 #include "engine/output/section_json.h"
+#include "support/wire_records.h"
 
 namespace orvalt {
 namespace {
@@ -133,11 +134,7 @@ void ExpectBalanced(const Value& v, const BalancedState& state) {
 }
 
 TEST(SectionJson, EveryNumberReadsBackAsTheResult) {
-    CalculationState state;
-    state.currentWire = {"240", 22.4f, 22.4f, 297.6f, 1.1f, 18.9f, 8000.0f, 3000.0f};
-    state.spanStart = 100.0f;
-    state.spanEnd = 100.0f;
-    RunCalculation(state);
+    const CalculationState state = test::CalculatedAt100m(test::Wire240());
     const std::vector<SectionSpan> spans = {{120, 5}, {250, 30}, {180, -12}, {90, -40}};
     std::vector<SectionSupport> supports = DefaultSectionSupports(spans.size());
     supports[2] = {SupportType::kSuspension, 1.0, 35.0};

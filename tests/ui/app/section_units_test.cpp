@@ -70,17 +70,6 @@ protected:
     }
 };
 
-// The units command of the ウィンドウ menu (Alt+M) by its access key: K for
-// kg units, I for SI.
-void ChooseUnits(QWidget& main, Qt::Key letter) {
-    auto* menu = main.findChild<QMenu*>(QStringLiteral("mnuWindow"));
-    ASSERT_NE(menu, nullptr);
-    PressAccessKey(Qt::Key_M);
-    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) << "no menu";
-    QTest::keyClick(menu, letter);
-    ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, 2000));
-}
-
 const std::string kPrintedNotes =
     "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます"
     "\r\n張力超過: 張力が電線の最大使用張力を超えています\r\n";

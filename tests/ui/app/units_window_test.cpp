@@ -37,17 +37,6 @@ float KgOf(double si, UnitQuantity quantity) {
     return static_cast<float>(ToKg(si, quantity, UnitSystem::kSi));
 }
 
-// Alt+M and the letter of the units command in the open ウィンドウ menu.
-void ChooseUnits(frmMain& main, Qt::Key letter) {
-    auto* menu = main.findChild<QMenu*>(QStringLiteral("mnuWindow"));
-    ASSERT_NE(menu, nullptr);
-    PressAccessKey(Qt::Key_M);
-    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) << "no menu";
-    QTest::keyClick(menu, letter);
-    ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, 2000));
-    FlushDeletes();
-}
-
 QString Trimmed(const QLineEdit* box) { return box != nullptr ? box->text().trimmed() : QString(); }
 
 QString UnitLabel(QWidget* window, int box) {
