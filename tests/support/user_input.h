@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 
@@ -97,6 +98,31 @@ inline void ClickOn(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
     QCoreApplication::processEvents();
     if (takesFocus && clicked != nullptr && clicked->isVisible()) Focused();
+}
+
+// A left click in the middle of a table's cell.
+inline void ClickCell(QAbstractItemView* view, int row, int column) {
+    ASSERT_NE(view, nullptr);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->visualRect(view->model()->index(row, column)).center());
+    QCoreApplication::processEvents();
+}
+
+// Keys one at a time to whatever has the focus, as into a table: "\t" is
+// Tab, "\n" Enter (the editor closes queued), anything else typed a
+// character at a time, so the first starts the cell's editor and the rest
+// go into it.
+inline void TypeCells(const QStringList& keys) {
+    for (const QString& key : keys) {
+        if (key == u"\t") {
+            PressTab();
+        } else if (key == u"\n") {
+            PressKey(Qt::Key_Return);
+            QCoreApplication::processEvents();
+        } else {
+            for (const QChar c : key) TypeText(QString(c));
+        }
+    }
 }
 
 // Clicks into the box, selects all its text with Ctrl+A and types over it

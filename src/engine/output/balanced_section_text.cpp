@@ -124,7 +124,8 @@ CellTable SectionSupportCells(const std::vector<SectionSupport>& supports, UnitS
 
 CellTable BalancedChartCells(const BalancedSection& balanced, UnitSystem units) {
     std::vector<std::string> header{""};
-    for (const BalancedState& state : balanced.chart) header.push_back(TemperatureText(state.temperature));
+    for (const BalancedState& state : balanced.chart)
+        header.push_back(TemperatureText(state.temperature));
     CellTable cells{std::move(header)};
     const std::size_t spans = balanced.chart.empty() ? 0 : balanced.chart.front().spans.size();
     for (std::size_t i = 0; i < spans; ++i) {
@@ -147,9 +148,8 @@ std::string ComposeSectionCsvWithExact(const CalculationState& state,
                                        const SectionStringingChart& chart,
                                        const std::vector<SectionSupport>& supports,
                                        const BalancedSection& balanced, UnitSystem units) {
-    CellTable cells{{},
-                    {"精算（径間ごとの張力）", "架線温度[℃]",
-                     Number(balanced.stringingTemperature)}};
+    CellTable cells{
+        {}, {"精算（径間ごとの張力）", "架線温度[℃]", Number(balanced.stringingTemperature)}};
     for (CellTable part : {SectionSupportCells(supports, units),
                            BalancedSpanCells(state, spans, ruling, balanced, units),
                            BalancedChartCells(balanced, units)}) {

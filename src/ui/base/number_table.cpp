@@ -224,9 +224,9 @@ std::optional<std::vector<QStringList>> NumberTable::pastedCells(const QString& 
         for (int c = 0; c < cells[r].size(); ++c) {
             const QString cell = cells[r][c].trimmed();
             if (!cell.isEmpty() && !readCell(left + c, cell)) {
-                refuse(badCell(row, left + c, cell) +
-                           QStringLiteral("。貼り付けは行いませんでした"),
-                       top, left);
+                refuse(
+                    badCell(row, left + c, cell) + QStringLiteral("。貼り付けは行いませんでした"),
+                    top, left);
                 return std::nullopt;
             }
         }

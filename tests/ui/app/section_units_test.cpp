@@ -136,21 +136,20 @@ TEST_F(SectionUnitsTest, SwitchingUnitsInTheMenuRedrawsTheSectionAndChangesNoVal
         const char* stringWeight; // typed in kg in both: a mass in SI
         const char* text;
         const char* csv;
-    } steps[] = {
-        {Qt::Key_K, "高温季 下側張力[kg]", "がいし連重量[kg]", "section_4spans.txt",
-         "section_4spans.csv"},
-        {Qt::Key_I, "高温季 下側張力[kN]", "がいし連質量[kg]", "section_4spans_si.txt",
-         "section_4spans_si.csv"},
-        {Qt::Key_K, "高温季 下側張力[kg]", "がいし連重量[kg]", "section_4spans.txt",
-         "section_4spans.csv"}};
+    } steps[] = {{Qt::Key_K, "高温季 下側張力[kg]", "がいし連重量[kg]", "section_4spans.txt",
+                  "section_4spans.csv"},
+                 {Qt::Key_I, "高温季 下側張力[kN]", "がいし連質量[kg]", "section_4spans_si.txt",
+                  "section_4spans_si.csv"},
+                 {Qt::Key_K, "高温季 下側張力[kg]", "がいし連重量[kg]", "section_4spans.txt",
+                  "section_4spans.csv"}};
     int saves = 0;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.text);
         ChooseUnits(*main_, step.key);
         EXPECT_EQ(Heading(results, 6, Qt::Horizontal), QString::fromUtf8(step.heading));
-        EXPECT_EQ(Heading(Child<QTableView>(window, QStringLiteral("grdSupports")), 2,
-                          Qt::Horizontal),
-                  QString::fromUtf8(step.stringWeight));
+        EXPECT_EQ(
+            Heading(Child<QTableView>(window, QStringLiteral("grdSupports")), 2, Qt::Horizontal),
+            QString::fromUtf8(step.stringWeight));
         printing_.jobs.clear();
         Trigger("mnuPrint");
         ASSERT_EQ(printing_.jobs.size(), 1u);

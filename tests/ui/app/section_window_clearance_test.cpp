@@ -24,7 +24,6 @@
 
 namespace orvalt::test {
 namespace {
-
 // Four spans over uneven ground as a case holds them before the survey is
 // typed: the spans and the voltage class, no ground, no crossing.
 QByteArray BareCase(const char* studyTemperature) {
@@ -48,9 +47,9 @@ QByteArray BareCase(const char* studyTemperature) {
 }
 
 // The survey of tests/cli/cases/clearance_four_spans.o99case, as typed.
-const QStringList kSupportGround = {"100", "\t", "16",  "\n", "104.5", "\t", "16", "\n",
-                                    "98",  "\t", "15",  "\n", "101",   "\t", "16", "\n",
-                                    "103", "\t", "16",  "\n"};
+const QStringList kSupportGround = {"100", "\t", "16",  "\n", "104.5", "\t",  "16",
+                                    "\n",  "98", "\t",  "15", "\n",    "101", "\t",
+                                    "16",  "\n", "103", "\t", "16",    "\n"};
 const QStringList kGroundPoints = {"60",  "\t", "101.2", "\n", "120", "\t", "103.8", "\n",
                                    "250", "\t", "103",   "\n", "330", "\t", "99",    "\n",
                                    "480", "\t", "99.5",  "\n", "640", "\t", "102",   "\n"};
@@ -76,34 +75,15 @@ protected:
     static QTableView* table(QWidget* w, const char* name) {
         return Child<QTableView>(w, QString::fromLatin1(name));
     }
-    static void clickCell(QTableView* view, int row, int column) {
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          view->visualRect(view->model()->index(row, column)).center());
-        QCoreApplication::processEvents();
-    }
-    // Keys one at a time to whatever has the focus: the first starts the
-    // cell's editor, the rest go into it.
-    static void typeCells(const QStringList& keys) {
-        for (const QString& key : keys) {
-            if (key == u"\t") {
-                PressTab();
-            } else if (key == u"\n") {
-                PressKey(Qt::Key_Return);
-                QCoreApplication::processEvents();
-            } else {
-                for (const QChar c : key) TypeText(QString(c));
-            }
-        }
-    }
     void typeSurvey(QWidget* window, const QStringList& crossing) {
-        clickCell(table(window, "grdSupportGround"), 0, 0);
-        typeCells(kSupportGround);
+        ClickCell(table(window, "grdSupportGround"), 0, 0);
+        TypeCells(kSupportGround);
         PressAccessKey(Qt::Key_N); // 地表の測点, at its first cell
         EXPECT_EQ(QApplication::focusWidget(), table(window, "grdGround"));
-        typeCells(kGroundPoints);
+        TypeCells(kGroundPoints);
         PressAccessKey(Qt::Key_O); // 横断物
         EXPECT_EQ(QApplication::focusWidget(), table(window, "grdCrossings"));
-        typeCells(crossing);
+        TypeCells(crossing);
     }
     QString path_;
 };
@@ -146,7 +126,8 @@ TEST_F(SectionClearanceTest, ATypedSurveyAndRoadAreJudgedMarkedPrintedAndSaved) 
         EXPECT_EQ(crossings->index(0, 4).data().toString(), QString::fromLatin1(study.clearance));
         EXPECT_EQ(crossings->index(0, 6).data().toString(), QStringLiteral("6.00"));
         const QModelIndex verdict = crossings->index(0, 8);
-        EXPECT_EQ(verdict.data().toString(), study.fails ? QStringLiteral("不可") : QStringLiteral("可"));
+        EXPECT_EQ(verdict.data().toString(),
+                  study.fails ? QStringLiteral("不可") : QStringLiteral("可"));
         EXPECT_EQ(verdict.data(kResultMarkRole).toStringList().contains(QStringLiteral("不可")),
                   study.fails);
         EXPECT_EQ(table(window, "grdClearanceSpans")->model()->rowCount(), 4);
@@ -194,26 +175,28 @@ TEST_F(SectionClearanceTest, ATypedSurveyAndRoadAreJudgedMarkedPrintedAndSaved) 
 TEST_F(SectionClearanceTest, ABadKindIsNamedAndALaterEditGreysOnlyTheResults) {
     frmSection* window = openCase(BareCase("90"));
     ASSERT_NE(window, nullptr);
-    clickCell(table(window, "grdCrossings"), 0, 0);
-    typeCells({"300", "\t", QStringLiteral("国道"), "\t"});
-    EXPECT_EQ(MessageTexts(),
-              QStringList({QStringLiteral("横断物 1 の種別「国道」は 道路、鉄道、横断歩道橋、建造物、"
-                                          "電線・通信線、その他 のどれかです")}));
+    ClickCell(table(window, "grdCrossings"), 0, 0);
+    TypeCells({"300", "\t", QStringLiteral("国道"), "\t"});
+    EXPECT_EQ(
+        MessageTexts(),
+        QStringList({QStringLiteral("横断物 1 の種別「国道」は 道路、鉄道、横断歩道橋、建造物、"
+                                    "電線・通信線、その他 のどれかです")}));
     EXPECT_EQ(table(window, "grdCrossings")->currentIndex().column(), 1) << "stays on the cell";
 
     // One support with its ground but not its clamp height: named by 計算.
-    clickCell(table(window, "grdCrossings"), 0, 1);
-    typeCells({QStringLiteral("鉄道"), "\t", "100", "\n"});
-    clickCell(table(window, "grdSupportGround"), 1, 0);
-    typeCells({"104.5", "\n"});
+    ClickCell(table(window, "grdCrossings"), 0, 1);
+    TypeCells({QStringLiteral("鉄道"), "\t", "100", "\n"});
+    ClickCell(table(window, "grdSupportGround"), 1, 0);
+    TypeCells({"104.5", "\n"});
     PressAccessKey(Qt::Key_R);
     ASSERT_EQ(MessageTexts().size(), 2);
-    EXPECT_TRUE(MessageTexts().back().startsWith(QStringLiteral("支持点 2 の取付高さを入力してください")))
+    EXPECT_TRUE(
+        MessageTexts().back().startsWith(QStringLiteral("支持点 2 の取付高さを入力してください")))
         << MessageTexts().back().toStdString();
     EXPECT_EQ(QApplication::focusWidget(), table(window, "grdSupportGround"));
     EXPECT_FALSE(Action("mnuPrint")->isEnabled()) << "refused: nothing computed";
 
-    clickCell(table(window, "grdSupportGround"), 1, 0);
+    ClickCell(table(window, "grdSupportGround"), 1, 0);
     PressKey(Qt::Key_Delete);
     typeSurvey(window, {});
     PressAccessKey(Qt::Key_R);
@@ -224,10 +207,10 @@ TEST_F(SectionClearanceTest, ABadKindIsNamedAndALaterEditGreysOnlyTheResults) {
 
     // A survey point changed: the results grey, the inputs stay open.
     QTableView* ground = table(window, "grdGround");
-    clickCell(ground, ground->rowAt(0), 0); // the first row in sight
+    ClickCell(ground, ground->rowAt(0), 0); // the first row in sight
     PressKey(Qt::Key_Home, Qt::ControlModifier);
     PressKey(Qt::Key_Right);
-    typeCells({"102", "\n"});
+    TypeCells({"102", "\n"});
     EXPECT_EQ(ground->model()->index(0, 1).data().toString(), QStringLiteral("102"));
     EXPECT_FALSE(table(window, "grdClearanceSpans")->isEnabled());
     EXPECT_TRUE(table(window, "grdGround")->isEnabled());
@@ -241,7 +224,7 @@ TEST_F(SectionClearanceTest, ABadKindIsNamedAndALaterEditGreysOnlyTheResults) {
 
     // Every support on its ground: blank height differences follow from it.
     QTableView* spans = table(window, "grdSpans");
-    clickCell(spans, 0, 1);
+    ClickCell(spans, 0, 1);
     QTest::mouseClick(spans->viewport(), Qt::LeftButton, Qt::ShiftModifier,
                       spans->visualRect(spans->model()->index(3, 1)).center());
     PressKey(Qt::Key_Delete);

@@ -4,13 +4,13 @@
 // the exact sags offered in the stringing chart and the crew's sheet; the
 // profile's exact wires between the clamps and the dashed ruling ones.
 #include <QApplication>
+#include <QChart>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QChart>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QProcess>
 #include <QRadioButton>
@@ -43,9 +43,8 @@ protected:
     // The four inclined spans of the 50 mm worked example (section_4spans),
     // copied where 上書き保存 may write, then 区間計算 by its access key.
     frmSection* openSection() {
-        const std::optional<std::string> bytes =
-            ReadFileBytes(FsPath(QStringLiteral(ORVALT_SOURCE_DIR
-                                                "/tests/cli/cases/section_4spans.o99case")));
+        const std::optional<std::string> bytes = ReadFileBytes(
+            FsPath(QStringLiteral(ORVALT_SOURCE_DIR "/tests/cli/cases/section_4spans.o99case")));
         EXPECT_TRUE(bytes.has_value());
         path_ = WriteFile(QStringLiteral("section.o99case"), QByteArray::fromStdString(*bytes));
         OpenWithKeys(path_);
@@ -81,9 +80,7 @@ protected:
 void ClickCell(QWidget* window, const char* name, int row, int column) {
     auto* view = window->findChild<QTableView*>(QString::fromLatin1(name));
     ASSERT_NE(view, nullptr) << name;
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      view->visualRect(view->model()->index(row, column)).center());
-    QCoreApplication::processEvents();
+    test::ClickCell(view, row, column);
 }
 
 void StringTheSection(QWidget* window) {
@@ -103,7 +100,8 @@ void StringTheSection(QWidget* window) {
     TypeText(QStringLiteral("20"));
 }
 
-const char kOutsideNote[] = "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます";
+const char kOutsideNote[] =
+    "\r\n支持点外: 最低点が低い側の支持点の外にあり、電線が支持点を引き上げます";
 const char kOverTensionNote[] = "\r\n張力超過: 張力が電線の最大使用張力を超えています";
 
 // The ruling figures print and save as they always have, the exact ones
@@ -131,7 +129,8 @@ TEST_F(SectionExactOutputTest, PrintAndCsvCarryTheRulingThenTheExactFigures) {
 
         QAbstractItemModel* exact = table(window, "grdExact")->model();
         const QModelIndex steepLow = exact->index(3, 9 * kLowSeason + 8);
-        EXPECT_TRUE(steepLow.data(kResultMarkRole).toStringList().contains(QStringLiteral("張力超過")))
+        EXPECT_TRUE(
+            steepLow.data(kResultMarkRole).toStringList().contains(QStringLiteral("張力超過")))
             << steepLow.data().toString().toStdString();
         EXPECT_TRUE(window->balanced().conditions[kLowSeason].spans[3].overMaxTension);
 
@@ -201,8 +200,8 @@ TEST_F(SectionExactOutputTest, TheChartAndFieldTabsOfferTheExactSags) {
     bool outside = false;
     for (std::size_t t = 0; t < balanced.chart.size(); ++t) {
         for (std::size_t i = 0; i < 4; ++i) {
-            const QModelIndex sag = chart->model()->index(static_cast<int>(2 * i + 1),
-                                                          static_cast<int>(t));
+            const QModelIndex sag =
+                chart->model()->index(static_cast<int>(2 * i + 1), static_cast<int>(t));
             EXPECT_EQ(sag.data(kResultMarkRole).toStringList().contains(QStringLiteral("支持点外")),
                       balanced.chart[t].spans[i].lowPointOutside)
                 << i << " " << t;
@@ -292,7 +291,8 @@ TEST_F(SectionExactOutputTest, TheProfileDrawsTheExactWiresAndOnRequestTheRuling
         for (int c = 0; c < 3; ++c) {
             EXPECT_EQ(plot->rulingWire(c)->isVisible(), shown);
             EXPECT_EQ(plot->wire(c)->name(), plot->rulingWire(c)->name().chopped(5));
-            for (const QLegendMarker* marker : plot->chart()->legend()->markers(plot->rulingWire(c)))
+            for (const QLegendMarker* marker :
+                 plot->chart()->legend()->markers(plot->rulingWire(c)))
                 EXPECT_FALSE(marker->isVisible());
             for (const QLegendMarker* marker : plot->chart()->legend()->markers(plot->wire(c)))
                 EXPECT_TRUE(marker->isVisible());

@@ -22,14 +22,14 @@
 
 namespace orvalt::test {
 namespace {
-
 // The list's rows as 種別|がいし連長|がいし連重量.
 QStringList SupportTexts(QWidget* w) {
     QStringList texts;
     QAbstractItemModel* model = w->findChild<QTableView*>(QStringLiteral("grdSupports"))->model();
     for (int r = 0; r < model->rowCount(); ++r)
-        texts << model->index(r, 0).data().toString() + u'|' + model->index(r, 1).data().toString() +
-                     u'|' + model->index(r, 2).data().toString();
+        texts << model->index(r, 0).data().toString() + u'|' +
+                     model->index(r, 1).data().toString() + u'|' +
+                     model->index(r, 2).data().toString();
     return texts;
 }
 
@@ -43,11 +43,6 @@ protected:
         Trigger("mnuSection");
         return qobject_cast<frmSection*>(ActiveChild());
     }
-    static void clickCell(QTableView* view, int row, int column) {
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          view->visualRect(view->model()->index(row, column)).center());
-        QCoreApplication::processEvents();
-    }
     static QTableView* table(QWidget* w, const char* name) {
         return Child<QTableView>(w, QString::fromLatin1(name));
     }
@@ -59,14 +54,14 @@ const QString kFourSpans = QStringLiteral("120\t5\r\n250\t30\r\n180\t-12\r\n90\t
 TEST_F(SectionExactTest, TypedSupportsGiveTheExactSectionBesideTheRulingOne) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(table(window, "grdSpans"), 0, 0);
+    ClickCell(table(window, "grdSpans"), 0, 0);
     PasteText(kFourSpans);
     // A new section: dead ends at the ends, fixed supports between.
     EXPECT_EQ(supportTexts(window), QStringList({QStringLiteral("引留||"), QStringLiteral("固定||"),
                                                  QStringLiteral("固定||"), QStringLiteral("固定||"),
                                                  QStringLiteral("引留||")}));
 
-    clickCell(table(window, "grdSupports"), 2, 0);
+    ClickCell(table(window, "grdSupports"), 2, 0);
     TypeText(QStringLiteral("懸垂"));
     PressTab();
     TypeText(QStringLiteral("1"));
@@ -114,7 +109,8 @@ TEST_F(SectionExactTest, TypedSupportsGiveTheExactSectionBesideTheRulingOne) {
         bool shownInTable = false;
         for (int r = 0; r < shown->rowCount(); ++r)
             for (int c = 0; c < shown->columnCount(); ++c)
-                shownInTable |= shown->index(r, c).data().toString().contains(QString::fromUtf16(mark));
+                shownInTable |=
+                    shown->index(r, c).data().toString().contains(QString::fromUtf16(mark));
         EXPECT_EQ(legend.contains(QString::fromUtf16(mark)), shownInTable) << legend.toStdString();
     }
 }
@@ -122,10 +118,10 @@ TEST_F(SectionExactTest, TypedSupportsGiveTheExactSectionBesideTheRulingOne) {
 TEST_F(SectionExactTest, BadSupportsAreNamedAndABadPasteIsRefusedWhole) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(table(window, "grdSpans"), 0, 0);
+    ClickCell(table(window, "grdSpans"), 0, 0);
     PasteText(kFourSpans);
 
-    clickCell(table(window, "grdSupports"), 1, 0);
+    ClickCell(table(window, "grdSupports"), 1, 0);
     PasteText(QStringLiteral("懸垂\t1.5\t40\r\n懸垂\tx\t40\r\n"));
     EXPECT_EQ(MessageTexts(),
               QStringList({QStringLiteral(
@@ -139,11 +135,11 @@ TEST_F(SectionExactTest, BadSupportsAreNamedAndABadPasteIsRefusedWhole) {
     EXPECT_EQ(QApplication::focusWidget(), table(window, "grdSupports"));
     EXPECT_EQ(table(window, "grdSupports")->currentIndex().row(), 1);
 
-    clickCell(table(window, "grdSupports"), 1, 1);
+    ClickCell(table(window, "grdSupports"), 1, 1);
     TypeText(QStringLiteral("1.5"));
     PressKey(Qt::Key_Return);
     QCoreApplication::processEvents();
-    clickCell(table(window, "grdSupports"), 4, 0);
+    ClickCell(table(window, "grdSupports"), 4, 0);
     TypeText(QStringLiteral("固定"));
     PressKey(Qt::Key_Return);
     QCoreApplication::processEvents();
@@ -169,7 +165,8 @@ const char kCaseHead[] = R"({
 )";
 const char kStringing[] = R"(    "stringingTemperature": 20,
 )";
-const char kSpans[] = R"(    "spans": [ { "length": 120, "heightDifference": 5 }, { "length": 250, "heightDifference": 30 },
+const char kSpans[] =
+    R"(    "spans": [ { "length": 120, "heightDifference": 5 }, { "length": 250, "heightDifference": 30 },
                { "length": 180, "heightDifference": -12 }, { "length": 90, "heightDifference": -40 } ])";
 const char kSupports[] = R"(,
     "supports": [ { "type": "deadEnd" }, { "type": "suspension", "stringLength": 1, "stringWeight": 35 },
@@ -199,10 +196,7 @@ protected:
         return read.caseFile ? read.caseFile->section : CaseSection{};
     }
     static void ClickCell(QWidget* window, const char* name, int row, int column) {
-        auto* view = Child<QTableView>(window, QString::fromLatin1(name));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          view->visualRect(view->model()->index(row, column)).center());
-        QCoreApplication::processEvents();
+        test::ClickCell(Child<QTableView>(window, QString::fromLatin1(name)), row, column);
     }
     static void TypeInCell(QWidget* window, int row, int column, const QString& text) {
         ClickCell(window, "grdSupports", row, column);
@@ -249,14 +243,22 @@ TEST_F(SectionCaseTest, ACasesSupportsOpenAndComputedOnesAreSaved) {
         int savedStringing;
     };
     const Row rows[] = {
-        {"strung case, a string lengthened", kStrungCase,
+        {"strung case, a string lengthened",
+         kStrungCase,
          {QStringLiteral("引留||"), QStringLiteral("懸垂|1|35"), QStringLiteral("固定||"),
           QStringLiteral("懸垂|0.5|30"), QStringLiteral("引留||")},
-         20, [](QWidget* w) { TypeInCell(w, 1, 1, QStringLiteral("1.5")); }, longer, 20},
-        {"bare case, warmer stringing", kBareCase,
+         20,
+         [](QWidget* w) { TypeInCell(w, 1, 1, QStringLiteral("1.5")); },
+         longer,
+         20},
+        {"bare case, warmer stringing",
+         kBareCase,
          {QStringLiteral("引留||"), QStringLiteral("固定||"), QStringLiteral("固定||"),
           QStringLiteral("固定||"), QStringLiteral("引留||")},
-         15, [](QWidget*) { TypeStringingTemperature(QStringLiteral("25")); }, {}, 25},
+         15,
+         [](QWidget*) { TypeStringingTemperature(QStringLiteral("25")); },
+         {},
+         25},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -322,9 +324,10 @@ TEST_F(SectionCaseTest, EditingSupportsOrTheStringingTemperatureGreysTheResults)
         EXPECT_EQ(Greyed(window), row.greys);
         EXPECT_EQ(window->canPrint(), !row.greys);
         if (row.greys) {
-            EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblStale"))
-                            ->text()
-                            .startsWith(QStringLiteral("支持点一覧か架線温度が計算の後で変わりました")));
+            EXPECT_TRUE(
+                Child<QLabel>(window, QStringLiteral("lblStale"))
+                    ->text()
+                    .startsWith(QStringLiteral("支持点一覧か架線温度が計算の後で変わりました")));
         }
         PressAccessKey(Qt::Key_R);
         EXPECT_FALSE(Greyed(window)) << MessageTexts().join(u'\n').toStdString();

@@ -3,15 +3,15 @@
 // and pastes, and what the computed section prints, saves and copies (the
 // printout and the CSV against the engine's golden files).
 #include <QApplication>
+#include <QChart>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableView>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QTableView>
 #include <QValueAxis>
-#include <QChart>
 
 #include <functional>
 
@@ -28,7 +28,6 @@
 
 namespace orvalt::test {
 namespace {
-
 class AnswerWith final : public SaveDialogService {
 public:
     QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
@@ -60,27 +59,6 @@ protected:
         return qobject_cast<frmSection*>(ActiveChild());
     }
 
-    // Keys one at a time to whatever has the focus: the first starts the
-    // cell's editor, the rest go into it.
-    static void typeCells(const QStringList& keys) {
-        for (const QString& key : keys) {
-            if (key == u"\t") {
-                PressTab();
-            } else if (key == u"\n") {
-                PressKey(Qt::Key_Return);
-                QCoreApplication::processEvents(); // the editor closes queued
-            } else {
-                for (const QChar c : key) TypeText(QString(c));
-            }
-        }
-    }
-
-    static void clickCell(QTableView* view, int row, int column) {
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          view->visualRect(view->model()->index(row, column)).center());
-        QCoreApplication::processEvents();
-    }
-
     static QTableView* spans(QWidget* w) {
         return Child<QTableView>(w, QStringLiteral("grdSpans"));
     }
@@ -108,8 +86,8 @@ TEST_F(SectionWindowTest, TypedSpansMoveLikeASpreadsheetAndABadCellIsNamed) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("区間計算 : 計算例2 90℃"));
     EXPECT_FALSE(Action("mnuCsv")->isEnabled()) << "nothing computed yet";
 
-    clickCell(spans(window), 0, 0);
-    typeCells({"120", "\t", "-5", "\n", "２５０", "\n", "0", "\n"});
+    ClickCell(spans(window), 0, 0);
+    TypeCells({"120", "\t", "-5", "\n", "２５０", "\n", "0", "\n"});
     EXPECT_EQ(spanTexts(window), QStringList({"120|-5", QStringLiteral("２５０|"), "0|", "|"}));
 
     Click(window, "cmdCalculate");
@@ -132,9 +110,9 @@ TEST_F(SectionWindowTest, TypedSpansMoveLikeASpreadsheetAndABadCellIsNamed) {
 TEST_F(SectionWindowTest, APasteWithABadCellIsRefusedWhole) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
-    typeCells({"300", "\n"});
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
+    TypeCells({"300", "\n"});
+    ClickCell(spans(window), 0, 0);
 
     PasteText(QStringLiteral("120\t5\r\n250\tabc\r\n"));
     EXPECT_EQ(MessageTexts(),
@@ -173,21 +151,21 @@ private:
 TEST_F(SectionWindowTest, EnterMovesExactlyOneRowDown) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans);
     WarningRecorder::seen().clear();
     WarningRecorder warnings;
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     for (const auto& [typed, row] : {std::pair{"111", 1}, {"222", 2}, {"333", 3}}) {
-        typeCells({typed, "\n"});
+        TypeCells({typed, "\n"});
         EXPECT_EQ(spans(window)->currentIndex().row(), row) << typed;
         EXPECT_EQ(spans(window)->currentIndex().column(), 0) << typed;
     }
     EXPECT_EQ(spanTexts(window), QStringList({QStringLiteral("111|５"), "222|30", "333|-12",
                                               QStringLiteral("90|−40")}));
     // From the 高低差 column Enter goes to the next row's 径間長.
-    clickCell(spans(window), 1, 1);
-    typeCells({"7", "\n"});
+    ClickCell(spans(window), 1, 1);
+    TypeCells({"7", "\n"});
     EXPECT_EQ(spans(window)->currentIndex().row(), 2);
     EXPECT_EQ(spans(window)->currentIndex().column(), 0);
     EXPECT_TRUE(WarningRecorder::seen().filter(QStringLiteral("commitData")).isEmpty())
@@ -201,13 +179,14 @@ TEST_F(SectionWindowTest, TypedAndPastedCellsAreReadAlike) {
     ASSERT_NE(window, nullptr);
     for (const QString& text : {QStringLiteral("1,200"), QStringLiteral("120m")}) {
         messages_.shown.clear();
-        clickCell(spans(window), 0, 0);
+        ClickCell(spans(window), 0, 0);
         PasteText(text + QStringLiteral("\t5\r\n"));
         const QString named = QStringLiteral("径間 1 の径間長「%1」は数値ではありません").arg(text);
-        ASSERT_EQ(MessageTexts(), QStringList({named + QStringLiteral("。貼り付けは行いませんでした")}));
+        ASSERT_EQ(MessageTexts(),
+                  QStringList({named + QStringLiteral("。貼り付けは行いませんでした")}));
 
-        clickCell(spans(window), 0, 0);
-        typeCells({text, "\n"});
+        ClickCell(spans(window), 0, 0);
+        TypeCells({text, "\n"});
         EXPECT_EQ(MessageTexts().back(), named);
         EXPECT_EQ(spans(window)->currentIndex().row(), 0) << "the cursor stays on the cell";
         EXPECT_EQ(spanTexts(window).front(), text + u'|');
@@ -223,13 +202,13 @@ TEST_F(SectionWindowTest, TypedAndPastedCellsAreReadAlike) {
 TEST_F(SectionWindowTest, APastedHeaderLineIsSkippedWithANote) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(QStringLiteral("径間長[m]\t高低差[m]\r\n120\t5\r\n250\t30\r\n"));
     EXPECT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
     EXPECT_EQ(spanTexts(window), QStringList({"120|5", "250|30"}));
     EXPECT_TRUE(Child<QLabel>(window, QStringLiteral("lblMessage"))->text().contains(u"見出し"));
     // A line with a number in it is no header: the block is refused whole.
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(QStringLiteral("径間長\t5\r\n120\t5\r\n"));
     EXPECT_EQ(MessageTexts().size(), 1);
     EXPECT_EQ(spanTexts(window), QStringList({"120|5", "250|30"}));
@@ -240,14 +219,14 @@ TEST_F(SectionWindowTest, APastedHeaderLineIsSkippedWithANote) {
 TEST_F(SectionWindowTest, AddRowAppendsAndInsertInserts) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     Click(window, "cmdAddRow");
     EXPECT_EQ(spanTexts(window).size(), 5);
     EXPECT_EQ(spanTexts(window).back(), "|");
     EXPECT_EQ(spans(window)->currentIndex().row(), 4);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PressKey(Qt::Key_Insert);
     EXPECT_EQ(spanTexts(window).mid(0, 3),
               QStringList({QStringLiteral("１２０|５"), "|", "250|30"}));
@@ -264,7 +243,7 @@ TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
     auto* results = Child<QTableView>(window, QStringLiteral("grdResults"));
     auto* plot = window->findChild<SectionProfilePlot*>();
     ASSERT_NE(plot, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans);
     PressAccessKey(Qt::Key_R);
     ASSERT_FALSE(stale->isVisible());
@@ -277,24 +256,32 @@ TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
         int resultRows;
     };
     const Step steps[] = {
-        {"two spans pasted below", [&] {
+        {"two spans pasted below",
+         [&] {
              Click(window, "cmdAddRow");
              PasteText(QStringLiteral("300\t0\r\n200\t0\r\n"));
-         }, true, false, 4},
-        {"the two removed again", [&] {
-             clickCell(spans(window), 5, 0);
+         },
+         true, false, 4},
+        {"the two removed again",
+         [&] {
+             ClickCell(spans(window), 5, 0);
              PressKey(Qt::Key_Delete, Qt::ControlModifier);
              PressKey(Qt::Key_Delete, Qt::ControlModifier);
-         }, false, true, 4},
-        {"a length typed over", [&] {
-             clickCell(spans(window), 0, 0);
-             typeCells({"130", "\n"});
-         }, true, false, 4},
+         },
+         false, true, 4},
+        {"a length typed over",
+         [&] {
+             ClickCell(spans(window), 0, 0);
+             TypeCells({"130", "\n"});
+         },
+         true, false, 4},
         {"計算", [&] { PressAccessKey(Qt::Key_R); }, false, true, 4},
-        {"a span of 0 typed", [&] {
-             clickCell(spans(window), 1, 0);
-             typeCells({"0", "\n"});
-         }, true, false, 4},
+        {"a span of 0 typed",
+         [&] {
+             ClickCell(spans(window), 1, 0);
+             TypeCells({"0", "\n"});
+         },
+         true, false, 4},
         {"計算 refused", [&] { PressAccessKey(Qt::Key_R); }, false, false, 0},
     };
     for (const Step& step : steps) {
@@ -309,8 +296,9 @@ TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
         EXPECT_EQ(results->model()->rowCount(), step.resultRows);
         EXPECT_EQ(plot->wire(0)->count() > 0, step.resultRows > 0);
     }
-    EXPECT_EQ(MessageTexts(),
-              QStringList({QStringLiteral("径間 2 の径間長は 0 より大きい数値で入力してください")}));
+    EXPECT_EQ(
+        MessageTexts(),
+        QStringList({QStringLiteral("径間 2 の径間長は 0 より大きい数値で入力してください")}));
 }
 
 // Long spans and spans pulling up on a support are marked alike in the 結果
@@ -319,7 +307,7 @@ TEST_F(SectionWindowTest, ResultsOfAnotherSpanListAreMarkedStaleOrCleared) {
 TEST_F(SectionWindowTest, MarksAreDistinctAndTheSameInEveryTab) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans + QStringLiteral("1500\t0\r\n"));
     PressAccessKey(Qt::Key_R);
     ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
@@ -341,8 +329,7 @@ TEST_F(SectionWindowTest, MarksAreDistinctAndTheSameInEveryTab) {
         {"span 4, chart", chart->index(4, 0), u"支持点外"},
         {"span 1, chart", chart->index(1, 0), u""},
     };
-    for (const Expected& e : cells)
-        EXPECT_EQ(marks(e.cell), QString::fromUtf16(e.marks)) << e.what;
+    for (const Expected& e : cells) EXPECT_EQ(marks(e.cell), QString::fromUtf16(e.marks)) << e.what;
     EXPECT_NE(results->index(4, 0).data(Qt::BackgroundRole),
               results->index(1, 7).data(Qt::BackgroundRole));
     EXPECT_EQ(results->index(4, 0).data(Qt::BackgroundRole),
@@ -373,7 +360,7 @@ TEST_F(SectionWindowTest, TheProfileTabPrintsTheDrawing) {
     const Case cases[] = {{kFourSpans, 5, 700.0},
                           {kFourSpans + QStringLiteral("1500\t0\r\n"), 6, 2500.0}};
     for (const Case& c : cases) {
-        clickCell(spans(window), 0, 0);
+        ClickCell(spans(window), 0, 0);
         PasteText(c.spans);
         PressAccessKey(Qt::Key_R);
         ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
@@ -401,7 +388,7 @@ TEST_F(SectionWindowTest, TheProfileTabPrintsTheDrawing) {
 TEST_F(SectionWindowTest, OpensWhateverTheSpanRange) {
     frmSection* window = openSection({"400", "390", "10"});
     ASSERT_NE(window, nullptr) << MessageTexts().join(u'\n').toStdString();
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans);
     PressAccessKey(Qt::Key_R);
     ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
@@ -417,7 +404,7 @@ TEST_F(SectionWindowTest, OpensWhateverTheSpanRange) {
 TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans);
     PressAccessKey(Qt::Key_R);
     ASSERT_TRUE(messages_.shown.empty()) << MessageTexts().join(u'\n').toStdString();
@@ -443,7 +430,7 @@ TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
     EXPECT_EQ(saved.readAll().toStdString(), GoldenBytes("section_4spans.csv"));
 
     auto* results = Child<QTableView>(window, QStringLiteral("grdResults"));
-    clickCell(results, 3, 6); // span 4, 高温季 下側張力[kg]
+    ClickCell(results, 3, 6); // span 4, 高温季 下側張力[kg]
     PressKey(Qt::Key_C, Qt::ControlModifier);
     const std::string expected =
         SectionSpanCells({{120.0f, 5.0f}, {250.0f, 30.0f}, {180.0f, -12.0f}, {90.0f, -40.0f}},
@@ -458,7 +445,7 @@ TEST_F(SectionWindowTest, AComputedSectionPrintsSavesAndCopies) {
 TEST_F(SectionWindowTest, TheFieldCheckTabPrintsTheCrewsSheet) {
     frmSection* window = openSection();
     ASSERT_NE(window, nullptr);
-    clickCell(spans(window), 0, 0);
+    ClickCell(spans(window), 0, 0);
     PasteText(kFourSpans);
     PressAccessKey(Qt::Key_R);
     for (const auto& [box, text] :

@@ -215,14 +215,15 @@ TEST_P(LargerClassTest, FollowsTheDiameterTyped) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Diameters, LargerClassTest,
-    ::testing::Values(
-        DiameterCase{u"10", u"甲種・乙種の大きい方", u"外径 10 mm：乙種", u"50", u"6"},
-        DiameterCase{u"12", u"甲種・乙種の大きい方", u"外径 12 mm：乙種", u"50", u"6"},
-        DiameterCase{u"12.5", u"甲種・乙種の大きい方", u"外径 12.5 mm：甲種", u"100", u"0"},
-        DiameterCase{u"", u"任意", u"", u"100", u"0"},
-        DiameterCase{u"abc", u"任意", u"", u"100", u"0"}));
+INSTANTIATE_TEST_SUITE_P(Diameters, LargerClassTest,
+                         ::testing::Values(DiameterCase{u"10", u"甲種・乙種の大きい方",
+                                                        u"外径 10 mm：乙種", u"50", u"6"},
+                                           DiameterCase{u"12", u"甲種・乙種の大きい方",
+                                                        u"外径 12 mm：乙種", u"50", u"6"},
+                                           DiameterCase{u"12.5", u"甲種・乙種の大きい方",
+                                                        u"外径 12.5 mm：甲種", u"100", u"0"},
+                                           DiameterCase{u"", u"任意", u"", u"100", u"0"},
+                                           DiameterCase{u"abc", u"任意", u"", u"100", u"0"}));
 
 // The window opens with the catalogue's first wire: a design decided for
 // 10 mm (乙種) shows 18.2 mm decided again (甲種, filled); Cancel keeps the
